@@ -1,0 +1,25 @@
+# Thin wrapper over the CMake presets, so the two everyday commands are short.
+#   make run     build (release) and start the game from the built data tree
+#   make check   build with ASan+UBSan and run every test
+JOBS ?= $(shell nproc)
+
+.PHONY: run check build debug clean
+
+build:
+	cmake --preset release
+	cmake --build --preset release -j $(JOBS)
+
+run: build
+	scripts/run-game build/release
+
+check:
+	cmake --preset ci
+	cmake --build --preset ci -j $(JOBS)
+	ctest --preset ci -j $(JOBS)
+
+debug:
+	cmake --preset debug
+	cmake --build --preset debug -j $(JOBS)
+
+clean:
+	rm -rf build

@@ -1,0 +1,104 @@
+#pragma once
+// Byte streams with the little-endian helpers every binary format of the program uses
+// (lists, image libraries, word lists, saved games). A short read always throws
+// StreamReadError: a reader never sees half a value.
+#include <cstdint>
+#include <cstdio>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "foundation/uvo_exception.h"
+
+namespace qr {
+
+class TStream {
+public:
+    virtual ~TStream() = default;
+
+    // Reads up to n bytes and returns how many were read.
+    virtual size_t Read(void* buffer, size_t n) = 0;
+    virtual void Write(const void* buffer, size_t n) = 0;
+    virtual int64_t Position() const = 0;
+    virtual void Seek(int64_t position) = 0;
+    virtual int64_t Size() const = 0;
+
+    int64_t Remaining() const { return Size() - Position(); }
+
+    void ReadBuffer(void* buffer, size_t n);
+    void WriteBuffer(const void* buffer, size_t n) { Write(buffer, n); }
+
+    uint8_t ReadU8();
+    uint16_t ReadU16();
+    uint32_t ReadU32();
+    int16_t ReadI16() { return static_cast<int16_t>(ReadU16()); }
+    int32_t ReadI32() { return static_cast<int32_t>(ReadU32()); }
+    // One length byte, then that many bytes.
+    std::string ReadShortString();
+    std::string ReadBytes(size_t n);
+
+    void WriteU8(uint8_t v) { Write(&v, 1); }
+    void WriteU16(uint16_t v);
+    void WriteU32(uint32_t v);
+    void WriteI16(int16_t v) { WriteU16(static_cast<uint16_t>(v)); }
+    void WriteI32(int32_t v) { WriteU32(static_cast<uint32_t>(v)); }
+    // Throws UvoException for texts of more than 255 bytes: a cut string would
+    // silently corrupt what is saved.
+    void WriteShortString(std::string_view s);
+    void WriteBytes(std::string_view s) { Write(s.data(), s.size()); }
+};
+
+// A growable stream in memory; also the way to read a whole file at once.
+class TMemoryStream : public TStream {
+public:
+    TMemoryStream() = default;
+    explicit TMemoryStream(std::vector<uint8_t> data) : data_(std::move(data)) {}
+    explicit TMemoryStream(std::string_view bytes) : data_(bytes.begin(), bytes.end()) {}
+
+    size_t Read(void* buffer, size_t n) override;
+    void Write(const void* buffer, size_t n) override;
+    int64_t Position() const override { return static_cast<int64_t>(pos_); }
+    void Seek(int64_t position) override;
+    int64_t Size() const override { return static_cast<int64_t>(data_.size()); }
+
+    const std::vector<uint8_t>& Data() const { return data_; }
+    std::vector<uint8_t>& Data() { return data_; }
+    std::string Bytes() const { return std::string(data_.begin(), data_.end()); }
+    void Clear() { data_.clear(); pos_ = 0; }
+
+    void LoadFromFile(const std::string& path);
+    // Written through a temporary file and a rename, so a failed save keeps the old file.
+    void SaveToFile(const std::string& path) const;
+
+private:
+    std::vector<uint8_t> data_;
+    size_t pos_ = 0;
+};
+
+// A buffered file stream.
+class TFileStream : public TStream {
+public:
+    enum class Mode { OpenRead, Create, OpenReadWrite };
+    TFileStream(const std::string& path, Mode mode);
+    ~TFileStream() override;
+    TFileStream(const TFileStream&) = delete;
+    TFileStream& operator=(const TFileStream&) = delete;
+
+    size_t Read(void* buffer, size_t n) override;
+    void Write(const void* buffer, size_t n) override;
+    int64_t Position() const override;
+    void Seek(int64_t position) override;
+    int64_t Size() const override;
+    // Flushes and reports a failed write (a full disk) as StreamWriteError.
+    void Flush();
+
+private:
+    std::FILE* file_ = nullptr;
+};
+
+// Whole-file helpers.
+std::vector<uint8_t> ReadFileBytes(const std::string& path);
+// Writes to "<path>.tmp" then renames over path; the previous file survives any failure.
+void WriteFileAtomic(const std::string& path, const void* data, size_t size);
+
+} // namespace qr
