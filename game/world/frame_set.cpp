@@ -1,0 +1,82 @@
+#include "game/world/frame_set.h"
+
+#include "foundation/utils.h"
+#include "game/world/qr_exception.h"
+#include "game/world/world_gfx.h"
+
+namespace qr {
+
+TFrameSet::TFrameSet(std::string_view id, TWorldLibrary* library, std::string_view pictureName,
+                     uint16_t frameHeight, uint16_t frameCount, TPoint position)
+    : TIDNode(id), library_(library), pictureName_(AsciiLower(pictureName.substr(0, 8))),
+      frameHeight_(frameHeight), frameCount_(frameCount), position_(position) {
+    SetTag(kTag);
+}
+
+TFrameSet::TFrameSet(uint8_t tag, TStream& stream) : TIDNode(tag, stream) { ReadState(stream); }
+
+TFrameSet::~TFrameSet() { Release(); }
+
+void TFrameSet::ReadState(TStream& stream) {
+    frame_ = stream.ReadU16();
+    visible_ = stream.ReadU8() != 0;
+    position_.X = stream.ReadI32();
+    position_.Y = stream.ReadI32();
+}
+
+void TFrameSet::LoadFromStream(TStream& stream) {
+    TIDNode::LoadFromStream(stream);
+    ReadState(stream);
+}
+
+void TFrameSet::SaveToStream(TStream& stream) const {
+    TIDNode::SaveToStream(stream);
+    stream.WriteU16(frame_);
+    stream.WriteU8(visible_ ? 1 : 0);
+    stream.WriteI32(position_.X);
+    stream.WriteI32(position_.Y);
+}
+
+void TFrameSet::Draw(TWorldSurface& image) {
+    if (!visible_) return;
+    if (!picture_ && library_) {
+        picture_ = library_->GetImage(pictureName_);
+        if (picture_) {
+            const std::string& id = GetID();
+            picture_->SetFlips(id.find('~') != std::string::npos, id.find('^') != std::string::npos);
+        }
+    }
+    // A name the library does not know draws nothing.
+    if (!picture_) return;
+    TRect src{0, int32_t(frame_) * frameHeight_, picture_->Width(), int32_t(frame_ + 1) * frameHeight_};
+    image.Draw(*picture_, src, position_);
+}
+
+void TFrameSet::SetFrame(TWorldSurface& image, uint16_t frame) {
+    if (frame >= frameCount_) return;
+    frame_ = frame;
+    Draw(image);
+}
+
+void TFrameSet::SetFrameMaybeDraw(TWorldSurface& image, uint16_t frame, bool draw) {
+    if (draw) SetFrame(image, frame);
+    else frame_ = frame;
+}
+
+void TFrameSet::Release() {
+    if (picture_ && library_) library_->ReleaseImage(picture_);
+    picture_ = nullptr;
+}
+
+TFrameSet* TFrameSetList::FindByIDOrFail(std::string_view id) const {
+    TFrameSet* fs = FindByID(id);
+    if (!fs) RaiseResString(kStrNilPointer);
+    return fs;
+}
+
+std::unique_ptr<TUvoNode> TFrameSetList::RecreateNode(uint8_t tag, TStream& stream) {
+    if (tag == TFrameSet::kTag) return std::make_unique<TFrameSet>(tag, stream);
+    return TGameIDList::RecreateNode(tag, stream);
+}
+
+} // namespace qr

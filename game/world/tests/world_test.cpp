@@ -1,0 +1,360 @@
+#include "game/world/world.h"
+
+#include <gtest/gtest.h>
+
+#include "foundation/polyglot.h"
+#include "game/world/qr_exception.h"
+#include "world_fixture.h"
+
+using namespace qr;
+using namespace qr::test;
+
+namespace {
+
+// A room that records what reaches it, for routing tests.
+class ProbeRoom : public TRoom {
+public:
+    using TRoom::TRoom;
+    std::vector<std::string> scripts;
+    std::vector<std::string> events;
+    bool answer = true;
+    int dynamicCursor = 0;
+    void RunScript(const std::string& name, const std::string& argument) override {
+        scripts.push_back(name + "(" + argument + ")");
+        if (name == "SHIFT" || name == "DELETE" || name == "ESCAPE" || name == "FOCUS" || name == "DOIT" ||
+            argument == "TICK" || argument == "TIMER" || argument == "DELAY" || name == "ANIMATE" ||
+            name == "ANIMAL" || argument == "MUSICDELAY")
+            return;
+        TRoom::RunScript(name, argument);
+    }
+    bool ControlEvent(TControlBox& box, TControlEventKind event) override {
+        events.push_back(box.GetID() + ":" + std::to_string(int(event)) + "@" + std::to_string(box.Point().X) + "," +
+                         std::to_string(box.Point().Y));
+        return answer;
+    }
+    int GetDynamicCursor(const std::string& id, int32_t x, int32_t y) override { return dynamicCursor + x; }
+};
+
+void RegisterProbe() {
+    RegisterRoomClass("PROBE", [](TWorld& w, const std::string& id) { return std::make_unique<ProbeRoom>(w, id); });
+    RegisterRoomClass("QRTEST", [](TWorld& w, const std::string& id) { return std::make_unique<TQRRoom>(w, id); });
+}
+
+class WorldTest : public ::testing::Test, public WorldFixture {
+protected:
+    void SetUp() override { RegisterProbe(); }
+    ProbeRoom* Probe(const char* id) { return dynamic_cast<ProbeRoom*>(world.FindRoom(id)); }
+    std::string Current() { return world.CurrentRoom() ? world.CurrentRoom()->GetID() : "-"; }
+    std::vector<std::string> StackIds() {
+        std::vector<std::string> ids;
+        for (auto* n : world.RoomStack().Nodes<TRoomStackNode>()) ids.push_back(n->Room()->GetID());
+        return ids;
+    }
+    void Click(int x, int y) {
+        world.MouseDown(1, 0, x, y);
+        world.MouseUp(x, y);
+    }
+};
+
+} // namespace
+
+TEST_F(WorldTest, RoomStackKeepsTenAndReturnUndoesAVisit) {
+    std::string script;
+    for (int i = 0; i < 13; ++i) script += "ROOM R" + std::to_string(i) + "\n";
+    LoadScript(world, script);
+    for (int i = 0; i < 13; ++i) world.GoRoom("R" + std::to_string(i));
+    // Twelve rooms were left; the two oldest are gone.
+    EXPECT_EQ(StackIds(), (std::vector<std::string>{"R2", "R3", "R4", "R5", "R6", "R7", "R8", "R9", "R10", "R11"}));
+
+    WorldFixture f;
+    LoadScript(f.world, "ROOM A\nROOM B\nROOM C\n");
+    f.world.GoRoom("C");
+    f.world.GoRoom("A");
+    auto before = f.world.RoomStack().Count();
+    f.world.GoRoom("B");
+    f.world.Return();
+    EXPECT_EQ(f.world.CurrentRoom()->GetID(), "A");
+    EXPECT_EQ(f.world.RoomStack().Count(), before);
+    f.world.Return();
+    EXPECT_EQ(f.world.CurrentRoom()->GetID(), "C");
+    EXPECT_EQ(f.world.RoomStack().Count(), 0);
+    f.world.Return(); // nothing to return to
+    EXPECT_EQ(f.world.CurrentRoom()->GetID(), "C");
+}
+
+TEST_F(WorldTest, UnknownRoomShowsTheStagedMessagesAndKeepsInputAlive) {
+    LoadScript(world, "ROOM A\n");
+    world.GoRoom("A");
+    world.GoRoom("NOWHERE");
+    EXPECT_EQ(host.messages, (std::vector<std::string>{"GoRoom: exception A1 caught"}));
+    EXPECT_EQ(host.questions, (std::vector<std::string>{"NIL pointer detected\n\nQuit game?"}));
+    EXPECT_EQ(Current(), "A");
+    EXPECT_FALSE(world.HasFlag(TWorld::kQuit));
+    EXPECT_FALSE(world.HasFlag(TWorld::kBusy));
+
+    host.yesNoAnswers = {true};
+    world.GoRoom("NOWHERE");
+    EXPECT_TRUE(world.HasFlag(TWorld::kQuit));
+}
+
+TEST_F(WorldTest, StartWithIntroGoesToMgtextWithDarkToReturnTo) {
+    LoadScript(world, "BEGIN intro\nROOM INTRO\nROOM MGTEXT\nROOM DARK\n");
+    world.Start();
+    EXPECT_EQ(Current(), "MGTEXT");
+    EXPECT_EQ(StackIds(), (std::vector<std::string>{"DARK"}));
+}
+
+TEST_F(WorldTest, CaptionFollowsTitleAndWordList) {
+    LoadScript(world, "ROOM A\nROOM B The Game\n");
+    world.GoRoom("A");
+    EXPECT_EQ(world.Caption(), "Quill-Rush");
+    world.GoRoom("B");
+    EXPECT_EQ(world.Caption(), "The Game");
+    world.SetWordListPath("/home/kid/lists/animals.qrw");
+    EXPECT_EQ(world.Caption(), "The Game: animals.qrw");
+    EXPECT_EQ(host.captions, (std::vector<std::string>{"Quill-Rush", "The Game", "The Game: animals.qrw"}));
+}
+
+TEST_F(WorldTest, KeyChangesRunScriptsOncePerChange) {
+    LoadScript(world, "PROBEROOM P\nROOMFLAG 1\n");
+    world.GoRoom("P");
+    ProbeRoom* p = Probe("P");
+    p->SetFlag(TRoom::kFlagShift | TRoom::kFlagDelete | TRoom::kFlagEscape);
+    host.keys[kVkShift] = true;
+    for (int i = 0; i < 5; ++i) world.Tick(1);
+    host.keys[kVkControl] = true;
+    world.Tick(1);
+    host.keys[kVkShift] = host.keys[kVkControl] = false;
+    world.Tick(1);
+    host.keys[kVkDelete] = true;
+    world.Tick(1);
+    host.keys[kVkDelete] = false; // going up runs nothing
+    world.Tick(1);
+    host.keys[kVkEscape] = true;
+    world.Tick(1);
+    EXPECT_EQ(p->scripts, (std::vector<std::string>{"SHIFT(Sc)", "SHIFT(SC)", "SHIFT(sc)", "DELETE(sc)", "ESCAPE()"}));
+
+    // A room without the flags hears nothing.
+    p->scripts.clear();
+    p->ClearFlag(TRoom::kFlagShift | TRoom::kFlagDelete | TRoom::kFlagEscape);
+    host.keys[kVkShift] = true;
+    host.keys[kVkEscape] = false;
+    world.Tick(1);
+    EXPECT_TRUE(p->scripts.empty());
+}
+
+TEST_F(WorldTest, LargeFrameSwitchesTheWorkImageAndScreenOffset) {
+    LoadScript(world, "ROOM N\nROOM L\n");
+    world.FindRoom("L")->SetFlag(TRoom::kFlagLargeFrame);
+    world.GoRoom("N");
+    EXPECT_EQ(world.WorkImage()->Width(), 600);
+    world.Tick(1);
+    ASSERT_FALSE(host.presented.empty());
+    EXPECT_EQ(host.presented.back().offset, (TPoint{1, 1}));
+    EXPECT_TRUE(host.presented.back().frame);
+    world.GoRoom("L");
+    EXPECT_EQ(world.WorkImage()->Width(), 602);
+    EXPECT_EQ(world.WorkImage()->Height(), 402);
+    EXPECT_TRUE(world.HasFlag(TWorld::kLargeFrame));
+    world.Tick(1);
+    EXPECT_EQ(host.presented.back().offset, (TPoint{0, 0}));
+    EXPECT_FALSE(host.presented.back().frame);
+    world.GoRoom("N");
+    EXPECT_EQ(world.WorkImage()->Width(), 600);
+    EXPECT_FALSE(world.HasFlag(TWorld::kLargeFrame));
+    // Nothing changed since: nothing is sent.
+    world.Tick(1);
+    auto n = host.presented.size();
+    world.Tick(1);
+    EXPECT_EQ(host.presented.size(), n);
+}
+
+TEST_F(WorldTest, ClicksGoToTheTopmostEnabledBox) {
+    LoadScript(world, "ROOM A\nROOM B\nROOM C\nROOM D\n"
+                      "ROOM HOME\nGOBOX GA 0 0 100 100 A\nGOBOX GB 0 0 100 100 B\nGOBOX GC 50 50 100 100 C\n"
+                      "HITDISABLE GC\nBACKBOX BK 300 300 10 10\n");
+    world.GoRoom("D");
+    world.GoRoom("HOME");
+    Click(10, 10);
+    EXPECT_EQ(Current(), "B");
+    world.GoRoom("HOME");
+    // The disabled box on top lets the click through to the one below.
+    Click(60, 60);
+    EXPECT_EQ(Current(), "B");
+    world.GoRoom("HOME");
+    Click(305, 305);
+    EXPECT_EQ(Current(), "B"); // back box returns to where HOME was entered from
+    world.GoRoom("HOME");
+    Click(500, 500); // no box: nothing
+    EXPECT_EQ(Current(), "HOME");
+}
+
+TEST_F(WorldTest, CursorsComeFromTheBoxUnderTheMouse) {
+    LoadScript(world, "PROBEROOM P\nGOBOX G 0 0 10 10 P\nGOBOX D2 20 0 10 10 P DYNAMIC2\n"
+                      "GOBOX D1 40 0 10 10 P DYNAMIC1\nGOBOX OFF 60 0 10 10 P TAKE\nHITDISABLE OFF\n");
+    host.mouse = {5, 5};
+    world.GoRoom("P");
+    EXPECT_EQ(world.PaintBoxCursor(), 3);
+    world.SetDefaultCursor(7);
+    const std::pair<TPoint, int> cases[] = {
+        {{5, 5}, 3}, {{25, 5}, 7}, {{43, 5}, 3}, {{65, 5}, 7}, {{200, 200}, 7},
+    };
+    for (auto [p, cursor] : cases) {
+        world.MouseMove(p.X, p.Y);
+        EXPECT_EQ(world.PaintBoxCursor(), cursor) << p.X;
+    }
+    // While busy the hourglass shows and the mouse is ignored.
+    world.SetBusy(true);
+    EXPECT_EQ(host.cursors.back(), kCursorHourglass);
+    world.MouseMove(5, 5);
+    EXPECT_EQ(host.cursors.back(), kCursorHourglass);
+    world.SetBusy(false);
+    EXPECT_EQ(host.cursors.back(), 7);
+}
+
+TEST_F(WorldTest, ScriptBoxesQuitOrAsk) {
+    LoadScript(world, "ROOM A\nSCRIPTBOX Q 0 0 10 10 exitGAME\nSCRIPTBOX M 20 0 10 10 MAYBEEXITGAME\n"
+                      "SCRIPTBOX O 40 0 10 10 leave\n");
+    world.GoRoom("A");
+    Click(45, 5);
+    EXPECT_FALSE(world.HasFlag(TWorld::kQuit));
+    Click(25, 5);
+    EXPECT_EQ(host.questions, (std::vector<std::string>{"Do you really want to quit the game?"}));
+    EXPECT_FALSE(world.HasFlag(TWorld::kQuit));
+    host.yesNoAnswers = {true};
+    Click(25, 5);
+    EXPECT_TRUE(world.HasFlag(TWorld::kQuit));
+    world.ClearFlag(TWorld::kQuit);
+    Click(5, 5);
+    EXPECT_TRUE(world.HasFlag(TWorld::kQuit));
+    EXPECT_EQ(host.questions.size(), 2u);
+}
+
+TEST_F(WorldTest, SayBoxPlaysTheExamineSoundWhenQuiet) {
+    LoadScript(world, "ROOM A\nSAYBOX S 0 0 10 10 \"Hi\"\n");
+    world.GoRoom("A");
+    Click(1, 1);
+    host.wavePlaying = true;
+    Click(1, 1);
+    EXPECT_EQ(host.played, (std::vector<int>{11}));
+}
+
+TEST_F(WorldTest, ControlBoxesCaptureTheMouseOnlyWhenTheRoomSaysSo) {
+    LoadScript(world, "PROBEROOM P\nCONTROLBOX C 100 100 50 50 ctl\nGOBOX H 300 300 10 10 P\n");
+    world.GoRoom("P");
+    ProbeRoom* p = Probe("P");
+    p->answer = false;
+    world.MouseDown(1, 0, 110, 120);
+    world.MouseMove(130, 130);
+    world.MouseUp(130, 130);
+    world.Tick(1);
+    EXPECT_EQ(p->events, (std::vector<std::string>{"C:0@10,20"}));
+    EXPECT_EQ(world.CapturedBox(), nullptr);
+
+    p->events.clear();
+    p->answer = true;
+    world.MouseDown(1, 0, 110, 120);
+    EXPECT_EQ(world.CapturedBox(), world.FindRoom("P")->FindHitBox("C"));
+    host.mouse = {90, 95};
+    world.MouseMove(90, 95); // drags go on outside the box
+    world.Tick(1);           // the press asked for a cursor refresh: one more drag, then the hold
+    p->answer = false;
+    world.MouseUp(90, 95);
+    world.MouseMove(120, 120);
+    EXPECT_EQ(p->events, (std::vector<std::string>{"C:0@10,20", "C:1@-10,-5", "C:1@-10,-5", "C:3@-10,-5", "C:2@-10,-5"}));
+    EXPECT_EQ(world.CapturedBox(), nullptr);
+
+    // Hover boxes are told when the mouse comes onto them.
+    p->events.clear();
+    p->answer = true;
+    world.FindRoom("P")->FindHitBox("C")->SetHover(true);
+    world.MouseMove(101, 101);
+    EXPECT_EQ(p->events, (std::vector<std::string>{"C:4@1,1"}));
+}
+
+TEST_F(WorldTest, RoomScriptBoxesRunTheirScriptAndUnknownScriptsAreReported) {
+    LoadScript(world, "PROBEROOM P\nRSB R 0 0 10 10 doit\nROOM A\nRSB R 0 0 10 10 whatever\n");
+    world.GoRoom("P");
+    Click(1, 1);
+    EXPECT_EQ(Probe("P")->scripts, (std::vector<std::string>{"DOIT(R)"}));
+    world.GoRoom("A");
+    try {
+        Click(1, 1);
+        ADD_FAILURE();
+    } catch (const QRException& e) {
+        EXPECT_STREQ(e.what(), "Caught an attempt to run an unknown script called \"WHATEVER\" (sender = \"R\")");
+    }
+}
+
+TEST_F(WorldTest, CloseRequestGoesThroughTheRoom) {
+    Polyglot().LoadFromBytes(std::string(74, '\n') + "Do you want to stop playing\n");
+    LoadScript(world, "QRTESTROOM Q\nCONTROLBOX MUSICBTN 0 0 10 10 MUSICBTN\nFS MUSIC m 10 2 0 0\nROOM PLAIN\n");
+    world.GoRoom("Q");
+    world.SetFlag(TWorld::kCloseRequest);
+    world.Tick(1);
+    EXPECT_EQ(host.confirms, (std::vector<std::string>{"Quill-Rush | Do you want to stop playing? | 3"}));
+    EXPECT_FALSE(world.HasFlag(TWorld::kQuit));
+    host.confirmAnswers = {6};
+    world.SetFlag(TWorld::kCloseRequest);
+    world.Tick(1);
+    EXPECT_TRUE(world.HasFlag(TWorld::kQuit));
+
+    // A room that does not handle the request keeps running (the failure is reported).
+    world.ClearFlag(TWorld::kQuit);
+    world.GoRoom("PLAIN");
+    world.SetFlag(TWorld::kCloseRequest);
+    EXPECT_THROW(world.Tick(1), QRException);
+    EXPECT_FALSE(world.HasFlag(TWorld::kQuit));
+    // The guard is released after the failed tick.
+    auto clock = world.Clock();
+    world.Tick(1);
+    EXPECT_EQ(world.Clock(), clock + 1);
+}
+
+TEST_F(WorldTest, MusicButtonAndTrackTimers) {
+    LoadScript(world, "QRTESTROOM Q\nCONTROLBOX MUSICBTN 0 0 10 10 MUSICBTN\nFS MUSIC m 10 2 0 0\n"
+                      "QRTESTROOM BAD\n");
+    auto* q = dynamic_cast<TQRRoom*>(world.FindRoom("Q"));
+    q->SetMusicTrack(3);
+    host.midi = false;
+    world.GoRoom("Q");
+    EXPECT_TRUE(q->FindHitBox("MUSICBTN")->Disabled());
+    EXPECT_EQ(q->FrameSets().FindByID("MUSIC")->Frame(), 1);
+    EXPECT_EQ(q->TimeLeft(kTimerMusicDelay), 20);
+    for (int i = 0; i < 21; ++i) world.Tick(1);
+    EXPECT_EQ(host.music, (std::vector<int>{3}));
+    q->RunScript("MUSICBTN", "MUSICBTN");
+    EXPECT_FALSE(host.musicOn);
+    EXPECT_EQ(q->FrameSets().FindByID("MUSIC")->Frame(), 0);
+    q->RunScript("MUSICBTN", "MUSICBTN");
+    EXPECT_TRUE(host.musicOn);
+    EXPECT_EQ(host.music, (std::vector<int>{3, 3}));
+    q->RunScript("ENDMUSIC", "2");
+    EXPECT_EQ(q->TimeLeft(kTimerMusicDelay), 40);
+    q->RunScript("ENDMUSIC", "-1");
+    // ENDMUSIC adds a timer; the first pending one of the kind is reported.
+    q->RemoveTimer(kTimerMusicDelay);
+    EXPECT_EQ(q->TimeLeft(kTimerMusicDelay), 10);
+
+    // A music room without its button cannot be entered; the player is asked.
+    world.GoRoom("BAD");
+    EXPECT_EQ(host.questions, (std::vector<std::string>{"NIL pointer detected\n\nQuit game?"}));
+}
+
+TEST_F(WorldTest, FocusRunsTheScriptAndRedrawsWhenIdle) {
+    LoadScript(world, "PROBEROOM P\n");
+    world.GoRoom("P");
+    world.Tick(1);
+    world.SetFocus(true);
+    world.SetFocus(true);
+    world.SetFocus(false);
+    world.SetFocus(true);
+    EXPECT_EQ(Probe("P")->scripts, (std::vector<std::string>{"FOCUS(T)", "FOCUS(F)", "FOCUS(T)"}));
+    host.presented.clear();
+    world.Tick(1); // not idle yet: nothing to redraw
+    EXPECT_TRUE(host.presented.empty());
+    world.SetFlag(TWorld::kIdle);
+    world.Tick(1);
+    ASSERT_EQ(host.presented.size(), 1u);
+    EXPECT_EQ(host.presented[0].rects, (std::vector<TRect>{{0, 0, 600, 400}}));
+}

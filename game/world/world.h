@@ -1,0 +1,200 @@
+#pragma once
+// The world runs the game: it owns every room the world script declares, the stack of
+// rooms to return to, the off-screen work image the current room draws into and the
+// game clock. The main window feeds it clock steps, focus changes and the mouse; it
+// switches rooms, routes keys, mouse and timers to the current room and hands the
+// changed parts of the work image to the screen.
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "foundation/geometry.h"
+#include "foundation/uvo_list.h"
+#include "game/world/room.h"
+#include "game/world/world_gfx.h"
+#include "game/world/world_host.h"
+
+namespace qr {
+
+class TObfText;
+
+// An entry of the stack of rooms to return to; in a stream, its tag and the room's ID.
+class TRoomStackNode : public TUvoNode {
+public:
+    static constexpr uint8_t kTag = 12;
+    explicit TRoomStackNode(TRoom* room) : room_(room) { SetTag(kTag); }
+    TRoom* Room() const { return room_; }
+    void SaveToStream(TStream& stream) const override;
+
+private:
+    TRoom* room_;
+};
+
+class TRoomStack : public TUvoList {
+public:
+    static constexpr int kCapacity = 10;
+    explicit TRoomStack(TWorld& world) : world_(world) {}
+    // Drops the oldest entry beyond the capacity.
+    void Push(TRoom* room);
+    // Null when empty.
+    TRoom* Pop();
+
+protected:
+    std::unique_ptr<TUvoNode> RecreateNode(uint8_t tag, TStream& stream) override;
+
+private:
+    TWorld& world_;
+};
+
+class TWorld {
+public:
+    enum : uint16_t {
+        kQuit = 0x0001,
+        kBusy = 0x0002,
+        kCursorRefresh = 0x0004,
+        kFocusRegained = 0x0008,
+        kLeavingMarked = 0x0010,
+        kIdle = 0x0020,
+        kShiftDown = 0x0040,
+        kCtrlDown = 0x0080,
+        kDeleteDown = 0x0100,
+        kLargeFrame = 0x0200,
+        kTellLiving = 0x0400,
+        kActive = 0x0800,
+        kEscapeDown = 0x1000,
+        kCloseRequest = 0x2000,
+    };
+    static constexpr int32_t kFrameWidth = 600, kFrameHeight = 400;
+    static constexpr int32_t kLargeFrameWidth = 602, kLargeFrameHeight = 402;
+
+    // The library is the game image library (not owned); it must outlive the world.
+    TWorld(TWorldHost& host, TWorldLibrary& library);
+    ~TWorld();
+    TWorld(const TWorld&) = delete;
+    TWorld& operator=(const TWorld&) = delete;
+
+    // Reads the world script from the lines given, remembers the state file and loads it.
+    void Init(TObfText& script, const std::string& stateFile);
+    // Goes to the start room ("INTRO" starts at "MGTEXT" with "DARK" to return to).
+    void Start();
+    void GoRoom(const std::string& id);
+    void Return();
+    void PushRoom(const std::string& id);
+    TRoom* FindRoom(std::string_view id) const;
+    TRoom* AddRoom(std::unique_ptr<TRoom> room);
+
+    void Tick(uint32_t steps);
+    void SetFocus(bool active);
+    void MouseDown(int button, int shift, int32_t x, int32_t y);
+    void MouseMove(int32_t x, int32_t y);
+    void MouseUp(int32_t x, int32_t y);
+    // The paint box must show this area again.
+    void Paint(TRect area);
+    void SetBusy(bool on);
+    bool ConfirmQuit(const std::string& text);
+    void SetCaption(const std::string& title);
+    void SetDefaultCursor(int n) { defaultCursor_ = int16_t(n); }
+    // Stores the word list's path and refreshes the caption (the list model is loaded
+    // by the callers that have it).
+    void SetWordListPath(const std::string& path);
+    void LoadState();
+    void SaveState();
+    static std::string SaveGameFileName(char c) { return std::string("QR_sg") + c + ".dat"; }
+
+    // Image and animal scans: pictures of the libraries and the animal files found.
+    struct LibraryImages {
+        std::string library; // file name
+        std::vector<TWorldLibrary::ImageInfo> images;
+    };
+    void ScanImages(const std::vector<LibraryImages>& libraries);
+    void ScanAnimals(const std::vector<std::string>& animalFiles);
+    // Whether an animal may be chosen on this machine (decided by its file).
+    void SetAnimalFilter(std::function<bool(const std::string& file)> usable) { animalUsable_ = std::move(usable); }
+
+    TWorldHost& Host() const { return host_; }
+    TWorldLibrary& Library() const { return library_; }
+    TWorldSurface* WorkImage() const { return work_.get(); }
+    TRoom* CurrentRoom() const { return current_; }
+    uint32_t Clock() const { return clock_; }
+    int DefaultCursor() const { return defaultCursor_; }
+    uint16_t Flags() const { return flags_; }
+    bool HasFlag(uint16_t f) const { return (flags_ & f) != 0; }
+    void SetFlag(uint16_t f) { flags_ |= f; }
+    void ClearFlag(uint16_t f) { flags_ &= uint16_t(~f); }
+    const std::string& StartRoomID() const { return startRoom_; }
+    void SetStartRoomID(std::string_view id);
+    int32_t FrameWidth() const { return frameW_; }
+    int32_t FrameHeight() const { return frameH_; }
+    const TUvoList& Rooms() const { return rooms_; }
+    TRoomStack& RoomStack() { return stack_; }
+    THitBox* CapturedBox() const { return captured_; }
+    TUvoList& PendingList() { return pending_; }
+    const std::string& WordListPath() const { return wordListPath_; }
+    const std::string& Caption() const { return caption_; }
+    // The cursor last set on the paint box.
+    int PaintBoxCursor() const { return paintBoxCursor_; }
+    // Opens an auxiliary picture library by name (a room's own, not the game's).
+    using LibraryOpener = std::function<std::unique_ptr<TWorldLibrary>(const std::string& name)>;
+    void SetLibraryOpener(LibraryOpener opener) { openLibrary_ = std::move(opener); }
+    std::unique_ptr<TWorldLibrary> OpenLibrary(const std::string& name) const;
+    // Where saved-game files live (ends in a separator, or empty for the working folder).
+    void SetSaveFolder(std::string folder) { saveFolder_ = std::move(folder); }
+    const std::string& SaveFolder() const { return saveFolder_; }
+    void SetProcessorType(int t) { processorType_ = t; }
+
+    // Scan results and the choices a room switch makes.
+    const std::vector<std::string>& CardList() const { return cards_; }
+    const std::vector<std::string>& BackgroundList() const { return backgrounds_; }
+    const std::vector<std::string>& AnimalList() const { return animals_; }
+    int CardTotal() const { return cardTotal_; }
+    int ChosenCard() const { return chosenCard_; }
+    int ChosenBackground() const { return chosenBackground_; }
+    int ChosenAnimal() const { return chosenAnimal_; }
+
+private:
+    void SwitchFrame(bool large);
+    void CopyToScreen();
+    void UpdateCursorAt(int32_t x, int32_t y, THitBox* box);
+    void SetPaintBoxCursor(int n);
+    void ChooseCardAndBackground();
+    void ChooseAnimal();
+    void RunRoomScript(const std::string& name, const std::string& argument);
+    void GoRoomStages(const std::string& id);
+
+    TWorldHost& host_;
+    TWorldLibrary& library_;
+    std::unique_ptr<TMemorySurface> work_;
+    TRoom* current_ = nullptr;
+    uint32_t clock_ = 0;
+    TUvoList pending_;
+    TIDList rooms_;
+    TRoomStack stack_;
+    std::string startRoom_;
+    THitBox* captured_ = nullptr;
+    int16_t defaultCursor_ = 0;
+    std::string stateFile_;
+    std::string wordListPath_;
+    uint16_t flags_ = 0;
+    int32_t frameW_ = kFrameWidth;
+    int32_t frameH_ = kFrameHeight;
+    bool inTick_ = false;
+    int paintBoxCursor_ = 0;
+    std::string caption_;
+    LibraryOpener openLibrary_;
+    std::string saveFolder_;
+    int processorType_ = 586;
+
+    std::vector<std::string> cards_;
+    std::vector<int> cardCounts_;
+    int cardTotal_ = 0;
+    std::vector<std::string> backgrounds_;
+    std::vector<std::string> animals_;
+    std::function<bool(const std::string&)> animalUsable_;
+    int chosenCard_ = -1;
+    int chosenBackground_ = -1;
+    int chosenAnimal_ = -1;
+};
+
+} // namespace qr
