@@ -116,7 +116,7 @@ void HeadlessDriver::AddBuiltins() {
           << ",\"workingLanguage\":" << JsonString(ToUtf8(Polyglot().GetString(0)));
         if (WorldLink* w = form.World()) {
             TPlayerSettings p = w->PlayerSettings();
-            s << ",\"room\":" << JsonString(w->CurrentRoomID()) << ",\"quit\":" << (w->QuitFlag() ? "true" : "false")
+            s << ",\"worldClock\":" << w->Clock() << ",\"room\":" << JsonString(w->CurrentRoomID()) << ",\"quit\":" << (w->QuitFlag() ? "true" : "false")
               << ",\"initials\":" << JsonString(ToUtf8(p.initials))
               << ",\"clueLanguage\":{\"name\":" << JsonString(ToUtf8(p.clueLanguage.name))
               << ",\"id\":" << int(p.clueLanguage.number) << "}"

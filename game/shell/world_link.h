@@ -23,6 +23,8 @@ public:
     virtual bool QuitFlag() const = 0;
     virtual void RequestClose() = 0;
     virtual std::string CurrentRoomID() const { return {}; }
+    // Clock steps the world has run.
+    virtual long Clock() const = 0;
 };
 
 class TSettingsWorld : public WorldLink {
@@ -34,7 +36,7 @@ public:
     bool QuitFlag() const override { return quit_; }
     // No current room: the request quits directly.
     void RequestClose() override { quit_ = true; }
-    long Clock() const { return clock_; }
+    long Clock() const override { return clock_; }
 
 private:
     TPlayerSettings settings_;
