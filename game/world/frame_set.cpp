@@ -1,5 +1,7 @@
 #include "game/world/frame_set.h"
 
+#include <algorithm>
+
 #include "foundation/utils.h"
 #include "game/world/qr_exception.h"
 #include "game/world/world_gfx.h"
@@ -48,7 +50,10 @@ void TFrameSet::Draw(TWorldSurface& image) {
     }
     // A name the library does not know draws nothing.
     if (!picture_) return;
-    TRect src{0, int32_t(frame_) * frameHeight_, picture_->Width(), int32_t(frame_ + 1) * frameHeight_};
+    const int64_t top = int64_t(frame_) * frameHeight_;
+    // A frame below the strip's end shows nothing.
+    if (top >= picture_->Height()) return;
+    TRect src{0, int32_t(top), picture_->Width(), int32_t(std::min<int64_t>(top + frameHeight_, picture_->Height()))};
     image.Draw(*picture_, src, position_);
 }
 

@@ -1,6 +1,8 @@
 #include "game/world/room.h"
 
+#include <algorithm>
 #include <charconv>
+#include <cstdint>
 #include <map>
 
 #include "foundation/polyglot.h"
@@ -55,9 +57,10 @@ void TRoom::PlaceHashBoxes() {
         auto [end, ec] = std::from_chars(id.data() + 1, id.data() + 4, x);
         // An ID like "#AB" carries no position; such a box stays where it was declared.
         if (ec != std::errc() || end != id.data() + 4) continue;
-        TRect r = box->Rect();
-        r.MoveTo({x - scroll_, r.Top});
-        box->SetRect(r);
+        const TRect& r = box->Rect();
+        const int64_t left = int64_t(x) - scroll_;
+        const int64_t right = std::clamp<int64_t>(left + (int64_t(r.Right) - r.Left), INT32_MIN, INT32_MAX);
+        box->SetRect({int32_t(left), r.Top, int32_t(right), r.Bottom});
     }
 }
 
@@ -114,7 +117,7 @@ void TRoom::RoomInit(const std::string& arguments) {
 
 void TRoom::ScrollTo(int32_t x) {
     x = Max(x, 0);
-    if (x + world_.FrameWidth() > width_) x = width_ - world_.FrameWidth();
+    if (int64_t(x) + world_.FrameWidth() > width_) x = width_ - world_.FrameWidth();
     int32_t delta = scroll_ - x;
     scroll_ = x;
     for (TFrameSet* fs : frameSets_.Nodes<TFrameSet>()) fs->MoveBy(delta);

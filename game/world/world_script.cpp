@@ -1,6 +1,7 @@
 #include "game/world/world_script.h"
 
 #include <charconv>
+#include <cstdint>
 #include <memory>
 
 #include "foundation/obf_text.h"
@@ -81,8 +82,11 @@ TRect ExtractBounds(std::string& rest) {
             throw QRException("ExtractBounds: invalid rectangle");
         }
     }
-    if (v[2] < 0 || v[3] < 0) throw QRException("ExtractBounds: invalid rectangle");
-    return {v[0], v[1], int32_t(int64_t(v[0]) + v[2]), int32_t(int64_t(v[1]) + v[3])};
+    const int64_t right = int64_t(v[0]) + v[2], bottom = int64_t(v[1]) + v[3];
+    // A rectangle whose far edge does not fit the coordinates is as invalid as a negative one.
+    if (v[2] < 0 || v[3] < 0 || right > INT32_MAX || bottom > INT32_MAX)
+        throw QRException("ExtractBounds: invalid rectangle");
+    return {v[0], v[1], int32_t(right), int32_t(bottom)};
 }
 
 int CursorNumber(std::string_view keyword) {

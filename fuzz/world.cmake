@@ -1,0 +1,1 @@
+qr_fuzz(fuzz_world_script SOURCE ${CMAKE_CURRENT_LIST_DIR}/world_script_fuzz.cpp DEPS qr_world)
