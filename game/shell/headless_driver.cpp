@@ -126,6 +126,7 @@ void HeadlessDriver::AddBuiltins() {
               << p.speedValues[0] << "," << p.speedValues[1] << "," << p.speedValues[2] << "]"
               << ",\"speedSetting\":" << p.speedSetting;
         }
+        if (stateExtra) s << stateExtra(form);
         s << "}";
         Log(s.str());
         return {};

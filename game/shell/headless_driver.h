@@ -34,6 +34,8 @@ public:
     void AddCommand(const std::string& name, Command command) { commands_[name] = std::move(command); }
     // Extra start-up steps (the world engine, sound, ...) hook in here.
     std::function<void(TFormMain&)> prepare;
+    // Fields the world adds to the "state" line (each starting with a comma).
+    std::function<std::string(TFormMain&)> stateExtra;
 
 private:
     void AddBuiltins();

@@ -10,6 +10,7 @@
 #include "game/shell/game_strings.h"
 #include "game/shell/headless_driver.h"
 #include "game/shell/program.h"
+#include "game/shell/world_shell.h"
 #include "platform/sdl/sdl_dialogs.h"
 #include "platform/sdl/sdl_system.h"
 #include "platform/sdl/sdl_window.h"
@@ -81,6 +82,12 @@ int main(int argc, char** argv) {
     if (headless) {
         HeadlessDriver driver(std::cout);
         driver.System().SetColourDepth(depth);
+        AddWorldCommands(driver);
+        driver.prepare = [&driver](TFormMain& form) {
+            TShellWorld::Outputs out;
+            out.log = [&driver](const std::string& line) { driver.Log(line); };
+            InstallWorldSteps(form, out);
+        };
         if (script == "-") return driver.Run(options, std::cin);
         std::ifstream in(script);
         if (!in) {

@@ -197,6 +197,7 @@ void TWorld::GoRoomStages(const std::string& id) {
     // Stage E: the room becomes current.
     try {
         current_ = room;
+        host_.RoomEntered(previousId, room->GetID());
         SetCaption(room->GetTitle());
         ClearFlag(kLeavingMarked);
         pending_.Clear();

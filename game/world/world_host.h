@@ -32,6 +32,8 @@ public:
     virtual bool AskYesNo(const std::string& text) { return false; }
 
     virtual void SetCaption(const std::string& caption) {}
+    // A room switch has happened (from is empty for the first room).
+    virtual void RoomEntered(const std::string& from, const std::string& to) {}
     // The cursor shown over the paint box (1-25 the game's own, kCursorHourglass).
     virtual void SetCursor(int cursor) {}
     // The mouse in paint-box coordinates.

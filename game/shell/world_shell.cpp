@@ -1,0 +1,332 @@
+#include "game/shell/world_shell.h"
+
+#include <png.h>
+
+#include <cstdio>
+#include <sstream>
+
+#include "foundation/dlg_confirm.h"
+#include "foundation/obf_text.h"
+#include "foundation/text_codec.h"
+#include "foundation/utils.h"
+#include "game/shell/game_strings.h"
+#include "game/shell/headless_driver.h"
+#include "game/world/world_script.h"
+#include "platform/files.h"
+
+namespace qr {
+
+TScreenPalette DefaultScreenPalette() {
+    TScreenPalette p{};
+    // 6x6x6 colour cube on 1-216, greys above it; 0 black and 255 white as in the game's own.
+    for (int i = 0; i < 216; ++i) {
+        int r = i / 36, g = (i / 6) % 6, b = i % 6;
+        p[size_t(i + 1)] = uint32_t(r * 51) << 16 | uint32_t(g * 51) << 8 | uint32_t(b * 51);
+    }
+    for (int i = 217; i < 255; ++i) {
+        uint32_t v = uint32_t((i - 217) * 255 / 38);
+        p[size_t(i)] = v << 16 | v << 8 | v;
+    }
+    p[0] = 0;
+    p[255] = 0xFFFFFF;
+    return p;
+}
+
+namespace {
+// Colours of the surround when the tile picture is missing, and of the frame panel.
+constexpr uint8_t kSurroundColour = 40;
+constexpr uint8_t kPanelColour = 250;
+
+std::string Json(const std::string& bytes) { return JsonString(ToUtf8(bytes)); }
+} // namespace
+
+TShellWorld::TShellWorld(TFormMain& form, std::unique_ptr<TWorldLibrary> library, Outputs outputs)
+    : form_(form), library_(std::move(library)), out_(std::move(outputs)),
+      client_(TClientLayout::kWidth, TClientLayout::kHeight), palette_(DefaultScreenPalette()) {
+    world_ = std::make_unique<TWorld>(static_cast<TWorldHost&>(*this), *library_);
+    world_->SetProcessorType(form.Platform().system.ProcessorType());
+    // The window starts out active.
+    world_->SetFlag(TWorld::kActive);
+    // Saved games belong with the player's files; the program folder may be read-only.
+    world_->SetSaveFolder(form.Folders().installation);
+}
+
+TShellWorld::~TShellWorld() {
+    world_.reset();
+}
+
+template <class F> void TShellWorld::Guarded(F&& f) {
+    try {
+        f();
+    } catch (const std::exception& e) {
+        form_.Platform().dialogs.MessageBox(kAppTitle, e.what(), DialogIcon::Error, Dialogs::Buttons::OK);
+    }
+}
+
+void TShellWorld::Init(TObfText& script) { world_->Init(script, ""); }
+
+void TShellWorld::Start() {
+    Guarded([&] { world_->Start(); });
+}
+
+void TShellWorld::SetFocus(bool active) {
+    Guarded([&] {
+        world_->SetFocus(active);
+        // Music comes back a little after the player does.
+        if (active)
+            if (auto* room = dynamic_cast<TQRRoom*>(world_->CurrentRoom())) room->AddTimer(kTimerMusicDelay, 20);
+    });
+}
+
+void TShellWorld::Tick(int steps) {
+    Guarded([&] { world_->Tick(uint32_t(steps)); });
+}
+
+std::string TShellWorld::CurrentRoomID() const {
+    return world_->CurrentRoom() ? world_->CurrentRoom()->GetID() : std::string();
+}
+
+void TShellWorld::Mouse(MouseKind kind, int button, int shift, int32_t clientX, int32_t clientY) {
+    const TPoint o = TClientLayout::FrameOrigin();
+    PaintBoxMouse(kind, button, shift, clientX - o.X, clientY - o.Y);
+}
+
+void TShellWorld::PaintBoxMouse(MouseKind kind, int button, int shift, int32_t x, int32_t y) {
+    // Only the paint box hears the mouse; outside it the world keeps the last position,
+    // but a release still ends a drag that started inside.
+    const bool inside = x >= 0 && y >= 0 && x < TClientLayout::kFrameWidth && y < TClientLayout::kFrameHeight;
+    if (!inside && !(kind == MouseKind::Up && world_->CapturedBox())) return;
+    mouse_ = {x, y};
+    Guarded([&] {
+        switch (kind) {
+        case MouseKind::Down: world_->MouseDown(button, shift, x, y); break;
+        case MouseKind::Up: world_->MouseUp(x, y); break;
+        case MouseKind::Move: world_->MouseMove(x, y); break;
+        }
+    });
+}
+
+void TShellWorld::PaintSurround(const std::string& tileName) {
+    TWorldPicture* tile = library_->GetImage(tileName);
+    for (int32_t y = 0; y < client_.Height(); ++y)
+        for (int32_t x = 0; x < client_.Width(); ++x)
+            client_.At(x, y) = tile && tile->Width() > 0 && tile->Height() > 0
+                                   ? tile->PixelAt(x % tile->Width(), y % tile->Height())
+                                   : kSurroundColour;
+    library_->ReleaseImage(tile);
+    const TPoint o = TClientLayout::FrameOrigin();
+    auto fill = [&](TRect r, uint8_t c) {
+        for (int32_t y = r.Top; y < r.Bottom; ++y)
+            for (int32_t x = r.Left; x < r.Right; ++x) client_.At(x, y) = c;
+    };
+    fill(TRect::FromOriginSize({o.X + TClientLayout::kShadow, o.Y + TClientLayout::kShadow},
+                               TClientLayout::kFrameWidth, TClientLayout::kFrameHeight),
+         0);
+    fill(TRect::FromOriginSize(o, TClientLayout::kFrameWidth, TClientLayout::kFrameHeight), kPanelColour);
+    // The paint box's black brush until the world draws.
+    fill(TRect::FromOriginSize(o, TClientLayout::kFrameWidth, TClientLayout::kFrameHeight), 0);
+    if (out_.presented) out_.presented({{0, 0, client_.Width(), client_.Height()}});
+}
+
+std::string TShellWorld::StateFields() const {
+    std::ostringstream s;
+    s << ",\"flags\":" << world_->Flags() << ",\"roomStack\":[";
+    bool first = true;
+    for (auto* n : const_cast<TWorld&>(*world_).RoomStack().Nodes<TRoomStackNode>()) {
+        if (!n->Room()) continue;
+        s << (first ? "" : ",") << Json(n->Room()->GetID());
+        first = false;
+    }
+    s << "],\"defaultCursor\":" << world_->DefaultCursor() << ",\"cursor\":" << cursor_
+      << ",\"caption\":" << Json(caption_);
+    return s.str();
+}
+
+void TShellWorld::ShowMessage(const std::string& text) {
+    form_.Platform().dialogs.MessageBox(kAppTitle, text, DialogIcon::None, Dialogs::Buttons::OK);
+}
+
+int TShellWorld::Confirm(const std::string& caption, const std::string& message, int buttons) {
+    return TDlgConfirm::Confirm(caption, message, buttons);
+}
+
+bool TShellWorld::AskYesNo(const std::string& text) {
+    return form_.Platform().dialogs.MessageBox(kAppTitle, text, DialogIcon::Question, Dialogs::Buttons::YesNo) ==
+           DialogResult::Yes;
+}
+
+void TShellWorld::SetCaption(const std::string& caption) {
+    caption_ = caption;
+    if (out_.log) out_.log("CAPTION " + ToUtf8(caption));
+    if (out_.caption) out_.caption(caption);
+}
+
+void TShellWorld::RoomEntered(const std::string& from, const std::string& to) {
+    if (out_.log) out_.log("ROOM " + (from.empty() ? std::string("-") : ToUtf8(from)) + " -> " + ToUtf8(to));
+}
+
+void TShellWorld::SetCursor(int cursor) {
+    cursor_ = cursor;
+    if (out_.cursor) out_.cursor(cursor);
+}
+
+bool TShellWorld::KeyDown(int virtualKey) {
+    const System& sys = form_.Platform().system;
+    switch (virtualKey) {
+    case kVkShift: return sys.KeyDown(Key::Shift);
+    case kVkControl: return sys.KeyDown(Key::Ctrl);
+    case kVkDelete: return sys.KeyDown(Key::Delete);
+    case kVkEscape: return sys.KeyDown(Key::Escape);
+    default: return false;
+    }
+}
+
+void TShellWorld::Present(const TWorldSurface& work, const std::vector<TRect>& rects, TPoint offset,
+                          bool blackFrame) {
+    const TPoint o = TClientLayout::FrameOrigin();
+    const TRect frame = TRect::FromOriginSize(o, TClientLayout::kFrameWidth, TClientLayout::kFrameHeight);
+    std::vector<TRect> changed;
+    for (TRect r : rects) {
+        TRect dst = Intersect(r + o + offset, frame);
+        if (dst.IsEmpty()) continue;
+        for (int32_t y = dst.Top; y < dst.Bottom; ++y)
+            for (int32_t x = dst.Left; x < dst.Right; ++x)
+                client_.At(x, y) = work.PixelAt(x - o.X - offset.X, y - o.Y - offset.Y);
+        changed.push_back(dst);
+    }
+    if (blackFrame) {
+        for (int32_t x = frame.Left; x < frame.Right; ++x) client_.At(x, frame.Top) = client_.At(x, frame.Bottom - 1) = 0;
+        for (int32_t y = frame.Top; y < frame.Bottom; ++y) client_.At(frame.Left, y) = client_.At(frame.Right - 1, y) = 0;
+        changed.push_back({frame.Left, frame.Top, frame.Right, frame.Top + 1});
+        changed.push_back({frame.Left, frame.Bottom - 1, frame.Right, frame.Bottom});
+        changed.push_back({frame.Left, frame.Top, frame.Left + 1, frame.Bottom});
+        changed.push_back({frame.Right - 1, frame.Top, frame.Right, frame.Bottom});
+    }
+    if (out_.presented && !changed.empty()) out_.presented(changed);
+}
+
+// ---- start-up step
+
+void InstallWorldSteps(TFormMain& form, TShellWorld::Outputs outputs) {
+    Dialogs* dialogs = &form.Platform().dialogs;
+    TDlgConfirm::SetPresenter([dialogs](const TDlgConfirm::Layout& l) {
+        DialogRequest r;
+        r.caption = l.caption;
+        r.text = l.message;
+        r.icon = DialogIcon::Question;
+        for (size_t i = 0; i < l.buttons.size(); ++i) {
+            if (!l.buttons[i].visible) continue;
+            if (i == 2) r.escapeButton = int(r.buttons.size());
+            r.buttons.push_back({l.buttons[i].caption, DialogResult(l.buttons[i].result)});
+        }
+        r.defaultButton = 0;
+        return int(dialogs->Show(r));
+    });
+    form.StartupSteps().createWorld = [outputs](TFormMain& f) -> std::unique_ptr<WorldLink> {
+        const std::string base = f.Folders().DatProgram() + "init";
+        if (!FileExists(base + ".txt") && !FileExists(base + ".dat")) return std::make_unique<TSettingsWorld>();
+        auto world = std::make_unique<TShellWorld>(f, std::make_unique<TMemoryLibrary>(), outputs);
+        world->PaintSurround(f.TileName());
+        TObfText script = TObfText::OpenCompiled(base, WorldScriptFilter);
+        world->Init(script);
+        return world;
+    };
+}
+
+// ---- driver commands
+
+namespace {
+
+TShellWorld* WorldOf(TFormMain& form) { return dynamic_cast<TShellWorld*>(form.World()); }
+
+bool ParseInt(const std::string& s, int32_t& v) {
+    try {
+        size_t used = 0;
+        long n = std::stol(s, &used);
+        if (used != s.size() || n < INT32_MIN || n > INT32_MAX) return false;
+        v = int32_t(n);
+        return true;
+    } catch (...) {
+        return false;
+    }
+}
+
+} // namespace
+
+void AddWorldCommands(HeadlessDriver& driver) {
+    driver.AddCommand("click", [](TFormMain& form, const std::vector<std::string>& a) -> std::string {
+        int32_t x, y;
+        if (a.size() != 2 || !ParseInt(a[0], x) || !ParseInt(a[1], y)) return "click needs X Y";
+        TShellWorld* w = WorldOf(form);
+        if (!w) return "click: there is no world";
+        w->PaintBoxMouse(TShellWorld::MouseKind::Move, 0, 0, x, y);
+        w->PaintBoxMouse(TShellWorld::MouseKind::Down, 1, 0, x, y);
+        w->PaintBoxMouse(TShellWorld::MouseKind::Up, 1, 0, x, y);
+        return {};
+    });
+    driver.AddCommand("mouse", [](TFormMain& form, const std::vector<std::string>& a) -> std::string {
+        int32_t x, y;
+        if (a.size() != 3 || !ParseInt(a[1], x) || !ParseInt(a[2], y)) return "mouse needs down|up|move X Y";
+        TShellWorld* w = WorldOf(form);
+        if (!w) return "mouse: there is no world";
+        if (a[0] == "down") w->PaintBoxMouse(TShellWorld::MouseKind::Down, 1, 0, x, y);
+        else if (a[0] == "up") w->PaintBoxMouse(TShellWorld::MouseKind::Up, 1, 0, x, y);
+        else if (a[0] == "move") w->PaintBoxMouse(TShellWorld::MouseKind::Move, 0, 0, x, y);
+        else return "mouse needs down|up|move X Y";
+        return {};
+    });
+    driver.AddCommand("expect", [](TFormMain& form, const std::vector<std::string>& a) -> std::string {
+        if (a.size() != 2 || a[0] != "room") return "expect needs: room ID";
+        std::string room = form.World() ? form.World()->CurrentRoomID() : std::string();
+        if (!EqualsNoCase(room, a[1])) return "expect room " + a[1] + " failed: the room is " + (room.empty() ? "none" : room);
+        return {};
+    });
+    driver.AddCommand("screenshot", [](TFormMain& form, const std::vector<std::string>& a) -> std::string {
+        if (a.size() != 1) return "screenshot needs a file name";
+        TShellWorld* w = WorldOf(form);
+        if (!w) return "screenshot: there is no world";
+        const TMemoryPicture& c = w->Client();
+        std::vector<uint32_t> rgb(size_t(c.Width()) * size_t(c.Height()));
+        for (int32_t y = 0; y < c.Height(); ++y)
+            for (int32_t x = 0; x < c.Width(); ++x)
+                rgb[size_t(y) * size_t(c.Width()) + size_t(x)] = w->Palette()[c.PixelAt(x, y)];
+        if (!WritePng(a[0], c.Width(), c.Height(), rgb)) return "screenshot: cannot write " + a[0];
+        return {};
+    });
+    driver.stateExtra = [](TFormMain& form) -> std::string {
+        TShellWorld* w = WorldOf(form);
+        return w ? w->StateFields() : std::string();
+    };
+}
+
+bool WritePng(const std::string& path, int32_t width, int32_t height, const std::vector<uint32_t>& rgb) {
+    if (width <= 0 || height <= 0 || rgb.size() < size_t(width) * size_t(height)) return false;
+    std::FILE* f = std::fopen(path.c_str(), "wb");
+    if (!f) return false;
+    png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
+    png_infop info = png ? png_create_info_struct(png) : nullptr;
+    bool ok = false;
+    std::vector<uint8_t> row(size_t(width) * 3);
+    if (png && info && !setjmp(png_jmpbuf(png))) {
+        png_init_io(png, f);
+        png_set_IHDR(png, info, png_uint_32(width), png_uint_32(height), 8, PNG_COLOR_TYPE_RGB, PNG_INTERLACE_NONE,
+                     PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
+        png_write_info(png, info);
+        for (int32_t y = 0; y < height; ++y) {
+            for (int32_t x = 0; x < width; ++x) {
+                uint32_t p = rgb[size_t(y) * size_t(width) + size_t(x)];
+                row[size_t(x) * 3] = uint8_t(p >> 16);
+                row[size_t(x) * 3 + 1] = uint8_t(p >> 8);
+                row[size_t(x) * 3 + 2] = uint8_t(p);
+            }
+            png_write_row(png, row.data());
+        }
+        png_write_end(png, nullptr);
+        ok = true;
+    }
+    png_destroy_write_struct(&png, &info);
+    ok = (std::fclose(f) == 0) && ok;
+    return ok;
+}
+
+} // namespace qr

@@ -1,0 +1,119 @@
+#pragma once
+// The world as the main window runs it: the world engine behind the main window's
+// WorldLink, with the platform's dialogs, keys and screen standing in for what the world
+// asks of its surroundings. It also keeps the 632x453 client area as the player sees it
+// (tiled surround, frame with its drop shadow, the world's picture inside), which the
+// desktop window shows and the headless driver photographs.
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "game/shell/form_main.h"
+#include "game/shell/world_link.h"
+#include "game/world/world.h"
+
+namespace qr {
+
+class HeadlessDriver;
+class TObfText;
+
+// The client area's design.
+struct TClientLayout {
+    static constexpr int32_t kWidth = 632, kHeight = 453;
+    static constexpr int32_t kFrameWidth = 602, kFrameHeight = 402, kShadow = 12;
+    // The frame plus its shadow is centred (integer halving).
+    static constexpr TPoint FrameOrigin() {
+        return {(kWidth - (kFrameWidth + kShadow)) / 2, (kHeight - (kFrameHeight + kShadow)) / 2};
+    }
+};
+
+// The 256 colours of the screen as 0xRRGGBB.
+using TScreenPalette = std::array<uint32_t, 256>;
+// A palette to show pictures with until the game library brings its own: black, white,
+// a colour cube and greys.
+TScreenPalette DefaultScreenPalette();
+
+class TShellWorld : public WorldLink, private TWorldHost {
+public:
+    struct Outputs {
+        std::function<void(const std::string&)> log;    // event lines (ROOM, CAPTION)
+        std::function<void(const std::string&)> caption;
+        std::function<void(int cursor)> cursor;
+        // The client area changed in these rectangles (client coordinates).
+        std::function<void(const std::vector<TRect>&)> presented;
+    };
+    TShellWorld(TFormMain& form, std::unique_ptr<TWorldLibrary> library, Outputs outputs);
+    ~TShellWorld() override;
+
+    // Reads the world script; a bad rectangle or number escapes (start-up fails).
+    void Init(TObfText& script);
+
+    // WorldLink
+    void SetPlayerSettings(const TPlayerSettings& s) override { settings_ = s; }
+    TPlayerSettings PlayerSettings() const override { return settings_; }
+    void Start() override;
+    void SetFocus(bool active) override;
+    void Tick(int steps) override;
+    bool QuitFlag() const override { return world_->HasFlag(TWorld::kQuit); }
+    void RequestClose() override { world_->SetFlag(TWorld::kCloseRequest); }
+    std::string CurrentRoomID() const override;
+    long Clock() const override { return long(world_->Clock()); }
+
+    // The mouse in client coordinates; events outside the frame's paint box are not the world's.
+    enum class MouseKind { Down, Up, Move };
+    void Mouse(MouseKind kind, int button, int shift, int32_t clientX, int32_t clientY);
+    // The same in paint-box coordinates (those of hit boxes).
+    void PaintBoxMouse(MouseKind kind, int button, int shift, int32_t x, int32_t y);
+
+    TWorld& World() { return *world_; }
+    TWorldLibrary& Library() { return *library_; }
+    // Client pixels (colour indices), top row first.
+    const TMemoryPicture& Client() const { return client_; }
+    const TScreenPalette& Palette() const { return palette_; }
+    void SetPalette(const TScreenPalette& p) { palette_ = p; }
+    int Cursor() const { return cursor_; }
+    // Draws the surround: tiles (the picture named, or a plain colour), shadow, frame.
+    void PaintSurround(const std::string& tileName);
+    // One JSON object of the world's state (no braces around it: fields to append).
+    std::string StateFields() const;
+
+private:
+    // TWorldHost
+    void ShowMessage(const std::string& text) override;
+    int Confirm(const std::string& caption, const std::string& message, int buttons) override;
+    bool AskYesNo(const std::string& text) override;
+    void SetCaption(const std::string& caption) override;
+    void RoomEntered(const std::string& from, const std::string& to) override;
+    void SetCursor(int cursor) override;
+    TPoint MousePos() override { return mouse_; }
+    bool KeyDown(int virtualKey) override;
+    void Present(const TWorldSurface& work, const std::vector<TRect>& rects, TPoint offset, bool blackFrame) override;
+
+    // Runs a world operation the way the message loop would: a failure is shown, not fatal.
+    template <class F> void Guarded(F&& f);
+
+    TFormMain& form_;
+    std::unique_ptr<TWorldLibrary> library_;
+    Outputs out_;
+    std::unique_ptr<TWorld> world_;
+    TPlayerSettings settings_;
+    TMemoryPicture client_;
+    TScreenPalette palette_;
+    TPoint mouse_{-1, -1};
+    int cursor_ = 0;
+    std::string caption_;
+};
+
+// Start-up step of the main window that makes the world: when the program's "dat/"
+// folder holds a world script ("init.txt" or "init.dat"), the world engine reads it;
+// without one the window keeps its roomless stand-in.
+void InstallWorldSteps(TFormMain& form, TShellWorld::Outputs outputs);
+// The driver's world commands: click, mouse, expect room, screenshot, and the world's
+// fields of state.
+void AddWorldCommands(HeadlessDriver& driver);
+
+// Writes 0xRRGGBB pixels as an 8-bit RGB PNG; false when the file cannot be written.
+bool WritePng(const std::string& path, int32_t width, int32_t height, const std::vector<uint32_t>& rgb);
+
+} // namespace qr
