@@ -109,10 +109,23 @@ int main(int argc, char** argv) {
     std::unique_ptr<SdlWindow> window;
     ProgramHooks hooks;
     // The window opens once this copy knows it is the only one and has its data.
-    hooks.prepare = [&](TFormMain&) {
-        window = SdlWindow::Open(kAppTitle, 632, 453, error);
+    std::vector<uint32_t> rgb;
+    hooks.prepare = [&](TFormMain& form) {
+        window = SdlWindow::Open(kAppTitle, TClientLayout::kWidth, TClientLayout::kHeight, error);
         if (!window) throw UvoException(error);
         dialogs.SetParent(window->Handle());
+        TShellWorld::Outputs out;
+        out.caption = [&](const std::string& caption) { window->SetCaption(caption); };
+        out.cursor = [&](int cursor) { window->SetCursorNumber(cursor); };
+        out.presented = [&](const TShellWorld& world, const std::vector<TRect>& rects) {
+            ConvertClient(world, rects, rgb);
+            window->UpdateClient(rgb.data(), TClientLayout::kWidth, rects);
+        };
+        InstallWorldSteps(form, out);
+        window->onMouse = [&form](SdlWindow::MouseKind kind, int button, int shift, int x, int y) {
+            if (auto* world = dynamic_cast<TShellWorld*>(form.World()))
+                world->Mouse(TShellWorld::MouseKind(int(kind)), button, shift, x, y);
+        };
     };
     hooks.run = [&](TFormMain& form) { window->Run(form); };
     int code = RunProgram(options, {system, dialogs}, hooks);

@@ -125,7 +125,7 @@ void TShellWorld::PaintSurround(const std::string& tileName) {
     fill(TRect::FromOriginSize(o, TClientLayout::kFrameWidth, TClientLayout::kFrameHeight), kPanelColour);
     // The paint box's black brush until the world draws.
     fill(TRect::FromOriginSize(o, TClientLayout::kFrameWidth, TClientLayout::kFrameHeight), 0);
-    if (out_.presented) out_.presented({{0, 0, client_.Width(), client_.Height()}});
+    if (out_.presented) out_.presented(*this, {{0, 0, client_.Width(), client_.Height()}});
 }
 
 std::string TShellWorld::StateFields() const {
@@ -202,7 +202,7 @@ void TShellWorld::Present(const TWorldSurface& work, const std::vector<TRect>& r
         changed.push_back({frame.Left, frame.Top, frame.Left + 1, frame.Bottom});
         changed.push_back({frame.Right - 1, frame.Top, frame.Right, frame.Bottom});
     }
-    if (out_.presented && !changed.empty()) out_.presented(changed);
+    if (out_.presented && !changed.empty()) out_.presented(*this, changed);
 }
 
 // ---- start-up step
@@ -286,10 +286,8 @@ void AddWorldCommands(HeadlessDriver& driver) {
         TShellWorld* w = WorldOf(form);
         if (!w) return "screenshot: there is no world";
         const TMemoryPicture& c = w->Client();
-        std::vector<uint32_t> rgb(size_t(c.Width()) * size_t(c.Height()));
-        for (int32_t y = 0; y < c.Height(); ++y)
-            for (int32_t x = 0; x < c.Width(); ++x)
-                rgb[size_t(y) * size_t(c.Width()) + size_t(x)] = w->Palette()[c.PixelAt(x, y)];
+        std::vector<uint32_t> rgb;
+        ConvertClient(*w, {{0, 0, c.Width(), c.Height()}}, rgb);
         if (!WritePng(a[0], c.Width(), c.Height(), rgb)) return "screenshot: cannot write " + a[0];
         return {};
     });
@@ -297,6 +295,17 @@ void AddWorldCommands(HeadlessDriver& driver) {
         TShellWorld* w = WorldOf(form);
         return w ? w->StateFields() : std::string();
     };
+}
+
+void ConvertClient(const TShellWorld& world, const std::vector<TRect>& rects, std::vector<uint32_t>& rgb) {
+    const TMemoryPicture& c = world.Client();
+    rgb.resize(size_t(c.Width()) * size_t(c.Height()));
+    for (TRect r : rects) {
+        r = Intersect(r, {0, 0, c.Width(), c.Height()});
+        for (int32_t y = r.Top; y < r.Bottom; ++y)
+            for (int32_t x = r.Left; x < r.Right; ++x)
+                rgb[size_t(y) * size_t(c.Width()) + size_t(x)] = world.Palette()[c.PixelAt(x, y)];
+    }
 }
 
 bool WritePng(const std::string& path, int32_t width, int32_t height, const std::vector<uint32_t>& rgb) {

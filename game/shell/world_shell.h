@@ -41,7 +41,7 @@ public:
         std::function<void(const std::string&)> caption;
         std::function<void(int cursor)> cursor;
         // The client area changed in these rectangles (client coordinates).
-        std::function<void(const std::vector<TRect>&)> presented;
+        std::function<void(const class TShellWorld&, const std::vector<TRect>&)> presented;
     };
     TShellWorld(TFormMain& form, std::unique_ptr<TWorldLibrary> library, Outputs outputs);
     ~TShellWorld() override;
@@ -112,6 +112,9 @@ void InstallWorldSteps(TFormMain& form, TShellWorld::Outputs outputs);
 // The driver's world commands: click, mouse, expect room, screenshot, and the world's
 // fields of state.
 void AddWorldCommands(HeadlessDriver& driver);
+
+// The client area's colour indices in `rects` converted to 0xRRGGBB into rgb (632 to a row).
+void ConvertClient(const TShellWorld& world, const std::vector<TRect>& rects, std::vector<uint32_t>& rgb);
 
 // Writes 0xRRGGBB pixels as an 8-bit RGB PNG; false when the file cannot be written.
 bool WritePng(const std::string& path, int32_t width, int32_t height, const std::vector<uint32_t>& rgb);

@@ -12,6 +12,9 @@ constexpr Uint32 kTickMs = 55;
 }
 
 SdlWindow::~SdlWindow() {
+    if (texture_) SDL_DestroyTexture(texture_);
+    for (SDL_Cursor* c : cursors_)
+        if (c) SDL_FreeCursor(c);
     if (renderer_) SDL_DestroyRenderer(renderer_);
     if (window_) SDL_DestroyWindow(window_);
     SDL_QuitSubSystem(SDL_INIT_VIDEO);
@@ -66,7 +69,46 @@ void SdlWindow::UpdateScale() {
     scale_ = std::max(1, std::min(ww / width_, wh / height_));
 }
 
+void SdlWindow::UpdateClient(const uint32_t* rgb, int width, const std::vector<TRect>& rects) {
+    if (!texture_) {
+        texture_ = SDL_CreateTexture(renderer_, SDL_PIXELFORMAT_RGB888, SDL_TEXTUREACCESS_STREAMING, width_, height_);
+        if (!texture_) return;
+    }
+    for (const TRect& r : rects) {
+        TRect c = Intersect(r, {0, 0, width_, height_});
+        if (c.IsEmpty()) continue;
+        SDL_Rect dst{c.Left, c.Top, c.Width(), c.Height()};
+        SDL_UpdateTexture(texture_, &dst, rgb + size_t(c.Top) * size_t(width) + size_t(c.Left), width * 4);
+    }
+    dirty_ = true;
+}
+
+void SdlWindow::SetCursorNumber(int cursor) {
+    if (cursor == -1) {
+        SDL_ShowCursor(SDL_DISABLE);
+        return;
+    }
+    SDL_ShowCursor(SDL_ENABLE);
+    // Until the game's cursor pictures come with the data: arrow, hand for the ones that
+    // act, a hand pointing for go, and the hourglass.
+    int slot = 0;
+    SDL_SystemCursor id = SDL_SYSTEM_CURSOR_ARROW;
+    if (cursor == 1000) slot = 1, id = SDL_SYSTEM_CURSOR_WAIT;
+    else if (cursor == 3 || cursor == 11) slot = 2, id = SDL_SYSTEM_CURSOR_HAND;
+    else if (cursor > 0) slot = 3, id = SDL_SYSTEM_CURSOR_CROSSHAIR;
+    if (!cursors_[slot]) cursors_[slot] = SDL_CreateSystemCursor(id);
+    if (cursors_[slot]) SDL_SetCursor(cursors_[slot]);
+}
+
 void SdlWindow::Present() {
+    dirty_ = false;
+    if (texture_) {
+        SDL_SetRenderDrawColor(renderer_, 0, 0, 0, 255);
+        SDL_RenderClear(renderer_);
+        SDL_RenderCopy(renderer_, texture_, nullptr, nullptr);
+        SDL_RenderPresent(renderer_);
+        return;
+    }
     // Until the world draws, the window shows the frame layout: grey frame with its
     // black drop shadow on a dark surround.
     SDL_SetRenderDrawColor(renderer_, 0, 0, 0, 255);
@@ -98,6 +140,26 @@ void SdlWindow::Run(WindowClient& client) {
                 case SDL_QUIT:
                     if (client.OnCloseRequest()) return;
                     break;
+                case SDL_MOUSEMOTION:
+                case SDL_MOUSEBUTTONDOWN:
+                case SDL_MOUSEBUTTONUP: {
+                    if (!onMouse) break;
+                    // With a logical size SDL hands over client coordinates; the bars
+                    // around a letterboxed picture lie outside it.
+                    int x = e.type == SDL_MOUSEMOTION ? e.motion.x : e.button.x;
+                    int y = e.type == SDL_MOUSEMOTION ? e.motion.y : e.button.y;
+                    MouseKind kind = e.type == SDL_MOUSEMOTION ? MouseKind::Move
+                                     : e.type == SDL_MOUSEBUTTONDOWN ? MouseKind::Down : MouseKind::Up;
+                    bool inside = x >= 0 && y >= 0 && x < width_ && y < height_;
+                    if (!inside && kind != MouseKind::Up) break;
+                    int button = e.type == SDL_MOUSEMOTION ? 0
+                                 : e.button.button == SDL_BUTTON_RIGHT ? 2
+                                 : e.button.button == SDL_BUTTON_MIDDLE ? 3 : 1;
+                    SDL_Keymod mod = SDL_GetModState();
+                    int shift = ((mod & KMOD_SHIFT) ? 1 : 0) | ((mod & KMOD_ALT) ? 2 : 0) | ((mod & KMOD_CTRL) ? 4 : 0);
+                    onMouse(kind, button, shift, x, y);
+                    break;
+                }
                 case SDL_WINDOWEVENT:
                     if (e.window.event == SDL_WINDOWEVENT_FOCUS_GAINED && !active) {
                         active = true;
@@ -119,6 +181,7 @@ void SdlWindow::Run(WindowClient& client) {
             if (SDL_GetTicks() > next + 10 * kTickMs) next = SDL_GetTicks() + kTickMs;
             client.OnTimer();
         }
+        if (dirty_) Present();
     }
 }
 

@@ -2,13 +2,20 @@
 // The program's one desktop window and its message loop on SDL: a resizable window whose
 // client area is scaled by whole multiples (letterboxed), a 55 ms timer, and the close
 // button routed through the client.
+#include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
+#include <vector>
+
+#include "foundation/geometry.h"
 
 #include "platform/window_client.h"
 
 struct SDL_Window;
 struct SDL_Renderer;
+struct SDL_Texture;
+struct SDL_Cursor;
 
 namespace qr {
 
@@ -27,6 +34,17 @@ public:
     // Runs until the client wants to close; returns when the window is gone.
     void Run(WindowClient& client);
     SDL_Window* Handle() const { return window_; }
+
+    // The client area's picture: pixels are 0xRRGGBB, `width` to a row; only the
+    // rectangles given are uploaded. The window shows it from then on (and repaints
+    // from it when merely exposed).
+    void UpdateClient(const uint32_t* rgb, int width, const std::vector<TRect>& rects);
+    // Mouse events in client coordinates (the letterbox bars are outside the client).
+    enum class MouseKind { Down, Up, Move };
+    std::function<void(MouseKind kind, int button, int shift, int x, int y)> onMouse;
+    // The game's cursor number: 0 default arrow, -1 hidden, 1000 hourglass, others the
+    // game's own pictures (shown with the nearest system cursor until they are loaded).
+    void SetCursorNumber(int cursor);
     SDL_Renderer* Renderer() const { return renderer_; }
     int Scale() const { return scale_; }
 
@@ -37,6 +55,9 @@ private:
 
     SDL_Window* window_ = nullptr;
     SDL_Renderer* renderer_ = nullptr;
+    SDL_Texture* texture_ = nullptr;
+    SDL_Cursor* cursors_[4] = {};
+    bool dirty_ = false;
     int width_ = 0;
     int height_ = 0;
     int scale_ = 1;
