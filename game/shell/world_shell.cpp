@@ -11,7 +11,9 @@
 #include "foundation/utils.h"
 #include "game/shell/game_strings.h"
 #include "game/shell/headless_driver.h"
+#include "game/world/px8_world_library.h"
 #include "game/world/world_script.h"
+#include "graphics/image_library.h"
 #include "platform/files.h"
 
 namespace qr {
@@ -207,6 +209,34 @@ void TShellWorld::Present(const TWorldSurface& work, const std::vector<TRect>& r
 
 // ---- start-up step
 
+void ScanWorldData(TWorld& world, const TFolders& folders) {
+    // Only the pictures the scans are about are looked at: decoding every picture of
+    // every library would cost the first frame dearly.
+    std::vector<TWorld::LibraryImages> found;
+    for (const std::string& file : FindFiles(folders.ImageLibraries(), "*.px8")) {
+        TPX8Library lib;
+        try {
+            lib.Open(folders.ImageLibraries() + file);
+        } catch (const UvoException&) {
+            continue; // a library that cannot be read offers no cards or backgrounds
+        }
+        TWorld::LibraryImages entry{file, {}};
+        for (const std::string& name : lib.GetImageNames()) {
+            if (name.rfind("bg", 0) != 0 && name.rfind("cards", 0) != 0) continue;
+            try {
+                TImageRef node(lib, name);
+                int32_t w = 0, h = 0;
+                lib.GetImageSize(node.get(), w, h);
+                entry.images.push_back({name, w, h});
+            } catch (const UvoException&) {
+            }
+        }
+        found.push_back(std::move(entry));
+    }
+    world.ScanImages(found);
+    world.ScanAnimals(FindFiles(folders.DatProgram(), "*.anm"));
+}
+
 void InstallWorldSteps(TFormMain& form, TShellWorld::Outputs outputs) {
     Dialogs* dialogs = &form.Platform().dialogs;
     TDlgConfirm::SetPresenter([dialogs](const TDlgConfirm::Layout& l) {
@@ -225,10 +255,21 @@ void InstallWorldSteps(TFormMain& form, TShellWorld::Outputs outputs) {
     form.StartupSteps().createWorld = [outputs](TFormMain& f) -> std::unique_ptr<WorldLink> {
         const std::string base = f.Folders().DatProgram() + "init";
         if (!FileExists(base + ".txt") && !FileExists(base + ".dat")) return std::make_unique<TSettingsWorld>();
-        auto world = std::make_unique<TShellWorld>(f, std::make_unique<TMemoryLibrary>(), outputs);
+        // The game library: a missing or damaged one ends start-up with its message.
+        auto game = std::make_unique<TPX8Library>();
+        game->Open(ResolveNoCase(f.Folders().ImageLibraries(), LoadResString(kResGameLibrary)));
+        auto library = std::make_unique<TPX8WorldLibrary>(std::move(game));
+        TScreenPalette palette = library->Palette();
+        auto world = std::make_unique<TShellWorld>(f, std::move(library), outputs);
+        world->SetPalette(palette);
         world->PaintSurround(f.TileName());
+        const std::string imglib = f.Folders().ImageLibraries();
+        world->World().SetLibraryOpener([imglib](const std::string& name) {
+            return OpenPX8WorldLibrary(ResolveNoCase(imglib, name + ".px8"));
+        });
         TObfText script = TObfText::OpenCompiled(base, WorldScriptFilter);
         world->Init(script);
+        ScanWorldData(world->World(), f.Folders());
         return world;
     };
 }

@@ -109,6 +109,8 @@ private:
 // folder holds a world script ("init.txt" or "init.dat"), the world engine reads it;
 // without one the window keeps its roomless stand-in.
 void InstallWorldSteps(TFormMain& form, TShellWorld::Outputs outputs);
+// The card and background pictures of the image libraries and the animal files.
+void ScanWorldData(TWorld& world, const TFolders& folders);
 // The driver's world commands: click, mouse, expect room, screenshot, and the world's
 // fields of state.
 void AddWorldCommands(HeadlessDriver& driver);
