@@ -192,8 +192,7 @@ void TShellWorld::Present(const TWorldSurface& work, const std::vector<TRect>& r
         TRect dst = Intersect(r + o + offset, frame);
         if (dst.IsEmpty()) continue;
         for (int32_t y = dst.Top; y < dst.Bottom; ++y)
-            for (int32_t x = dst.Left; x < dst.Right; ++x)
-                client_.At(x, y) = work.PixelAt(x - o.X - offset.X, y - o.Y - offset.Y);
+            work.ReadRow(dst.Left - o.X - offset.X, y - o.Y - offset.Y, dst.Width(), &client_.At(dst.Left, y));
         changed.push_back(dst);
     }
     if (blackFrame) {
@@ -343,9 +342,12 @@ void ConvertClient(const TShellWorld& world, const std::vector<TRect>& rects, st
     rgb.resize(size_t(c.Width()) * size_t(c.Height()));
     for (TRect r : rects) {
         r = Intersect(r, {0, 0, c.Width(), c.Height()});
-        for (int32_t y = r.Top; y < r.Bottom; ++y)
-            for (int32_t x = r.Left; x < r.Right; ++x)
-                rgb[size_t(y) * size_t(c.Width()) + size_t(x)] = world.Palette()[c.PixelAt(x, y)];
+        const TScreenPalette& pal = world.Palette();
+        for (int32_t y = r.Top; y < r.Bottom; ++y) {
+            const uint8_t* src = c.Row(y);
+            uint32_t* dst = &rgb[size_t(y) * size_t(c.Width())];
+            for (int32_t x = r.Left; x < r.Right; ++x) dst[x] = pal[src[x]];
+        }
     }
 }
 

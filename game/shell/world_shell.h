@@ -67,6 +67,7 @@ public:
     void PaintBoxMouse(MouseKind kind, int button, int shift, int32_t x, int32_t y);
 
     TWorld& World() { return *world_; }
+    const TWorld& World() const { return *world_; }
     TWorldLibrary& Library() { return *library_; }
     // Client pixels (colour indices), top row first.
     const TMemoryPicture& Client() const { return client_; }

@@ -1,5 +1,7 @@
 #include "game/world/world_gfx.h"
 
+#include <cstring>
+
 #include "foundation/utils.h"
 
 namespace qr {
@@ -74,6 +76,16 @@ void TMemorySurface::Draw(const TWorldPicture& src, TRect srcRect, TPoint dst) {
     if (srcRect.IsEmpty()) return;
     TRect target = Intersect(TRect::FromOriginSize(dst, srcRect.Width(), srcRect.Height()), clip_);
     if (target.IsEmpty()) return;
+    // Unflipped pictures of bytes are copied a row at a time; everything else a pixel at a time.
+    auto* plain = dynamic_cast<const TMemoryPicture*>(&src);
+    if (plain && !plain->FlipHorizontal() && !plain->FlipVertical()) {
+        for (int32_t y = target.Top; y < target.Bottom; ++y)
+            std::memcpy(&pixels_.At(target.Left, y),
+                        plain->Row(srcRect.Top + (y - dst.Y)) + srcRect.Left + (target.Left - dst.X),
+                        size_t(target.Width()));
+        Invalidate(target);
+        return;
+    }
     for (int32_t y = target.Top; y < target.Bottom; ++y)
         for (int32_t x = target.Left; x < target.Right; ++x)
             pixels_.At(x, y) = src.PixelAt(srcRect.Left + (x - dst.X), srcRect.Top + (y - dst.Y));
@@ -83,13 +95,17 @@ void TMemorySurface::Draw(const TWorldPicture& src, TRect srcRect, TPoint dst) {
 void TMemorySurface::Invalidate(TRect r) {
     r = Intersect(r, Bounds());
     if (r.IsEmpty()) return;
-    // Overlapping areas are merged so a busy tick sends few rectangles.
-    for (auto it = damage_.begin(); it != damage_.end();) {
-        if (Intersects(*it, r)) {
-            r = Union(r, *it);
-            it = damage_.erase(it);
-        } else {
-            ++it;
+    // Overlapping areas are merged so a busy tick sends few rectangles; a merge can make
+    // the area reach rectangles already passed, so the walk starts again after one.
+    for (bool merged = true; merged;) {
+        merged = false;
+        for (auto it = damage_.begin(); it != damage_.end(); ++it) {
+            if (Intersects(*it, r)) {
+                r = Union(r, *it);
+                damage_.erase(it);
+                merged = true;
+                break;
+            }
         }
     }
     damage_.push_back(r);
@@ -99,6 +115,10 @@ std::vector<TRect> TMemorySurface::TakeDamage() {
     std::vector<TRect> out;
     out.swap(damage_);
     return out;
+}
+
+void TMemorySurface::ReadRow(int32_t x, int32_t y, int32_t n, uint8_t* out) const {
+    std::memcpy(out, pixels_.Row(y) + x, size_t(n));
 }
 
 std::unique_ptr<TWorldPicture> TMemorySurface::Snapshot() const {

@@ -61,6 +61,10 @@ public:
     virtual TRect Clip() const = 0;
     virtual void SetClip(TRect r) = 0;
     virtual uint8_t PixelAt(int32_t x, int32_t y) const = 0;
+    // n pixels of row y from x on (the caller keeps inside the surface).
+    virtual void ReadRow(int32_t x, int32_t y, int32_t n, uint8_t* out) const {
+        for (int32_t i = 0; i < n; ++i) out[i] = PixelAt(x + i, y);
+    }
     // A picture holding a copy of the surface as it is now.
     virtual std::unique_ptr<TWorldPicture> Snapshot() const = 0;
 };
@@ -78,6 +82,7 @@ public:
     // Stored (unflipped) pixels.
     uint8_t& At(int32_t x, int32_t y) { return pixels_[size_t(y) * size_t(width_) + size_t(x)]; }
     const std::vector<uint8_t>& Pixels() const { return pixels_; }
+    const uint8_t* Row(int32_t y) const { return pixels_.data() + size_t(y) * size_t(width_); }
 
 private:
     int32_t width_;
@@ -121,6 +126,7 @@ public:
     TRect Clip() const override { return clip_; }
     void SetClip(TRect r) override { clip_ = Intersect(r, Bounds()); }
     uint8_t PixelAt(int32_t x, int32_t y) const override { return pixels_.PixelAt(x, y); }
+    void ReadRow(int32_t x, int32_t y, int32_t n, uint8_t* out) const override;
     std::unique_ptr<TWorldPicture> Snapshot() const override;
 
     TRect Bounds() const { return {0, 0, Width(), Height()}; }

@@ -1,0 +1,143 @@
+// The world's costs: a tick that redraws the whole frame with every frame set animating
+// (against copying the same bytes with memcpy, the physical limit), and the time from
+// starting the game to its first presented frame.
+#include <benchmark/benchmark.h>
+
+#include <chrono>
+#include <cstdlib>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <unistd.h>
+
+#include "foundation/obf_text.h"
+#include "game/shell/headless_driver.h"
+#include "game/shell/world_shell.h"
+#include "game/world/world.h"
+#include "game/world/world_script.h"
+
+using namespace qr;
+
+namespace {
+
+// Stands in for the screen the way the shell does: damaged rectangles copied into the
+// 632x453 client area, then converted through the palette to 32-bit pixels.
+class ScreenHost : public TWorldHost {
+public:
+    std::vector<uint8_t> client = std::vector<uint8_t>(632 * 453);
+    std::vector<uint32_t> rgb = std::vector<uint32_t>(632 * 453);
+    std::array<uint32_t, 256> palette = DefaultScreenPalette();
+    void Present(const TWorldSurface& work, const std::vector<TRect>& rects, TPoint offset, bool) override {
+        for (const TRect& r : rects) {
+            for (int32_t y = r.Top; y < r.Bottom; ++y) {
+                size_t at = size_t(y + 19 + offset.Y) * 632 + size_t(r.Left + 9 + offset.X);
+                work.ReadRow(r.Left, y, r.Width(), &client[at]);
+                for (int32_t i = 0; i < r.Width(); ++i) rgb[at + size_t(i)] = palette[client[at + size_t(i)]];
+            }
+        }
+    }
+};
+
+// A room that animates every frame set on every tick.
+class AnimatedRoom : public TRoom {
+public:
+    using TRoom::TRoom;
+    void RunScript(const std::string& name, const std::string& argument) override {
+        if (argument != "ANIMATE") return TRoom::RunScript(name, argument);
+        for (TFrameSet* fs : FrameSets().Nodes<TFrameSet>())
+            fs->SetFrameMaybeDraw(*World().WorkImage(), uint16_t((fs->Frame() + 1) % fs->FrameCount()), false);
+        Draw(World().WorkImage());
+        AddTimer(6, 1);
+    }
+};
+
+void BM_FullRedrawTick(benchmark::State& state) {
+    ScreenHost host;
+    TMemoryLibrary lib;
+    auto bg = std::make_unique<TMemoryPicture>(600, 400);
+    for (int32_t y = 0; y < 400; ++y)
+        for (int32_t x = 0; x < 600; ++x) bg->At(x, y) = uint8_t(x ^ y);
+    lib.Add("bg", std::move(bg));
+    lib.Add("strip", std::make_unique<TMemoryPicture>(40, 160, 7));
+    RegisterRoomClass("BENCH", [](TWorld& w, const std::string& id) { return std::make_unique<AnimatedRoom>(w, id); });
+    TWorld world(host, lib);
+    std::string script = "BENCHROOM A\nPIC bg\n";
+    const int sets = int(state.range(0));
+    for (int i = 0; i < sets; ++i)
+        script += "FS F" + std::to_string(i) + " strip 40 4 " + std::to_string((i * 47) % 560) + " " +
+                  std::to_string((i * 31) % 360) + "\n";
+    std::vector<uint8_t> bytes(script.begin(), script.end());
+    auto text = TObfText::FromBytes(TObfText::CompileBytes(bytes, WorldScriptFilter));
+    world.Init(text, "");
+    world.GoRoom("A");
+    world.CurrentRoom()->AddTimer(6, 0);
+    for (auto _ : state) {
+        world.Tick(1);
+        benchmark::DoNotOptimize(host.rgb.data());
+    }
+}
+BENCHMARK(BM_FullRedrawTick)->Arg(0)->Arg(20)->Unit(benchmark::kMicrosecond);
+
+// The physical limit: copying the frame's bytes once and converting them once.
+void BM_FrameMemcpy(benchmark::State& state) {
+    std::vector<uint8_t> a(600 * 400, 3), b(600 * 400);
+    std::vector<uint32_t> rgb(600 * 400);
+    auto pal = DefaultScreenPalette();
+    for (auto _ : state) {
+        std::memcpy(b.data(), a.data(), a.size());
+        for (size_t i = 0; i < b.size(); ++i) rgb[i] = pal[b[i]];
+        benchmark::DoNotOptimize(rgb.data());
+    }
+}
+BENCHMARK(BM_FrameMemcpy)->Unit(benchmark::kMicrosecond);
+
+// From the program's start (in process: folders, string table, game library, world
+// script, first room) to the first frame the world presents, over the test fixture.
+void BM_FirstFrame(benchmark::State& state) {
+    namespace fs = std::filesystem;
+    const fs::path tmp = fs::temp_directory_path() / ("qr_bench_" + std::to_string(getpid()));
+    fs::remove_all(tmp);
+    fs::create_directories(tmp / "inst");
+    fs::copy(fs::path(QR_SOURCE_DIR) / "tests/fixtures/world", tmp / "prog", fs::copy_options::recursive);
+    // Without the broken room line there is no message box in the way.
+    {
+        std::string init = tmp / "prog/dat/init.txt";
+        std::ifstream in(init);
+        std::string text, line;
+        while (std::getline(in, line))
+            if (line.rfind("XYZROOM", 0) != 0) text += line + "\n";
+        std::ofstream(init) << text;
+    }
+    std::ofstream(tmp / "reg.ini") << "[Software\\UVO! Software\\QuilRush]\nDirectory=" << (tmp / "inst").string() << "\n";
+    setenv("XDG_RUNTIME_DIR", tmp.c_str(), 1);
+    for (auto _ : state) {
+        std::ostringstream out;
+        HeadlessDriver driver(out);
+        using Clock = std::chrono::steady_clock;
+        auto start = Clock::now();
+        double firstMs = -1;
+        driver.prepare = [&](TFormMain& form) {
+            TShellWorld::Outputs o;
+            o.presented = [&](const TShellWorld& w, const std::vector<TRect>&) {
+                if (firstMs < 0 && w.World().CurrentRoom())
+                    firstMs = std::chrono::duration<double, std::milli>(Clock::now() - start).count();
+            };
+            InstallWorldSteps(form, o);
+        };
+        ProgramOptions options;
+        options.registryPath = (tmp / "reg.ini").string();
+        options.programFolder = (tmp / "prog").string();
+        options.seed = 1;
+        options.windowsLanguage = "enu";
+        std::istringstream script("tick 1\n");
+        driver.Run(options, script);
+        state.SetIterationTime(firstMs / 1000.0);
+    }
+    fs::remove_all(tmp);
+}
+BENCHMARK(BM_FirstFrame)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(10);
+
+} // namespace
+
+BENCHMARK_MAIN();
