@@ -255,15 +255,17 @@ void TPX8Image::ReadStoredBytes(int index) {
     const uint32_t end = Source->ReadU32();
     start += 3;
     if (end < start || end - start >= 65536) throw PX8Exception(kBadHeader);
-    seg.Flags = uint8_t((seg.Flags & ~kSegCoded) | (seg.storedFlags_ & kSegCoded));
+    const bool coded = seg.storedFlags_ & kSegCoded;
     uint32_t size = end - start;
-    if (!(seg.Flags & kSegCoded)) {
+    if (!coded) {
         // Raw rows: exactly one band, whatever extra the record holds.
         const uint32_t need = uint32_t(layout_.RowsOf(index)) * uint32_t(layout_.Stride);
         if (size < need) throw PX8Exception("Decode: source buffer overflow");
         size = need;
     }
     seg.Allocate(size);
+    // Allocate starts a fresh block without the coded flag: the bytes read decide it.
+    if (coded) seg.Flags |= kSegCoded;
     Source->Seek(RecordOffset + start);
     Source->ReadBuffer(seg.block_.data(), size);
 }

@@ -132,6 +132,20 @@ TEST(Library, RawImagesAreReadOnFirstLock) {
     EXPECT_EQ(n->Image->Segments[0]->State(), TPX8ImageSegment::BlockState::Discarded);
 }
 
+TEST(Library, CodedBandsOfARawStoredImageAreDecodedOnFirstLock) {
+    auto w = test::GreyWriter();
+    const auto px = test::ArtLikePixels(256, 15);
+    w.Add(Img("pic", 256, 15, px, TBandCoding::LineCoded));
+    auto bytes = w.Bytes();
+    bytes[kPX8FirstRecord + 13] = 2; // storage 2: nothing is decoded at load
+    TPX8Library lib;
+    OpenBytes(lib, bytes);
+    TImageRef n(lib, "pic");
+    EXPECT_EQ(n->Image->State, TPX8Image::StateReady);
+    EXPECT_EQ(PixelsOf(lib, n.get()), px);
+    EXPECT_EQ(n->Image->Segments[0]->Size, 15u * 256u);
+}
+
 TEST(Library, PaletteHasBlackAndWhiteAtTheEndsAndTheFileColoursBetween) {
     auto w = test::GreyWriter();
     w.SetPaletteRGB(0, 9, 9, 9);
