@@ -12,7 +12,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     } catch (const qr::UvoException&) {
         return 0;
     }
-    qr::TImageNode* back = lib.CreateImage("back", 64, 48);
+    // Longer than any name a file can hold: GetImage of a file name never finds it.
+    qr::TImageNode* back = lib.CreateImage("fuzz-back-surface", 64, 48);
     qr::TPX8ImageData* dest = lib.GetImageData(back);
     for (const std::string& name : lib.GetImageNames()) {
         try {
