@@ -1,5 +1,6 @@
 #include "platform/sdl/display_sdl.h"
 
+#include <cstring>
 #include <string>
 
 #include "foundation/uvo_exception.h"
@@ -26,11 +27,18 @@ void ConvertIndexedToArgb(const TSurfaceView& surface, const TRect& rect, const 
         uint32_t* d = reinterpret_cast<uint32_t*>(reinterpret_cast<uint8_t*>(dst) + size_t(y - rect.Top) * dstPitch);
         if (surface.TransparentColour < 0) {
             int32_t i = 0;
-            for (; i + 4 <= w; i += 4) {
-                d[i] = t[s[i]];
-                d[i + 1] = t[s[i + 1]];
-                d[i + 2] = t[s[i + 2]];
-                d[i + 3] = t[s[i + 3]];
+            // Eight indices per load: the table lookups are then the only memory reads.
+            for (; i + 8 <= w; i += 8) {
+                uint64_t v;
+                std::memcpy(&v, s + i, 8);
+                d[i] = t[v & 0xFF];
+                d[i + 1] = t[(v >> 8) & 0xFF];
+                d[i + 2] = t[(v >> 16) & 0xFF];
+                d[i + 3] = t[(v >> 24) & 0xFF];
+                d[i + 4] = t[(v >> 32) & 0xFF];
+                d[i + 5] = t[(v >> 40) & 0xFF];
+                d[i + 6] = t[(v >> 48) & 0xFF];
+                d[i + 7] = t[v >> 56];
             }
             for (; i < w; ++i) d[i] = t[s[i]];
         } else {
