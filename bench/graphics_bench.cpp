@@ -30,7 +30,10 @@ constexpr int kW = 600, kH = 400;
 std::vector<uint8_t> ArtScene(int w, int h) {
     std::vector<uint8_t> p(size_t(w) * h);
     uint32_t s = 12345;
-    auto rnd = [&] { s = s * 134775813u + 1; return s >> 24; };
+    auto rnd = [&] {
+        s = s * 134775813u + 1;
+        return s >> 24;
+    };
     for (int y = 0; y < h; ++y)
         for (int x = 0; x < w; ++x) {
             uint8_t v = uint8_t(30 + y * 12 / h + (((x ^ y) & 1) && (y % 33 > 28)));
@@ -52,7 +55,8 @@ std::vector<uint8_t> Sprite(int w, int h, uint8_t key) {
     for (int y = 0; y < h; ++y)
         for (int x = 0; x < w; ++x) {
             const int cx = x - w / 2, cy = y - h / 2, d = cx * cx + cy * cy;
-            if (d < (w * w) / 5) p[size_t(y) * w + x] = d > (w * w) / 6 ? 1 : uint8_t(160 + (x + y) % 7);
+            if (d < (w * w) / 5)
+                p[size_t(y) * w + x] = d > (w * w) / 6 ? 1 : uint8_t(160 + (x + y) % 7);
         }
     return p;
 }
@@ -62,7 +66,8 @@ struct Fixture {
     std::vector<uint8_t> scene = ArtScene(kW, kH);
     Fixture() {
         TPX8Writer w;
-        for (int i = 0; i < 256; ++i) w.SetPaletteRGB(i, uint8_t(i), uint8_t(i * 3), uint8_t(255 - i));
+        for (int i = 0; i < 256; ++i)
+            w.SetPaletteRGB(i, uint8_t(i), uint8_t(i * 3), uint8_t(255 - i));
         w.Add({"lines", kW, kH, scene, false, 0, TBandCoding::LineCoded});
         w.Add({"runs", kW, kH, scene, false, 0, TBandCoding::RunMode});
         w.Add({"sprite", 96, 96, Sprite(96, 96, 254), true, 254, TBandCoding::LineCoded});
@@ -81,7 +86,8 @@ struct Fixture {
             const int rows = l.RowsOf(k);
             band.assign(size_t(rows) * l.Stride, 0);
             for (int r = 0; r < rows; ++r)
-                std::memcpy(band.data() + size_t(r) * l.Stride, scene.data() + size_t(kH - 1 - (k * l.RowsPerBand + r)) * kW, kW);
+                std::memcpy(band.data() + size_t(r) * l.Stride,
+                            scene.data() + size_t(kH - 1 - (k * l.RowsPerBand + r)) * kW, kW);
             const TBandGeometry g{kW, l.Stride, rows};
             out.push_back({EncodeBand(band.data(), g, coding), g});
         }
@@ -100,15 +106,20 @@ void DecodeBench(benchmark::State& state, TBandCoding coding) {
     size_t bytes = 0;
     for (auto _ : state) {
         for (const auto& b : bands) {
-            DecodeBand(b.e.Data.data(), b.e.Data.size(), out.data(), b.g, b.e.EscapeA, b.e.EscapeB, b.e.Flags);
+            DecodeBand(b.e.Data.data(), b.e.Data.size(), out.data(), b.g, b.e.EscapeA, b.e.EscapeB,
+                       b.e.Flags);
             bytes += size_t(b.g.Rows) * b.g.Stride;
         }
         benchmark::ClobberMemory();
     }
     state.SetBytesProcessed(int64_t(bytes));
 }
-void BM_DecodeLines(benchmark::State& s) { DecodeBench(s, TBandCoding::LineCoded); }
-void BM_DecodeRuns(benchmark::State& s) { DecodeBench(s, TBandCoding::RunMode); }
+void BM_DecodeLines(benchmark::State& s) {
+    DecodeBench(s, TBandCoding::LineCoded);
+}
+void BM_DecodeRuns(benchmark::State& s) {
+    DecodeBench(s, TBandCoding::RunMode);
+}
 
 // memcpy of the same decoded bytes, band by band.
 void BM_MemcpyFrame(benchmark::State& state) {
@@ -150,7 +161,8 @@ void BM_BlitOpaque(benchmark::State& state) {
 void BM_MemcpyRows(benchmark::State& state) {
     std::vector<uint8_t> a(size_t(kW) * kH, 3), b(size_t(kW) * kH);
     for (auto _ : state) {
-        for (int y = 0; y < kH; ++y) std::memcpy(b.data() + size_t(y) * kW, a.data() + size_t(y) * kW, kW);
+        for (int y = 0; y < kH; ++y)
+            std::memcpy(b.data() + size_t(y) * kW, a.data() + size_t(y) * kW, kW);
         benchmark::ClobberMemory();
     }
     state.SetBytesProcessed(int64_t(state.iterations()) * kW * kH);
@@ -160,14 +172,20 @@ void KeyedBench(benchmark::State& state, bool mirrored) {
     Surfaces s;
     s.spriteData->FlipHorizontal = mirrored;
     for (auto _ : state) {
-        for (int i = 0; i < 20; ++i) s.back->Blit({(i * 97) % (kW - 96), (i * 53) % (kH - 96)}, *s.spriteData, {0, 0, 96, 96});
+        for (int i = 0; i < 20; ++i)
+            s.back->Blit({(i * 97) % (kW - 96), (i * 53) % (kH - 96)}, *s.spriteData,
+                         {0, 0, 96, 96});
         s.back->Damage.Clear();
         benchmark::ClobberMemory();
     }
     state.SetBytesProcessed(int64_t(state.iterations()) * 20 * 96 * 96);
 }
-void BM_BlitKeyed(benchmark::State& s) { KeyedBench(s, false); }
-void BM_BlitKeyedMirrored(benchmark::State& s) { KeyedBench(s, true); }
+void BM_BlitKeyed(benchmark::State& s) {
+    KeyedBench(s, false);
+}
+void BM_BlitKeyedMirrored(benchmark::State& s) {
+    KeyedBench(s, true);
+}
 
 struct SdlSurfaces {
     SDL_Surface* back = SDL_CreateRGBSurfaceWithFormat(0, kW, kH, 8, SDL_PIXELFORMAT_INDEX8);
@@ -176,14 +194,19 @@ struct SdlSurfaces {
     SdlSurfaces() {
         // One palette for both 8-bit surfaces: SDL's best case, no colour mapping.
         SDL_Color colours[256];
-        for (int i = 0; i < 256; ++i) colours[i] = {uint8_t(i), uint8_t(i * 3), uint8_t(255 - i), 255};
+        for (int i = 0; i < 256; ++i)
+            colours[i] = {uint8_t(i), uint8_t(i * 3), uint8_t(255 - i), 255};
         SDL_SetPaletteColors(back->format->palette, colours, 0, 256);
         SDL_SetSurfacePalette(sprite, back->format->palette);
         const auto px = Sprite(96, 96, 254);
-        for (int y = 0; y < 96; ++y) std::memcpy(static_cast<uint8_t*>(sprite->pixels) + y * sprite->pitch, px.data() + y * 96, 96);
+        for (int y = 0; y < 96; ++y)
+            std::memcpy(static_cast<uint8_t*>(sprite->pixels) + y * sprite->pitch,
+                        px.data() + y * 96, 96);
         SDL_SetColorKey(sprite, SDL_TRUE, 254);
         const auto scene = F().scene;
-        for (int y = 0; y < kH; ++y) std::memcpy(static_cast<uint8_t*>(back->pixels) + y * back->pitch, scene.data() + size_t(y) * kW, kW);
+        for (int y = 0; y < kH; ++y)
+            std::memcpy(static_cast<uint8_t*>(back->pixels) + y * back->pitch,
+                        scene.data() + size_t(y) * kW, kW);
     }
     ~SdlSurfaces() {
         SDL_FreeSurface(frame);
@@ -210,7 +233,8 @@ void BM_PaletteToArgb(benchmark::State& state) {
     const auto pal = F().lib.GetHPal();
     std::vector<uint32_t> frame(size_t(kW) * kH);
     std::vector<const uint8_t*> bands;
-    for (auto& seg : s.sceneData->Image().Segments) bands.push_back(seg->Lock());
+    for (auto& seg : s.sceneData->Image().Segments)
+        bands.push_back(seg->Lock());
     const TSurfaceView view{kW, kH, s.sceneData->Stride, s.sceneData->RowsPerBand(), bands, -1};
     for (auto _ : state) {
         ConvertIndexedToArgb(view, {0, 0, kW, kH}, table.For(*pal), frame.data(), kW * 4);
@@ -241,8 +265,10 @@ void BM_DamageRedraw20Sprites(benchmark::State& state) {
         int frame = 0;
         for (auto _ : state) {
             for (int i = 0; i < 20; ++i) {
-                const TPoint old{(i * 97 + frame * 3) % (kW - 96), (i * 53 + frame * 2) % (kH - 96)};
-                const TPoint now{(i * 97 + frame * 3 + 3) % (kW - 96), (i * 53 + frame * 2 + 2) % (kH - 96)};
+                const TPoint old{(i * 97 + frame * 3) % (kW - 96),
+                                 (i * 53 + frame * 2) % (kH - 96)};
+                const TPoint now{(i * 97 + frame * 3 + 3) % (kW - 96),
+                                 (i * 53 + frame * 2 + 2) % (kH - 96)};
                 s.back->Blit(old, *s.sceneData, TRect::FromOriginSize(old, 96, 96));
                 s.back->Blit(now, *s.spriteData, {0, 0, 96, 96});
             }
@@ -268,7 +294,7 @@ BENCHMARK(BM_DamageRedraw20Sprites);
 
 // Collects each benchmark's time per byte so the ratios can be printed after the run.
 class RatioReporter : public benchmark::ConsoleReporter {
-public:
+  public:
     void ReportRuns(const std::vector<Run>& runs) override {
         for (const Run& r : runs) {
             const auto it = r.counters.find("bytes_per_second");
@@ -281,25 +307,30 @@ public:
         auto ratio = [&](const char* what, const char* a, const char* b, const char* target) {
             if (!rate_.count(a) || !rate_.count(b)) return;
             char line[200];
-            std::snprintf(line, sizeof line, "%-46s %6.2fx   (target %s)\n", what, rate_.at(a) / rate_.at(b), target);
+            std::snprintf(line, sizeof line, "%-46s %6.2fx   (target %s)\n", what,
+                          rate_.at(a) / rate_.at(b), target);
             out << line;
         };
         out << "\nRatios (throughput of ours / throughput of the reference, same run)\n";
-        ratio("line decode vs memcpy of the decoded bytes", "BM_DecodeLines", "BM_MemcpyFrame", "-");
+        ratio("line decode vs memcpy of the decoded bytes", "BM_DecodeLines", "BM_MemcpyFrame",
+              "-");
         ratio("run-mode decode vs memcpy", "BM_DecodeRuns", "BM_MemcpyFrame", "-");
         ratio("opaque blit vs row memcpy", "BM_BlitOpaque", "BM_MemcpyRows", ">= 0.80");
         ratio("colour-key blit vs SDL_BlitSurface", "BM_BlitKeyed", "BM_SdlBlitKeyed", ">= 1.5");
-        ratio("mirrored colour-key blit vs SDL (unmirrored)", "BM_BlitKeyedMirrored", "BM_SdlBlitKeyed", ">= 1.5");
-        ratio("8->32 palette conversion vs SDL", "BM_PaletteToArgb", "BM_SdlPaletteToArgb", ">= 1.0");
+        ratio("mirrored colour-key blit vs SDL (unmirrored)", "BM_BlitKeyedMirrored",
+              "BM_SdlBlitKeyed", ">= 1.5");
+        ratio("8->32 palette conversion vs SDL", "BM_PaletteToArgb", "BM_SdlPaletteToArgb",
+              ">= 1.0");
         if (rate_.count("BM_DecodeLines"))
-            out << "line decode: " << rate_.at("BM_DecodeLines") / 1e9 << " GB/s, run decode: "
-                << rate_.at("BM_DecodeRuns") / 1e9 << " GB/s (target >= 1 GB/s)\n";
+            out << "line decode: " << rate_.at("BM_DecodeLines") / 1e9
+                << " GB/s, run decode: " << rate_.at("BM_DecodeRuns") / 1e9
+                << " GB/s (target >= 1 GB/s)\n";
         if (time_.count("BM_DamageRedraw20Sprites"))
-            out << "full damage redraw, 600x400, 20 sprites: " << time_.at("BM_DamageRedraw20Sprites") / 1e3
-                << " us per frame\n";
+            out << "full damage redraw, 600x400, 20 sprites: "
+                << time_.at("BM_DamageRedraw20Sprites") / 1e3 << " us per frame\n";
     }
 
-private:
+  private:
     std::map<std::string, double> rate_, time_;
 };
 

@@ -11,7 +11,7 @@ namespace {
 
 // A window stand-in: SDL's software renderer drawing into a 32-bit surface we can read.
 class SdlWindow : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         window = SDL_CreateRGBSurfaceWithFormat(0, 16, 8, 32, SDL_PIXELFORMAT_ARGB8888);
         renderer = SDL_CreateSoftwareRenderer(window);
@@ -27,7 +27,8 @@ protected:
         SDL_FreeSurface(window);
     }
     uint32_t Pixel(int x, int y) const {
-        return static_cast<const uint32_t*>(window->pixels)[y * (window->pitch / 4) + x] | 0xFF000000u;
+        return static_cast<const uint32_t*>(window->pixels)[y * (window->pitch / 4) + x] |
+               0xFF000000u;
     }
     SDL_Surface* window = nullptr;
     SDL_Renderer* renderer = nullptr;
