@@ -15,7 +15,8 @@ std::vector<uint8_t> Cells(int perRow, int count) {
     std::vector<uint8_t> px(size_t(w) * h, 0);
     for (int i = 0; i < count; ++i)
         for (int y = 0; y < 5; ++y)
-            for (int x = 0; x < 1 + i % 4; ++x) px[size_t((i / perRow) * 6 + y) * w + 1 + 6 * (i % perRow) + x] = uint8_t(1 + i);
+            for (int x = 0; x < 1 + i % 4; ++x)
+                px[size_t((i / perRow) * 6 + y) * w + 1 + 6 * (i % perRow) + x] = uint8_t(1 + i);
     return px;
 }
 
@@ -31,8 +32,10 @@ struct Fixture {
         metrics.Height = 5;
         metrics.RowHeight = 6;
         metrics.Baseline = 4;
-        for (int i = 0; i < qr::kFontGlyphCount; ++i) metrics.Glyphs[size_t(i)] = {uint16_t(1 + 6 * (i % 32)), uint8_t(1 + i % 4), 0};
-        for (int k = 0; k < qr::kFontSpecialCount; ++k) specials[size_t(k)] = {uint16_t(1 + 6 * (k % 12)), uint8_t(1 + k % 4), 0};
+        for (int i = 0; i < qr::kFontGlyphCount; ++i)
+            metrics.Glyphs[size_t(i)] = {uint16_t(1 + 6 * (i % 32)), uint8_t(1 + i % 4), 0};
+        for (int k = 0; k < qr::kFontSpecialCount; ++k)
+            specials[size_t(k)] = {uint16_t(1 + 6 * (k % 12)), uint8_t(1 + k % 4), 0};
         qr::RegisterFontMetrics(9, &metrics, &specials);
         qr::TPX8Writer w;
         auto add = [&](const char* name, int width, int height, std::vector<uint8_t> px) {
