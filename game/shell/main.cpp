@@ -107,7 +107,7 @@ int main(int argc, char** argv) {
         if (!window) throw UvoException(error);
         dialogs.SetParent(window->Handle());
     };
-    hooks.run = [&](TFormMain& form) { window->Run(form); };
+    hooks.run = [&](TFormMain& form, const std::function<bool()>& wokenUp) { window->Run(form, wokenUp); };
     int code = RunProgram(options, {system, dialogs}, hooks);
     dialogs.SetParent(nullptr);
     return code;

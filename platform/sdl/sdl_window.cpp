@@ -114,7 +114,7 @@ void SdlWindow::Present() {
     SDL_RenderPresent(renderer_);
 }
 
-void SdlWindow::Run(WindowClient& client) {
+void SdlWindow::Run(WindowClient& client, const std::function<bool()>& raise) {
     Uint32 next = SDL_GetTicks() + kTickMs;
     bool active = true;
     Present();
@@ -148,6 +148,10 @@ void SdlWindow::Run(WindowClient& client) {
         if (SDL_GetTicks() >= next) {
             next += kTickMs;
             if (SDL_GetTicks() > next + 10 * kTickMs) next = SDL_GetTicks() + kTickMs;
+            if (raise && raise()) {
+                SDL_RestoreWindow(window_);
+                SDL_RaiseWindow(window_);
+            }
             client.OnTimer();
         }
     }

@@ -2,6 +2,7 @@
 // The program's one desktop window and its message loop on SDL: a resizable window whose
 // client area is scaled by whole multiples (letterboxed), a 55 ms timer, and the close
 // button routed through the client.
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -24,8 +25,9 @@ public:
                                            std::string& error);
 
     void SetCaption(const std::string& caption);
-    // Runs until the client wants to close; returns when the window is gone.
-    void Run(WindowClient& client);
+    // Runs until the client wants to close. `raise`, checked every tick, answers whether
+    // the window should come to the front.
+    void Run(WindowClient& client, const std::function<bool()>& raise = nullptr);
     SDL_Window* Handle() const { return window_; }
     SDL_Renderer* Renderer() const { return renderer_; }
     int Scale() const { return scale_; }

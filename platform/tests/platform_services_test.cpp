@@ -69,6 +69,11 @@ TEST(SingleInstance, SecondHolderIsRefusedUntilTheFirstEnds) {
         ASSERT_TRUE(first.Acquire());
         SingleInstance second("QRL32");
         EXPECT_FALSE(second.Acquire());
+        EXPECT_FALSE(first.PollWakeUp());
+        second.NotifyRunningCopy();
+        second.NotifyRunningCopy();
+        EXPECT_TRUE(first.PollWakeUp()); // both knocks read at once
+        EXPECT_FALSE(first.PollWakeUp());
         SingleInstance editor("QUARRY32");
         EXPECT_TRUE(editor.Acquire());
     }
