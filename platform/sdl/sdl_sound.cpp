@@ -45,6 +45,7 @@ struct SdlAudio::Core {
     std::string soundfont;
     bool soundfontReadable = false;
     std::atomic<bool> soundfontFailed{false};
+    std::atomic<uint64_t> framesRendered{0};
     std::thread loader;
 
     // Everything below is shared with the audio callback: touched only under the device
@@ -221,6 +222,7 @@ void SdlAudio::Core::Render(float* out, size_t frames) {
     }
     for (auto* v : voices) static_cast<SdlWaveDevice*>(v)->MixLocked(out, frames);
     for (size_t i = 0; i < frames * 2; ++i) out[i] = std::clamp(out[i], -1.0f, 1.0f);
+    framesRendered += frames;
 }
 
 void SdlAudio::Core::StartPlayerLocked() {
@@ -314,6 +316,7 @@ MidiSequencer& SdlAudio::Midi() { return *midi_; }
 
 bool SdlAudio::DeviceOpen() const { return core_->device != 0; }
 int SdlAudio::SampleRate() const { return core_->rate; }
+uint64_t SdlAudio::FramesRendered() const { return core_->framesRendered; }
 
 bool SdlAudio::WaitForSynth() {
     if (core_->loader.joinable()) core_->loader.join();

@@ -4,6 +4,7 @@
 // and music share one device and one clock. The soundfont loads on a thread of its own
 // so that opening the audio never delays the first frame; a track asked for meanwhile
 // starts as soon as the synthesiser is ready.
+#include <cstdint>
 #include <memory>
 #include <string>
 
@@ -29,6 +30,8 @@ public:
 
     bool DeviceOpen() const;
     int SampleRate() const;
+    // Stereo frames the device has rendered since it opened (the audio clock).
+    uint64_t FramesRendered() const;
     // Blocks until the soundfont has loaded or failed; true when the synthesiser is ready.
     bool WaitForSynth();
 
