@@ -14,12 +14,12 @@ enum class MidiMode { NotOpen, Stopped, Playing, Seeking, Paused };
 
 // A file the sequencer cannot open (not a standard MIDI file, unreadable).
 class MidiError : public UvoException {
-public:
+  public:
     using UvoException::UvoException;
 };
 
 class MidiSequencer {
-public:
+  public:
     virtual ~MidiSequencer() = default;
     // Number of MIDI outputs: 0 when music cannot be played at all.
     virtual int DeviceCount() const = 0;

@@ -19,13 +19,13 @@ struct SoundEvent {
 };
 
 class SoundEventQueue {
-public:
+  public:
     void Post(SoundEvent event);
     // The oldest event, or nothing when the queue is empty.
     std::optional<SoundEvent> Pop();
     bool Empty() const;
 
-private:
+  private:
     mutable std::mutex mutex_;
     std::deque<SoundEvent> events_;
 };

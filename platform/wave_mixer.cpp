@@ -3,10 +3,8 @@
 namespace qr {
 
 WaveVoice::WaveVoice(const WaveFormat& format, const WaveHeader& header)
-    : format_(format),
-      data_(header.data),
-      frames_(format.blockAlign ? header.length / format.blockAlign : 0),
-      user_(header.user),
+    : format_(format), data_(header.data),
+      frames_(format.blockAlign ? header.length / format.blockAlign : 0), user_(header.user),
       passes_(header.Passes()) {
     finished_ = frames_ == 0 || data_ == nullptr;
 }
@@ -38,7 +36,7 @@ bool WaveVoice::MixInto(float* out, size_t frames, uint32_t outRate) {
         if (index + 1 < frames_) {
             Frame(index + 1, l1, r1);
         } else if (pass_ + 1 < passes_) {
-            Frame(0, l1, r1);  // the join: lean towards the start of the next pass
+            Frame(0, l1, r1); // the join: lean towards the start of the next pass
         } else {
             l1 = l0;
             r1 = r0;

@@ -12,7 +12,7 @@
 namespace qr {
 
 class WaveVoice {
-public:
+  public:
     WaveVoice(const WaveFormat& format, const WaveHeader& header);
 
     // Adds up to `frames` stereo frames into `out` (which holds 2 * frames floats) at
@@ -27,7 +27,7 @@ public:
     uint32_t Passes() const { return passes_; }
     uint32_t UserValue() const { return user_; }
 
-private:
+  private:
     void Frame(uint32_t index, float& left, float& right) const;
 
     WaveFormat format_;

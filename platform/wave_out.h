@@ -11,7 +11,7 @@ namespace qr {
 
 // The PCM format of a sound, as stored at the head of a wave file's "fmt " chunk.
 struct WaveFormat {
-    uint16_t formatTag = 1;  // 1 = PCM, the only tag a device accepts
+    uint16_t formatTag = 1; // 1 = PCM, the only tag a device accepts
     uint16_t channels = 1;
     uint32_t samplesPerSec = 22050;
     uint32_t avgBytesPerSec = 22050;
@@ -30,20 +30,24 @@ constexpr uint32_t kWaveHdrBeginLoop = 0x04;
 constexpr uint32_t kWaveHdrEndLoop = 0x08;
 
 struct WaveHeader {
-    const uint8_t* data = nullptr;  // must stay valid until the WaveDone is posted or the device is reset
-    uint32_t length = 0;            // bytes
-    uint32_t user = 0;              // returned in the WaveDone event
+    const uint8_t* data =
+        nullptr;         // must stay valid until the WaveDone is posted or the device is reset
+    uint32_t length = 0; // bytes
+    uint32_t user = 0;   // returned in the WaveDone event
     uint32_t flags = 0;
-    uint32_t loops = 0;             // passes, used when both loop flags are set
+    uint32_t loops = 0; // passes, used when both loop flags are set
 
-    bool Loops() const { return (flags & (kWaveHdrBeginLoop | kWaveHdrEndLoop)) == (kWaveHdrBeginLoop | kWaveHdrEndLoop); }
+    bool Loops() const {
+        return (flags & (kWaveHdrBeginLoop | kWaveHdrEndLoop)) ==
+               (kWaveHdrBeginLoop | kWaveHdrEndLoop);
+    }
     uint32_t Passes() const { return Loops() && loops > 1 ? loops : 1; }
 };
 
 // One open output for one sound. Destroying it closes it: a buffer still playing is
 // reset first (so its WaveDone is posted).
 class WaveOutDevice {
-public:
+  public:
     virtual ~WaveOutDevice() = default;
     // Queues the buffer; false when the device cannot take it (one buffer at a time).
     // The header is copied: later changes to the caller's header do not reach the device.
@@ -55,7 +59,7 @@ public:
 };
 
 class WaveOut {
-public:
+  public:
     virtual ~WaveOut() = default;
     // Number of output devices: 0 when there is no usable audio output.
     virtual int DeviceCount() const = 0;

@@ -68,7 +68,7 @@ void TMidiPlayer::Play(const std::string& name, int track) {
         if (sequencer_.IsOpen() && sequencer_.Mode() == MidiMode::Stopped) sequencer_.Close();
         if (!sequencer_.IsOpen()) {
             tag_ = -1;
-            sequencer_.Open(file);  // a file the sequencer refuses raises MidiError
+            sequencer_.Open(file); // a file the sequencer refuses raises MidiError
             tag_ = currentTrack_;
             opened = true;
         }

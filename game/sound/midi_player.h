@@ -12,7 +12,7 @@
 namespace qr {
 
 class TMidiPlayer {
-public:
+  public:
     using Log = std::function<void(const std::string& line)>;
 
     TMidiPlayer(MidiSequencer& sequencer, bool wantMusic);
@@ -42,7 +42,7 @@ public:
     // Lines "MUSIC play <name>" and "MUSIC stop".
     void SetLog(Log log) { log_ = std::move(log); }
 
-private:
+  private:
     void InitDevice();
     void CloseTrack();
 
@@ -55,8 +55,8 @@ private:
     bool available_ = false;
     std::function<void()> onNotify_;
     int previousTrack_ = -1;
-    int tag_ = -1;          // the track the sequencer has open
-    bool notify_ = false;   // an end notification is due for the open track
+    int tag_ = -1;        // the track the sequencer has open
+    bool notify_ = false; // an end notification is due for the open track
     Log log_;
 };
 

@@ -23,7 +23,8 @@ void TMusicChoice::PlayMusic(int track, uint64_t nowMs) {
     if (track == kMusicAny) {
         int picked = currentTrack_;
         if (!repeat_) {
-            do picked = int(GameRandom().Random(6)) + 1;
+            do
+                picked = int(GameRandom().Random(6)) + 1;
             while (picked == currentTrack_);
         }
         const MusicTrack* t = FindMusicTrack(picked);
@@ -40,7 +41,7 @@ void TMusicChoice::PlayMusic(int track, uint64_t nowMs) {
         return;
     }
     const MusicTrack* t = FindMusicTrack(track);
-    if (!t || track >= kMusicAny) return;  // no such track: nothing to play
+    if (!t || track >= kMusicAny) return; // no such track: nothing to play
     if (player_.IsPlaying()) return;
     currentTrack_ = track;
     deadline_ = nowMs + uint64_t(t->seconds + 3) * 1000;

@@ -15,7 +15,7 @@ namespace qr {
 
 struct MusicTrack {
     const char* name;
-    int seconds;  // 0 for the two pseudo-tracks
+    int seconds; // 0 for the two pseudo-tracks
 };
 
 constexpr int kMusicAny = 7;
@@ -24,7 +24,7 @@ constexpr int kMusicRepeat = 8;
 const MusicTrack* FindMusicTrack(int track);
 
 class TMusicChoice {
-public:
+  public:
     using Log = std::function<void(const std::string& line)>;
 
     explicit TMusicChoice(TMidiPlayer& player);
@@ -46,7 +46,7 @@ public:
     bool RepeatPending() const { return repeat_; }
     std::optional<uint64_t> Deadline() const { return deadline_; }
 
-private:
+  private:
     void Ended(int track);
 
     TMidiPlayer& player_;

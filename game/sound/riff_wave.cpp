@@ -12,10 +12,16 @@ namespace qr {
 
 namespace {
 
-uint32_t U32(const uint8_t* p) { return p[0] | (p[1] << 8) | (p[2] << 16) | (uint32_t(p[3]) << 24); }
-uint16_t U16(const uint8_t* p) { return uint16_t(p[0] | (p[1] << 8)); }
+uint32_t U32(const uint8_t* p) {
+    return p[0] | (p[1] << 8) | (p[2] << 16) | (uint32_t(p[3]) << 24);
+}
+uint16_t U16(const uint8_t* p) {
+    return uint16_t(p[0] | (p[1] << 8));
+}
 
-[[noreturn]] void Abort(const char* why) { throw SilentAbort(std::string("Wave file: ") + why); }
+[[noreturn]] void Abort(const char* why) {
+    throw SilentAbort(std::string("Wave file: ") + why);
+}
 
 // A chunk found inside a list: where its contents start and how long they say they are.
 struct Chunk {
@@ -93,7 +99,8 @@ std::string FindNoCase(const std::string& path) {
 WaveData ReadWaveFile(const std::string& path) {
     std::ifstream in(FindNoCase(path), std::ios::binary);
     if (!in) Abort("cannot open");
-    std::vector<uint8_t> bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    std::vector<uint8_t> bytes((std::istreambuf_iterator<char>(in)),
+                               std::istreambuf_iterator<char>());
     if (in.bad()) Abort("read error");
     return ParseWave(bytes.data(), bytes.size());
 }

@@ -9,14 +9,21 @@ namespace qr {
 uint16_t MapEventCode(int code) {
     if (code >= 0 && code <= 17) return uint16_t(code);
     switch (code) {
-    case 18: return 19;
-    case 19: return 18;
-    case 20: return 20;
-    case 21: return 23;
-    case 22: return 21;
+    case 18:
+        return 19;
+    case 19:
+        return 18;
+    case 20:
+        return 20;
+    case 21:
+        return 23;
+    case 22:
+        return 21;
     case 23:
-    case 24: return 22;
-    default: return 0;
+    case 24:
+        return 22;
+    default:
+        return 0;
     }
 }
 

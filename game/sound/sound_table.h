@@ -16,8 +16,9 @@ namespace qr {
 // kept upper-case like every ID; FileName keeps the line as written, for file systems that
 // tell case apart.
 class TSoundInfoNode : public TIDNode {
-public:
-    TSoundInfoNode(std::string_view name, uint16_t number) : TIDNode(name), Number(number), FileName(name) {}
+  public:
+    TSoundInfoNode(std::string_view name, uint16_t number)
+        : TIDNode(name), Number(number), FileName(name) {}
     uint16_t Number;
     std::string FileName;
 };
@@ -29,14 +30,15 @@ uint16_t MapEventCode(int code);
 bool SoundsLineFilter(std::string& line);
 
 class TSoundTable {
-public:
+  public:
     TSoundTable() = default;
     ~TSoundTable();
 
     // Creates the wave manager over the output, sets its folder (the "wav" folder) and reads
     // the table from `soundsBase` + ".dat", compiling `soundsBase` + ".txt" first when that is
     // newer. A table that cannot be read leaves every number without a name.
-    void InitSound(WaveOut& output, bool wantSound, const std::string& waveFolder, const std::string& soundsBase);
+    void InitSound(WaveOut& output, bool wantSound, const std::string& waveFolder,
+                   const std::string& soundsBase);
     // Frees the wave manager (before the audio output it uses goes away).
     void DoneSound();
 
@@ -61,7 +63,7 @@ public:
     // The wave file named for a sound number; empty when the table has no such line.
     std::string NameOf(uint16_t number) const;
 
-private:
+  private:
     bool Play(int code, unsigned mode, bool loop);
 
     std::unique_ptr<TWaveMan> waveMan_;

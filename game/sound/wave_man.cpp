@@ -66,8 +66,9 @@ bool TWaveMan::LoadSound(const std::string& name, uint16_t id, uint8_t flags) {
     if (!enabled_) return false;
     if (FindSound(id)) return true;
     WaveData wave = ReadWaveFile(folder_ + name + ".wav");
-    sounds_.Append(std::make_unique<TSoundNode>(id, wave.format, std::move(wave.samples),
-                                                uint8_t(flags & ~(kSoundPending | kSoundPlayAgain))));
+    sounds_.Append(
+        std::make_unique<TSoundNode>(id, wave.format, std::move(wave.samples),
+                                     uint8_t(flags & ~(kSoundPending | kSoundPlayAgain))));
     return true;
 }
 
@@ -107,7 +108,7 @@ void TWaveMan::Stop(TSoundNode& node) {
 }
 
 void TWaveMan::Free(TSoundNode& node) {
-    sounds_.Remove(&node);  // the returned owner frees it
+    sounds_.Remove(&node); // the returned owner frees it
 }
 
 bool TWaveMan::PlaySound(uint16_t id, unsigned mode, bool loop) {
@@ -124,7 +125,8 @@ bool TWaveMan::PlaySound(uint16_t id, unsigned mode, bool loop) {
         result = Start(*node);
     } else if (cur == node && !(mode & kModeEvenIfPlaying)) {
         result = true;
-    } else if ((cur->Loops() && !(mode & kModeDisplaceLoop)) || (!cur->Loops() && !(mode & kModeDisplaceOneShot))) {
+    } else if ((cur->Loops() && !(mode & kModeDisplaceLoop)) ||
+               (!cur->Loops() && !(mode & kModeDisplaceOneShot))) {
         result = cur == node;
     } else if (!cur->Loops()) {
         if (mode & kModeStopOneShot) {
@@ -197,7 +199,7 @@ uint16_t TWaveMan::WaveDone(uint32_t userValue) {
 
 void TWaveMan::Unload(TSoundNode& node) {
     if (node.Playing) {
-        node.Flags = kSoundDiscard;  // freed when its end is reported
+        node.Flags = kSoundDiscard; // freed when its end is reported
         Stop(node);
     } else {
         Free(node);
@@ -209,7 +211,8 @@ void TWaveMan::UnloadSound(uint16_t id) {
 }
 
 void TWaveMan::UnloadAll() {
-    for (auto* n : sounds_.Nodes<TSoundNode>()) Unload(*n);
+    for (auto* n : sounds_.Nodes<TSoundNode>())
+        Unload(*n);
 }
 
 void TWaveMan::StopLoops() {

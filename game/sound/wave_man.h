@@ -15,22 +15,22 @@
 namespace qr {
 
 // Bits of TSoundNode::Flags.
-constexpr uint8_t kSoundDiscard = 1;    // free the sound after it has played
-constexpr uint8_t kSoundPending = 2;    // waiting to be started
-constexpr uint8_t kSoundPlayAgain = 4;  // play it again after it ends
-constexpr uint8_t kSoundFront = 8;      // when it ends, put it back at the front of the queue
+constexpr uint8_t kSoundDiscard = 1;   // free the sound after it has played
+constexpr uint8_t kSoundPending = 2;   // waiting to be started
+constexpr uint8_t kSoundPlayAgain = 4; // play it again after it ends
+constexpr uint8_t kSoundFront = 8;     // when it ends, put it back at the front of the queue
 
 // Bits of the mode word of TWaveMan::PlaySound.
-constexpr unsigned kModeKeepLoopOff = 1;      // a displaced loop is not resumed
+constexpr unsigned kModeKeepLoopOff = 1; // a displaced loop is not resumed
 constexpr unsigned kModeDisplaceLoop = 2;
 constexpr unsigned kModeDisplaceOneShot = 4;
-constexpr unsigned kModeStopLoop = 8;         // stop a displaced loop at once (implies 2)
-constexpr unsigned kModeStopOneShot = 16;     // stop a displaced one-shot at once (implies 4)
-constexpr unsigned kModeEvenIfPlaying = 32;   // act even when the sound asked for is the one playing
+constexpr unsigned kModeStopLoop = 8;       // stop a displaced loop at once (implies 2)
+constexpr unsigned kModeStopOneShot = 16;   // stop a displaced one-shot at once (implies 4)
+constexpr unsigned kModeEvenIfPlaying = 32; // act even when the sound asked for is the one playing
 
 // One loaded sound: its format, header and samples, and while it plays its device.
 class TSoundNode : public TUvoNode {
-public:
+  public:
     TSoundNode(uint16_t id, WaveFormat format, std::vector<uint8_t> samples, uint8_t flags);
 
     bool Loops() const { return Header.Loops() && Header.loops > 1; }
@@ -46,7 +46,7 @@ public:
 };
 
 class TWaveMan {
-public:
+  public:
     using Log = std::function<void(const std::string& line)>;
 
     TWaveMan(WaveOut& output, bool wantSound);
@@ -82,7 +82,7 @@ public:
     const TUvoList& Sounds() const { return sounds_; }
     int DeviceCount() const { return output_.DeviceCount(); }
 
-private:
+  private:
     TSoundNode* FirstPlaying() const;
     TSoundNode* FindByUser(uint32_t userValue) const;
     bool Start(TSoundNode& node);

@@ -8,8 +8,9 @@ namespace qr {
 // Time is kept in microseconds: a pass of a short sound at 22 050 Hz is not a whole
 // number of milliseconds, and rounding every pass would make long loops drift.
 class HeadlessWaveDevice : public WaveOutDevice {
-public:
-    HeadlessWaveDevice(HeadlessWaveOut& owner, const WaveFormat& format) : owner_(owner), format_(format) {
+  public:
+    HeadlessWaveDevice(HeadlessWaveOut& owner, const WaveFormat& format)
+        : owner_(owner), format_(format) {
         owner_.devices_.push_back(this);
     }
     ~HeadlessWaveDevice() override {
@@ -46,7 +47,7 @@ public:
         }
     }
 
-private:
+  private:
     void Finish() {
         busy_ = false;
         owner_.events_.Post({SoundEvent::Kind::WaveDone, user_});
@@ -75,7 +76,8 @@ std::unique_ptr<WaveOutDevice> HeadlessWaveOut::Open(const WaveFormat& format) {
 void HeadlessWaveOut::Advance(uint32_t milliseconds) {
     // A device may be closed while events are posted, but never inside Advance.
     const auto devices = devices_;
-    for (auto* d : devices) d->Advance(uint64_t(milliseconds) * 1000);
+    for (auto* d : devices)
+        d->Advance(uint64_t(milliseconds) * 1000);
 }
 
 HeadlessMidiSequencer::HeadlessMidiSequencer(SoundEventQueue& events, int deviceCount)

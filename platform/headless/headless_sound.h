@@ -17,7 +17,7 @@ namespace qr {
 class HeadlessWaveDevice;
 
 class HeadlessWaveOut : public WaveOut {
-public:
+  public:
     explicit HeadlessWaveOut(SoundEventQueue& events, int deviceCount = 1);
     ~HeadlessWaveOut() override;
 
@@ -32,7 +32,7 @@ public:
     // Devices now open (for tests).
     size_t OpenDevices() const { return devices_.size(); }
 
-private:
+  private:
     friend class HeadlessWaveDevice;
     SoundEventQueue& events_;
     int deviceCount_;
@@ -41,7 +41,7 @@ private:
 };
 
 class HeadlessMidiSequencer : public MidiSequencer {
-public:
+  public:
     // Length of a track, in milliseconds, given its path.
     using LengthOf = std::function<uint32_t(const std::string& path)>;
 
@@ -65,7 +65,7 @@ public:
     void Advance(uint32_t milliseconds);
     const std::string& OpenPath() const { return path_; }
 
-private:
+  private:
     SoundEventQueue& events_;
     int deviceCount_;
     uint32_t defaultLength_ = 60000;

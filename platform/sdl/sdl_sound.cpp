@@ -25,13 +25,13 @@ class SdlWaveDevice;
 
 // Holds the device lock for a scope; the audio callback never runs while it is held.
 class AudioLock {
-public:
+  public:
     explicit AudioLock(SDL_AudioDeviceID dev) : dev_(dev) { SDL_LockAudioDevice(dev_); }
     ~AudioLock() { SDL_UnlockAudioDevice(dev_); }
     AudioLock(const AudioLock&) = delete;
     AudioLock& operator=(const AudioLock&) = delete;
 
-private:
+  private:
     SDL_AudioDeviceID dev_;
 };
 
@@ -55,7 +55,7 @@ struct SdlAudio::Core {
     std::vector<SdlWaveDevice*> voices;
     struct Track {
         bool open = false;
-        bool playing = false;  // what the program wants: set by Play, cleared by Stop and by the end
+        bool playing = false; // what the program wants: set by Play, cleared by Stop and by the end
         std::string path;
         fluid_player_t* player = nullptr;
         uint32_t serial = 0;
@@ -72,7 +72,7 @@ struct SdlAudio::Core {
 namespace {
 
 class SdlWaveDevice : public WaveOutDevice {
-public:
+  public:
     SdlWaveDevice(SdlAudio::Core& core, const WaveFormat& format) : core_(core), format_(format) {
         AudioLock lock(core_.device);
         core_.voices.push_back(this);
@@ -105,7 +105,7 @@ public:
         if (voice_ && voice_->MixInto(out, frames, uint32_t(core_.rate))) FinishLocked();
     }
 
-private:
+  private:
     void FinishLocked() {
         if (!voice_) return;
         core_.events.Post({SoundEvent::Kind::WaveDone, voice_->UserValue()});
@@ -118,7 +118,7 @@ private:
 };
 
 class SdlWaveOut : public WaveOut {
-public:
+  public:
     explicit SdlWaveOut(SdlAudio::Core& core) : core_(core) {}
     int DeviceCount() const override { return core_.device ? 1 : 0; }
     std::unique_ptr<WaveOutDevice> Open(const WaveFormat& format) override {
@@ -126,12 +126,12 @@ public:
         return std::make_unique<SdlWaveDevice>(core_, format);
     }
 
-private:
+  private:
     SdlAudio::Core& core_;
 };
 
 class SdlMidiSequencer : public MidiSequencer {
-public:
+  public:
     explicit SdlMidiSequencer(SdlAudio::Core& core) : core_(core) {}
 
     int DeviceCount() const override {
@@ -139,7 +139,8 @@ public:
     }
     void Open(const std::string& path) override {
         if (!core_.device) return;
-        if (!fluid_is_midifile(path.c_str())) throw MidiError("Cannot open the MIDI file \"" + path + "\"");
+        if (!fluid_is_midifile(path.c_str()))
+            throw MidiError("Cannot open the MIDI file \"" + path + "\"");
         AudioLock lock(core_.device);
         core_.DropPlayerLocked();
         core_.track.open = true;
@@ -156,7 +157,7 @@ public:
         if (!core_.device) return;
         AudioLock lock(core_.device);
         if (!core_.track.open) return;
-        core_.DropPlayerLocked();  // always from the start
+        core_.DropPlayerLocked(); // always from the start
         core_.track.playing = true;
         core_.StartPlayerLocked();
     }
@@ -187,7 +188,7 @@ public:
         return core_.track.serial;
     }
 
-private:
+  private:
     SdlAudio::Core& core_;
 };
 
@@ -220,8 +221,10 @@ void SdlAudio::Core::Render(float* out, size_t frames) {
             events.Post({SoundEvent::Kind::MidiDone, track.serial});
         }
     }
-    for (auto* v : voices) static_cast<SdlWaveDevice*>(v)->MixLocked(out, frames);
-    for (size_t i = 0; i < frames * 2; ++i) out[i] = std::clamp(out[i], -1.0f, 1.0f);
+    for (auto* v : voices)
+        static_cast<SdlWaveDevice*>(v)->MixLocked(out, frames);
+    for (size_t i = 0; i < frames * 2; ++i)
+        out[i] = std::clamp(out[i], -1.0f, 1.0f);
     framesRendered += frames;
 }
 
@@ -266,7 +269,8 @@ void SdlAudio::Core::LoadSynth() {
     StartPlayerLocked();
 }
 
-SdlAudio::SdlAudio(SoundEventQueue& events, const std::string& soundfont) : core_(std::make_unique<Core>(events)) {
+SdlAudio::SdlAudio(SoundEventQueue& events, const std::string& soundfont)
+    : core_(std::make_unique<Core>(events)) {
     Core& c = *core_;
     waves_ = std::make_unique<SdlWaveOut>(c);
     midi_ = std::make_unique<SdlMidiSequencer>(c);
@@ -311,12 +315,22 @@ std::string SdlAudio::DefaultSoundfont() {
     return "/usr/share/sounds/sf2/default-GM.sf2";
 }
 
-WaveOut& SdlAudio::Waves() { return *waves_; }
-MidiSequencer& SdlAudio::Midi() { return *midi_; }
+WaveOut& SdlAudio::Waves() {
+    return *waves_;
+}
+MidiSequencer& SdlAudio::Midi() {
+    return *midi_;
+}
 
-bool SdlAudio::DeviceOpen() const { return core_->device != 0; }
-int SdlAudio::SampleRate() const { return core_->rate; }
-uint64_t SdlAudio::FramesRendered() const { return core_->framesRendered; }
+bool SdlAudio::DeviceOpen() const {
+    return core_->device != 0;
+}
+int SdlAudio::SampleRate() const {
+    return core_->rate;
+}
+uint64_t SdlAudio::FramesRendered() const {
+    return core_->framesRendered;
+}
 
 bool SdlAudio::WaitForSynth() {
     if (core_->loader.joinable()) core_->loader.join();

@@ -15,7 +15,7 @@
 namespace qr {
 
 class SdlAudio {
-public:
+  public:
     // Soundfont: the given path, else $QUILRUSH_SOUNDFONT, else the Debian General MIDI
     // soundfont. When the audio device cannot open, both outputs report no device; when the
     // soundfont is missing or unreadable, only the MIDI output does.
@@ -39,7 +39,7 @@ public:
 
     struct Core;
 
-private:
+  private:
     std::unique_ptr<Core> core_;
     std::unique_ptr<WaveOut> waves_;
     std::unique_ptr<MidiSequencer> midi_;

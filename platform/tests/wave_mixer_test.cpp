@@ -49,7 +49,7 @@ TEST(WaveVoice, DecodesEachSampleFormat) {
         const char* what;
         uint16_t channels, bits;
         std::vector<uint8_t> data;
-        std::vector<float> expected;  // first frame: left, right
+        std::vector<float> expected; // first frame: left, right
     } cases[] = {
         {"8-bit mono", 1, 8, {192}, {0.5f, 0.5f}},
         {"8-bit stereo", 2, 8, {0, 255}, {-1.0f, 127.0f / 128.0f}},
@@ -59,7 +59,7 @@ TEST(WaveVoice, DecodesEachSampleFormat) {
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
         WaveVoice v(Format(c.channels, c.bits, 8000), Header(c.data));
-        float out[2] = {0.25f, 0.25f};  // mixing adds to what is there
+        float out[2] = {0.25f, 0.25f}; // mixing adds to what is there
         EXPECT_TRUE(v.MixInto(out, 1, 8000));
         EXPECT_FLOAT_EQ(out[0], 0.25f + c.expected[0]);
         EXPECT_FLOAT_EQ(out[1], 0.25f + c.expected[1]);
@@ -68,12 +68,13 @@ TEST(WaveVoice, DecodesEachSampleFormat) {
 
 TEST(WaveVoice, PlaysEveryPassAndBreakingEndsAfterTheCurrentOne) {
     std::vector<uint8_t> data(100);
-    for (size_t i = 0; i < data.size(); ++i) data[i] = uint8_t(100 + i);
+    for (size_t i = 0; i < data.size(); ++i)
+        data[i] = uint8_t(100 + i);
     WaveVoice three(Format(1, 8, 8000), Header(data, 3));
     std::vector<float> out(2 * 1000, 0.0f);
     EXPECT_TRUE(three.MixInto(out.data(), 1000, 8000));
     EXPECT_FLOAT_EQ(out[2 * 299], (199.0f - 128.0f) / 128.0f);
-    EXPECT_FLOAT_EQ(out[2 * 300], 0.0f);  // nothing after the third pass
+    EXPECT_FLOAT_EQ(out[2 * 300], 0.0f); // nothing after the third pass
 
     WaveVoice endless(Format(1, 8, 8000), Header(data, 10000000));
     std::vector<float> part(2 * 150, 0.0f);
@@ -82,11 +83,12 @@ TEST(WaveVoice, PlaysEveryPassAndBreakingEndsAfterTheCurrentOne) {
     std::vector<float> rest(2 * 1000, 0.0f);
     EXPECT_TRUE(endless.MixInto(rest.data(), 1000, 8000));
     EXPECT_NE(rest[2 * 49], 0.0f);
-    EXPECT_FLOAT_EQ(rest[2 * 50], 0.0f);  // the second pass finished at frame 200
+    EXPECT_FLOAT_EQ(rest[2 * 50], 0.0f); // the second pass finished at frame 200
 }
 
 TEST(WaveVoice, ResamplesToTheRightLengthWithoutAClickAtTheLoopJoin) {
-    // One period of a cosine per pass (the join at its peak) at 22 050 Hz, looped 4 times, played at 44 100 Hz.
+    // One period of a cosine per pass (the join at its peak) at 22 050 Hz, looped 4 times, played
+    // at 44 100 Hz.
     const uint32_t frames = 441;
     std::vector<uint8_t> data(frames * 2);
     for (uint32_t i = 0; i < frames; ++i) {
@@ -100,7 +102,8 @@ TEST(WaveVoice, ResamplesToTheRightLengthWithoutAClickAtTheLoopJoin) {
     float maxStep = 0.0f;
     for (size_t i = 0; i + 1 < out.size() / 2; ++i) {
         if (out[2 * i] != 0.0f) last = i;
-        if (i + 1 < 4 * frames * 2 - 1) maxStep = std::max(maxStep, std::fabs(out[2 * (i + 1)] - out[2 * i]));
+        if (i + 1 < 4 * frames * 2 - 1)
+            maxStep = std::max(maxStep, std::fabs(out[2 * (i + 1)] - out[2 * i]));
     }
     EXPECT_NEAR(double(last + 1), 4.0 * frames * 2, 2.0);
     // A cosine of amplitude 0.61 sampled 882 times a period moves at most 2*pi*0.61/882 a step.
@@ -110,11 +113,11 @@ TEST(WaveVoice, ResamplesToTheRightLengthWithoutAClickAtTheLoopJoin) {
 TEST(HeadlessWaveOut, BuffersLastTheirSampleCountAndEndOnce) {
     SoundEventQueue events;
     HeadlessWaveOut out(events);
-    std::vector<uint8_t> data(2205);  // 100 ms at 22 050 Hz, 8-bit mono
+    std::vector<uint8_t> data(2205); // 100 ms at 22 050 Hz, 8-bit mono
     auto device = out.Open(Format(1, 8, 22050));
     ASSERT_TRUE(device);
     ASSERT_TRUE(device->Write(Header(data, 3)));
-    EXPECT_FALSE(device->Write(Header(data)));  // one buffer at a time
+    EXPECT_FALSE(device->Write(Header(data))); // one buffer at a time
     out.Advance(299);
     EXPECT_TRUE(events.Empty());
     out.Advance(1);
@@ -126,10 +129,10 @@ TEST(HeadlessWaveOut, BuffersLastTheirSampleCountAndEndOnce) {
     device.reset();
     EXPECT_TRUE(events.Empty());
 
-    EXPECT_FALSE(out.Open(Format(3, 8, 22050)));  // not a playable format
+    EXPECT_FALSE(out.Open(Format(3, 8, 22050))); // not a playable format
     device = out.Open(Format(1, 8, 22050));
     device->Write(Header(data));
-    device.reset();  // closing a busy device reports its end
+    device.reset(); // closing a busy device reports its end
     EXPECT_TRUE(events.Pop());
 }
 

@@ -7,7 +7,7 @@
 namespace qr {
 
 class SilentAbort : public UvoException {
-public:
+  public:
     explicit SilentAbort(const std::string& why = "Operation aborted") : UvoException(why) {}
 };
 

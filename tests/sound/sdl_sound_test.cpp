@@ -25,10 +25,11 @@ namespace {
 namespace fs = std::filesystem;
 
 class SdlSoundTest : public ::testing::Test {
-protected:
+  protected:
     SdlSoundTest() {
         dir_ = fs::temp_directory_path() /
-               ("qr_sdl_sound_" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
+               ("qr_sdl_sound_" +
+                std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
         fs::remove_all(dir_);
         fs::create_directories(dir_);
         setenv("SDL_AUDIODRIVER", "disk", 1);
@@ -50,7 +51,8 @@ protected:
     }
     // Runs the main loop's sound pump until `done` holds (bounded, so a fault fails
     // instead of hanging).
-    template <class Done> bool PumpUntil(SoundEventQueue& events, TSoundTable* t, TMidiPlayer* m, Done done) {
+    template <class Done>
+    bool PumpUntil(SoundEventQueue& events, TSoundTable* t, TMidiPlayer* m, Done done) {
         const auto limit = std::chrono::steady_clock::now() + std::chrono::seconds(60);
         while (!done()) {
             if (std::chrono::steady_clock::now() > limit) return false;
@@ -60,7 +62,7 @@ protected:
         return true;
     }
 
-private:
+  private:
     fs::path dir_;
 };
 
@@ -93,7 +95,8 @@ TEST_F(SdlSoundTest, LoopedWaveComesOutWholeAndWithoutClicks) {
         // The manager is not behind a sound table here: its ends are handed over directly.
         const auto limit = std::chrono::steady_clock::now() + std::chrono::seconds(60);
         while (man.CurrentID() != 0 && std::chrono::steady_clock::now() < limit) {
-            while (auto e = events.Pop()) man.WaveDone(e->token);
+            while (auto e = events.Pop())
+                man.WaveDone(e->token);
             std::this_thread::sleep_for(std::chrono::milliseconds(1));
         }
         ASSERT_EQ(man.CurrentID(), 0);
@@ -112,7 +115,8 @@ TEST_F(SdlSoundTest, LoopedWaveComesOutWholeAndWithoutClicks) {
     }
     ASSERT_LT(first, last);
     // Inside the sound, joins included (the file's own first and last samples are edges).
-    for (size_t i = first + 1; i <= last; ++i) maxStep = std::max(maxStep, std::fabs(out[2 * i] - out[2 * i - 2]));
+    for (size_t i = first + 1; i <= last; ++i)
+        maxStep = std::max(maxStep, std::fabs(out[2 * i] - out[2 * i - 2]));
     const double seconds = double(last - first + 1) / rate;
     EXPECT_NEAR(seconds, 0.3, 0.002);
     // The steepest a 450 Hz sine of amplitude 0.5 moves between two output samples,
@@ -123,8 +127,8 @@ TEST_F(SdlSoundTest, LoopedWaveComesOutWholeAndWithoutClicks) {
 // A format-0 MIDI file at 120 beats a minute: C, E (a quarter each) and G (a half):
 // two seconds of piano.
 std::vector<uint8_t> Tune() {
-    std::vector<uint8_t> t = {0x00, 0xFF, 0x51, 0x03, 0x07, 0xA1, 0x20,  // tempo 500 000 us
-                              0x00, 0xC0, 0x00};                         // piano
+    std::vector<uint8_t> t = {0x00, 0xFF, 0x51, 0x03, 0x07, 0xA1, 0x20, // tempo 500 000 us
+                              0x00, 0xC0, 0x00};                        // piano
     auto note = [&](uint8_t key, uint16_t ticks) {
         t.insert(t.end(), {0x00, 0x90, key, 0x60});
         t.push_back(uint8_t(0x80 | (ticks >> 7)));
@@ -135,7 +139,8 @@ std::vector<uint8_t> Tune() {
     note(64, 480);
     note(67, 960);
     t.insert(t.end(), {0x00, 0xFF, 0x2F, 0x00});
-    std::vector<uint8_t> f = {'M', 'T', 'h', 'd', 0, 0, 0, 6, 0, 0, 0, 1, 0x01, 0xE0, 'M', 'T', 'r', 'k'};
+    std::vector<uint8_t> f = {'M', 'T', 'h', 'd',  0,    0,   0,   6,   0,
+                              0,   0,   1,   0x01, 0xE0, 'M', 'T', 'r', 'k'};
     const auto n = uint32_t(t.size());
     f.insert(f.end(), {uint8_t(n >> 24), uint8_t(n >> 16), uint8_t(n >> 8), uint8_t(n)});
     f.insert(f.end(), t.begin(), t.end());
@@ -162,29 +167,34 @@ TEST_F(SdlSoundTest, MidiTrackSoundsForItsLengthAndReportsItsEnd) {
             ++ended;
             endFrame = audio.FramesRendered();
         });
-        player.Play("tune", 1);  // asked for while the soundfont may still be loading
+        player.Play("tune", 1); // asked for while the soundfont may still be loading
         EXPECT_TRUE(player.IsPlaying());
         ASSERT_TRUE(audio.WaitForSynth());
         ASSERT_TRUE(PumpUntil(events, nullptr, &player, [&] { return ended > 0; }));
         EXPECT_FALSE(player.IsPlaying());
         // Let the last note's release ring out before closing.
         const uint64_t until = endFrame + uint64_t(rate);
-        ASSERT_TRUE(PumpUntil(events, nullptr, &player, [&] { return audio.FramesRendered() >= until; }));
+        ASSERT_TRUE(
+            PumpUntil(events, nullptr, &player, [&] { return audio.FramesRendered() >= until; }));
         EXPECT_EQ(ended, 1);
     }
     const std::vector<float> out = ReadOutput();
     ASSERT_GT(out.size() / 2, endFrame);
     size_t first = 0;
-    while (first < out.size() / 2 && std::fabs(out[2 * first]) < 1e-3f) ++first;
+    while (first < out.size() / 2 && std::fabs(out[2 * first]) < 1e-3f)
+        ++first;
     ASSERT_LT(first, out.size() / 2) << "the synthesiser produced only silence";
     auto rms = [&](double from, double to) {
         double sum = 0;
-        const size_t a = first + size_t(from * rate), b = std::min(out.size() / 2, first + size_t(to * rate));
-        for (size_t i = a; i < b; ++i) sum += double(out[2 * i]) * out[2 * i];
+        const size_t a = first + size_t(from * rate),
+                     b = std::min(out.size() / 2, first + size_t(to * rate));
+        for (size_t i = a; i < b; ++i)
+            sum += double(out[2 * i]) * out[2 * i];
         return b > a ? std::sqrt(sum / double(b - a)) : 0.0;
     };
     // Sound all through the two seconds of notes, much less once they are over.
-    for (double t = 0; t < 1.9; t += 0.1) EXPECT_GT(rms(t, t + 0.1), 0.003) << "at " << t << " s";
+    for (double t = 0; t < 1.9; t += 0.1)
+        EXPECT_GT(rms(t, t + 0.1), 0.003) << "at " << t << " s";
     EXPECT_LT(rms(2.6, 2.9), rms(1.5, 1.9) / 4);
     // The end was reported when the notes ended, not a while later.
     EXPECT_NEAR(double(endFrame - first) / rate, 2.0, 0.15);

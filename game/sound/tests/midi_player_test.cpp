@@ -10,7 +10,7 @@ namespace {
 using Lines = std::vector<std::string>;
 
 class MidiPlayerTest : public ::testing::Test {
-protected:
+  protected:
     MidiPlayerTest() : seq(events), player(seq, true) {
         folder.AddFile("title.mid", "MThd....");
         folder.AddFile("norlenzx.mid", "MThd....");
@@ -50,7 +50,7 @@ TEST_F(MidiPlayerTest, TheTrackPlayingIsNotRestartedNorReplaced) {
     player.Play("title", 1);
     Run(500);
     player.Play("title", 1);
-    player.Play("norlenzx", 2);  // refused while 1 plays
+    player.Play("norlenzx", 2); // refused while 1 plays
     EXPECT_EQ(seq.OpenPath(), folder.Path() + "title.mid");
     Run(500);
     EXPECT_EQ(notified, 1);
@@ -87,7 +87,7 @@ TEST_F(MidiPlayerTest, MinusOneStopsWithoutNotification) {
 
 TEST_F(MidiPlayerTest, AStaleEndIsIgnored) {
     player.Play("title", 1);
-    seq.Advance(1000);  // ends, but the event waits in the queue
+    seq.Advance(1000); // ends, but the event waits in the queue
     player.Stop();
     player.Play("norlenzx", 2);
     PumpSoundEvents(events, nullptr, &player);

@@ -9,7 +9,7 @@ namespace qr {
 namespace {
 
 class MusicChoiceTest : public ::testing::Test {
-protected:
+  protected:
     MusicChoiceTest() : seq(events), player(seq, true), choice(player) {
         for (const char* n : {"title", "norlenz", "skitz", "nowhere", "rain", "ragout"})
             folder.AddFile(std::string(n) + ".mid", "MThd");
@@ -38,7 +38,7 @@ TEST_F(MusicChoiceTest, PlaysTheNamedTrackWithAFallbackDeadline) {
     EXPECT_EQ(seq.OpenPath(), folder.Path() + "norlenz.mid");
     EXPECT_EQ(choice.CurrentTrack(), 2);
     EXPECT_EQ(choice.Deadline(), 1000u + (85 + 3) * 1000);
-    choice.PlayMusic(3, 2000);  // the player is busy: ignored
+    choice.PlayMusic(3, 2000); // the player is busy: ignored
     EXPECT_EQ(choice.CurrentTrack(), 2);
     FinishTrack();
     EXPECT_EQ(ended, (std::vector<int>{2}));
@@ -48,7 +48,7 @@ TEST_F(MusicChoiceTest, PlaysTheNamedTrackWithAFallbackDeadline) {
 TEST_F(MusicChoiceTest, ATrackWhoseEndNeverComesIsStoppedAfterItsDeadline) {
     seq.SetDefaultLength(1000000);
     choice.PlayMusic(5, 0);
-    choice.CheckDeadline(56000);  // 53 s + 3 s: not yet past
+    choice.CheckDeadline(56000); // 53 s + 3 s: not yet past
     EXPECT_TRUE(player.IsPlaying());
     choice.CheckDeadline(56001);
     EXPECT_FALSE(player.IsPlaying());

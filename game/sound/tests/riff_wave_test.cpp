@@ -15,7 +15,9 @@ using test::PutU16;
 using test::PutU32;
 using test::WaveBytes;
 
-WaveData Parse(const std::vector<uint8_t>& b) { return ParseWave(b.data(), b.size()); }
+WaveData Parse(const std::vector<uint8_t>& b) {
+    return ParseWave(b.data(), b.size());
+}
 
 TEST(RiffWave, ReadsFormatAndSamples) {
     const std::vector<uint8_t> samples = {0x10, 0x00, 0xF0, 0xFF, 0x00, 0x80, 0xFF, 0x7F};
@@ -55,7 +57,8 @@ TEST(RiffWave, SkipsOtherChunksAndOddPadding) {
     PutU32(b, 3);
     b.insert(b.end(), {1, 2, 3, 0});
     const uint32_t riff = uint32_t(b.size() - 8);
-    for (int i = 0; i < 4; ++i) b[4 + i] = uint8_t(riff >> (8 * i));
+    for (int i = 0; i < 4; ++i)
+        b[4 + i] = uint8_t(riff >> (8 * i));
     const WaveData w = Parse(b);
     EXPECT_EQ(w.format.samplesPerSec, 8000u);
     EXPECT_EQ(w.samples, (std::vector<uint8_t>{1, 2, 3}));
@@ -69,15 +72,56 @@ TEST(RiffWave, EveryFaultIsASilentAbort) {
     };
     const Case cases[] = {
         {"empty file", [] { return std::vector<uint8_t>{}; }},
-        {"not RIFF", [&] { auto b = good; b[0] = 'X'; return b; }},
-        {"not WAVE", [&] { auto b = good; b[8] = 'A'; return b; }},
-        {"no fmt chunk", [&] { auto b = good; b[12] = 'x'; return b; }},
-        {"format chunk too short", [&] { auto b = good; b[16] = 12; return b; }},
-        {"not PCM", [] { return WaveBytes({1, 2}, 1, 22050, 8, 2); }},
-        {"no data chunk", [&] { auto b = good; b[36] = 'D'; return b; }},
+        {"not RIFF",
+         [&] {
+             auto b = good;
+             b[0] = 'X';
+             return b;
+         }},
+        {"not WAVE",
+         [&] {
+             auto b = good;
+             b[8] = 'A';
+             return b;
+         }},
+        {"no fmt chunk",
+         [&] {
+             auto b = good;
+             b[12] = 'x';
+             return b;
+         }},
+        {"format chunk too short",
+         [&] {
+             auto b = good;
+             b[16] = 12;
+             return b;
+         }},
+        {"not PCM",
+         [] {
+             return WaveBytes({1, 2}, 1, 22050, 8, 2);
+         }},
+        {"no data chunk",
+         [&] {
+             auto b = good;
+             b[36] = 'D';
+             return b;
+         }},
         {"empty data", [] { return WaveBytes({}); }},
-        {"data cut short", [&] { auto b = good; b.resize(b.size() - 2); return b; }},
-        {"chunk size past the end", [&] { auto b = good; b[16] = 0xFF; b[17] = 0xFF; b[18] = 0xFF; b[19] = 0x7F; return b; }},
+        {"data cut short",
+         [&] {
+             auto b = good;
+             b.resize(b.size() - 2);
+             return b;
+         }},
+        {"chunk size past the end",
+         [&] {
+             auto b = good;
+             b[16] = 0xFF;
+             b[17] = 0xFF;
+             b[18] = 0xFF;
+             b[19] = 0x7F;
+             return b;
+         }},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);

@@ -14,7 +14,7 @@
 namespace qr::test {
 
 class SoundFolder {
-public:
+  public:
     SoundFolder() {
         const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
         path_ = std::filesystem::temp_directory_path() /
@@ -25,12 +25,14 @@ public:
     ~SoundFolder() { std::filesystem::remove_all(path_); }
     std::string Path() const { return path_.string() + "/"; }
     // A wave of `ms` milliseconds (8-bit mono, 22 050 Hz).
-    void AddWave(const std::string& name, uint32_t ms) { WriteFile(Path() + name + ".wav", Wave8(ms * 22050 / 1000)); }
+    void AddWave(const std::string& name, uint32_t ms) {
+        WriteFile(Path() + name + ".wav", Wave8(ms * 22050 / 1000));
+    }
     void AddFile(const std::string& name, const std::string& text) {
         WriteFile(Path() + name, std::vector<uint8_t>(text.begin(), text.end()));
     }
 
-private:
+  private:
     std::filesystem::path path_;
 };
 

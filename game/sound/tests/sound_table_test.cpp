@@ -33,22 +33,23 @@ TEST(SoundTableFilter, KeepsTheFirstWordOfRealLines) {
 }
 
 TEST(SoundTableCodes, EventCodesMapToSoundNumbers) {
-    const std::pair<int, int> cases[] = {{0, 0},   {5, 5},   {17, 17}, {18, 19}, {19, 18}, {20, 20}, {21, 23},
-                                         {22, 21}, {23, 22}, {24, 22}, {25, 0},  {-1, 0},  {1000, 0}};
-    for (auto [code, number] : cases) EXPECT_EQ(MapEventCode(code), number) << "code " << code;
+    const std::pair<int, int> cases[] = {{0, 0},   {5, 5},   {17, 17}, {18, 19}, {19, 18},
+                                         {20, 20}, {21, 23}, {22, 21}, {23, 22}, {24, 22},
+                                         {25, 0},  {-1, 0},  {1000, 0}};
+    for (auto [code, number] : cases)
+        EXPECT_EQ(MapEventCode(code), number) << "code " << code;
 }
 
 class SoundTableTest : public ::testing::Test {
-protected:
+  protected:
     SoundTableTest() : out(events) {
-        folder.AddFile("sounds.txt",
-                       "# sounds of the game\n"
-                       "[voices]\n"
-                       "  Hello   the greeting\n"
-                       "ding\n"
-                       "\n"
-                       "[loops]\n"
-                       "hum\n");
+        folder.AddFile("sounds.txt", "# sounds of the game\n"
+                                     "[voices]\n"
+                                     "  Hello   the greeting\n"
+                                     "ding\n"
+                                     "\n"
+                                     "[loops]\n"
+                                     "hum\n");
         // Numbers 0 hello, 1 ding, 2 hum; number 18 and 19 for the swapped codes.
         folder.AddWave("Hello", 100);
         folder.AddWave("ding", 100);
@@ -98,7 +99,8 @@ TEST_F(SoundTableTest, PlaysOnceAndFreesTheSound) {
 TEST_F(SoundTableTest, SwappedCodesPlayEachOthersNumbers) {
     folder.AddFile("sounds.txt", [] {
         std::string t;
-        for (int i = 0; i < 20; ++i) t += "s" + std::to_string(i) + "\n";
+        for (int i = 0; i < 20; ++i)
+            t += "s" + std::to_string(i) + "\n";
         return t;
     }());
     folder.AddWave("s18", 100);
@@ -117,7 +119,7 @@ TEST_F(SoundTableTest, PlayLoopSkipsTheLoopAlreadyPlaying) {
     EXPECT_TRUE(table.PlayLoop(2));
     EXPECT_TRUE(table.IsLooping());
     Run(250);
-    EXPECT_FALSE(table.PlayLoop(2));  // no restart, no second request
+    EXPECT_FALSE(table.PlayLoop(2)); // no restart, no second request
     EXPECT_EQ(log.Take(), (std::vector<std::string>{"SOUND loop 2"}));
     // a one-shot breaks in after the pass and the loop comes back; leaving a room ends it
     EXPECT_TRUE(table.PlaySound(1));
@@ -128,13 +130,13 @@ TEST_F(SoundTableTest, PlayLoopSkipsTheLoopAlreadyPlaying) {
     Run(10);
     EXPECT_FALSE(table.IsLooping());
     EXPECT_TRUE(table.WaveMan()->Sounds().IsEmpty());
-    EXPECT_EQ(log.Take(), (std::vector<std::string>{"SOUND end 2", "SOUND play 1", "SOUND end 1", "SOUND loop 2",
-                                                    "SOUND stop", "SOUND end 2"}));
+    EXPECT_EQ(log.Take(), (std::vector<std::string>{"SOUND end 2", "SOUND play 1", "SOUND end 1",
+                                                    "SOUND loop 2", "SOUND stop", "SOUND end 2"}));
 }
 
 TEST_F(SoundTableTest, MissingWaveOrNameIsQuiet) {
     Init();
-    EXPECT_FALSE(table.PlaySound(7));  // number 7 has no line: the empty name
+    EXPECT_FALSE(table.PlaySound(7)); // number 7 has no line: the empty name
     std::filesystem::remove(folder.Path() + "ding.wav");
     EXPECT_FALSE(table.PlaySound(1));
     EXPECT_TRUE(table.WaveMan()->Sounds().IsEmpty());
@@ -142,7 +144,7 @@ TEST_F(SoundTableTest, MissingWaveOrNameIsQuiet) {
 
 TEST_F(SoundTableTest, WithoutSoundNothingHappens) {
     TSoundTable none;
-    EXPECT_FALSE(none.PlaySound(1));  // never initialised
+    EXPECT_FALSE(none.PlaySound(1)); // never initialised
     EXPECT_FALSE(none.WaveDeviceAvailable());
     none.UnloadAll();
 

@@ -15,7 +15,9 @@ inline void PutU32(std::vector<uint8_t>& b, uint32_t v) {
     PutU16(b, uint16_t(v));
     PutU16(b, uint16_t(v >> 16));
 }
-inline void PutTag(std::vector<uint8_t>& b, const char* tag) { b.insert(b.end(), tag, tag + 4); }
+inline void PutTag(std::vector<uint8_t>& b, const char* tag) {
+    b.insert(b.end(), tag, tag + 4);
+}
 
 // A PCM wave of the given sample bytes.
 inline std::vector<uint8_t> WaveBytes(const std::vector<uint8_t>& samples, uint16_t channels = 1,
@@ -42,12 +44,14 @@ inline std::vector<uint8_t> WaveBytes(const std::vector<uint8_t>& samples, uint1
 // An 8-bit mono wave of `frames` frames at `rate` (a gentle ramp, never silent).
 inline std::vector<uint8_t> Wave8(uint32_t frames, uint32_t rate = 22050) {
     std::vector<uint8_t> s(frames);
-    for (uint32_t i = 0; i < frames; ++i) s[i] = uint8_t(128 + (i % 64));
+    for (uint32_t i = 0; i < frames; ++i)
+        s[i] = uint8_t(128 + (i % 64));
     return WaveBytes(s, 1, rate, 8);
 }
 
 inline void WriteFile(const std::string& path, const std::vector<uint8_t>& bytes) {
-    std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
+    std::ofstream(path, std::ios::binary)
+        .write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
 }
 
 } // namespace qr::test

@@ -12,7 +12,7 @@ using Lines = std::vector<std::string>;
 
 // Sounds 1 and 2 are loops of 100 ms a pass, 3, 4 and 5 one-shots of 300, 200 and 100 ms.
 class WaveManTest : public ::testing::Test {
-protected:
+  protected:
     WaveManTest() : out(events), man(out, true) {
         folder.AddWave("loopa", 100);
         folder.AddWave("loopb", 100);
@@ -31,14 +31,15 @@ protected:
     void Run(uint32_t ms) {
         for (uint32_t t = 0; t < ms; t += 10) {
             out.Advance(10);
-            while (auto e = events.Pop()) man.WaveDone(e->token);
+            while (auto e = events.Pop())
+                man.WaveDone(e->token);
         }
     }
 
     test::SoundFolder folder;
     SoundEventQueue events;
     HeadlessWaveOut out;
-    test::LogLines log;  // outlives the manager, which logs as it stops
+    test::LogLines log; // outlives the manager, which logs as it stops
     TWaveMan man;
 };
 
@@ -67,16 +68,17 @@ TEST_F(WaveManTest, OneShotDuringLoopBreaksItPlaysAndResumesTheLoop) {
     Load(1);
     Load(5);
     EXPECT_TRUE(man.PlaySound(1, 7, true));
-    Run(250);  // into the third pass
+    Run(250); // into the third pass
     EXPECT_TRUE(man.IsCurrentLooping());
     EXPECT_TRUE(man.PlaySound(5, 6, false));
-    EXPECT_EQ(man.CurrentID(), 1);  // the pass now playing finishes first
+    EXPECT_EQ(man.CurrentID(), 1); // the pass now playing finishes first
     Run(60);
     EXPECT_EQ(man.CurrentID(), 5);
     Run(100);
     EXPECT_EQ(man.CurrentID(), 1);
     EXPECT_TRUE(man.IsCurrentLooping());
-    EXPECT_EQ(log.Take(), (Lines{"SOUND loop 1", "SOUND end 1", "SOUND play 5", "SOUND end 5", "SOUND loop 1"}));
+    EXPECT_EQ(log.Take(), (Lines{"SOUND loop 1", "SOUND end 1", "SOUND play 5", "SOUND end 5",
+                                 "SOUND loop 1"}));
 }
 
 TEST_F(WaveManTest, KeepLoopOffDropsTheDisplacedLoop) {
@@ -87,7 +89,7 @@ TEST_F(WaveManTest, KeepLoopOffDropsTheDisplacedLoop) {
     EXPECT_TRUE(man.PlaySound(5, 7, false));
     Run(200);
     EXPECT_EQ(man.CurrentID(), 0);
-    EXPECT_EQ(man.FindSound(1), nullptr);  // a discard sound not to be resumed is freed
+    EXPECT_EQ(man.FindSound(1), nullptr); // a discard sound not to be resumed is freed
     EXPECT_EQ(log.Take(), (Lines{"SOUND loop 1", "SOUND end 1", "SOUND play 5", "SOUND end 5"}));
 }
 
@@ -124,7 +126,7 @@ TEST_F(WaveManTest, TheSoundPlayingIsLeftAloneUnlessBit32) {
     Load(3);
     man.PlaySound(3, 6, false);
     Run(100);
-    EXPECT_TRUE(man.PlaySound(3, 32 | 4, false));  // played again after this pass ends
+    EXPECT_TRUE(man.PlaySound(3, 32 | 4, false)); // played again after this pass ends
     Run(210);
     EXPECT_EQ(man.CurrentID(), 3);
     Run(300);
@@ -149,7 +151,7 @@ TEST_F(WaveManTest, OneShotQueuesBehindOneShotOrStopsItWithBit16) {
     Load(5);
     man.PlaySound(3, 6, false);
     Run(100);
-    EXPECT_TRUE(man.PlaySound(5, 16, false));  // 16 implies 4
+    EXPECT_TRUE(man.PlaySound(5, 16, false)); // 16 implies 4
     Run(10);
     EXPECT_EQ(man.CurrentID(), 5);
     EXPECT_EQ(log.Take(), (Lines{"SOUND play 3", "SOUND stop", "SOUND end 3", "SOUND play 5"}));
@@ -160,12 +162,12 @@ TEST_F(WaveManTest, Bit8StopsTheLoopAtOnce) {
     Load(5);
     man.PlaySound(1, 7, true);
     Run(50);
-    EXPECT_TRUE(man.PlaySound(5, 8, false));  // 8 implies 2
+    EXPECT_TRUE(man.PlaySound(5, 8, false)); // 8 implies 2
     Run(10);
     EXPECT_EQ(man.CurrentID(), 5);
     EXPECT_EQ(log.Take(), (Lines{"SOUND loop 1", "SOUND stop", "SOUND end 1", "SOUND play 5"}));
     Run(100);
-    EXPECT_EQ(man.CurrentID(), 1);  // resumed: bit 1 was not given
+    EXPECT_EQ(man.CurrentID(), 1); // resumed: bit 1 was not given
 }
 
 TEST_F(WaveManTest, WaitingOneShotStartsBeforeWaitingLoop) {
@@ -190,17 +192,17 @@ TEST_F(WaveManTest, StartingALoopFreesEveryOtherIdleLoop) {
     Load(1, 0);
     Load(2, 0);
     Load(5, 0);
-    man.PlaySound(1, 0, true);  // leaves 1 a loop, then stops it
+    man.PlaySound(1, 0, true); // leaves 1 a loop, then stops it
     Run(10);
     man.StopCurrent();
     Run(10);
     ASSERT_NE(man.FindSound(1), nullptr);
     man.PlaySound(5, 6, false);
-    EXPECT_TRUE(man.PlaySound(2, 6, true));  // waits behind the one-shot
+    EXPECT_TRUE(man.PlaySound(2, 6, true)); // waits behind the one-shot
     Run(110);
     EXPECT_EQ(man.CurrentID(), 2);
     EXPECT_EQ(man.FindSound(1), nullptr);
-    EXPECT_NE(man.FindSound(5), nullptr);  // one-shots are not touched
+    EXPECT_NE(man.FindSound(5), nullptr); // one-shots are not touched
 }
 
 TEST_F(WaveManTest, UnloadingThePlayingSoundStopsItAndFreesItAtItsEnd) {
@@ -210,7 +212,7 @@ TEST_F(WaveManTest, UnloadingThePlayingSoundStopsItAndFreesItAtItsEnd) {
     man.UnloadSound(4);
     EXPECT_EQ(man.FindSound(4), nullptr);
     man.UnloadSound(3);
-    ASSERT_NE(man.FindSound(3), nullptr);  // until the end is reported
+    ASSERT_NE(man.FindSound(3), nullptr); // until the end is reported
     EXPECT_EQ(man.FindSound(3)->Flags, kSoundDiscard);
     Run(10);
     EXPECT_TRUE(man.Sounds().IsEmpty());
