@@ -40,6 +40,7 @@ void TSoundTable::InitSound(WaveOut& output, bool wantSound, const std::string& 
                             const std::string& soundsBase) {
     waveMan_ = std::make_unique<TWaveMan>(output, wantSound);
     available_ = waveMan_->Enabled();
+    waveMan_->SetLog(log_);
     waveMan_->SetFolder(waveFolder);
     table_.Clear();
     TObfText text = TObfText::OpenCompiled(soundsBase, SoundsLineFilter);
@@ -51,6 +52,11 @@ void TSoundTable::InitSound(WaveOut& output, bool wantSound, const std::string& 
         if (line.empty()) break;
         table_.Append(std::make_unique<TSoundInfoNode>(line, number++));
     }
+}
+
+void TSoundTable::SetLog(TWaveMan::Log log) {
+    log_ = std::move(log);
+    if (waveMan_) waveMan_->SetLog(log_);
 }
 
 void TSoundTable::DoneSound() {

@@ -56,6 +56,9 @@ class TSoundTable {
     // A WaveDone event's token; the ID of the sound that ended, or 0.
     int WaveDone(uint32_t userValue);
 
+    // The wave manager's log lines ("SOUND ..."), for this and every later InitSound.
+    void SetLog(TWaveMan::Log log);
+
     // Whether wave sound can be heard: the wave manager's Enabled.
     bool Available() const { return available_; }
     TWaveMan* WaveMan() const { return waveMan_.get(); }
@@ -69,6 +72,7 @@ class TSoundTable {
     std::unique_ptr<TWaveMan> waveMan_;
     TIDList table_;
     bool available_ = false;
+    TWaveMan::Log log_;
 };
 
 // The program-wide sound table that rooms play through. Until InitSound it has no wave

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <fstream>
 
+#include "platform/headless/midi_duration.h"
+
 namespace qr {
 
 // Time is kept in microseconds: a pass of a short sound at 22 050 Hz is not a whole
@@ -92,7 +94,10 @@ void HeadlessMidiSequencer::Open(const std::string& path) {
     path_ = path;
     open_ = true;
     ++serial_;
-    length_ = lengthOf_ ? lengthOf_(path) : defaultLength_;
+    if (lengthOf_)
+        length_ = lengthOf_(path);
+    else
+        length_ = MidiFileDuration(path).value_or(defaultLength_);
     position_ = 0;
 }
 

@@ -58,7 +58,8 @@ class HeadlessMidiSequencer : public MidiSequencer {
     uint32_t Serial() const override { return serial_; }
 
     void SetDeviceCount(int count) { deviceCount_ = count; }
-    // Every track lasts this long unless a LengthOf function says otherwise (default 60 s).
+    // A track lasts what a LengthOf function says, else as long as its file plays, else (a
+    // file whose length cannot be read) this long, 60 s unless set.
     void SetDefaultLength(uint32_t milliseconds) { defaultLength_ = milliseconds; }
     void SetLengthOf(LengthOf lengthOf) { lengthOf_ = std::move(lengthOf); }
     // Moves the virtual clock on; a track that reaches its end posts its MidiDone.

@@ -56,8 +56,8 @@ class SoundTableTest : public ::testing::Test {
         folder.AddWave("hum", 100);
     }
     void Init() {
+        table.SetLog(log.Sink());
         table.InitSound(out, true, folder.Path(), folder.Path() + "sounds");
-        table.WaveMan()->SetLog(log.Sink());
     }
     void Run(uint32_t ms) {
         for (uint32_t t = 0; t < ms; t += 10) {
