@@ -34,7 +34,7 @@ struct Chunk {
 // tell a short file from a missing chunk.
 bool FindChunk(const uint8_t* bytes, size_t begin, size_t end, const char* id, Chunk& found) {
     size_t pos = begin;
-    while (end - pos >= 8) {
+    while (pos + 8 <= end) {
         const uint32_t size = U32(bytes + pos + 4);
         if (std::memcmp(bytes + pos, id, 4) == 0) {
             found = {pos + 8, size};

@@ -78,6 +78,12 @@ TEST(RiffWave, EveryFaultIsASilentAbort) {
              b[0] = 'X';
              return b;
          }},
+        {"RIFF size too small for its own form",
+         [&] {
+             auto b = good;
+             b[4] = b[5] = b[6] = b[7] = 0;
+             return b;
+         }},
         {"not WAVE",
          [&] {
              auto b = good;
