@@ -46,6 +46,7 @@ struct SdlAudio::Core {
     bool soundfontReadable = false;
     std::atomic<bool> soundfontFailed{false};
     std::atomic<uint64_t> framesRendered{0};
+    std::atomic<uint64_t> trackEndFrame{0};
     std::thread loader;
 
     // Everything below is shared with the audio callback: touched only under the device
@@ -218,6 +219,7 @@ void SdlAudio::Core::Render(float* out, size_t frames) {
                           (total > 0 && fluid_player_get_current_tick(track.player) >= total);
         if (done) {
             track.playing = false;
+            trackEndFrame = framesRendered + frames;
             events.Post({SoundEvent::Kind::MidiDone, track.serial});
         }
     }
@@ -330,6 +332,9 @@ int SdlAudio::SampleRate() const {
 }
 uint64_t SdlAudio::FramesRendered() const {
     return core_->framesRendered;
+}
+uint64_t SdlAudio::TrackEndFrame() const {
+    return core_->trackEndFrame;
 }
 
 bool SdlAudio::WaitForSynth() {

@@ -32,6 +32,8 @@ class SdlAudio {
     int SampleRate() const;
     // Stereo frames the device has rendered since it opened (the audio clock).
     uint64_t FramesRendered() const;
+    // The audio clock when the end of the last track that played out was detected.
+    uint64_t TrackEndFrame() const;
     // Blocks until the soundfont has loaded or failed; true when the synthesiser is ready.
     bool WaitForSynth();
 

@@ -165,7 +165,7 @@ TEST_F(SdlSoundTest, MidiTrackSoundsForItsLengthAndReportsItsEnd) {
         int ended = 0;
         player.SetOnNotify([&] {
             ++ended;
-            endFrame = audio.FramesRendered();
+            endFrame = audio.TrackEndFrame();
         });
         player.Play("tune", 1); // asked for while the soundfont may still be loading
         EXPECT_TRUE(player.IsPlaying());

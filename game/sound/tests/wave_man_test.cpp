@@ -170,6 +170,18 @@ TEST_F(WaveManTest, Bit8StopsTheLoopAtOnce) {
     EXPECT_EQ(man.CurrentID(), 1); // resumed: bit 1 was not given
 }
 
+TEST_F(WaveManTest, ALoopAskedForAgainWithoutLoopingFinishesItsPass) {
+    Load(1);
+    man.PlaySound(1, 7, true);
+    Run(150);
+    EXPECT_TRUE(man.PlaySound(1, 32 | 2 | 1, false));
+    Run(40);
+    EXPECT_EQ(man.CurrentID(), 1);
+    Run(20);
+    EXPECT_EQ(man.CurrentID(), 0);
+    EXPECT_EQ(log.Take(), (Lines{"SOUND loop 1", "SOUND end 1"}));
+}
+
 TEST_F(WaveManTest, WaitingOneShotStartsBeforeWaitingLoop) {
     // Loop 1 plays; loop 2 asks to displace it (1 is to resume), then one-shot 5 queues.
     Load(1, 0);
