@@ -125,10 +125,10 @@ TEST_F(SdlSoundTest, LoopedWaveComesOutWholeAndWithoutClicks) {
 }
 
 // A format-0 MIDI file at 120 beats a minute: C, E (a quarter each) and G (a half):
-// two seconds of piano.
-std::vector<uint8_t> Tune() {
-    std::vector<uint8_t> t = {0x00, 0xFF, 0x51, 0x03, 0x07, 0xA1, 0x20, // tempo 500 000 us
-                              0x00, 0xC0, 0x00};                        // piano
+// two seconds of piano (program 0), or of another instrument.
+std::vector<uint8_t> Tune(uint8_t program = 0) {
+    std::vector<uint8_t> t = {0x00, 0xFF, 0x51,   0x03, 0x07, 0xA1, 0x20, // tempo 500 000 us
+                              0x00, 0xC0, program};
     auto note = [&](uint8_t key, uint16_t ticks) {
         t.insert(t.end(), {0x00, 0x90, key, 0x60});
         t.push_back(uint8_t(0x80 | (ticks >> 7)));
@@ -198,6 +198,46 @@ TEST_F(SdlSoundTest, MidiTrackSoundsForItsLengthAndReportsItsEnd) {
     EXPECT_LT(rms(2.6, 2.9), rms(1.5, 1.9) / 4);
     // The end was reported when the notes ended, not a while later.
     EXPECT_NEAR(double(endFrame - first) / rate, 2.0, 0.15);
+}
+
+TEST_F(SdlSoundTest, StoppingATrackSilencesItsNotes) {
+    const std::string soundfont = SdlAudio::DefaultSoundfont();
+    if (access(soundfont.c_str(), R_OK) != 0) GTEST_SKIP() << "no soundfont at " << soundfont;
+    test::WriteFile(Dir() + "organ.mid", Tune(19)); // an organ holds its notes at full level
+
+    int rate = 0;
+    uint64_t stopFrame = 0;
+    {
+        SoundEventQueue events;
+        SdlAudio audio(events, soundfont);
+        ASSERT_TRUE(audio.DeviceOpen());
+        rate = audio.SampleRate();
+        ASSERT_TRUE(audio.WaitForSynth());
+        TMidiPlayer player(audio.Midi(), true);
+        player.SetFolder(Dir());
+        const uint64_t start = audio.FramesRendered();
+        player.Play("organ", 2);
+        ASSERT_TRUE(PumpUntil(events, nullptr, &player, [&] {
+            return audio.FramesRendered() >= start + uint64_t(rate) / 4;
+        }));
+        player.Stop();
+        EXPECT_FALSE(player.IsPlaying());
+        stopFrame = audio.FramesRendered(); // everything after this was rendered after the stop
+        ASSERT_TRUE(PumpUntil(events, nullptr, &player, [&] {
+            return audio.FramesRendered() >= stopFrame + 2 * uint64_t(rate);
+        }));
+    }
+    const std::vector<float> out = ReadOutput();
+    auto rms = [&](size_t a, size_t b) {
+        double sum = 0;
+        b = std::min(b, out.size() / 2);
+        for (size_t i = a; i < b; ++i)
+            sum += double(out[2 * i]) * out[2 * i];
+        return b > a ? std::sqrt(sum / double(b - a)) : 0.0;
+    };
+    const double playing = rms(stopFrame - size_t(rate) / 10, stopFrame);
+    EXPECT_GT(playing, 0.003);
+    EXPECT_LT(rms(stopFrame + size_t(rate), stopFrame + size_t(rate) * 3 / 2), playing / 20);
 }
 
 TEST_F(SdlSoundTest, NoAudioDeviceMeansNoOutputs) {
