@@ -19,7 +19,7 @@ const MusicTrack* FindMusicTrack(int track) {
 
 TMusicChoice::TMusicChoice(TMidiPlayer& player) : player_(player) {}
 
-void TMusicChoice::PlayMusic(int track, uint64_t nowMs) {
+void TMusicChoice::PlayMusic(int track, uint32_t nowMs) {
     if (track == kMusicAny) {
         int picked = currentTrack_;
         if (!repeat_) {
@@ -44,13 +44,14 @@ void TMusicChoice::PlayMusic(int track, uint64_t nowMs) {
     if (!t || track >= kMusicAny) return; // no such track: nothing to play
     if (player_.IsPlaying()) return;
     currentTrack_ = track;
-    deadline_ = nowMs + uint64_t(t->seconds + 3) * 1000;
+    deadline_ = nowMs + uint32_t(t->seconds + 3) * 1000;
     deadlineTrack_ = track;
     player_.Play(t->name, track);
 }
 
-void TMusicChoice::CheckDeadline(uint64_t nowMs) {
-    if (!deadline_ || nowMs <= *deadline_) return;
+void TMusicChoice::CheckDeadline(uint32_t nowMs) {
+    // Compared as a signed distance, so a tick count that wraps does not fire it early.
+    if (!deadline_ || int32_t(nowMs - *deadline_) <= 0) return;
     deadline_.reset();
     player_.Stop();
     Ended(deadlineTrack_);

@@ -29,11 +29,12 @@ class TMusicChoice {
 
     explicit TMusicChoice(TMidiPlayer& player);
 
-    // A room's or the title's request; 0 stops the music. `nowMs` is the system tick count.
-    void PlayMusic(int track, uint64_t nowMs);
+    // A room's or the title's request; 0 stops the music. `nowMs` is the system tick count
+    // (a 32-bit millisecond counter that may wrap).
+    void PlayMusic(int track, uint32_t nowMs);
     // Once per tick, before the world runs: a track whose end was never reported is
     // stopped 3 s after its listed length and reported as ended.
-    void CheckDeadline(uint64_t nowMs);
+    void CheckDeadline(uint32_t nowMs);
     // The player's end-of-track notification.
     void TrackEnded();
 
@@ -44,7 +45,7 @@ class TMusicChoice {
 
     int CurrentTrack() const { return currentTrack_; }
     bool RepeatPending() const { return repeat_; }
-    std::optional<uint64_t> Deadline() const { return deadline_; }
+    std::optional<uint32_t> Deadline() const { return deadline_; }
 
   private:
     void Ended(int track);
@@ -52,7 +53,7 @@ class TMusicChoice {
     TMidiPlayer& player_;
     int currentTrack_ = 0;
     bool repeat_ = false;
-    std::optional<uint64_t> deadline_;
+    std::optional<uint32_t> deadline_;
     int deadlineTrack_ = 0;
     std::function<void(int)> onEnded_;
     Log log_;

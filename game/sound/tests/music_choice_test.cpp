@@ -55,6 +55,14 @@ TEST_F(MusicChoiceTest, ATrackWhoseEndNeverComesIsStoppedAfterItsDeadline) {
     EXPECT_EQ(ended, (std::vector<int>{5}));
     choice.CheckDeadline(200000);
     EXPECT_EQ(ended.size(), 1u);
+
+    // across the wrap of the 32-bit tick count
+    choice.PlayMusic(5, 0xFFFFF000u);
+    choice.CheckDeadline(0xFFFFFFF0u);
+    choice.CheckDeadline(100);
+    EXPECT_EQ(ended.size(), 1u);
+    choice.CheckDeadline(0xFFFFF000u + 56001);
+    EXPECT_EQ(ended, (std::vector<int>{5, 5}));
 }
 
 TEST_F(MusicChoiceTest, AnyNeverPicksTheTrackPlayingAndRepeatsAShortOneOnce) {
