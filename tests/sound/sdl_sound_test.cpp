@@ -124,6 +124,92 @@ TEST_F(SdlSoundTest, LoopedWaveComesOutWholeAndWithoutClicks) {
     EXPECT_LT(maxStep, 2 * M_PI * 450 * 0.5 / rate * 1.3);
 }
 
+TEST_F(SdlSoundTest, EveryPlayableFormatComesOutAtTheDeviceRate) {
+    // Three 100 ms tones queued back to back through one manager: 8-bit mono at 11 025 Hz,
+    // 16-bit stereo at 44 100 Hz with the right channel inverted, 8-bit stereo at 22 050 Hz.
+    struct Tone {
+        uint16_t channels, bits;
+        uint32_t rate;
+        double amplitude;
+    } tones[] = {{1, 8, 11025, 0.25}, {2, 16, 44100, 0.5}, {2, 8, 22050, 0.75}};
+    for (int k = 0; k < 3; ++k) {
+        const Tone& t = tones[k];
+        const uint32_t frames = t.rate / 10;
+        std::vector<uint8_t> data;
+        for (uint32_t i = 0; i < frames; ++i) {
+            const double v = t.amplitude * std::cos(2 * M_PI * 500.0 * i / t.rate);
+            for (int c = 0; c < t.channels; ++c) {
+                const double s = c == 0 ? v : -v;
+                if (t.bits == 8) {
+                    data.push_back(uint8_t(std::lround(128 + 127 * s)));
+                } else {
+                    const auto q = int16_t(std::lround(32767 * s));
+                    data.push_back(uint8_t(q));
+                    data.push_back(uint8_t(uint16_t(q) >> 8));
+                }
+            }
+        }
+        test::WriteFile(Dir() + "t" + std::to_string(k) + ".wav",
+                        test::WaveBytes(data, t.channels, t.rate, t.bits));
+    }
+
+    int rate = 0;
+    {
+        SoundEventQueue events;
+        SdlAudio audio(events, Dir() + "no-soundfont.sf2");
+        ASSERT_TRUE(audio.DeviceOpen());
+        rate = audio.SampleRate();
+        TWaveMan man(audio.Waves(), true);
+        man.SetFolder(Dir());
+        for (uint16_t k = 0; k < 3; ++k)
+            ASSERT_TRUE(man.LoadSound("t" + std::to_string(k), k + 1, 0));
+        ASSERT_TRUE(man.PlaySound(1, 6, false));
+        ASSERT_TRUE(man.PlaySound(2, 4, false));
+        ASSERT_TRUE(man.PlaySound(3, 4, false));
+        int ends = 0;
+        const auto limit = std::chrono::steady_clock::now() + std::chrono::seconds(60);
+        while (ends < 3 && std::chrono::steady_clock::now() < limit) {
+            while (auto e = events.Pop())
+                if (man.WaveDone(e->token)) ++ends;
+            std::this_thread::sleep_for(std::chrono::milliseconds(1));
+        }
+        ASSERT_EQ(ends, 3);
+    }
+    // The runs of sound, split at the silence while the main thread starts the next one.
+    const std::vector<float> out = ReadOutput();
+    struct Run {
+        size_t first, last;
+        float peakLeft = 0, peakRight = 0;
+        bool mirrored = true;
+    };
+    std::vector<Run> runs;
+    size_t quiet = 1000;
+    for (size_t i = 0; i < out.size() / 2; ++i) {
+        const float l = out[2 * i], r = out[2 * i + 1];
+        if (l == 0.0f && r == 0.0f) {
+            ++quiet;
+            continue;
+        }
+        if (quiet > 50) runs.push_back({i, i});
+        quiet = 0;
+        Run& run = runs.back();
+        run.last = i;
+        run.peakLeft = std::max(run.peakLeft, std::fabs(l));
+        run.peakRight = std::max(run.peakRight, std::fabs(r));
+        if (std::fabs(l + r) > 0.02f) run.mirrored = false;
+    }
+    ASSERT_EQ(runs.size(), 3u);
+    for (int k = 0; k < 3; ++k) {
+        SCOPED_TRACE(k);
+        EXPECT_NEAR(double(runs[k].last - runs[k].first + 1), rate / 10.0, 2.0);
+        EXPECT_NEAR(runs[k].peakLeft, tones[k].amplitude, 0.01);
+        EXPECT_NEAR(runs[k].peakRight, tones[k].amplitude, 0.01);
+    }
+    EXPECT_FALSE(runs[0].mirrored); // mono: the same on both sides
+    EXPECT_TRUE(runs[1].mirrored);
+    EXPECT_TRUE(runs[2].mirrored);
+}
+
 // A format-0 MIDI file at 120 beats a minute: C, E (a quarter each) and G (a half):
 // two seconds of piano (program 0), or of another instrument.
 std::vector<uint8_t> Tune(uint8_t program = 0) {
