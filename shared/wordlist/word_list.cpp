@@ -27,11 +27,17 @@ std::string CutSummaryName(std::string name) {
 
 } // namespace
 
-int TQRWordList::FindLanguage(std::string_view name) { return Polyglot().LanguageNumber(name); }
+// A table without language names (none loaded yet, as in the command-line tools) must
+// neither rename languages to its access-error text nor match that text as a name.
+int TQRWordList::FindLanguage(std::string_view name) {
+    if (name == TPolyglot::kAccessError) return -1;
+    return Polyglot().LanguageNumber(name);
+}
 
 std::string TQRWordList::StandardLanguageName(int code) {
     if (code < 0 || code >= TPolyglot::kLanguageCount) return {};
-    return Polyglot().LanguageName(code);
+    std::string name = Polyglot().LanguageName(code);
+    return name == TPolyglot::kAccessError ? std::string() : name;
 }
 
 size_t TQRWordList::CountPlayable(const std::vector<std::string>& column) {

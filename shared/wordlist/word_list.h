@@ -261,6 +261,7 @@ private:
     void RecomputeSecondaryCodes();
     void RecomputeExtraTextCodes();
     void AddWordRow(std::string_view word, uint8_t group, std::string_view clue);
+    void AdoptInterfaceLanguage();
     bool LoadFailed(const std::string& reason, const std::string& savedNameLanguage);
 
     TListType listType_ = TListType::Quiz;

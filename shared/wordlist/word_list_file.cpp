@@ -251,10 +251,16 @@ void TWordListReader::CheckChecksum() {
     if (uint32_t(crc) != stored) throw WordListException(TQRWordList::kCorrupt);
 }
 
+// Language names are re-derived in the interface language after every read. Without a
+// string table (the command-line tools) there is none, and every name stays as stored.
+void TQRWordList::AdoptInterfaceLanguage() {
+    if (Polyglot().LineCount() > 0) SetNameLanguage(Polyglot().GetString(0));
+}
+
 bool TQRWordList::LoadFailed(const std::string& reason, const std::string& savedNameLanguage) {
     nameLanguage_ = savedNameLanguage;
     Reset();
-    SetNameLanguage(Polyglot().GetString(0));
+    AdoptInterfaceLanguage();
     fileVersion_ = 0;
     lastError_ = reason;
     return false;
@@ -266,7 +272,7 @@ bool TQRWordList::LoadFromStream(TStream& stream) {
     try {
         TWordListReader reader(*this, stream);
         reader.ReadHeader();
-        SetNameLanguage(Polyglot().GetString(0));
+        AdoptInterfaceLanguage();
         reader.ReadBody();
         modified_ = false;
         return true;
@@ -293,7 +299,7 @@ bool TQRWordList::LoadHeaderFromFile(const std::string& path) {
         TFileStream stream(path, TFileStream::Mode::OpenRead);
         TWordListReader reader(*this, stream);
         reader.ReadHeader();
-        SetNameLanguage(Polyglot().GetString(0));
+        AdoptInterfaceLanguage();
         modified_ = false;
         return true;
     } catch (const StreamReadError&) {

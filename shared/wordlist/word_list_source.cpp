@@ -422,7 +422,7 @@ std::string HexBytes(std::string_view bytes) {
 void Secret(std::ostringstream& out, const char* key, const std::string& scrambled) {
     std::string plain = UnscrambleText(scrambled);
     if (ScrambleText(plain) == scrambled)
-        out << key << ": " << Escape(plain) << "\n";
+        out << key << ":" << (plain.empty() ? "" : " ") << Escape(plain) << "\n";
     else
         out << key << "-raw: " << HexBytes(scrambled) << "\n";
 }
@@ -441,21 +441,24 @@ void TWordListSource::Build(std::string_view text, TQRWordList& list) {
 
 std::string TWordListSource::Export(const TQRWordList& l) {
     std::ostringstream out;
+    auto put = [&](const char* key, const std::string& value) {
+        out << key << ":" << (value.empty() ? "" : " ") << value << "\n";
+    };
     out << "# Quill-Rush word list\n";
     out << "type: " << kTypeNames[int(l.listType_)] << "\n";
-    out << "title: " << Escape(l.title_) << "\n";
-    out << "handle: " << Escape(l.handle_) << "\n";
+    put("title", Escape(l.title_));
+    put("handle", Escape(l.handle_));
     out << "version: " << l.versionMajor_ << "." << l.versionMinor_ << "\n";
-    out << "name-language: " << Escape(l.nameLanguage_) << "\n";
+    put("name-language", Escape(l.nameLanguage_));
     out << "main-language: " << LanguageText(l.primaryLanguage_, l.primaryCode_) << "\n";
     out << "text-language: " << LanguageText(l.textLanguage_, l.textCode_) << "\n";
     out << "icon-clues: " << (l.usesIconClues_ ? "yes" : "no") << "\n";
-    out << "icon-library: " << Escape(l.iconLibrary_) << "\n";
+    put("icon-library", Escape(l.iconLibrary_));
     Secret(out, "password", l.password_);
     Secret(out, "signature", l.signature_);
-    for (const auto& c : l.comments_) out << "comment: " << Escape(c) << "\n";
-    for (const auto& d : l.description_) out << "description: " << Escape(d) << "\n";
-    for (const auto& a : l.authorLines_) out << "author: " << Escape(a) << "\n";
+    for (const auto& c : l.comments_) put("comment", Escape(c));
+    for (const auto& d : l.description_) put("description", Escape(d));
+    for (const auto& a : l.authorLines_) put("author", Escape(a));
     for (const auto& g : l.groupNames_) out << "group-name: " << g.group + 1 << " = " << Escape(g.name, false, true) << "\n";
     for (const auto& s : l.importSources_) {
         out << "import: " << Escape(s.name) << " | " << Escape(s.details.text1) << " | " << Escape(s.details.text2)
@@ -466,16 +469,16 @@ std::string TWordListSource::Export(const TQRWordList& l) {
         for (const auto& lang : l.secondary_) out << "language: " << LanguageText(lang.name, lang.code) << "\n";
     if (l.levels_.empty()) out << "levels: none\n";
     for (const auto& entry : l.levels_) {
-        out << "level: " << Escape(entry.name) << " |";
+        out << "level:" << (entry.name.empty() ? "" : " " + Escape(entry.name)) << " |";
         for (int g = 0; g <= TLevel::kMaxGroup; ++g)
             if (entry.level.Contains(g)) out << " " << g + 1;
         out << "\n";
     }
     for (const auto& extra : l.extraText_) {
         out << "\n[text-language " << LanguageText(extra.name, extra.code) << "]\n";
-        out << "title: " << Escape(extra.title) << "\n";
-        for (const auto& d : extra.description) out << "description: " << Escape(d) << "\n";
-        for (const auto& n : extra.levelNames) out << "level: " << Escape(n) << "\n";
+        put("title", Escape(extra.title));
+        for (const auto& d : extra.description) put("description", Escape(d));
+        for (const auto& n : extra.levelNames) put("level", Escape(n));
     }
     out << "\n[words]\n";
     int group = -1;

@@ -108,7 +108,9 @@ TEST_F(RoundWords, StartsOverWhenTheListIsUsedUpWithoutRepeatingAWord) {
     EXPECT_EQ(second.size(), 5u);  // five different words
     // The two words the first round left out are in the second.
     for (uint16_t i = 0; i < 7; ++i)
-        if (!first.count(i)) EXPECT_TRUE(second.count(i)) << i;
+        if (!first.count(i)) {
+            EXPECT_TRUE(second.count(i)) << i;
+        }
 }
 
 TEST_F(RoundWords, TooFewWordsFailWithWhatWasFoundInOrder) {
