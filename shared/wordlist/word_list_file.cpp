@@ -11,6 +11,7 @@
 
 #include <filesystem>
 #include <limits>
+#include <optional>
 
 #include "foundation/polyglot.h"
 #include "wordlist/word_list.h"
@@ -93,6 +94,15 @@ private:
         NameFromCode(l_.primaryLanguage_, l_.primaryCode_);
     }
     void CheckChecksum();
+    static bool HaveLanguageNames() {
+        return Polyglot().LineCount() > size_t(TPolyglot::kFirstLanguageString + TPolyglot::kLanguageCount - 1);
+    }
+    bool TrailerMatches(std::optional<uint32_t> stored);
+
+public:
+    std::string Explain(const std::string& reason);
+
+private:
 
     TQRWordList& l_;
     TStream& s_;
@@ -224,7 +234,7 @@ void TWordListReader::ReadBody() {
             std::string standard = TQRWordList::StandardLanguageName(lang.code);
             if (!standard.empty()) {
                 lang.name = standard;
-            } else {
+            } else if (HaveLanguageNames()) {  // without names to look up, the code stays
                 int found = TQRWordList::FindLanguage(lang.name);
                 lang.code = found < 0 ? 255 : uint8_t(found);
             }
@@ -236,8 +246,16 @@ void TWordListReader::ReadBody() {
 
 void TWordListReader::CheckChecksum() {
     uint32_t stored = s_.ReadU32();
+    if (!TrailerMatches(stored)) throw WordListException(TQRWordList::kCorrupt);
+}
+
+bool TWordListReader::TrailerMatches(std::optional<uint32_t> stored) {
     const int64_t end = s_.Size() - 4;
-    if (end < start_) throw WordListException(TQRWordList::kCorrupt);
+    if (end < start_) return false;
+    if (!stored) {
+        s_.Seek(end);
+        stored = s_.ReadU32();
+    }
     s_.Seek(start_);
     uLong crc = crc32(0L, Z_NULL, 0);
     unsigned char block[512];
@@ -248,7 +266,20 @@ void TWordListReader::CheckChecksum() {
         left -= int64_t(n);
     }
     s_.Seek(end + 4);
-    if (uint32_t(crc) != stored) throw WordListException(TQRWordList::kCorrupt);
+    return uint32_t(crc) == *stored;
+}
+
+// A damaged file of a version with a checksum usually breaks the structure before the
+// reader reaches the trailer; the author is better told that the file is damaged than
+// which count happened to go wrong.
+std::string TWordListReader::Explain(const std::string& reason) {
+    if (v_ < 10 || v_ > TQRWordList::kWriteVersion) return reason;
+    try {
+        if (!TrailerMatches(std::nullopt)) return TQRWordList::kCorrupt;
+    } catch (const std::exception&) {
+        return TQRWordList::kCorrupt;
+    }
+    return reason;
 }
 
 // Language names are re-derived in the interface language after every read. Without a
@@ -269,17 +300,17 @@ bool TQRWordList::LoadFailed(const std::string& reason, const std::string& saved
 bool TQRWordList::LoadFromStream(TStream& stream) {
     const std::string saved = nameLanguage_;
     lastError_.clear();
+    TWordListReader reader(*this, stream);
     try {
-        TWordListReader reader(*this, stream);
         reader.ReadHeader();
         AdoptInterfaceLanguage();
         reader.ReadBody();
         modified_ = false;
         return true;
     } catch (const StreamReadError&) {
-        return LoadFailed("Word-list file is truncated.", saved);
+        return LoadFailed(reader.Explain("Word-list file is truncated."), saved);
     } catch (const std::exception& e) {
-        return LoadFailed(e.what(), saved);
+        return LoadFailed(reader.Explain(e.what()), saved);
     }
 }
 

@@ -391,9 +391,15 @@ void TWordListSource::Parser::Run(TQRWordList& l) {
             if (l.secondary_[j].name == l.secondary_[k].name) Fail("language " + l.secondary_[k].name + " is named twice");
     }
 
-    l.primaryCode_ = int16_t(mainCode_ ? *mainCode_ : TQRWordList::FindLanguage(l.primaryLanguage_));
+    // An unknown language gets 255, the value a file's unknown code reads back as, so a
+    // list built from text and one exported and built again are the same bytes.
+    auto wideCode = [](const std::optional<int>& given, const std::string& name) {
+        int code = given ? *given : TQRWordList::FindLanguage(name);
+        return int16_t(code < 0 && !given ? 255 : code);
+    };
+    l.primaryCode_ = wideCode(mainCode_, l.primaryLanguage_);
     if (!textSeen_) l.textLanguage_ = !l.nameLanguage_.empty() ? l.nameLanguage_ : l.primaryLanguage_;
-    l.textCode_ = int16_t(textCode_ ? *textCode_ : TQRWordList::FindLanguage(l.textLanguage_));
+    l.textCode_ = wideCode(textCode_, l.textLanguage_);
     for (size_t k = 0; k < l.extraText_.size(); ++k) {
         if (l.extraText_[k].name == l.textLanguage_) Fail("the text language is also a further text language");
         for (size_t j = 0; j < k; ++j)

@@ -297,6 +297,12 @@ TEST_F(WordListFile, AChangedByteFailsTheChecksumButNotTheHeader) {
     EXPECT_EQ(list.Title(), "Planets");
     EXPECT_EQ(list.WordCount(), 0u);
 
+    // Damage that breaks the structure first is still reported as damage.
+    std::string broken = QuizFile(12);
+    broken[broken.find("a comment") - 3] = '\x7F';
+    ASSERT_FALSE(Load(broken));
+    EXPECT_EQ(list.LastError(), "Word-list file is corrupt.");
+
     // A version 9 file has no checksum: the same change loads.
     std::string v9 = QuizFile(9);
     v9[v9.find("Mars")] = 'W';
