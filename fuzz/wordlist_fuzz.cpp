@@ -15,7 +15,13 @@ namespace {
 
 void LoadStrings() {
     std::string table;
-    for (int i = 0; i < 250; ++i) table += (i == 0 ? "English" : i == 32 ? "English" : i == 34 ? "French" : i == 35 ? "German" : "-") + std::string("\n");
+    for (int i = 0; i < 250; ++i)
+        table += (i == 0    ? "English"
+                  : i == 32 ? "English"
+                  : i == 34 ? "French"
+                  : i == 35 ? "German"
+                            : "-") +
+                 std::string("\n");
     qr::Polyglot().LoadFromBytes(table);
 }
 
@@ -69,7 +75,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (size >= 4) {
         std::string mended = bytes;
         uint32_t crc = qr::WordListChecksum(std::string_view(mended).substr(0, size - 4));
-        for (int i = 0; i < 4; ++i) mended[size - 4 + i] = char((crc >> (8 * i)) & 0xFF);
+        for (int i = 0; i < 4; ++i)
+            mended[size - 4 + i] = char((crc >> (8 * i)) & 0xFF);
         Exercise(mended);
     }
     qr::TQRWordList fromText;

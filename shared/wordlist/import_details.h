@@ -9,7 +9,7 @@
 namespace qr {
 
 class TImportDetails {
-public:
+  public:
     std::string text1;
     std::string text2;
     uint16_t number1 = 0;

@@ -26,7 +26,8 @@ void TLevel::SetBit(int group) {
 
 int TLevel::MemberCount() const {
     int n = 0;
-    for (int g = 0; g <= kMaxGroup; ++g) n += Contains(g);
+    for (int g = 0; g <= kMaxGroup; ++g)
+        n += Contains(g);
     return n;
 }
 

@@ -8,9 +8,9 @@
 namespace qr {
 
 class TLevel {
-public:
-    static constexpr int kMaxGroup = 99;     // groups the operations act on
-    static constexpr int kLastBit = 103;     // highest bit a stored member byte may set
+  public:
+    static constexpr int kMaxGroup = 99; // groups the operations act on
+    static constexpr int kLastBit = 103; // highest bit a stored member byte may set
 
     void Include(int group);
     void Exclude(int group);
@@ -23,7 +23,7 @@ public:
     int MemberCount() const;
     bool operator==(const TLevel&) const = default;
 
-private:
+  private:
     std::array<uint8_t, 13> bits_{};
     uint8_t count_ = 0;
 };

@@ -11,7 +11,8 @@ std::string XorWithKey(std::string_view middle, uint32_t seed) {
     TRandom& rnd = GameRandom();
     rnd.SetSeed(seed & 0xFFFF);
     std::string out(middle);
-    for (char& c : out) c = char(uint8_t(c) ^ uint8_t(rnd.Random(256)));
+    for (char& c : out)
+        c = char(uint8_t(c) ^ uint8_t(rnd.Random(256)));
     rnd.Randomize();
     return out;
 }

@@ -11,8 +11,7 @@ namespace {
 
 const std::string kEmpty;
 
-template <class T>
-std::string At(const std::vector<T>& v, size_t i) {
+template <class T> std::string At(const std::vector<T>& v, size_t i) {
     return i < v.size() ? std::string(v[i]) : std::string();
 }
 
@@ -41,11 +40,13 @@ std::string TQRWordList::StandardLanguageName(int code) {
 }
 
 size_t TQRWordList::CountPlayable(const std::vector<std::string>& column) {
-    return size_t(std::count_if(column.begin(), column.end(), [](const std::string& s) { return IsPlayable(s); }));
+    return size_t(std::count_if(column.begin(), column.end(),
+                                [](const std::string& s) { return IsPlayable(s); }));
 }
 
 size_t TQRWordList::CountPlayable(const std::vector<TWordEntry>& column) {
-    return size_t(std::count_if(column.begin(), column.end(), [](const TWordEntry& w) { return IsPlayable(w.text); }));
+    return size_t(std::count_if(column.begin(), column.end(),
+                                [](const TWordEntry& w) { return IsPlayable(w.text); }));
 }
 
 void TQRWordList::Reset() {
@@ -79,15 +80,27 @@ void TQRWordList::Reset() {
 
 // --- getters ---------------------------------------------------------------------------
 
-std::string TQRWordList::Word(size_t i) const { return i < words_.size() ? words_[i].text : std::string(); }
-std::string TQRWordList::Clue(size_t i) const { return IsVocabulary() ? std::string() : At(clues_, i); }
+std::string TQRWordList::Word(size_t i) const {
+    return i < words_.size() ? words_[i].text : std::string();
+}
+std::string TQRWordList::Clue(size_t i) const {
+    return IsVocabulary() ? std::string() : At(clues_, i);
+}
 std::string TQRWordList::LanguageName(size_t i) const {
     return IsVocabulary() && i < secondary_.size() ? secondary_[i].name : std::string();
 }
-std::string TQRWordList::Comment(size_t i) const { return At(comments_, i); }
-std::string TQRWordList::DescriptionLine(size_t i) const { return At(description_, i); }
-std::string TQRWordList::AuthorLine(size_t i) const { return At(authorLines_, i); }
-std::string TQRWordList::TextLanguageName(size_t i) const { return i < extraText_.size() ? extraText_[i].name : std::string(); }
+std::string TQRWordList::Comment(size_t i) const {
+    return At(comments_, i);
+}
+std::string TQRWordList::DescriptionLine(size_t i) const {
+    return At(description_, i);
+}
+std::string TQRWordList::AuthorLine(size_t i) const {
+    return At(authorLines_, i);
+}
+std::string TQRWordList::TextLanguageName(size_t i) const {
+    return i < extraText_.size() ? extraText_[i].name : std::string();
+}
 
 int TQRWordList::SecondaryIndex(std::string_view name) const {
     if (!IsVocabulary()) return -1;
@@ -132,7 +145,9 @@ void TQRWordList::SetTranslation(std::string_view language, size_t i, std::strin
     modified_ = true;
 }
 
-uint8_t TQRWordList::Group(size_t i) const { return i < words_.size() ? word_attr::Group(words_[i].attributes) : 0; }
+uint8_t TQRWordList::Group(size_t i) const {
+    return i < words_.size() ? word_attr::Group(words_[i].attributes) : 0;
+}
 
 void TQRWordList::SetGroup(size_t i, uint8_t group) {
     if (i >= words_.size()) return;
@@ -142,16 +157,22 @@ void TQRWordList::SetGroup(size_t i, uint8_t group) {
     modified_ = true;
 }
 
-uint16_t TQRWordList::Source(size_t i) const { return i < words_.size() ? word_attr::Source(words_[i].attributes) : 0xFFFF; }
+uint16_t TQRWordList::Source(size_t i) const {
+    return i < words_.size() ? word_attr::Source(words_[i].attributes) : 0xFFFF;
+}
 
-uint8_t TQRWordList::UsedMark(size_t i) const { return i < words_.size() ? word_attr::Used(words_[i].attributes) : 0; }
+uint8_t TQRWordList::UsedMark(size_t i) const {
+    return i < words_.size() ? word_attr::Used(words_[i].attributes) : 0;
+}
 
 void TQRWordList::SetUsedMark(size_t i, uint8_t value) {
-    if (i < words_.size()) words_[i].attributes = (words_[i].attributes & 0x00FFFFFFu) | (uint32_t(value) << 24);
+    if (i < words_.size())
+        words_[i].attributes = (words_[i].attributes & 0x00FFFFFFu) | (uint32_t(value) << 24);
 }
 
 void TQRWordList::ClearUsedMarks() {
-    for (auto& w : words_) w.attributes &= 0x00FFFFFFu;
+    for (auto& w : words_)
+        w.attributes &= 0x00FFFFFFu;
 }
 
 // Every row keeps its translations or its clue, whatever the list type, so that the
@@ -159,7 +180,8 @@ void TQRWordList::ClearUsedMarks() {
 void TQRWordList::AddWordRow(std::string_view word, uint8_t group, std::string_view clue) {
     words_.push_back({std::string(word), word_attr::Make(0, group)});
     if (IsVocabulary()) {
-        for (auto& lang : secondary_) lang.translations.emplace_back();
+        for (auto& lang : secondary_)
+            lang.translations.emplace_back();
     } else {
         clues_.emplace_back(clue);
     }
@@ -179,7 +201,8 @@ void TQRWordList::DeleteWord(size_t i) {
     if (i >= words_.size()) return;
     words_.erase(words_.begin() + ptrdiff_t(i));
     for (auto& lang : secondary_)
-        if (i < lang.translations.size()) lang.translations.erase(lang.translations.begin() + ptrdiff_t(i));
+        if (i < lang.translations.size())
+            lang.translations.erase(lang.translations.begin() + ptrdiff_t(i));
     if (i < clues_.size()) clues_.erase(clues_.begin() + ptrdiff_t(i));
     modified_ = true;
 }
@@ -229,19 +252,28 @@ void TQRWordList::SetTitle(std::string_view text) {
 }
 
 namespace {
-template <class T, class V>
-void Change(T& field, const V& value, bool& modified) {
+template <class T, class V> void Change(T& field, const V& value, bool& modified) {
     if (field == value) return;
     field = value;
     modified = true;
 }
 } // namespace
 
-void TQRWordList::SetHandle(std::string_view v) { Change(handle_, v, modified_); }
-void TQRWordList::SetPassword(std::string_view v) { Change(password_, v, modified_); }
-void TQRWordList::SetSignature(std::string_view v) { Change(signature_, v, modified_); }
-void TQRWordList::SetIconLibrary(std::string_view v) { Change(iconLibrary_, v, modified_); }
-void TQRWordList::SetUsesIconClues(bool v) { Change(usesIconClues_, v, modified_); }
+void TQRWordList::SetHandle(std::string_view v) {
+    Change(handle_, v, modified_);
+}
+void TQRWordList::SetPassword(std::string_view v) {
+    Change(password_, v, modified_);
+}
+void TQRWordList::SetSignature(std::string_view v) {
+    Change(signature_, v, modified_);
+}
+void TQRWordList::SetIconLibrary(std::string_view v) {
+    Change(iconLibrary_, v, modified_);
+}
+void TQRWordList::SetUsesIconClues(bool v) {
+    Change(usesIconClues_, v, modified_);
+}
 
 void TQRWordList::SetVersion(uint16_t major, uint16_t minor) {
     Change(versionMajor_, major, modified_);
@@ -304,8 +336,10 @@ void TQRWordList::SetNameLanguage(std::string_view name) {
     nameLanguage_ = name;
     RederiveWide(primaryLanguage_, primaryCode_);
     if (IsVocabulary())
-        for (auto& lang : secondary_) RederiveByte(lang.name, lang.code);
-    for (auto& extra : extraText_) RederiveByte(extra.name, extra.code);
+        for (auto& lang : secondary_)
+            RederiveByte(lang.name, lang.code);
+    for (auto& extra : extraText_)
+        RederiveByte(extra.name, extra.code);
     RederiveWide(textLanguage_, textCode_);
     for (auto& record : summary_) {
         RederiveByte(record.name, record.code);
@@ -314,11 +348,13 @@ void TQRWordList::SetNameLanguage(std::string_view name) {
 }
 
 void TQRWordList::RecomputeSecondaryCodes() {
-    for (auto& lang : secondary_) lang.code = ByteCode(lang.name);
+    for (auto& lang : secondary_)
+        lang.code = ByteCode(lang.name);
 }
 
 void TQRWordList::RecomputeExtraTextCodes() {
-    for (auto& extra : extraText_) extra.code = ByteCode(extra.name);
+    for (auto& extra : extraText_)
+        extra.code = ByteCode(extra.name);
 }
 
 void TQRWordList::SetPrimaryLanguage(std::string_view name) {
@@ -334,11 +370,13 @@ void TQRWordList::SetPrimaryLanguage(std::string_view name) {
         }
         if (!words_.empty()) {
             TSecondaryLanguage old{primaryLanguage_, 255, {}};
-            for (const auto& w : words_) old.translations.push_back(w.text);
+            for (const auto& w : words_)
+                old.translations.push_back(w.text);
             secondary_.push_back(std::move(old));
         }
         // The row attributes (group, source) belong to the row, not to the column.
-        for (size_t i = 0; i < words_.size(); ++i) words_[i].text = std::move(newMain[i]);
+        for (size_t i = 0; i < words_.size(); ++i)
+            words_[i].text = std::move(newMain[i]);
         RecomputeSecondaryCodes();
     }
     primaryLanguage_ = name;
@@ -349,7 +387,8 @@ void TQRWordList::SetPrimaryLanguage(std::string_view name) {
 void TQRWordList::SetTextLanguage(std::string_view name) {
     if (name == textLanguage_) return;
     bool keep = !description_.empty() || !title_.empty() ||
-                std::any_of(levels_.begin(), levels_.end(), [](const TLevelEntry& l) { return !l.name.empty(); });
+                std::any_of(levels_.begin(), levels_.end(),
+                            [](const TLevelEntry& l) { return !l.name.empty(); });
 
     TExtraTextLanguage incoming;
     int k = ExtraTextIndex(name);
@@ -375,11 +414,13 @@ void TQRWordList::SetTextLanguage(std::string_view name) {
 }
 
 int TQRWordList::AddLanguage(std::string_view name) {
-    if (name == primaryLanguage_) throw WordListException("Internal error: Setting main language as secondary");
+    if (name == primaryLanguage_)
+        throw WordListException("Internal error: Setting main language as secondary");
     if (!IsVocabulary()) return -1;
     int k = SecondaryIndex(name);
     if (k >= 0) return k;
-    secondary_.push_back({std::string(name), ByteCode(name), std::vector<std::string>(words_.size())});
+    secondary_.push_back(
+        {std::string(name), ByteCode(name), std::vector<std::string>(words_.size())});
     modified_ = true;
     return int(secondary_.size() - 1);
 }
@@ -393,7 +434,8 @@ void TQRWordList::DeleteLanguage(std::string_view name) {
 }
 
 int TQRWordList::AddTextLanguage(std::string_view name) {
-    if (name == textLanguage_) throw WordListException("Internal error: Setting default text language as secondary");
+    if (name == textLanguage_)
+        throw WordListException("Internal error: Setting default text language as secondary");
     int k = ExtraTextIndex(name);
     if (k >= 0) return k;
     TExtraTextLanguage extra;
@@ -417,7 +459,9 @@ uint8_t TQRWordList::LanguageCode(size_t i) const {
     return IsVocabulary() && i < secondary_.size() ? secondary_[i].code : 255;
 }
 
-uint8_t TQRWordList::TextLanguageCode(size_t i) const { return i < extraText_.size() ? extraText_[i].code : 255; }
+uint8_t TQRWordList::TextLanguageCode(size_t i) const {
+    return i < extraText_.size() ? extraText_[i].code : 255;
+}
 
 std::string TQRWordList::TitleIn(std::string_view language) const {
     if (language == textLanguage_) return Title();
@@ -445,16 +489,18 @@ std::string TQRWordList::LevelNameIn(std::string_view language, size_t level) co
     return name.empty() ? Polyglot().GetString(kDefaultLevelNameString) : name;
 }
 
-// A changed title in any language marks the list modified: otherwise the editor could
-// close a list whose translated title was edited without offering to save it.
+// Unlike SetTitle this leaves Modified alone: the translation dialog stores a
+// language's description and level names together with its title, and those mark
+// the list.
 void TQRWordList::SetTitleIn(std::string_view language, std::string_view text) {
-    if (language == textLanguage_) return SetTitle(text);
+    if (language == textLanguage_) {
+        if (!SameIgnoringCase(text, Title())) title_ = text;
+        return;
+    }
     int k = ExtraTextIndex(language);
     if (k < 0) return;
     std::string& title = extraText_[size_t(k)].title;
-    if (SameIgnoringCase(title, text)) return;
-    title = text;
-    modified_ = true;
+    if (!SameIgnoringCase(title, text)) title = text;
 }
 
 void TQRWordList::AddDescriptionLineIn(std::string_view language, std::string_view line) {
@@ -492,28 +538,36 @@ void TQRWordList::SetLevelNameIn(std::string_view language, size_t level, std::s
 void TQRWordList::AddLevels(size_t n) {
     for (size_t i = 0; i < n; ++i) {
         levels_.emplace_back();
-        for (auto& extra : extraText_) extra.levelNames.emplace_back();
+        for (auto& extra : extraText_)
+            extra.levelNames.emplace_back();
     }
 }
 
 void TQRWordList::DeleteLevel(size_t i) {
     if (i >= levels_.size()) return;
     levels_.erase(levels_.begin() + ptrdiff_t(i));
-    for (auto& extra : extraText_) extra.levelNames.erase(extra.levelNames.begin() + ptrdiff_t(i));
+    for (auto& extra : extraText_)
+        extra.levelNames.erase(extra.levelNames.begin() + ptrdiff_t(i));
 }
 
 void TQRWordList::ExchangeLevels(size_t a, size_t b) {
     if (a >= levels_.size() || b >= levels_.size()) return;
     std::swap(levels_[a], levels_[b]);
-    for (auto& extra : extraText_) std::swap(extra.levelNames[a], extra.levelNames[b]);
+    for (auto& extra : extraText_)
+        std::swap(extra.levelNames[a], extra.levelNames[b]);
 }
 
-TLevel* TQRWordList::Level(size_t i) { return i < levels_.size() ? &levels_[i].level : nullptr; }
-const TLevel* TQRWordList::Level(size_t i) const { return i < levels_.size() ? &levels_[i].level : nullptr; }
+TLevel* TQRWordList::Level(size_t i) {
+    return i < levels_.size() ? &levels_[i].level : nullptr;
+}
+const TLevel* TQRWordList::Level(size_t i) const {
+    return i < levels_.size() ? &levels_[i].level : nullptr;
+}
 
 std::string TQRWordList::LevelName(size_t i) const {
     if (i >= levels_.size()) return {};
-    return levels_[i].name.empty() ? Polyglot().GetString(kDefaultLevelNameString) : levels_[i].name;
+    return levels_[i].name.empty() ? Polyglot().GetString(kDefaultLevelNameString)
+                                   : levels_[i].name;
 }
 
 void TQRWordList::SetLevelName(size_t i, std::string_view name) {
@@ -530,7 +584,8 @@ std::string TQRWordList::GroupName(uint16_t group) const {
 
 void TQRWordList::SetGroupName(uint16_t group, std::string_view name) {
     modified_ = true;
-    auto it = std::find_if(groupNames_.begin(), groupNames_.end(), [&](const TGroupName& g) { return g.group == group; });
+    auto it = std::find_if(groupNames_.begin(), groupNames_.end(),
+                           [&](const TGroupName& g) { return g.group == group; });
     if (it == groupNames_.end()) {
         if (!name.empty()) groupNames_.push_back({std::string(name), group});
     } else if (name.empty()) {
@@ -552,24 +607,26 @@ const std::string& TQRWordList::ImportSourceName(size_t i) const {
 
 bool TQRWordList::IsUntouched() const {
     const std::string empty2(2, '\0');
-    return !modified_ && !usesIconClues_ && listType_ == TListType::Vocabulary && primaryCode_ == 2 &&
-           title_.empty() && handle_.empty() && password_ == empty2 && signature_ == empty2 &&
-           iconLibrary_.empty() && versionMajor_ == 1 && versionMinor_ == 0 && secondary_.empty() &&
-           clues_.empty() && words_.empty() && comments_.empty() && description_.empty() &&
-           authorLines_.empty() && groupNames_.empty() && importSources_.empty();
+    return !modified_ && !usesIconClues_ && listType_ == TListType::Vocabulary &&
+           primaryCode_ == 2 && title_.empty() && handle_.empty() && password_ == empty2 &&
+           signature_ == empty2 && iconLibrary_.empty() && versionMajor_ == 1 &&
+           versionMinor_ == 0 && secondary_.empty() && clues_.empty() && words_.empty() &&
+           comments_.empty() && description_.empty() && authorLines_.empty() &&
+           groupNames_.empty() && importSources_.empty();
 }
 
 bool TQRWordList::HasLanguage(uint16_t code, std::string_view name) const {
     if (code != 65535 && code != 255) {
         if (uint16_t(primaryCode_) == code) return true;
         if (!IsVocabulary()) return false;
-        return std::any_of(secondary_.begin(), secondary_.end(), [&](const TSecondaryLanguage& l) { return l.code == code; });
+        return std::any_of(secondary_.begin(), secondary_.end(),
+                           [&](const TSecondaryLanguage& l) { return l.code == code; });
     }
     return name == primaryLanguage_ || SecondaryIndex(name) >= 0;
 }
 
-bool TQRWordList::ChooseRoundWords(std::string_view clueLanguage, std::string_view answerLanguage, int level,
-                                   std::array<uint16_t, 5>& slots) {
+bool TQRWordList::ChooseRoundWords(std::string_view clueLanguage, std::string_view answerLanguage,
+                                   int level, std::array<uint16_t, 5>& slots) {
     slots.fill(0);
     const bool iconMode = clueLanguage.empty() && usesIconClues_;
     const bool anagramMode = listType_ == TListType::Anagrams;
@@ -578,7 +635,8 @@ bool TQRWordList::ChooseRoundWords(std::string_view clueLanguage, std::string_vi
     const std::vector<std::string>* answerTexts = nullptr;
     const std::vector<std::string>* clueTexts = nullptr;
     bool answerIsMain = false, clueIsMain = false, hasClue = false;
-    auto pick = [&](std::string_view language, const std::vector<std::string>*& texts, bool& isMain) {
+    auto pick = [&](std::string_view language, const std::vector<std::string>*& texts,
+                    bool& isMain) {
         if (language == primaryLanguage_) {
             isMain = true;
             return true;
@@ -601,7 +659,8 @@ bool TQRWordList::ChooseRoundWords(std::string_view clueLanguage, std::string_vi
     }
     if (!hasAnswer || (!iconMode && !hasClue)) return false;
 
-    auto text = [&](const std::vector<std::string>* column, bool isMain, size_t i) -> std::string_view {
+    auto text = [&](const std::vector<std::string>* column, bool isMain,
+                    size_t i) -> std::string_view {
         if (isMain) return words_[i].text;
         return i < column->size() ? std::string_view((*column)[i]) : std::string_view();
     };
@@ -614,8 +673,10 @@ bool TQRWordList::ChooseRoundWords(std::string_view clueLanguage, std::string_vi
     auto scan = [&](int scanned, bool allGroups) {
         TLevel groups;
         if (allGroups) {
-            for (int g = 0; g <= TLevel::kMaxGroup; ++g) groups.Include(g);
-        } else if (scanned >= 0 && scanned < levelCount && levels_[size_t(scanned)].level.Count() > 0) {
+            for (int g = 0; g <= TLevel::kMaxGroup; ++g)
+                groups.Include(g);
+        } else if (scanned >= 0 && scanned < levelCount &&
+                   levels_[size_t(scanned)].level.Count() > 0) {
             groups = levels_[size_t(scanned)].level;
         } else {
             groups.Include(0);
@@ -644,7 +705,8 @@ bool TQRWordList::ChooseRoundWords(std::string_view clueLanguage, std::string_vi
             // Starting over on a used-up list must not offer the words already in the
             // round a second time, so they keep their marks.
             ClearUsedMarks();
-            for (uint32_t s = 1; s < next; ++s) SetUsedMark(slots[s - 1], 1);
+            for (uint32_t s = 1; s < next; ++s)
+                SetUsedMark(slots[s - 1], 1);
         }
         int d = 0;
         bool up = true, allGroups = false;

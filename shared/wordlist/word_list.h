@@ -24,7 +24,7 @@ namespace qr {
 // Raised for a misuse of the model that callers are meant never to commit, and by the
 // writer for a list that cannot be stored.
 class WordListException : public UvoException {
-public:
+  public:
     using UvoException::UvoException;
 };
 
@@ -38,9 +38,15 @@ struct TWordEntry {
 
 // Bits of a word's attributes.
 namespace word_attr {
-inline uint16_t Source(uint32_t a) { return uint16_t(a & 0xFFFF); }
-inline uint8_t Group(uint32_t a) { return uint8_t((a >> 16) & 0xFF); }
-inline uint8_t Used(uint32_t a) { return uint8_t(a >> 24); }
+inline uint16_t Source(uint32_t a) {
+    return uint16_t(a & 0xFFFF);
+}
+inline uint8_t Group(uint32_t a) {
+    return uint8_t((a >> 16) & 0xFF);
+}
+inline uint8_t Used(uint32_t a) {
+    return uint8_t(a >> 24);
+}
 inline uint32_t Make(uint16_t source, uint8_t group, uint8_t used = 0) {
     return uint32_t(source) | (uint32_t(group) << 16) | (uint32_t(used) << 24);
 }
@@ -54,7 +60,7 @@ struct TSecondaryLanguage {
 };
 
 struct TLevelEntry {
-    std::string name;  // in TextLanguage; empty = the default name
+    std::string name; // in TextLanguage; empty = the default name
     TLevel level;
 };
 
@@ -62,7 +68,7 @@ struct TLevelEntry {
 struct TExtraTextLanguage {
     std::string name;
     uint8_t code = 255;
-    std::vector<std::string> levelNames;  // one per level
+    std::vector<std::string> levelNames; // one per level
     std::vector<std::string> description;
     std::string title;
 };
@@ -78,13 +84,13 @@ struct TImportSource {
 };
 
 struct TLanguageSummary {
-    std::string name;  // at most 60 characters
+    std::string name; // at most 60 characters
     uint8_t code = 255;
     uint16_t playable = 0;
 };
 
 class TQRWordList {
-public:
+  public:
     static constexpr uint32_t kMagic = 0x79034DEB;
     static constexpr uint16_t kWriteVersion = 12;
     static constexpr size_t kMaxDescriptionLines = 4;
@@ -92,7 +98,7 @@ public:
     static constexpr size_t kSummaryNameLength = 60;
     // String-table entries the model reads.
     static constexpr uint8_t kDefaultPrimaryString = 32;
-    static constexpr uint8_t kDefaultTitleString = 75;  // + list type
+    static constexpr uint8_t kDefaultTitleString = 75; // + list type
     static constexpr uint8_t kDefaultLevelNameString = 246;
     static constexpr const char* kCorrupt = "Word-list file is corrupt.";
 
@@ -142,7 +148,7 @@ public:
 
     uint8_t Group(size_t i) const;
     void SetGroup(size_t i, uint8_t group);
-    uint16_t Source(size_t i) const;  // 0xFFFF beyond the end
+    uint16_t Source(size_t i) const; // 0xFFFF beyond the end
     uint8_t UsedMark(size_t i) const;
     void SetUsedMark(size_t i, uint8_t value);
     void ClearUsedMarks();
@@ -165,9 +171,9 @@ public:
     void SetTitle(std::string_view text);
     const std::string& Handle() const { return handle_; }
     void SetHandle(std::string_view v);
-    const std::string& Password() const { return password_; }  // scrambled
+    const std::string& Password() const { return password_; } // scrambled
     void SetPassword(std::string_view scrambled);
-    const std::string& Signature() const { return signature_; }  // scrambled
+    const std::string& Signature() const { return signature_; } // scrambled
     void SetSignature(std::string_view scrambled);
     const std::string& IconLibrary() const { return iconLibrary_; }
     void SetIconLibrary(std::string_view v);
@@ -212,7 +218,7 @@ public:
     void ExchangeLevels(size_t a, size_t b);
     TLevel* Level(size_t i);
     const TLevel* Level(size_t i) const;
-    std::string LevelName(size_t i) const;  // default name from the string table if empty
+    std::string LevelName(size_t i) const; // default name from the string table if empty
     void SetLevelName(size_t i, std::string_view name);
 
     std::string GroupName(uint16_t group) const;
@@ -239,8 +245,8 @@ public:
 
     // Picks the main-word indexes of one round into slots; true when five were found.
     // Used marks persist between calls so words do not repeat until a level runs dry.
-    bool ChooseRoundWords(std::string_view clueLanguage, std::string_view answerLanguage,
-                          int level, std::array<uint16_t, 5>& slots);
+    bool ChooseRoundWords(std::string_view clueLanguage, std::string_view answerLanguage, int level,
+                          std::array<uint16_t, 5>& slots);
 
     static bool IsPlayable(std::string_view text) { return !text.empty() && text[0] != '-'; }
     static size_t CountPlayable(const std::vector<std::string>& column);
@@ -250,7 +256,7 @@ public:
     static int FindLanguage(std::string_view name);
     static std::string StandardLanguageName(int code);
 
-private:
+  private:
     friend class TWordListReader;
     friend class TWordListWriter;
     friend class TWordListSource;
@@ -266,8 +272,8 @@ private:
 
     TListType listType_ = TListType::Quiz;
     std::string nameLanguage_;
-    std::vector<TSecondaryLanguage> secondary_;  // vocabulary lists
-    std::vector<std::string> clues_;             // anagram and quiz lists
+    std::vector<TSecondaryLanguage> secondary_; // vocabulary lists
+    std::vector<std::string> clues_;            // anagram and quiz lists
     std::vector<TWordEntry> words_;
     std::string primaryLanguage_;
     int16_t primaryCode_ = 2;

@@ -40,7 +40,8 @@ TBackupResult BackupBeforeSave(const std::string& path) {
     std::error_code ec;
     if (!fs::is_regular_file(path, ec)) return TBackupResult::NothingToKeep;
     const std::string backup = BackupPath(path);
-    if (fs::exists(fs::symlink_status(backup, ec)) && !fs::remove(backup, ec)) return TBackupResult::CannotDeleteBackup;
+    if (fs::exists(fs::symlink_status(backup, ec)) && !fs::remove(backup, ec))
+        return TBackupResult::CannotDeleteBackup;
     if (ec) return TBackupResult::CannotDeleteBackup;
     if (!fs::copy_file(path, backup, ec) || ec) return TBackupResult::CannotMakeBackup;
     return TBackupResult::Done;
@@ -49,13 +50,14 @@ TBackupResult BackupBeforeSave(const std::string& path) {
 // --- reading ---------------------------------------------------------------------------------
 
 class TWordListReader {
-public:
-    TWordListReader(TQRWordList& list, TStream& stream) : l_(list), s_(stream), start_(stream.Position()) {}
+  public:
+    TWordListReader(TQRWordList& list, TStream& stream)
+        : l_(list), s_(stream), start_(stream.Position()) {}
 
     void ReadHeader();
     void ReadBody();
 
-private:
+  private:
     // A 16-bit count of items that each take at least minItemBytes.
     uint16_t Count(size_t minItemBytes) {
         uint16_t n = s_.ReadU16();
@@ -66,7 +68,8 @@ private:
     std::string Str() { return s_.ReadShortString(); }
     std::vector<std::string> StringList() {
         std::vector<std::string> v(Count(1));
-        for (auto& line : v) line = Str();
+        for (auto& line : v)
+            line = Str();
         return v;
     }
     uint32_t Attributes() {
@@ -83,8 +86,7 @@ private:
     size_t AttributeBytes() const { return v_ >= 3 ? 4 : 2; }
     // A code read with its name: a standard language's name is taken in the current
     // interface language; any other code keeps the stored name.
-    template <class Code>
-    static void NameFromCode(std::string& name, Code code) {
+    template <class Code> static void NameFromCode(std::string& name, Code code) {
         std::string standard = TQRWordList::StandardLanguageName(int(code));
         if (!standard.empty()) name = standard;
     }
@@ -95,15 +97,15 @@ private:
     }
     void CheckChecksum();
     static bool HaveLanguageNames() {
-        return Polyglot().LineCount() > size_t(TPolyglot::kFirstLanguageString + TPolyglot::kLanguageCount - 1);
+        return Polyglot().LineCount() >
+               size_t(TPolyglot::kFirstLanguageString + TPolyglot::kLanguageCount - 1);
     }
     bool TrailerMatches(std::optional<uint32_t> stored);
 
-public:
+  public:
     std::string Explain(const std::string& reason);
 
-private:
-
+  private:
     TQRWordList& l_;
     TStream& s_;
     int64_t start_;
@@ -118,7 +120,8 @@ void TWordListReader::ReadHeader() {
     if (v_ < 1 || v_ > TQRWordList::kWriteVersion)
         throw WordListException("Unsupported word-list file version " + std::to_string(v_) + ".");
     uint8_t type = s_.ReadU8();
-    if (type > uint8_t(TListType::Quiz)) throw WordListException("Unknown word-list type " + std::to_string(type) + ".");
+    if (type > uint8_t(TListType::Quiz))
+        throw WordListException("Unknown word-list type " + std::to_string(type) + ".");
     l_.listType_ = TListType(type);
     l_.nameLanguage_ = Str();
     l_.title_ = Str();
@@ -150,7 +153,8 @@ void TWordListReader::ReadHeader() {
     l_.summary_.resize(Count(1 + 1 + 2));
     for (auto& rec : l_.summary_) {
         rec.name = Str();
-        if (rec.name.size() > TQRWordList::kSummaryNameLength) rec.name.resize(TQRWordList::kSummaryNameLength);
+        if (rec.name.size() > TQRWordList::kSummaryNameLength)
+            rec.name.resize(TQRWordList::kSummaryNameLength);
         rec.code = s_.ReadU8();
         rec.playable = s_.ReadU16();
     }
@@ -165,7 +169,8 @@ void TWordListReader::ReadHeader() {
             entry.name = Str();
             uint8_t members = s_.ReadU8();
             entry.level.SetCount(members);
-            for (int i = 0; i < members; ++i) entry.level.SetBit(s_.ReadU8());
+            for (int i = 0; i < members; ++i)
+                entry.level.SetBit(s_.ReadU8());
         }
         const size_t levelCount = l_.levels_.size();
         uint16_t extras = Count(1 + levelCount + (v_ >= 8 ? 2 : 0) + (v_ >= 9 ? 1 : 0) + 1);
@@ -175,7 +180,8 @@ void TWordListReader::ReadHeader() {
         for (auto& extra : l_.extraText_) {
             extra.name = Str();
             extra.levelNames.resize(levelCount);
-            for (auto& name : extra.levelNames) name = Str();
+            for (auto& name : extra.levelNames)
+                name = Str();
             if (v_ >= 8) extra.description = StringList();
             if (v_ >= 9) extra.title = Str();
         }
@@ -198,7 +204,7 @@ void TWordListReader::ReadBody() {
             lang.translations.resize(Count(1 + AttributeBytes()));
             for (auto& t : lang.translations) {
                 t = Str();
-                Attributes();  // every row takes its main word's attributes
+                Attributes(); // every row takes its main word's attributes
             }
         }
     } else {
@@ -222,8 +228,10 @@ void TWordListReader::ReadBody() {
     // The columns must line up row by row; a file where they do not cannot be played
     // or edited without reading past a column's end.
     for (const auto& lang : l_.secondary_)
-        if (lang.translations.size() != l_.words_.size()) throw WordListException(TQRWordList::kCorrupt);
-    if (!vocabulary && l_.clues_.size() != l_.words_.size()) throw WordListException(TQRWordList::kCorrupt);
+        if (lang.translations.size() != l_.words_.size())
+            throw WordListException(TQRWordList::kCorrupt);
+    if (!vocabulary && l_.clues_.size() != l_.words_.size())
+        throw WordListException(TQRWordList::kCorrupt);
 
     if (v_ < 12) PrimaryLanguage();
     l_.password_ = Str();
@@ -234,7 +242,7 @@ void TWordListReader::ReadBody() {
             std::string standard = TQRWordList::StandardLanguageName(lang.code);
             if (!standard.empty()) {
                 lang.name = standard;
-            } else if (HaveLanguageNames()) {  // without names to look up, the code stays
+            } else if (HaveLanguageNames()) { // without names to look up, the code stays
                 int found = TQRWordList::FindLanguage(lang.name);
                 lang.code = found < 0 ? 255 : uint8_t(found);
             }
@@ -343,24 +351,28 @@ bool TQRWordList::LoadHeaderFromFile(const std::string& path) {
 // --- writing -----------------------------------------------------------------------------------
 
 class TWordListWriter {
-public:
+  public:
     TWordListWriter(const TQRWordList& list, TStream& stream) : l_(list), s_(stream) {}
     void Write();
 
-private:
+  private:
     // Every text names itself, so a refusal tells the author which one is too long.
     void Str(std::string_view text, const std::string& what) {
         if (text.size() > 255)
-            throw WordListException("The word list cannot be saved: " + what + " is longer than 255 bytes.");
+            throw WordListException("The word list cannot be saved: " + what +
+                                    " is longer than 255 bytes.");
         s_.WriteShortString(text);
     }
     void Count(size_t n, const std::string& what) {
-        if (n > 0xFFFF) throw WordListException("The word list cannot be saved: it has more than 65535 " + what + ".");
+        if (n > 0xFFFF)
+            throw WordListException("The word list cannot be saved: it has more than 65535 " +
+                                    what + ".");
         s_.WriteU16(uint16_t(n));
     }
     void StringList(const std::vector<std::string>& lines, const std::string& what) {
         Count(lines.size(), what + " lines");
-        for (size_t i = 0; i < lines.size(); ++i) Str(lines[i], what + " line " + std::to_string(i + 1));
+        for (size_t i = 0; i < lines.size(); ++i)
+            Str(lines[i], what + " line " + std::to_string(i + 1));
     }
 
     const TQRWordList& l_;
@@ -372,7 +384,8 @@ void TWordListWriter::Write() {
     if (vocabulary && l_.secondary_.size() > TQRWordList::kMaxLanguages)
         throw WordListException("The word list cannot be saved: it has more than 255 languages.");
     if (l_.extraText_.size() > TQRWordList::kMaxLanguages)
-        throw WordListException("The word list cannot be saved: it has more than 255 text languages.");
+        throw WordListException(
+            "The word list cannot be saved: it has more than 255 text languages.");
 
     s_.WriteU32(TQRWordList::kMagic);
     s_.WriteU16(TQRWordList::kWriteVersion);
@@ -436,11 +449,13 @@ void TWordListWriter::Write() {
     for (const auto& extra : l_.extraText_) {
         Str(extra.name, "a text language's name");
         for (size_t i = 0; i < extra.levelNames.size(); ++i)
-            Str(extra.levelNames[i], "the " + extra.name + " name of level " + std::to_string(i + 1));
+            Str(extra.levelNames[i],
+                "the " + extra.name + " name of level " + std::to_string(i + 1));
         StringList(extra.description, "the " + extra.name + " description");
         Str(extra.title, "the " + extra.name + " title");
     }
-    for (const auto& extra : l_.extraText_) s_.WriteU8(extra.code);
+    for (const auto& extra : l_.extraText_)
+        s_.WriteU8(extra.code);
 
     // Body.
     if (vocabulary) {
@@ -449,7 +464,8 @@ void TWordListWriter::Write() {
             Str(lang.name, "a language's name");
             Count(lang.translations.size(), "translations");
             for (size_t i = 0; i < lang.translations.size(); ++i) {
-                Str(lang.translations[i], "the " + lang.name + " translation of word " + std::to_string(i + 1));
+                Str(lang.translations[i],
+                    "the " + lang.name + " translation of word " + std::to_string(i + 1));
                 s_.WriteU32(i < l_.words_.size() ? l_.words_[i].attributes : 0);
             }
         }
@@ -464,7 +480,8 @@ void TWordListWriter::Write() {
     Str(l_.password_, "the password");
     Str(l_.iconLibrary_, "the icon library's path");
     if (vocabulary)
-        for (const auto& lang : l_.secondary_) s_.WriteU8(lang.code);
+        for (const auto& lang : l_.secondary_)
+            s_.WriteU8(lang.code);
     Str(l_.signature_, "the signature");
 }
 

@@ -52,7 +52,7 @@ std::string Escape(std::string_view bytes, bool atLineStart = false, bool inPair
 // --- reading ---------------------------------------------------------------------------------
 
 class TWordListSource::Parser {
-public:
+  public:
     explicit Parser(std::string_view text) {
         size_t pos = 0;
         while (pos <= text.size()) {
@@ -67,16 +67,19 @@ public:
 
     void Run(TQRWordList& list);
 
-private:
+  private:
     // Problems of the whole text (found at its end) name no line.
     [[noreturn]] void Fail(const std::string& message) const {
         if (atEnd_) throw WordListException("Word-list source: " + message);
-        throw WordListException("Word-list source, line " + std::to_string(lineNo_) + ": " + message);
+        throw WordListException("Word-list source, line " + std::to_string(lineNo_) + ": " +
+                                message);
     }
 
     static std::string_view TrimSpaces(std::string_view s) {
-        while (!s.empty() && s.front() == ' ') s.remove_prefix(1);
-        while (!s.empty() && s.back() == ' ') s.remove_suffix(1);
+        while (!s.empty() && s.front() == ' ')
+            s.remove_prefix(1);
+        while (!s.empty() && s.back() == ' ')
+            s.remove_suffix(1);
         return s;
     }
 
@@ -98,7 +101,8 @@ private:
                 unsigned v = 0;
                 if (i + 2 >= s.size()) Fail("\\x needs two hex digits");
                 auto r = std::from_chars(s.data() + i + 1, s.data() + i + 3, v, 16);
-                if (r.ptr != s.data() + i + 3 || r.ec != std::errc()) Fail("\\x needs two hex digits");
+                if (r.ptr != s.data() + i + 3 || r.ec != std::errc())
+                    Fail("\\x needs two hex digits");
                 flush();
                 out += char(v);
                 i += 2;
@@ -179,7 +183,8 @@ private:
     uint16_t source_ = 0;
 };
 
-void TWordListSource::Parser::HeaderLine(TQRWordList& l, std::string_view key, std::string_view value) {
+void TWordListSource::Parser::HeaderLine(TQRWordList& l, std::string_view key,
+                                         std::string_view value) {
     if (key == "type") {
         for (int t = 0; t < 3; ++t)
             if (value == kTypeNames[t]) {
@@ -227,17 +232,20 @@ void TWordListSource::Parser::HeaderLine(TQRWordList& l, std::string_view key, s
     } else if (key == "comment") {
         l.comments_.push_back(Unescape(value));
     } else if (key == "description") {
-        if (l.description_.size() >= TQRWordList::kMaxDescriptionLines) Fail("a description has at most 4 lines");
+        if (l.description_.size() >= TQRWordList::kMaxDescriptionLines)
+            Fail("a description has at most 4 lines");
         l.description_.push_back(Unescape(value));
     } else if (key == "author") {
         l.authorLines_.push_back(Unescape(value));
     } else if (key == "group-name") {
         auto parts = Split(value, '=');
         if (parts.size() != 2) Fail("group-name is written as \"number = name\"");
-        l.groupNames_.push_back({Unescape(parts[1]), uint16_t(Number(parts[0], 1, 65536, "group") - 1)});
+        l.groupNames_.push_back(
+            {Unescape(parts[1]), uint16_t(Number(parts[0], 1, 65536, "group") - 1)});
     } else if (key == "import") {
         auto f = Split(value);
-        if (f.size() != 6) Fail("import has six fields: name | text | text | number | number | 16 hex digits");
+        if (f.size() != 6)
+            Fail("import has six fields: name | text | text | number | number | 16 hex digits");
         TImportSource src;
         src.name = Unescape(f[0]);
         src.details.text1 = Unescape(f[1]);
@@ -249,9 +257,11 @@ void TWordListSource::Parser::HeaderLine(TQRWordList& l, std::string_view key, s
         std::copy(extra.begin(), extra.end(), src.details.extra.begin());
         l.importSources_.push_back(std::move(src));
     } else if (key == "language") {
-        if (l.listType_ != TListType::Vocabulary) Fail("only vocabulary lists have further languages");
+        if (l.listType_ != TListType::Vocabulary)
+            Fail("only vocabulary lists have further languages");
         auto [name, code] = Language(value);
-        if (mainSeen_ && name == l.primaryLanguage_) Fail("the main language is also a further language");
+        if (mainSeen_ && name == l.primaryLanguage_)
+            Fail("the main language is also a further language");
         l.secondary_.push_back({name, 255, {}});
         secondaryCodes_.push_back(code);
     } else if (key == "levels") {
@@ -284,11 +294,13 @@ void TWordListSource::Parser::HeaderLine(TQRWordList& l, std::string_view key, s
     }
 }
 
-void TWordListSource::Parser::TextLanguageLine(TQRWordList& l, std::string_view key, std::string_view value) {
+void TWordListSource::Parser::TextLanguageLine(TQRWordList& l, std::string_view key,
+                                               std::string_view value) {
     if (key == "title") {
         extra_->title = Unescape(value);
     } else if (key == "description") {
-        if (extra_->description.size() >= TQRWordList::kMaxDescriptionLines) Fail("a description has at most 4 lines");
+        if (extra_->description.size() >= TQRWordList::kMaxDescriptionLines)
+            Fail("a description has at most 4 lines");
         extra_->description.push_back(Unescape(value));
     } else if (key == "level") {
         if (extraLevel_ >= l.levels_.size()) Fail("more level names than the list has levels");
@@ -302,7 +314,8 @@ void TWordListSource::Parser::WordLine(TQRWordList& l, std::string_view line) {
     if (line[0] == '@') {
         size_t sp = line.find(' ');
         std::string_view directive = line.substr(0, sp);
-        std::string_view arg = sp == std::string_view::npos ? std::string_view() : TrimSpaces(line.substr(sp + 1));
+        std::string_view arg =
+            sp == std::string_view::npos ? std::string_view() : TrimSpaces(line.substr(sp + 1));
         if (directive == "@group") {
             // "@group 3" or "@group 3 Farm animals" (which also names the group).
             size_t sp2 = arg.find(' ');
@@ -310,13 +323,15 @@ void TWordListSource::Parser::WordLine(TQRWordList& l, std::string_view line) {
             if (sp2 != std::string_view::npos) {
                 std::string name = Unescape(TrimSpaces(arg.substr(sp2 + 1)));
                 bool named = false;
-                for (const auto& g : l.groupNames_) named |= g.group == group_;
+                for (const auto& g : l.groupNames_)
+                    named |= g.group == group_;
                 if (named) Fail("group " + std::to_string(group_ + 1) + " is named twice");
                 l.groupNames_.push_back({name, group_});
             }
         } else if (directive == "@source") {
             source_ = uint16_t(Number(arg, 0, 65535, "source"));
-            if (source_ > l.importSources_.size()) Fail("the list has no import " + std::to_string(source_));
+            if (source_ > l.importSources_.size())
+                Fail("the list has no import " + std::to_string(source_));
         } else {
             Fail("unknown directive " + std::string(directive));
         }
@@ -326,11 +341,13 @@ void TWordListSource::Parser::WordLine(TQRWordList& l, std::string_view line) {
     const bool vocabulary = l.listType_ == TListType::Vocabulary;
     const size_t columns = vocabulary ? 1 + l.secondary_.size() : 2;
     if (f.size() > columns)
-        Fail("a row has " + std::to_string(f.size()) + " fields; this list has " + std::to_string(columns));
+        Fail("a row has " + std::to_string(f.size()) + " fields; this list has " +
+             std::to_string(columns));
     f.resize(columns);
     l.words_.push_back({Unescape(f[0]), word_attr::Make(source_, group_)});
     if (vocabulary) {
-        for (size_t k = 0; k < l.secondary_.size(); ++k) l.secondary_[k].translations.push_back(Unescape(f[k + 1]));
+        for (size_t k = 0; k < l.secondary_.size(); ++k)
+            l.secondary_[k].translations.push_back(Unescape(f[k + 1]));
     } else {
         l.clues_.push_back(Unescape(f[1]));
     }
@@ -380,15 +397,20 @@ void TWordListSource::Parser::Run(TQRWordList& l) {
     }
     atEnd_ = true;
     if (!typeSeen_ || !mainSeen_) Fail("a list needs at least type and main-language");
-    if (l.description_.size() > TQRWordList::kMaxDescriptionLines) Fail("a description has at most 4 lines");
+    if (l.description_.size() > TQRWordList::kMaxDescriptionLines)
+        Fail("a description has at most 4 lines");
     for (const auto& e : l.extraText_)
-        if (e.description.size() > TQRWordList::kMaxDescriptionLines) Fail("a description has at most 4 lines");
+        if (e.description.size() > TQRWordList::kMaxDescriptionLines)
+            Fail("a description has at most 4 lines");
     for (const auto& w : l.words_)
-        if (word_attr::Source(w.attributes) > l.importSources_.size()) Fail("a word names an import it does not have");
+        if (word_attr::Source(w.attributes) > l.importSources_.size())
+            Fail("a word names an import it does not have");
     for (size_t k = 0; k < l.secondary_.size(); ++k) {
-        if (l.secondary_[k].name == l.primaryLanguage_) Fail("the main language is also a further language");
+        if (l.secondary_[k].name == l.primaryLanguage_)
+            Fail("the main language is also a further language");
         for (size_t j = 0; j < k; ++j)
-            if (l.secondary_[j].name == l.secondary_[k].name) Fail("language " + l.secondary_[k].name + " is named twice");
+            if (l.secondary_[j].name == l.secondary_[k].name)
+                Fail("language " + l.secondary_[k].name + " is named twice");
     }
 
     // An unknown language gets 255, the value a file's unknown code reads back as, so a
@@ -398,15 +420,19 @@ void TWordListSource::Parser::Run(TQRWordList& l) {
         return int16_t(code < 0 && !given ? 255 : code);
     };
     l.primaryCode_ = wideCode(mainCode_, l.primaryLanguage_);
-    if (!textSeen_) l.textLanguage_ = !l.nameLanguage_.empty() ? l.nameLanguage_ : l.primaryLanguage_;
+    if (!textSeen_)
+        l.textLanguage_ = !l.nameLanguage_.empty() ? l.nameLanguage_ : l.primaryLanguage_;
     l.textCode_ = wideCode(textCode_, l.textLanguage_);
     for (size_t k = 0; k < l.extraText_.size(); ++k) {
-        if (l.extraText_[k].name == l.textLanguage_) Fail("the text language is also a further text language");
+        if (l.extraText_[k].name == l.textLanguage_)
+            Fail("the text language is also a further text language");
         for (size_t j = 0; j < k; ++j)
-            if (l.extraText_[j].name == l.extraText_[k].name) Fail("text language " + l.extraText_[k].name + " is named twice");
+            if (l.extraText_[j].name == l.extraText_[k].name)
+                Fail("text language " + l.extraText_[k].name + " is named twice");
     }
     for (size_t k = 0; k < l.secondary_.size(); ++k) {
-        int code = secondaryCodes_[k] ? *secondaryCodes_[k] : TQRWordList::FindLanguage(l.secondary_[k].name);
+        int code = secondaryCodes_[k] ? *secondaryCodes_[k]
+                                      : TQRWordList::FindLanguage(l.secondary_[k].name);
         l.secondary_[k].code = code < 0 ? 255 : uint8_t(code);
     }
     l.modified_ = false;
@@ -416,11 +442,14 @@ void TWordListSource::Parser::Run(TQRWordList& l) {
 
 namespace {
 
-std::string LanguageText(const std::string& name, int code) { return Escape(name, false, true) + " = " + std::to_string(code); }
+std::string LanguageText(const std::string& name, int code) {
+    return Escape(name, false, true) + " = " + std::to_string(code);
+}
 
 std::string HexBytes(std::string_view bytes) {
     std::string out;
-    for (unsigned char b : bytes) out += Hex(b).substr(2);
+    for (unsigned char b : bytes)
+        out += Hex(b).substr(2);
     return out;
 }
 
@@ -462,17 +491,24 @@ std::string TWordListSource::Export(const TQRWordList& l) {
     put("icon-library", Escape(l.iconLibrary_));
     Secret(out, "password", l.password_);
     Secret(out, "signature", l.signature_);
-    for (const auto& c : l.comments_) put("comment", Escape(c));
-    for (const auto& d : l.description_) put("description", Escape(d));
-    for (const auto& a : l.authorLines_) put("author", Escape(a));
-    for (const auto& g : l.groupNames_) out << "group-name: " << g.group + 1 << " = " << Escape(g.name, false, true) << "\n";
+    for (const auto& c : l.comments_)
+        put("comment", Escape(c));
+    for (const auto& d : l.description_)
+        put("description", Escape(d));
+    for (const auto& a : l.authorLines_)
+        put("author", Escape(a));
+    for (const auto& g : l.groupNames_)
+        out << "group-name: " << g.group + 1 << " = " << Escape(g.name, false, true) << "\n";
     for (const auto& s : l.importSources_) {
-        out << "import: " << Escape(s.name) << " | " << Escape(s.details.text1) << " | " << Escape(s.details.text2)
-            << " | " << s.details.number1 << " | " << s.details.number2 << " | "
-            << HexBytes(std::string_view(reinterpret_cast<const char*>(s.details.extra.data()), 8)) << "\n";
+        out << "import: " << Escape(s.name) << " | " << Escape(s.details.text1) << " | "
+            << Escape(s.details.text2) << " | " << s.details.number1 << " | " << s.details.number2
+            << " | "
+            << HexBytes(std::string_view(reinterpret_cast<const char*>(s.details.extra.data()), 8))
+            << "\n";
     }
     if (l.listType_ == TListType::Vocabulary)
-        for (const auto& lang : l.secondary_) out << "language: " << LanguageText(lang.name, lang.code) << "\n";
+        for (const auto& lang : l.secondary_)
+            out << "language: " << LanguageText(lang.name, lang.code) << "\n";
     if (l.levels_.empty()) out << "levels: none\n";
     for (const auto& entry : l.levels_) {
         out << "level:" << (entry.name.empty() ? "" : " " + Escape(entry.name)) << " |";
@@ -483,8 +519,10 @@ std::string TWordListSource::Export(const TQRWordList& l) {
     for (const auto& extra : l.extraText_) {
         out << "\n[text-language " << LanguageText(extra.name, extra.code) << "]\n";
         put("title", Escape(extra.title));
-        for (const auto& d : extra.description) put("description", Escape(d));
-        for (const auto& n : extra.levelNames) put("level", Escape(n));
+        for (const auto& d : extra.description)
+            put("description", Escape(d));
+        for (const auto& n : extra.levelNames)
+            put("level", Escape(n));
     }
     out << "\n[words]\n";
     int group = -1;
@@ -501,7 +539,8 @@ std::string TWordListSource::Export(const TQRWordList& l) {
         }
         std::string row = Escape(l.words_[i].text, true);
         if (l.listType_ == TListType::Vocabulary) {
-            for (const auto& lang : l.secondary_) row += " | " + Escape(i < lang.translations.size() ? lang.translations[i] : "");
+            for (const auto& lang : l.secondary_)
+                row += " | " + Escape(i < lang.translations.size() ? lang.translations[i] : "");
         } else {
             row += " | " + Escape(i < l.clues_.size() ? l.clues_[i] : "");
         }

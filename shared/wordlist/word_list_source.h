@@ -11,7 +11,7 @@
 namespace qr {
 
 class TWordListSource {
-public:
+  public:
     // Replaces the list with the one the UTF-8 text describes. Language codes not
     // written in the text are looked up in the active string table. Throws
     // WordListException naming the line for text it cannot read.
@@ -20,7 +20,7 @@ public:
     // depends on the string table when it is built again.
     static std::string Export(const TQRWordList& list);
 
-private:
+  private:
     class Parser;
 };
 

@@ -11,7 +11,7 @@ namespace {
 
 // Writes indented JSON; keys and texts are given as the list's bytes.
 class JsonWriter {
-public:
+  public:
     void Begin(char bracket) {
         Separate();
         out_ += bracket;
@@ -41,8 +41,7 @@ public:
         Separate();
         out_ += b ? "true" : "false";
     }
-    template <class T>
-    void Field(const char* key, const T& value) {
+    template <class T> void Field(const char* key, const T& value) {
         Key(key);
         if constexpr (std::is_same_v<T, bool>)
             Bool(value);
@@ -54,12 +53,13 @@ public:
     void TextArray(const char* key, const std::vector<std::string>& lines) {
         Key(key);
         Begin('[');
-        for (const auto& l : lines) Text(l);
+        for (const auto& l : lines)
+            Text(l);
         End(']');
     }
     std::string Result() { return out_ + "\n"; }
 
-private:
+  private:
     void Separate() {
         if (afterKey_) {
             afterKey_ = false;
@@ -98,9 +98,12 @@ private:
 
 const char* TypeName(TListType t) {
     switch (t) {
-    case TListType::Vocabulary: return "vocabulary";
-    case TListType::Anagrams: return "anagrams";
-    case TListType::Quiz: return "quiz";
+    case TListType::Vocabulary:
+        return "vocabulary";
+    case TListType::Anagrams:
+        return "anagrams";
+    case TListType::Quiz:
+        return "quiz";
     }
     return "?";
 }
@@ -128,12 +131,15 @@ std::string WordListToJson(const TQRWordList& l) {
 
     auto lines = [](size_t n, auto get) {
         std::vector<std::string> v;
-        for (size_t i = 0; i < n; ++i) v.push_back(get(i));
+        for (size_t i = 0; i < n; ++i)
+            v.push_back(get(i));
         return v;
     };
     j.TextArray("comments", lines(l.CommentCount(), [&](size_t i) { return l.Comment(i); }));
-    j.TextArray("description", lines(l.DescriptionCount(), [&](size_t i) { return l.DescriptionLine(i); }));
-    j.TextArray("authorLines", lines(l.AuthorLineCount(), [&](size_t i) { return l.AuthorLine(i); }));
+    j.TextArray("description",
+                lines(l.DescriptionCount(), [&](size_t i) { return l.DescriptionLine(i); }));
+    j.TextArray("authorLines",
+                lines(l.AuthorLineCount(), [&](size_t i) { return l.AuthorLine(i); }));
 
     j.Key("groupNames");
     j.Begin('[');

@@ -14,8 +14,8 @@ TEST(Scramble, KnownBytesAndEmptyText) {
 }
 
 TEST(Scramble, RoundTripsEveryKindOfText) {
-    const std::string cases[] = {"x", "secret", std::string("\0\xFF\x81 mixed", 10), std::string(255, '\xFF'),
-                                 "Passwort mit \xE4\xF6\xFC"};
+    const std::string cases[] = {"x", "secret", std::string("\0\xFF\x81 mixed", 10),
+                                 std::string(255, '\xFF'), "Passwort mit \xE4\xF6\xFC"};
     for (const auto& plain : cases) {
         std::string s = ScrambleText(plain);
         EXPECT_EQ(s.size(), plain.size() + 2);
@@ -35,7 +35,8 @@ TEST(Scramble, LeavesTheSharedGeneratorReseeded) {
     ScrambleText("abc");
     TRandom afterKey;
     afterKey.SetSeed(0x2AB0);
-    for (int i = 0; i < 3; ++i) afterKey.Random(256);
+    for (int i = 0; i < 3; ++i)
+        afterKey.Random(256);
     EXPECT_NE(GameRandom().Seed(), afterKey.Seed());
 }
 

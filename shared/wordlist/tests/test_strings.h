@@ -8,9 +8,13 @@
 
 namespace qr::testing {
 
-inline std::string FixtureStringsPath() { return std::string(QR_SOURCE_DIR) + "/shared/wordlist/tests/fixtures/qr_test.str"; }
+inline std::string FixtureStringsPath() {
+    return std::string(QR_SOURCE_DIR) + "/shared/wordlist/tests/fixtures/qr_test.str";
+}
 
-inline void UseEnglishStrings() { Polyglot().Load(FixtureStringsPath()); }
+inline void UseEnglishStrings() {
+    Polyglot().Load(FixtureStringsPath());
+}
 
 // The same table as a German interface would have it: string 0 and the language names
 // (only those the tests use) read in German.
@@ -19,7 +23,8 @@ inline void UseGermanStrings() {
     std::string text(bytes.begin(), bytes.end());
     auto replaceLine = [&](int number, const std::string& value) {
         size_t pos = 0;
-        for (int i = 0; i < number; ++i) pos = text.find('\n', pos) + 1;
+        for (int i = 0; i < number; ++i)
+            pos = text.find('\n', pos) + 1;
         size_t end = text.find('\n', pos);
         text.replace(pos, end - pos, value);
     };

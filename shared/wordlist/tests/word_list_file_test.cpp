@@ -19,12 +19,27 @@ namespace fs = std::filesystem;
 
 // Writes ".qrw" bytes by hand, the way files of older versions were laid out.
 class Bytes {
-public:
-    Bytes& U8(uint8_t v) { s_.WriteU8(v); return *this; }
-    Bytes& U16(uint16_t v) { s_.WriteU16(v); return *this; }
-    Bytes& U32(uint32_t v) { s_.WriteU32(v); return *this; }
-    Bytes& Str(std::string_view v) { s_.WriteShortString(v); return *this; }
-    Bytes& Raw(std::string_view v) { s_.WriteBytes(v); return *this; }
+  public:
+    Bytes& U8(uint8_t v) {
+        s_.WriteU8(v);
+        return *this;
+    }
+    Bytes& U16(uint16_t v) {
+        s_.WriteU16(v);
+        return *this;
+    }
+    Bytes& U32(uint32_t v) {
+        s_.WriteU32(v);
+        return *this;
+    }
+    Bytes& Str(std::string_view v) {
+        s_.WriteShortString(v);
+        return *this;
+    }
+    Bytes& Raw(std::string_view v) {
+        s_.WriteBytes(v);
+        return *this;
+    }
     std::string Plain() const { return s_.Bytes(); }
     std::string WithChecksum() const {
         std::string b = s_.Bytes();
@@ -34,7 +49,7 @@ public:
         return t.Bytes();
     }
 
-private:
+  private:
     TMemoryStream s_;
 };
 
@@ -63,9 +78,15 @@ std::string QuizFile(uint16_t v, uint8_t secondGroup = 3) {
     // Body: clues, then words.
     b.U16(2).Str("Largest planet").Str("Red planet");
     b.U16(2).Str("Jupiter");
-    if (v >= 3) b.U32(word_attr::Make(v >= 2 ? 1 : 0, 3)); else b.U8(3).U8(0xEE);
+    if (v >= 3)
+        b.U32(word_attr::Make(v >= 2 ? 1 : 0, 3));
+    else
+        b.U8(3).U8(0xEE);
     b.Str("Mars");
-    if (v >= 3) b.U32(word_attr::Make(0, secondGroup, 9)); else b.U8(secondGroup).U8(0xEE);
+    if (v >= 3)
+        b.U32(word_attr::Make(0, secondGroup, 9));
+    else
+        b.U8(secondGroup).U8(0xEE);
     if (v < 12) b.Str("English").U16(2);
     b.Str(ScrambleText("pw")).Str("imglib/space.px8");
     if (v >= 11) b.Str(ScrambleText("sig"));
@@ -73,13 +94,14 @@ std::string QuizFile(uint16_t v, uint8_t secondGroup = 3) {
 }
 
 class WordListFile : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         testing::UseEnglishStrings();
         list.SetNameLanguage("English");
         list.Reset();
-        dir = fs::temp_directory_path() / ("qrw_test_" + std::to_string(::getpid()) + "_" +
-                                           ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        dir = fs::temp_directory_path() /
+              ("qrw_test_" + std::to_string(::getpid()) + "_" +
+               ::testing::UnitTest::GetInstance()->current_test_info()->name());
         fs::create_directories(dir);
     }
     void TearDown() override { fs::remove_all(dir); }
@@ -125,7 +147,7 @@ TEST_F(WordListFile, EveryFieldSurvivesSaveAndLoad) {
     list.SetGroupName(7, "Zoo");
     list.AddWord("cow", 0);
     list.AddWord("-lion", 7);
-    list.AddWord("\x81pple", 99);  // a special letter
+    list.AddWord("\x81pple", 99); // a special letter
     list.AddLanguage("German");
     list.AddLanguage("Klingon");
     list.SetTranslation("German", 0, "die Kuh");
@@ -187,7 +209,7 @@ TEST_F(WordListFile, EveryFieldSurvivesSaveAndLoad) {
     EXPECT_EQ(back.TextLanguageCode(0), 5);
     EXPECT_EQ(back.TextLanguageCode(1), 255);
     ASSERT_EQ(back.LanguageSummary().size(), 3u);
-    EXPECT_EQ(back.LanguageSummary()[0].playable, 2);  // "-lion" is not playable
+    EXPECT_EQ(back.LanguageSummary()[0].playable, 2); // "-lion" is not playable
     EXPECT_EQ(back.LanguageSummary()[1].playable, 2);
     EXPECT_EQ(back.LanguageSummary()[2].name, "Klingon");
     EXPECT_EQ(back.LanguageSummary()[2].playable, 1);
@@ -249,7 +271,7 @@ TEST_F(WordListFile, EveryVersionLoadsWithItsGates) {
             EXPECT_EQ(list.TextLanguageCode(), 5);
             EXPECT_TRUE(list.Level(0)->Contains(3));
             EXPECT_TRUE(list.Level(1)->Contains(0));
-            EXPECT_EQ(list.Level(1)->Count(), 2);  // as stored, 120 included
+            EXPECT_EQ(list.Level(1)->Count(), 2); // as stored, 120 included
             EXPECT_EQ(list.LevelNameIn("French", 1), "Difficile");
             EXPECT_EQ(list.TextLanguageCode(0), 4);
             EXPECT_EQ(list.DescriptionCountIn("French"), v >= 8 ? 1u : 0u);
@@ -333,16 +355,25 @@ TEST_F(WordListFile, BadFilesFailCleanlyWithTheReason) {
     noSource[attr] = 2;
     // One clue more than there are words.
     Bytes extraClue;
-    extraClue.U32(TQRWordList::kMagic).U16(9).U8(2).Str("English").Str("").Str("").U16(1).U16(0).U8(0);
-    extraClue.U16(0).U16(0).U16(0).U16(0).U16(0).U16(0);                   // comments..summary
-    extraClue.Str("English").U16(2).U16(0).U16(0);                        // no levels, no extras
+    extraClue.U32(TQRWordList::kMagic)
+        .U16(9)
+        .U8(2)
+        .Str("English")
+        .Str("")
+        .Str("")
+        .U16(1)
+        .U16(0)
+        .U8(0);
+    extraClue.U16(0).U16(0).U16(0).U16(0).U16(0).U16(0); // comments..summary
+    extraClue.Str("English").U16(2).U16(0).U16(0);       // no levels, no extras
     extraClue.U16(2).Str("a").Str("b").U16(1).Str("w").U32(0).Str("English").U16(2).Str("").Str("");
     Case cases[] = {
         {"wrong magic", wrongMagic, "Invalid WordList file"},
         {"version 13", badVersion, "Unsupported word-list file version 13."},
         {"list type 3", badType, "Unknown word-list type 3."},
         {"huge count", hugeCount, "Word-list file is truncated: a count exceeds the data left."},
-        {"missing import source", noSource, "Word-list file names an import source it does not hold."},
+        {"missing import source", noSource,
+         "Word-list file names an import source it does not hold."},
         {"columns differ", extraClue.Plain(), "Word-list file is corrupt."},
     };
     for (const auto& c : cases) {
@@ -401,7 +432,9 @@ TEST_F(WordListFile, TooLongTextsAreRefusedNamingTheField) {
             try {
                 titled.SaveToBytes();
             } catch (const WordListException& e) {
-                EXPECT_STREQ(e.what(), "The word list cannot be saved: the German title is longer than 255 bytes.");
+                EXPECT_STREQ(
+                    e.what(),
+                    "The word list cannot be saved: the German title is longer than 255 bytes.");
                 throw;
             }
         },

@@ -35,7 +35,7 @@ the cat | le chat
 )";
 
 class WordListSourceTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         testing::UseEnglishStrings();
         list.SetNameLanguage("English");
@@ -61,7 +61,7 @@ TEST_F(WordListSourceTest, BuildsWhatTheAuthorWrote) {
     EXPECT_EQ(list.VersionMinor(), 1);
     EXPECT_EQ(UnscrambleText(list.Password()), "open sesame");
     EXPECT_EQ(list.PrimaryLanguageCode(), 2);
-    EXPECT_EQ(list.TextLanguage(), "English");  // the name language, when not given
+    EXPECT_EQ(list.TextLanguage(), "English"); // the name language, when not given
     ASSERT_EQ(list.LanguageCount(), 1u);
     EXPECT_EQ(list.LanguageCode(0), 4);
     ASSERT_EQ(list.WordCount(), 4u);
@@ -74,7 +74,8 @@ TEST_F(WordListSourceTest, BuildsWhatTheAuthorWrote) {
     EXPECT_TRUE(list.Level(1)->Contains(1));
     EXPECT_EQ(list.Level(1)->Count(), 2);
     EXPECT_EQ(list.LevelNameIn("French", 0), "Tr\xE8s facile");
-    EXPECT_EQ(list.TitleIn("French"), "Premiers mots en fran\xE7" "ais");
+    EXPECT_EQ(list.TitleIn("French"), "Premiers mots en fran\xE7"
+                                      "ais");
     EXPECT_EQ(list.TextLanguageCode(0), 4);
     EXPECT_FALSE(list.Modified());
     ExpectStableRoundTrip();
@@ -83,14 +84,25 @@ TEST_F(WordListSourceTest, BuildsWhatTheAuthorWrote) {
 TEST_F(WordListSourceTest, AwkwardTextsSurviveExport) {
     list.SetListType(TListType::Quiz);
     std::string everyByte;
-    for (int b = 1; b < 256; ++b) everyByte += char(b);
+    for (int b = 1; b < 256; ++b)
+        everyByte += char(b);
     const std::string texts[] = {
-        everyByte.substr(0, 128), everyByte.substr(127), " spaces at both ends ", "a | b = c \\ d",
-        "# not a comment", "@group 5", "[words]", "", "-", std::string("\0", 1), "\\e",
+        everyByte.substr(0, 128),
+        everyByte.substr(127),
+        " spaces at both ends ",
+        "a | b = c \\ d",
+        "# not a comment",
+        "@group 5",
+        "[words]",
+        "",
+        "-",
+        std::string("\0", 1),
+        "\\e",
     };
-    for (size_t i = 0; i < std::size(texts); ++i) list.AddClueWord(texts[(i + 3) % std::size(texts)], texts[i], uint8_t(i));
+    for (size_t i = 0; i < std::size(texts); ++i)
+        list.AddClueWord(texts[(i + 3) % std::size(texts)], texts[i], uint8_t(i));
     list.SetTitle(" = title | ");
-    list.SetPassword(std::string("\x01\x02\x03", 3));  // not what scrambling makes
+    list.SetPassword(std::string("\x01\x02\x03", 3)); // not what scrambling makes
     list.SetGroupName(4, "a = b");
     list.AddComment("\t tab");
     list.SetLevelName(0, "| level |");
@@ -100,7 +112,8 @@ TEST_F(WordListSourceTest, AwkwardTextsSurviveExport) {
     ExpectStableRoundTrip();
     TQRWordList again;
     TWordListSource::Build(TWordListSource::Export(list), again);
-    for (size_t i = 0; i < std::size(texts); ++i) EXPECT_EQ(again.Word(i), texts[i]) << i;
+    for (size_t i = 0; i < std::size(texts); ++i)
+        EXPECT_EQ(again.Word(i), texts[i]) << i;
     EXPECT_EQ(again.Password(), std::string("\x01\x02\x03", 3));
 }
 
@@ -139,15 +152,20 @@ TEST_F(WordListSourceTest, MistakesAreReportedWithTheirLine) {
         {"type: quiz\n", ": a list needs at least type and main-language"},
         {"type: quiz\nmain-language: English\ncolour: red\n", "line 3: unknown entry \"colour\""},
         {"type: quiz\nmain-language: English\n[words]\n@group 101\n", "line 4: bad group \"101\""},
-        {"type: quiz\nmain-language: English\n[words]\na | b | c\n", "line 4: a row has 3 fields; this list has 2"},
+        {"type: quiz\nmain-language: English\n[words]\na | b | c\n",
+         "line 4: a row has 3 fields; this list has 2"},
         {"type: quiz\nmain-language: English\n[words]\na\\q\n", "line 4: unknown escape \\q"},
-        {"type: quiz\nmain-language: English\nlanguage: French\n", "line 3: only vocabulary lists have further languages"},
-        {"type: vocabulary\nmain-language: English\nlanguage: English\n", "line 3: the main language is also a further language"},
-        {"type: quiz\nmain-language: E\ndescription: 1\ndescription: 2\ndescription: 3\ndescription: 4\ndescription: 5\n",
+        {"type: quiz\nmain-language: English\nlanguage: French\n",
+         "line 3: only vocabulary lists have further languages"},
+        {"type: vocabulary\nmain-language: English\nlanguage: English\n",
+         "line 3: the main language is also a further language"},
+        {"type: quiz\nmain-language: E\ndescription: 1\ndescription: 2\ndescription: "
+         "3\ndescription: 4\ndescription: 5\n",
          "line 7: a description has at most 4 lines"},
         {"type: quiz\nmain-language: E\nlevel: a | 1\n[text-language F]\nlevel: x\nlevel: y\n",
          "line 6: more level names than the list has levels"},
-        {"type: quiz\nmain-language: E\n[words]\n@source 1\nw | c\n", "line 4: the list has no import 1"},
+        {"type: quiz\nmain-language: E\n[words]\n@source 1\nw | c\n",
+         "line 4: the list has no import 1"},
     };
     for (const auto& c : cases) {
         list.SetHandle("before");
@@ -155,7 +173,8 @@ TEST_F(WordListSourceTest, MistakesAreReportedWithTheirLine) {
             TWordListSource::Build(c.text, list);
             ADD_FAILURE() << "built: " << c.text;
         } catch (const WordListException& e) {
-            EXPECT_EQ(e.what(), std::string("Word-list source") + (c.message[0] == ':' ? "" : ", ") + c.message);
+            EXPECT_EQ(e.what(), std::string("Word-list source") +
+                                    (c.message[0] == ':' ? "" : ", ") + c.message);
         }
         EXPECT_EQ(list.Handle(), "");
         EXPECT_EQ(list.WordCount(), 0u);

@@ -8,7 +8,7 @@ namespace qr {
 namespace {
 
 class WordListModel : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         testing::UseEnglishStrings();
         list.SetNameLanguage("English");
@@ -58,8 +58,8 @@ TEST_F(WordListModel, IsUntouchedUntilAnythingAnAuthorMadeIsThere) {
     fresh.SetNameLanguage("English");
     fresh.Reset();
     fresh.SetListType(TListType::Vocabulary);
-    EXPECT_FALSE(fresh.IsUntouched());  // changing the type is a change
-    fresh.SaveToBytes();                // ...until saved
+    EXPECT_FALSE(fresh.IsUntouched()); // changing the type is a change
+    fresh.SaveToBytes();               // ...until saved
     EXPECT_TRUE(fresh.IsUntouched());
 
     struct Case {
@@ -83,7 +83,7 @@ TEST_F(WordListModel, IsUntouchedUntilAnythingAnAuthorMadeIsThere) {
         ASSERT_TRUE(l.LoadFromStream(s));
         ASSERT_TRUE(l.IsUntouched());
         c.change(l);
-        l.SaveToBytes();  // clears Modified: the content alone must tell
+        l.SaveToBytes(); // clears Modified: the content alone must tell
         EXPECT_FALSE(l.IsUntouched()) << c.what;
     }
 }
@@ -101,7 +101,7 @@ TEST_F(WordListModel, GettersAndSettersIgnoreIndexesBeyondTheEnd) {
     list.SetTranslation("French", 3, "x");
     list.DeleteWord(3);
     EXPECT_FALSE(list.Modified());
-    list.SetWord(0, "cat");  // same text: no change
+    list.SetWord(0, "cat"); // same text: no change
     EXPECT_FALSE(list.Modified());
     list.SetGroup(1, 1);
     EXPECT_FALSE(list.Modified());
@@ -128,11 +128,13 @@ TEST_F(WordListModel, DeletingAWordRemovesItsWholeRow) {
 }
 
 TEST_F(WordListModel, DescriptionsStopAtFourLinesInEveryTextLanguage) {
-    for (int i = 0; i < 5; ++i) list.AddDescriptionLine("line " + std::to_string(i));
+    for (int i = 0; i < 5; ++i)
+        list.AddDescriptionLine("line " + std::to_string(i));
     EXPECT_EQ(list.DescriptionCount(), 4u);
     EXPECT_EQ(list.DescriptionLine(3), "line 3");
     list.AddTextLanguage("German");
-    for (int i = 0; i < 5; ++i) list.AddDescriptionLineIn("German", "Zeile " + std::to_string(i));
+    for (int i = 0; i < 5; ++i)
+        list.AddDescriptionLineIn("German", "Zeile " + std::to_string(i));
     EXPECT_EQ(list.DescriptionCountIn("German"), 4u);
     EXPECT_EQ(list.DescriptionLineIn("German", 4), "");
     // A language the list lacks is ignored by setters and empty for getters.
@@ -142,7 +144,7 @@ TEST_F(WordListModel, DescriptionsStopAtFourLinesInEveryTextLanguage) {
 }
 
 TEST_F(WordListModel, TitleComparesWithTheShownTitleIgnoringCase) {
-    list.SetTitle("quiz");  // the default title: nothing stored
+    list.SetTitle("quiz"); // the default title: nothing stored
     EXPECT_EQ(list.StoredTitle(), "");
     EXPECT_FALSE(list.Modified());
     list.SetTitle("Planets");
@@ -240,7 +242,7 @@ TEST_F(WordListModel, TextLanguageSwapsTitleDescriptionAndLevelNames) {
     EXPECT_EQ(list.DescriptionLine(0), "Finde die Tiere.");
     EXPECT_EQ(list.LevelName(0), "Leicht");
     EXPECT_EQ(list.LevelName(1), "Level");
-    EXPECT_TRUE(list.Level(0)->Contains(5));  // levels stay, only their names move
+    EXPECT_TRUE(list.Level(0)->Contains(5)); // levels stay, only their names move
     ASSERT_EQ(list.TextLanguageCount(), 1u);
     EXPECT_EQ(list.TextLanguageName(0), "English");
     EXPECT_EQ(list.TextLanguageCode(0), 2);
