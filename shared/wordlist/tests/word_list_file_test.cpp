@@ -217,6 +217,29 @@ TEST_F(WordListFile, EveryFieldSurvivesSaveAndLoad) {
     EXPECT_EQ(back.SaveToBytes(), bytes);
 }
 
+TEST_F(WordListFile, LanguageNamesReadInThePlayersLanguage) {
+    list.SetListType(TListType::Vocabulary);
+    list.AddWord("cat", 0);
+    list.AddLanguage("French");
+    list.AddLanguage("Klingon");
+    list.AddTextLanguage("German");
+    const std::string bytes = list.SaveToBytes();
+
+    testing::UseGermanStrings();
+    TQRWordList german;
+    TMemoryStream s(bytes);
+    ASSERT_TRUE(german.LoadFromStream(s));
+    testing::UseEnglishStrings();
+    EXPECT_EQ(german.NameLanguage(), "Deutsch");
+    EXPECT_EQ(german.PrimaryLanguage(), "Englisch");
+    EXPECT_EQ(german.TextLanguage(), "Englisch");
+    EXPECT_EQ(german.LanguageName(0), "Franz\xF6sisch");
+    EXPECT_EQ(german.LanguageName(1), "Klingon");
+    EXPECT_EQ(german.TextLanguageName(0), "Deutsch");
+    EXPECT_EQ(german.LanguageSummary()[1].name, "Franz\xF6sisch");
+    EXPECT_EQ(german.LanguageSummary()[2].name, "Klingon");
+}
+
 TEST_F(WordListFile, ClueListsRoundTripAndEmptySecretsAreTwoZeroBytes) {
     list.SetListType(TListType::Anagrams);
     list.AddClueWord("It says moo", "cow", 2);
