@@ -22,10 +22,19 @@ public:
 
     static std::string LockFolder();
 
+    // The running copy is told that another one was started, so it can bring its window
+    // to the front: the holder listens on a local socket; a refused copy sends one message.
+    void NotifyRunningCopy() const;
+    // Holder only: true when another copy knocked since the last call.
+    bool PollWakeUp();
+
 private:
+    void Listen();
+
     std::string name_;
     std::string path_;
     int fd_ = -1;
+    int socket_ = -1;
 };
 
 } // namespace qr

@@ -181,7 +181,7 @@ int HeadlessDriver::Run(const ProgramOptions& options, std::istream& script) {
     }
     ProgramHooks hooks;
     hooks.prepare = prepare;
-    hooks.run = [this](TFormMain& form) { RunScript(form); };
+    hooks.run = [this](TFormMain& form, const std::function<bool()>&) { RunScript(form); };
     int code = RunProgram(options, {system_, dialogs_}, hooks);
     return result_ != 0 ? result_ : code;
 }

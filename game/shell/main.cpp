@@ -127,7 +127,7 @@ int main(int argc, char** argv) {
                 world->Mouse(TShellWorld::MouseKind(int(kind)), button, shift, x, y);
         };
     };
-    hooks.run = [&](TFormMain& form) { window->Run(form); };
+    hooks.run = [&](TFormMain& form, const std::function<bool()>& wokenUp) { window->Run(form, wokenUp); };
     int code = RunProgram(options, {system, dialogs}, hooks);
     dialogs.SetParent(nullptr);
     return code;

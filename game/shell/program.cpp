@@ -66,9 +66,13 @@ int RunProgram(const ProgramOptions& options, TFormMain::Services services, cons
                                          DialogIcon::Warning, Dialogs::Buttons::YesNo) != DialogResult::Yes)
         return kExitStartupFailed;
 
-    // One copy at a time: a second one ends without a word.
+    // One copy at a time: a second one ends without a word, after a knock on the running
+    // copy's door.
     SingleInstance instance(kInstanceName);
-    if (!instance.Acquire()) return kExitAlreadyRunning;
+    if (!instance.Acquire()) {
+        instance.NotifyRunningCopy();
+        return kExitAlreadyRunning;
+    }
 
     if (std::string missing = MissingRequiredFile(folders); !missing.empty()) {
         ShowError(dialogs, FormatMessage(LoadResString(kResMissingFile), {missing}));
@@ -96,7 +100,7 @@ int RunProgram(const ProgramOptions& options, TFormMain::Services services, cons
         return kExitStartupFailed;
     }
     const bool started = form.FormCreate();
-    if (started && hooks.run) hooks.run(form);
+    if (started && hooks.run) hooks.run(form, [&instance] { return instance.PollWakeUp(); });
     form.FormDestroy();
     Polyglot().LoadFromBytes("");
     return started ? kExitOk : kExitStartupFailed;

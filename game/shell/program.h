@@ -30,7 +30,9 @@ struct ProgramHooks {
     // Fills in the start-up steps of later parts of the program before FormCreate.
     std::function<void(TFormMain&)> prepare;
     // Runs the message loop until the window closes (the desktop loop or the drive script).
-    std::function<void(TFormMain&)> run;
+    // `wokenUp` answers whether another copy was started meanwhile (the window then comes
+    // to the front).
+    std::function<void(TFormMain&, const std::function<bool()>& wokenUp)> run;
 };
 
 int RunProgram(const ProgramOptions& options, TFormMain::Services services, const ProgramHooks& hooks);

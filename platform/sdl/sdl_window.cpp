@@ -2,6 +2,8 @@
 
 #include <SDL.h>
 #include <algorithm>
+#include <atomic>
+#include <csignal>
 
 #include "foundation/text_codec.h"
 
@@ -9,7 +11,12 @@ namespace qr {
 
 namespace {
 constexpr Uint32 kTickMs = 55;
-}
+
+// SIGTERM, SIGINT and SIGHUP (a session logging out, Ctrl+C in the terminal) are the
+// desktop's way of pressing the close button: the game gets to ask and to save.
+std::atomic<bool> closeSignal{false};
+extern "C" void OnCloseSignal(int) { closeSignal = true; }
+} // namespace
 
 SdlWindow::~SdlWindow() {
     if (texture_) SDL_DestroyTexture(texture_);
@@ -17,13 +24,35 @@ SdlWindow::~SdlWindow() {
         if (c) SDL_FreeCursor(c);
     if (renderer_) SDL_DestroyRenderer(renderer_);
     if (window_) SDL_DestroyWindow(window_);
-    SDL_QuitSubSystem(SDL_INIT_VIDEO);
+    // SDL video stays up until the process ends: quitting it unloads the display libraries,
+    // and message boxes after the window (settings that failed to save) still need them.
 }
 
 bool SdlWindow::InitVideo(std::string& error) {
     if (SDL_WasInit(SDL_INIT_VIDEO)) return true;
+    const char* wanted = SDL_getenv("SDL_VIDEODRIVER");
+    const bool named = wanted && *wanted;
+    auto set = [](const char* var) {
+        const char* v = SDL_getenv(var);
+        return v && *v;
+    };
+    // Probing for a display that is not there makes the system libraries print their own
+    // complaints; one clear line from us is better.
+    if (!named && !set("DISPLAY") && !set("WAYLAND_DISPLAY")) {
+        error = "no display found (neither DISPLAY nor WAYLAND_DISPLAY is set)";
+        return false;
+    }
     if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {
         error = std::string("cannot open a display (") + SDL_GetError() + ")";
+        return false;
+    }
+    // Without a display SDL falls back to a video driver that draws nowhere; a player would
+    // see nothing, so that only counts when asked for by name.
+    const char* driver = SDL_GetCurrentVideoDriver();
+    if (driver && !named &&
+        (SDL_strcmp(driver, "offscreen") == 0 || SDL_strcmp(driver, "dummy") == 0)) {
+        SDL_QuitSubSystem(SDL_INIT_VIDEO);
+        error = "no display found (neither DISPLAY nor WAYLAND_DISPLAY is set)";
         return false;
     }
     return true;
@@ -52,6 +81,7 @@ std::unique_ptr<SdlWindow> SdlWindow::Open(const std::string& caption, int width
         error = std::string("cannot draw in the window (") + SDL_GetError() + ")";
         return nullptr;
     }
+    for (int sig : {SIGTERM, SIGINT, SIGHUP}) std::signal(sig, OnCloseSignal);
     SDL_RenderSetLogicalSize(w->renderer_, width, height);
     SDL_RenderSetIntegerScale(w->renderer_, SDL_TRUE);
     SDL_SetWindowMinimumSize(w->window_, width, height);
@@ -126,7 +156,7 @@ void SdlWindow::Present() {
     SDL_RenderPresent(renderer_);
 }
 
-void SdlWindow::Run(WindowClient& client) {
+void SdlWindow::Run(WindowClient& client, const std::function<bool()>& raise) {
     Uint32 next = SDL_GetTicks() + kTickMs;
     bool active = true;
     Present();
@@ -176,9 +206,14 @@ void SdlWindow::Run(WindowClient& client) {
                 }
             } while (!client.WantsClose() && SDL_PollEvent(&e));
         }
+        if (closeSignal.exchange(false) && client.OnCloseRequest()) return;
         if (SDL_GetTicks() >= next) {
             next += kTickMs;
             if (SDL_GetTicks() > next + 10 * kTickMs) next = SDL_GetTicks() + kTickMs;
+            if (raise && raise()) {
+                SDL_RestoreWindow(window_);
+                SDL_RaiseWindow(window_);
+            }
             client.OnTimer();
         }
         if (dirty_) Present();

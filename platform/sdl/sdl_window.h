@@ -31,8 +31,9 @@ public:
                                            std::string& error);
 
     void SetCaption(const std::string& caption);
-    // Runs until the client wants to close; returns when the window is gone.
-    void Run(WindowClient& client);
+    // Runs until the client wants to close. `raise`, checked every tick, answers whether
+    // the window should come to the front.
+    void Run(WindowClient& client, const std::function<bool()>& raise = nullptr);
     SDL_Window* Handle() const { return window_; }
 
     // The client area's picture: pixels are 0xRRGGBB, `width` to a row; only the

@@ -5,7 +5,7 @@
 #include "platform/language.h"
 #include "platform/registry.h"
 #include "platform/single_instance.h"
-#include "temp_dir.h"
+#include "test_support/temp_dir.h"
 
 using namespace qr;
 using qr::test::TempDir;
@@ -69,6 +69,11 @@ TEST(SingleInstance, SecondHolderIsRefusedUntilTheFirstEnds) {
         ASSERT_TRUE(first.Acquire());
         SingleInstance second("QRL32");
         EXPECT_FALSE(second.Acquire());
+        EXPECT_FALSE(first.PollWakeUp());
+        second.NotifyRunningCopy();
+        second.NotifyRunningCopy();
+        EXPECT_TRUE(first.PollWakeUp()); // both knocks read at once
+        EXPECT_FALSE(first.PollWakeUp());
         SingleInstance editor("QUARRY32");
         EXPECT_TRUE(editor.Acquire());
     }
