@@ -14,6 +14,7 @@
 #include "game/world/px8_world_library.h"
 #include "game/world/world_script.h"
 #include "graphics/image_library.h"
+#include "wordlist/word_list.h"
 #include "platform/files.h"
 
 namespace qr {
@@ -67,6 +68,19 @@ template <class F> void TShellWorld::Guarded(F&& f) {
 
 void TShellWorld::Init(TObfText& script) { world_->Init(script, ""); }
 
+void TShellWorld::SetPlayerSettings(const TPlayerSettings& s) {
+    settings_ = s;
+    world_->SetLanguages({s.clueLanguage.name, s.clueLanguage.number}, {s.answerLanguage.name, s.answerLanguage.number});
+}
+
+TPlayerSettings TShellWorld::PlayerSettings() const {
+    TPlayerSettings s = settings_;
+    // Loading a word list may have moved the languages to ones the list offers.
+    s.clueLanguage = {world_->ClueLanguage().name, world_->ClueLanguage().number};
+    s.answerLanguage = {world_->AnswerLanguage().name, world_->AnswerLanguage().number};
+    return s;
+}
+
 void TShellWorld::Start() {
     Guarded([&] { world_->Start(); });
 }
@@ -82,6 +96,16 @@ void TShellWorld::SetFocus(bool active) {
 
 void TShellWorld::Tick(int steps) {
     Guarded([&] { world_->Tick(uint32_t(steps)); });
+}
+
+bool TShellWorld::WordListHasIcons() const {
+    return world_->WordList() && world_->WordList()->UsesIconClues();
+}
+
+void TShellWorld::MusicEnded(int track) {
+    Guarded([&] {
+        if (TRoom* room = world_->CurrentRoom()) room->RunScript("ENDMUSIC", std::to_string(track));
+    });
 }
 
 std::string TShellWorld::CurrentRoomID() const {

@@ -50,8 +50,9 @@ public:
     void Init(TObfText& script);
 
     // WorldLink
-    void SetPlayerSettings(const TPlayerSettings& s) override { settings_ = s; }
-    TPlayerSettings PlayerSettings() const override { return settings_; }
+    void SetPlayerSettings(const TPlayerSettings& s) override;
+    TPlayerSettings PlayerSettings() const override;
+    bool WordListHasIcons() const override;
     void Start() override;
     void SetFocus(bool active) override;
     void Tick(int steps) override;
@@ -65,6 +66,20 @@ public:
     void Mouse(MouseKind kind, int button, int shift, int32_t clientX, int32_t clientY);
     // The same in paint-box coordinates (those of hit boxes).
     void PaintBoxMouse(MouseKind kind, int button, int shift, int32_t x, int32_t y);
+
+    // What the world asks of sound and music; whoever creates the players fills these
+    // in. Missing ones answer "no device", "off" and "idle".
+    struct SoundHooks {
+        std::function<bool()> waveDevicePresent, waveEnabled, wavePlaying;
+        std::function<void(int number)> playSound;
+        std::function<void()> stopWaves;
+        std::function<bool()> midiDevicePresent, musicEnabled, musicBusy;
+        std::function<void(bool on)> setMusicEnabled;
+        std::function<void(int track)> playMusic;
+    };
+    void SetSound(SoundHooks hooks) { sound_ = std::move(hooks); }
+    // A music track ended: the current room hears "ENDMUSIC" with the track number.
+    void MusicEnded(int track);
 
     TWorld& World() { return *world_; }
     const TWorld& World() const { return *world_; }
@@ -90,6 +105,24 @@ private:
     TPoint MousePos() override { return mouse_; }
     bool KeyDown(int virtualKey) override;
     void Present(const TWorldSurface& work, const std::vector<TRect>& rects, TPoint offset, bool blackFrame) override;
+    bool WaveDevicePresent() override { return sound_.waveDevicePresent && sound_.waveDevicePresent(); }
+    bool WaveEnabled() override { return sound_.waveEnabled && sound_.waveEnabled(); }
+    bool WavePlaying() override { return sound_.wavePlaying && sound_.wavePlaying(); }
+    void PlaySound(int number) override {
+        if (sound_.playSound) sound_.playSound(number);
+    }
+    void StopWaves() override {
+        if (sound_.stopWaves) sound_.stopWaves();
+    }
+    bool MidiDevicePresent() override { return sound_.midiDevicePresent && sound_.midiDevicePresent(); }
+    bool MusicEnabled() override { return sound_.musicEnabled && sound_.musicEnabled(); }
+    void SetMusicEnabled(bool on) override {
+        if (sound_.setMusicEnabled) sound_.setMusicEnabled(on);
+    }
+    bool MusicBusy() override { return sound_.musicBusy && sound_.musicBusy(); }
+    void PlayMusic(int track) override {
+        if (sound_.playMusic) sound_.playMusic(track);
+    }
 
     // Runs a world operation the way the message loop would: a failure is shown, not fatal.
     template <class F> void Guarded(F&& f);
@@ -99,6 +132,7 @@ private:
     Outputs out_;
     std::unique_ptr<TWorld> world_;
     TPlayerSettings settings_;
+    SoundHooks sound_;
     TMemoryPicture client_;
     TScreenPalette palette_;
     TPoint mouse_{-1, -1};

@@ -3,6 +3,8 @@
 #include <filesystem>
 
 #include "foundation/obf_text.h"
+#include "foundation/polyglot.h"
+#include "wordlist/word_list.h"
 #include "foundation/random.h"
 #include "foundation/utils.h"
 #include "game/world/disk_ops_room.h"
@@ -85,6 +87,7 @@ TWorld::~TWorld() {
     }
     stack_.Clear();
     rooms_.Clear();
+    wordList_.reset();
 }
 
 void TWorld::Init(TObfText& script, const std::string& stateFile) {
@@ -384,6 +387,39 @@ void TWorld::SetCaption(const std::string& title) {
     if (caption == caption_) return;
     caption_ = caption;
     host_.SetCaption(caption_);
+}
+
+bool TWorld::LoadWordList(const std::string& path) {
+    SetBusy(true);
+    wordList_.reset();
+    bool loaded = false;
+    if (!path.empty()) {
+        auto list = std::make_unique<TQRWordList>();
+        if (list->LoadFromFile(path)) {
+            list->SetNameLanguage(Polyglot().GetString(0));
+            if (list->ListType() == TListType::Vocabulary) {
+                if (!list->HasLanguage(clue_.number, clue_.name)) {
+                    clue_.number = uint8_t(list->PrimaryLanguageCode() & 0xFF);
+                    clue_.name = list->PrimaryLanguage();
+                }
+                if (!list->HasLanguage(answer_.number, answer_.name)) {
+                    const auto& more = list->SecondaryLanguages();
+                    answer_ = more.empty() ? clue_ : TWorldLanguage{more[0].name, more[0].code};
+                }
+            }
+            wordList_ = std::move(list);
+            loaded = true;
+        } else {
+            SetBusy(false);
+            host_.ShowMessage(list->LastError());
+            SetBusy(true);
+        }
+    }
+    wordListPath_ = loaded ? path : std::string();
+    if (loaded && onWordListLoaded_) onWordListLoaded_();
+    SetBusy(false);
+    SetCaption(current_ ? current_->GetTitle() : std::string());
+    return loaded;
 }
 
 void TWorld::SetWordListPath(const std::string& path) {

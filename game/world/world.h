@@ -19,6 +19,14 @@
 namespace qr {
 
 class TObfText;
+class TQRWordList;
+
+// A language the player chose: its number 0-22 (255: known only by its name) and name.
+struct TWorldLanguage {
+    std::string name;
+    uint8_t number = 255;
+    friend bool operator==(const TWorldLanguage&, const TWorldLanguage&) = default;
+};
 
 // An entry of the stack of rooms to return to; in a stream, its tag and the room's ID.
 class TRoomStackNode : public TUvoNode {
@@ -96,9 +104,21 @@ public:
     bool ConfirmQuit(const std::string& text);
     void SetCaption(const std::string& title);
     void SetDefaultCursor(int n) { defaultCursor_ = int16_t(n); }
-    // Stores the word list's path and refreshes the caption (the list model is loaded
-    // by the callers that have it).
+    // Stores the word list's path and refreshes the caption.
     void SetWordListPath(const std::string& path);
+    // Frees the loaded list and, with a path, loads that one: its names in the working
+    // language, the clue and answer languages checked against it. An empty path only
+    // frees. A list that cannot be read is reported and none is loaded; false then.
+    bool LoadWordList(const std::string& path);
+    const TQRWordList* WordList() const { return wordList_.get(); }
+    // Runs after a list was loaded (the high-score table follows the new settings).
+    void SetOnWordListLoaded(std::function<void()> f) { onWordListLoaded_ = std::move(f); }
+    TWorldLanguage ClueLanguage() const { return clue_; }
+    TWorldLanguage AnswerLanguage() const { return answer_; }
+    void SetLanguages(const TWorldLanguage& clue, const TWorldLanguage& answer) {
+        clue_ = clue;
+        answer_ = answer;
+    }
     void LoadState();
     void SaveState();
     static std::string SaveGameFileName(char c) { return std::string("QR_sg") + c + ".dat"; }
@@ -186,6 +206,9 @@ private:
     std::string saveFolder_;
     int processorType_ = 586;
 
+    std::unique_ptr<TQRWordList> wordList_;
+    std::function<void()> onWordListLoaded_;
+    TWorldLanguage clue_, answer_;
     std::vector<std::string> cards_;
     std::vector<int> cardCounts_;
     int cardTotal_ = 0;

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "foundation/polyglot.h"
+#include "wordlist/word_list.h"
 #include "game/world/qr_exception.h"
 #include "world_fixture.h"
 
@@ -357,4 +358,43 @@ TEST_F(WorldTest, FocusRunsTheScriptAndRedrawsWhenIdle) {
     world.Tick(1);
     ASSERT_EQ(host.presented.size(), 1u);
     EXPECT_EQ(host.presented[0].rects, (std::vector<TRect>{{0, 0, 600, 400}}));
+}
+
+TEST_F(WorldTest, WordListLanguagesFollowTheListAndTheCaptionItsName) {
+    std::string strings;
+    for (int i = 0; i < 30; ++i) strings += (i == 0 ? "English" : "s") + std::string("\n");
+    for (const char* l : {"English", "French", "German", "Spanish"}) strings += std::string(l) + "\n";
+    Polyglot().LoadFromBytes(strings);
+    const std::string dir = ::testing::TempDir();
+    TQRWordList list;
+    list.SetListType(TListType::Vocabulary);
+    list.SetPrimaryLanguage("French");
+    list.AddLanguage("Spanish");
+    list.AddClueWord("", "chat", 1);
+    const std::string path = dir + "/beasts.qrw";
+    ASSERT_TRUE(list.SaveToFile(path));
+
+    LoadScript(world, "ROOM A Menu\n");
+    world.GoRoom("A");
+    world.SetLanguages({"German", 2}, {"German", 2});
+    ASSERT_TRUE(world.LoadWordList(path));
+    EXPECT_EQ(world.ClueLanguage().name, "French");
+    EXPECT_EQ(world.AnswerLanguage().name, "Spanish");
+    EXPECT_EQ(world.Caption(), "Menu: beasts.qrw");
+
+    // Languages the list offers stay as they are.
+    world.SetLanguages({"Spanish", 3}, {"French", 1});
+    ASSERT_TRUE(world.LoadWordList(path));
+    EXPECT_EQ(world.ClueLanguage(), (TWorldLanguage{"Spanish", 3}));
+    EXPECT_EQ(world.AnswerLanguage(), (TWorldLanguage{"French", 1}));
+
+    // A file that is no word list: reported, nothing loaded, the caption loses the name.
+    FILE* f = fopen((dir + "/junk.qrw").c_str(), "wb");
+    fputs("not a list", f);
+    fclose(f);
+    EXPECT_FALSE(world.LoadWordList(dir + "/junk.qrw"));
+    EXPECT_EQ(world.WordList(), nullptr);
+    EXPECT_EQ(host.messages.size(), 1u);
+    EXPECT_EQ(world.Caption(), "Menu");
+    EXPECT_FALSE(world.HasFlag(TWorld::kBusy));
 }
