@@ -21,4 +21,12 @@ if grep -q '^screenshot' "$drive"; then
         echo "screenshot is not a 632x453 PNG: $(cat "$tmp/head")"
         exit 1
     fi
+    # "#pixel X,Y RRGGBB" lines of the drive script name colours the screenshot must show.
+    grep '^#pixel ' "$drive" | while read -r _ at want; do
+        got=$(python3 "$(dirname "$0")/png_pixels.py" "$tmp/shot.png" "$at")
+        if [ "$got" != "$want" ]; then
+            echo "screenshot pixel $at is $got, expected $want"
+            exit 1
+        fi
+    done || exit 1
 fi
