@@ -6,6 +6,11 @@ if(QR_BUILD_TESTS AND TARGET quilrush32)
                      ${CMAKE_CURRENT_LIST_DIR}/fixtures/world ${CMAKE_CURRENT_LIST_DIR}/world/${scenario}.drive
                      ${CMAKE_CURRENT_LIST_DIR}/world/${scenario}.expected)
   endforeach()
+  # A world script with a bad rectangle ends start-up with its message.
+  add_test(NAME e2e.world.badscript
+           COMMAND sh ${CMAKE_CURRENT_LIST_DIR}/run_world_e2e.sh $<TARGET_FILE:quilrush32>
+                   ${CMAKE_CURRENT_LIST_DIR}/fixtures/world ${CMAKE_CURRENT_LIST_DIR}/world/badscript.drive
+                   ${CMAKE_CURRENT_LIST_DIR}/world/badscript.expected ${CMAKE_CURRENT_LIST_DIR}/world/badscript.txt)
 endif()
 
 # The same world in a real window under a virtual X server, when the tools are there.

@@ -95,6 +95,9 @@ void TShellWorld::SetFocus(bool active) {
 }
 
 void TShellWorld::Tick(int steps) {
+    // Between two timer events the message loop has nothing else to do: the program was
+    // idle, which is when a window that came back to the front is redrawn whole.
+    world_->SetFlag(TWorld::kIdle);
     Guarded([&] { world_->Tick(uint32_t(steps)); });
 }
 
