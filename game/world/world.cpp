@@ -321,7 +321,9 @@ void TWorld::MouseDown(int button, int shift, int32_t x, int32_t y) {
     if (!box) return;
     SetFlag(kCursorRefresh);
     if (box->RawMouse()) {
-        if (box->MouseDown(*this, button, shift, x, y)) {
+        TRoom* room = current_;
+        // A press that switched rooms must not leave the old room's box holding the mouse.
+        if (box->MouseDown(*this, button, shift, x, y) && current_ == room) {
             captured_ = box;
             UpdateCursorAt(x, y, box);
         }
@@ -334,20 +336,24 @@ void TWorld::MouseMove(int32_t x, int32_t y) {
     if (HasFlag(kBusy)) return;
     if (captured_) {
         THitBox* box = captured_;
-        if (!box->MouseDrag(*this, x, y)) captured_ = nullptr;
-        UpdateCursorAt(x, y, box);
+        TRoom* room = current_;
+        if (!box->MouseDrag(*this, x, y) || current_ != room) captured_ = nullptr;
+        if (current_ == room) UpdateCursorAt(x, y, box);
         return;
     }
-    THitBox* box = current_ ? current_->HitBoxes().FindAt(x, y) : nullptr;
-    if (box && box->Hover() && box->HoverStart(*this, x, y)) captured_ = box;
+    TRoom* room = current_;
+    THitBox* box = room ? room->HitBoxes().FindAt(x, y) : nullptr;
+    if (box && box->Hover() && box->HoverStart(*this, x, y) && current_ == room) captured_ = box;
     if (!HasFlag(kBusy)) UpdateCursorAt(x, y, box);
 }
 
 void TWorld::MouseUp(int32_t x, int32_t y) {
     if (!captured_) return;
     THitBox* box = captured_;
-    if (!box->MouseUp(*this, x, y)) captured_ = nullptr;
-    UpdateCursorAt(x, y, box);
+    TRoom* room = current_;
+    if (!box->MouseUp(*this, x, y) || current_ != room) captured_ = nullptr;
+    // After a switch the new room's cursor is already set.
+    if (current_ == room) UpdateCursorAt(x, y, box);
 }
 
 void TWorld::CopyToScreen() {

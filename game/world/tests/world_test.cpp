@@ -398,3 +398,26 @@ TEST_F(WorldTest, WordListLanguagesFollowTheListAndTheCaptionItsName) {
     EXPECT_EQ(world.Caption(), "Menu");
     EXPECT_FALSE(world.HasFlag(TWorld::kBusy));
 }
+
+TEST_F(WorldTest, AControlBoxThatSwitchesRoomsDoesNotKeepTheMouse) {
+    // The room answers true to the press but leaves on it: the old box must not stay captured.
+    class Leaving : public ProbeRoom {
+    public:
+        using ProbeRoom::ProbeRoom;
+        bool ControlEvent(TControlBox& box, TControlEventKind event) override {
+            ProbeRoom::ControlEvent(box, event);
+            World().GoRoom("B");
+            return true;
+        }
+    };
+    LoadScript(world, "ROOM B\n");
+    TRoom* a = world.AddRoom(std::make_unique<Leaving>(world, "A"));
+    a->HitBoxes().InsertFirst(std::make_unique<TControlBox>("C", TRect{0, 0, 10, 10}));
+    world.GoRoom("A");
+    world.MouseDown(1, 0, 5, 5);
+    EXPECT_EQ(Current(), "B");
+    EXPECT_EQ(world.CapturedBox(), nullptr);
+    world.MouseMove(6, 6);
+    world.MouseUp(6, 6);
+    EXPECT_EQ(dynamic_cast<ProbeRoom*>(a)->events.size(), 1u);
+}
