@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "foundation/random.h"
+#include "game/world/disk_ops_room.h"
 #include "game/world/qr_exception.h"
 #include "world_fixture.h"
 
@@ -201,4 +202,22 @@ TEST_F(WorldScriptTest, FrameSetLines) {
         ++seen[size_t(frame)];
     }
     for (int n : seen) EXPECT_GT(n, 0);
+}
+
+TEST_F(WorldScriptTest, RoomPrefixesChooseTheClass) {
+    // A room class registered under "PLAY" is made by the keyword PLAYROOM.
+    struct PlayLike : TQRRoom {
+        using TQRRoom::TQRRoom;
+    };
+    RegisterRoomClass("PLAY", [](TWorld& w, const std::string& id) { return std::make_unique<PlayLike>(w, id); });
+    LoadScript(world, "PLAYROOM Play1 The game\nDISKOPSROOM disk Saving\nROOM PLAIN\nTITLEROOM T\n");
+    TRoom* play = world.FindRoom("PLAY1");
+    ASSERT_NE(play, nullptr);
+    EXPECT_NE(dynamic_cast<PlayLike*>(play), nullptr);
+    EXPECT_EQ(play->GetID(), "PLAY1");
+    EXPECT_EQ(play->GetTitle(), "The game");
+    EXPECT_NE(dynamic_cast<TDiskOpsRoom*>(world.FindRoom("DISK")), nullptr);
+    EXPECT_EQ(typeid(*world.FindRoom("PLAIN")), typeid(TRoom));
+    // Prefixes of classes that have not landed give the script error.
+    EXPECT_EQ(host.messages, (std::vector<std::string>{"Script Error:\n\nCan't create room \"T\""}));
 }
