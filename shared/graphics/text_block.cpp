@@ -239,8 +239,8 @@ size_t TTextBlock::Draw(TPX8ImageData* dest, const TRect& rect, std::string_view
             };
             for (size_t j = pos; j < breakAt;) {
                 const char c = text[j];
-                if (c == 13 || c == 10) {
-                    ++j;
+                if (c == 13) { // the hard break that ends the line, with its line feed
+                    j += (j + 1 < breakAt && text[j + 1] == 10) ? 2 : 1;
                     continue;
                 }
                 if (c == 1) {
