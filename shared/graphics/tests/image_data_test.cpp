@@ -275,7 +275,8 @@ TEST_F(Surfaces, ScreenshotWritesTheFrameAsAPng) {
     ASSERT_TRUE(png_image_finish_read(&img, nullptr, rgb.data(), 0, nullptr));
     EXPECT_EQ(img.width, 3u);
     EXPECT_EQ(img.height, 2u);
-    EXPECT_EQ(rgb, (std::vector<uint8_t>{0, 0, 0, 250, 20, 30, 250, 20, 30, 0, 0, 0, 0, 0, 0, 0, 0, 0}));
+    EXPECT_EQ(rgb,
+              (std::vector<uint8_t>{0, 0, 0, 250, 20, 30, 250, 20, 30, 0, 0, 0, 0, 0, 0, 0, 0, 0}));
     EXPECT_THROW(screen.Screenshot(::testing::TempDir() + "/no/such/dir/shot.png"), UvoException);
 }
 
