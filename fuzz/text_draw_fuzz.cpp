@@ -1,6 +1,7 @@
 // Lays out and draws arbitrary bytes as marked-up text with two fonts and their extra
 // glyphs, and draws them straight with a font.
 #include <cstdint>
+#include <cstdlib>
 #include <memory>
 #include <string_view>
 
@@ -73,7 +74,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     size_t done = 0;
     // Page through the whole text as a room would; each page must move on or stop.
     for (int page = 0; page < 64 && done < text.size(); ++page) {
+        qr::TPX8Font* const font = block.CurrentFont;
+        const size_t measured = block.Draw(nullptr, rect, text.substr(done), {}, page == 0);
+        block.CurrentFont = font;
         const size_t n = block.Draw(f.dest, rect, text.substr(done), {}, page == 0);
+        // Measuring and drawing lay the text out alike.
+        if (n != measured || n > text.size() - done) std::abort();
         if (n == 0) break;
         done += n;
     }

@@ -239,8 +239,8 @@ size_t TTextBlock::Draw(TPX8ImageData* dest, const TRect& rect, std::string_view
             };
             for (size_t j = pos; j < breakAt;) {
                 const char c = text[j];
-                if (c == 13 || c == 10) {
-                    ++j;
+                if (c == 13) { // the hard break that ends the line, with its line feed
+                    j += (j + 1 < breakAt && text[j + 1] == 10) ? 2 : 1;
                     continue;
                 }
                 if (c == 1) {
@@ -325,8 +325,11 @@ size_t TTextBlock::Draw(TPX8ImageData* dest, const TRect& rect, std::string_view
         if (Alignment == AlignJustify && stretch)
             for (size_t j = pos; j < breakAt; ++j)
                 if (text[j] == ' ' && (j == pos || text[j - 1] != '\\')) ++spaces;
-        const int32_t endX =
-            replay(dest != nullptr, lineX, Alignment == AlignJustify ? slack : 0, spaces);
+        const int32_t stretchSlack = Alignment == AlignJustify ? slack : 0;
+        // Whether the line drew anything is judged by its measured widths, so that laying
+        // out with and without a surface always fits the same text on a page.
+        const int32_t endX = replay(false, lineX, stretchSlack, spaces);
+        if (dest) replay(true, lineX, stretchSlack, spaces);
 
         // --- Advancing.
         pos = breakAt;

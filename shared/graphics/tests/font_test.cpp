@@ -71,7 +71,9 @@ TEST(FontBytes, MappingOfPrintableAndExtraBytes) {
     for (const Case& c : cases) {
         const TGlyphRef g = MapFontByte(uint8_t(c.byte));
         EXPECT_EQ(g.kind, c.kind) << c.byte;
-        if (g.kind != TGlyphRef::None) EXPECT_EQ(g.index, c.index) << c.byte;
+        if (g.kind != TGlyphRef::None) {
+            EXPECT_EQ(g.index, c.index) << c.byte;
+        }
     }
     // The 48 extra entries are each reached by exactly one byte.
     std::array<int, kFontSpecialCount> hits{};

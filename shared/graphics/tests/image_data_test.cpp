@@ -1,6 +1,7 @@
 #include "graphics/image_data.h"
 
 #include <gtest/gtest.h>
+#include <png.h>
 
 #include "fixtures.h"
 #include "graphics/image_library.h"
@@ -254,6 +255,29 @@ TEST_F(Surfaces, DisplayDamageSendsEachRectangleOnceThenForgetsThem) {
     EXPECT_EQ(screen.Pixel(7, 7), (TRGBColour{50, 50, 50}));
     EXPECT_EQ(screen.Pixel(15, 10), (TRGBColour{60, 60, 60}));
     EXPECT_EQ(screen.Pixel(5, 5), (TRGBColour{9, 9, 9})); // transparent: the screen shows through
+}
+
+TEST_F(Surfaces, ScreenshotWritesTheFrameAsAPng) {
+    TPX8ImageData& d = Make(3, 2, 0);
+    d.FillRect({1, 0, 3, 1}, 5);
+    TPalette pal;
+    pal.Set(5, {250, 20, 30});
+    HeadlessDisplay screen(3, 2);
+    d.InvalidateAll();
+    d.DisplayDamage(screen, pal, {0, 0});
+    const std::string path = ::testing::TempDir() + "/shot.png";
+    screen.Screenshot(path);
+    png_image img{};
+    img.version = PNG_IMAGE_VERSION;
+    ASSERT_TRUE(png_image_begin_read_from_file(&img, path.c_str()));
+    img.format = PNG_FORMAT_RGB;
+    std::vector<uint8_t> rgb(PNG_IMAGE_SIZE(img));
+    ASSERT_TRUE(png_image_finish_read(&img, nullptr, rgb.data(), 0, nullptr));
+    EXPECT_EQ(img.width, 3u);
+    EXPECT_EQ(img.height, 2u);
+    EXPECT_EQ(rgb,
+              (std::vector<uint8_t>{0, 0, 0, 250, 20, 30, 250, 20, 30, 0, 0, 0, 0, 0, 0, 0, 0, 0}));
+    EXPECT_THROW(screen.Screenshot(::testing::TempDir() + "/no/such/dir/shot.png"), UvoException);
 }
 
 TEST_F(Surfaces, ShrinkPointSamples) {

@@ -153,6 +153,21 @@ TEST(Library, CodedBandsOfARawStoredImageAreDecodedOnFirstLock) {
     EXPECT_EQ(n->Image->Segments[0]->Size, 15u * 256u);
 }
 
+TEST(Segment, MemoryBlockMessages) {
+    TPX8Image img;
+    img.Initialise("x", nullptr, 4, 4);
+    TPX8ImageSegment& seg = *img.Segments[0];
+    EXPECT_NE(seg.Lock(), nullptr);
+    seg.Reallocate(32); // keeps the lock across the resize
+    EXPECT_TRUE(seg.IsLocked());
+    EXPECT_EQ(seg.Size, 32u);
+    const auto bytes = seg.Detach();
+    EXPECT_EQ(bytes.size(), 32u);
+    EXPECT_EQ(seg.State(), TPX8ImageSegment::BlockState::Absent);
+    EXPECT_EQ(MessageOf([&] { seg.Lock(); }), "Segment Lock: segment buffer not allocated");
+    EXPECT_EQ(MessageOf([&] { seg.Reallocate(8); }), "Reallocate: segment buffer not allocated");
+}
+
 TEST(Library, PaletteHasBlackAndWhiteAtTheEndsAndTheFileColoursBetween) {
     auto w = test::GreyWriter();
     w.SetPaletteRGB(0, 9, 9, 9);
