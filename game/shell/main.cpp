@@ -117,6 +117,7 @@ int main(int argc, char** argv) {
         TShellWorld::Outputs out;
         out.caption = [&](const std::string& caption) { window->SetCaption(caption); };
         out.cursor = [&](int cursor) { window->SetCursorNumber(cursor); };
+        out.letMessagesRun = [&window, &form] { window->PumpPending(form); };
         out.presented = [&](const TShellWorld& world, const std::vector<TRect>& rects) {
             ConvertClient(world, rects, rgb);
             window->UpdateClient(rgb.data(), TClientLayout::kWidth, rects);

@@ -42,6 +42,8 @@ public:
         std::function<void(int cursor)> cursor;
         // The client area changed in these rectangles (client coordinates).
         std::function<void(const class TShellWorld&, const std::vector<TRect>&)> presented;
+        // Lets the window's pending events run (from inside a tick or a room switch).
+        std::function<void()> letMessagesRun;
     };
     TShellWorld(TFormMain& form, std::unique_ptr<TWorldLibrary> library, Outputs outputs);
     ~TShellWorld() override;
@@ -103,6 +105,9 @@ private:
     void RoomEntered(const std::string& from, const std::string& to) override;
     void SetCursor(int cursor) override;
     TPoint MousePos() override { return mouse_; }
+    void LetMessagesRun() override {
+        if (out_.letMessagesRun) out_.letMessagesRun();
+    }
     bool KeyDown(int virtualKey) override;
     void Present(const TWorldSurface& work, const std::vector<TRect>& rects, TPoint offset, bool blackFrame) override;
     bool WaveDevicePresent() override { return sound_.waveDevicePresent && sound_.waveDevicePresent(); }

@@ -156,57 +156,74 @@ void SdlWindow::Present() {
     SDL_RenderPresent(renderer_);
 }
 
+bool SdlWindow::HandleEvent(const SDL_Event& e, WindowClient& client) {
+    switch (e.type) {
+    case SDL_QUIT:
+        return client.OnCloseRequest();
+    case SDL_MOUSEMOTION:
+    case SDL_MOUSEBUTTONDOWN:
+    case SDL_MOUSEBUTTONUP: {
+        if (!onMouse) break;
+        // With a logical size SDL hands over client coordinates; the bars around a
+        // letterboxed picture lie outside it.
+        int x = e.type == SDL_MOUSEMOTION ? e.motion.x : e.button.x;
+        int y = e.type == SDL_MOUSEMOTION ? e.motion.y : e.button.y;
+        MouseKind kind = e.type == SDL_MOUSEMOTION ? MouseKind::Move
+                         : e.type == SDL_MOUSEBUTTONDOWN ? MouseKind::Down : MouseKind::Up;
+        bool inside = x >= 0 && y >= 0 && x < width_ && y < height_;
+        if (!inside && kind != MouseKind::Up) break;
+        int button = e.type == SDL_MOUSEMOTION ? 0
+                     : e.button.button == SDL_BUTTON_RIGHT ? 2
+                     : e.button.button == SDL_BUTTON_MIDDLE ? 3 : 1;
+        SDL_Keymod mod = SDL_GetModState();
+        int shift = ((mod & KMOD_SHIFT) ? 1 : 0) | ((mod & KMOD_ALT) ? 2 : 0) | ((mod & KMOD_CTRL) ? 4 : 0);
+        onMouse(kind, button, shift, x, y);
+        break;
+    }
+    case SDL_WINDOWEVENT:
+        if (e.window.event == SDL_WINDOWEVENT_FOCUS_GAINED && !active_) {
+            active_ = true;
+            client.OnActivate(true);
+        } else if (e.window.event == SDL_WINDOWEVENT_FOCUS_LOST && active_) {
+            active_ = false;
+            client.OnActivate(false);
+        } else if (e.window.event == SDL_WINDOWEVENT_SIZE_CHANGED || e.window.event == SDL_WINDOWEVENT_EXPOSED) {
+            UpdateScale();
+            Present();
+        }
+        break;
+    }
+    return false;
+}
+
+void SdlWindow::PumpPending(WindowClient& client) {
+    // Only events run here, never the timer: a tick that lets messages run must not
+    // start another tick.
+    if (pumping_ || !client_) return;
+    pumping_ = true;
+    SDL_Event e;
+    while (!closeNow_ && SDL_PollEvent(&e))
+        if (HandleEvent(e, client)) closeNow_ = true;
+    if (dirty_) Present();
+    pumping_ = false;
+}
+
 void SdlWindow::Run(WindowClient& client, const std::function<bool()>& raise) {
     Uint32 next = SDL_GetTicks() + kTickMs;
-    bool active = true;
+    client_ = &client;
+    closeNow_ = false;
     Present();
-    while (!client.WantsClose()) {
+    while (!client.WantsClose() && !closeNow_) {
         SDL_Event e;
         Uint32 now = SDL_GetTicks();
         int wait = next > now ? int(next - now) : 0;
         if (SDL_WaitEventTimeout(&e, wait)) {
             do {
-                switch (e.type) {
-                case SDL_QUIT:
-                    if (client.OnCloseRequest()) return;
-                    break;
-                case SDL_MOUSEMOTION:
-                case SDL_MOUSEBUTTONDOWN:
-                case SDL_MOUSEBUTTONUP: {
-                    if (!onMouse) break;
-                    // With a logical size SDL hands over client coordinates; the bars
-                    // around a letterboxed picture lie outside it.
-                    int x = e.type == SDL_MOUSEMOTION ? e.motion.x : e.button.x;
-                    int y = e.type == SDL_MOUSEMOTION ? e.motion.y : e.button.y;
-                    MouseKind kind = e.type == SDL_MOUSEMOTION ? MouseKind::Move
-                                     : e.type == SDL_MOUSEBUTTONDOWN ? MouseKind::Down : MouseKind::Up;
-                    bool inside = x >= 0 && y >= 0 && x < width_ && y < height_;
-                    if (!inside && kind != MouseKind::Up) break;
-                    int button = e.type == SDL_MOUSEMOTION ? 0
-                                 : e.button.button == SDL_BUTTON_RIGHT ? 2
-                                 : e.button.button == SDL_BUTTON_MIDDLE ? 3 : 1;
-                    SDL_Keymod mod = SDL_GetModState();
-                    int shift = ((mod & KMOD_SHIFT) ? 1 : 0) | ((mod & KMOD_ALT) ? 2 : 0) | ((mod & KMOD_CTRL) ? 4 : 0);
-                    onMouse(kind, button, shift, x, y);
-                    break;
-                }
-                case SDL_WINDOWEVENT:
-                    if (e.window.event == SDL_WINDOWEVENT_FOCUS_GAINED && !active) {
-                        active = true;
-                        client.OnActivate(true);
-                    } else if (e.window.event == SDL_WINDOWEVENT_FOCUS_LOST && active) {
-                        active = false;
-                        client.OnActivate(false);
-                    } else if (e.window.event == SDL_WINDOWEVENT_SIZE_CHANGED ||
-                               e.window.event == SDL_WINDOWEVENT_EXPOSED) {
-                        UpdateScale();
-                        Present();
-                    }
-                    break;
-                }
-            } while (!client.WantsClose() && SDL_PollEvent(&e));
+                if (HandleEvent(e, client)) closeNow_ = true;
+            } while (!client.WantsClose() && !closeNow_ && SDL_PollEvent(&e));
         }
-        if (closeSignal.exchange(false) && client.OnCloseRequest()) return;
+        if (closeNow_) break;
+        if (closeSignal.exchange(false) && client.OnCloseRequest()) break;
         if (SDL_GetTicks() >= next) {
             next += kTickMs;
             if (SDL_GetTicks() > next + 10 * kTickMs) next = SDL_GetTicks() + kTickMs;
@@ -218,6 +235,7 @@ void SdlWindow::Run(WindowClient& client, const std::function<bool()>& raise) {
         }
         if (dirty_) Present();
     }
+    client_ = nullptr;
 }
 
 } // namespace qr

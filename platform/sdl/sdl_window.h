@@ -15,6 +15,7 @@
 struct SDL_Window;
 struct SDL_Renderer;
 struct SDL_Texture;
+union SDL_Event;
 struct SDL_Cursor;
 
 namespace qr {
@@ -35,6 +36,9 @@ public:
     // the window should come to the front.
     void Run(WindowClient& client, const std::function<bool()>& raise = nullptr);
     SDL_Window* Handle() const { return window_; }
+    // "Let pending messages run": handles the events waiting now (mouse, close button,
+    // exposure) from inside a tick or a room switch, without running the timer.
+    void PumpPending(WindowClient& client);
 
     // The client area's picture: pixels are 0xRRGGBB, `width` to a row; only the
     // rectangles given are uploaded. The window shows it from then on (and repaints
@@ -52,6 +56,8 @@ public:
 private:
     SdlWindow() = default;
     void Present();
+    // True when the window must close now.
+    bool HandleEvent(const SDL_Event& e, WindowClient& client);
     void UpdateScale();
 
     SDL_Window* window_ = nullptr;
@@ -59,6 +65,10 @@ private:
     SDL_Texture* texture_ = nullptr;
     SDL_Cursor* cursors_[4] = {};
     bool dirty_ = false;
+    bool active_ = true;
+    bool pumping_ = false;
+    bool closeNow_ = false;
+    WindowClient* client_ = nullptr;
     int width_ = 0;
     int height_ = 0;
     int scale_ = 1;
