@@ -69,15 +69,22 @@ template <class F> void TShellWorld::Guarded(F&& f) {
 void TShellWorld::Init(TObfText& script) { world_->Init(script, ""); }
 
 void TShellWorld::SetPlayerSettings(const TPlayerSettings& s) {
-    settings_ = s;
+    world_->SetInitials(s.initials);
     world_->SetLanguages({s.clueLanguage.name, s.clueLanguage.number}, {s.answerLanguage.name, s.answerLanguage.number});
+    world_->SetUseIcons(s.useIcons);
+    for (int k = 1; k <= 3; ++k) world_->SetSpeedValue(k, s.speedValues[k - 1]);
+    world_->SetSpeedSetting(s.speedSetting);
 }
 
 TPlayerSettings TShellWorld::PlayerSettings() const {
-    TPlayerSettings s = settings_;
-    // Loading a word list may have moved the languages to ones the list offers.
+    // The rooms change these while the game runs (and a word list may move the languages).
+    TPlayerSettings s;
+    s.initials = world_->Initials();
     s.clueLanguage = {world_->ClueLanguage().name, world_->ClueLanguage().number};
     s.answerLanguage = {world_->AnswerLanguage().name, world_->AnswerLanguage().number};
+    s.useIcons = world_->UseIcons();
+    for (int k = 1; k <= 3; ++k) s.speedValues[k - 1] = world_->SpeedValue(k);
+    s.speedSetting = world_->SpeedSetting();
     return s;
 }
 

@@ -136,7 +136,6 @@ private:
     std::unique_ptr<TWorldLibrary> library_;
     Outputs out_;
     std::unique_ptr<TWorld> world_;
-    TPlayerSettings settings_;
     SoundHooks sound_;
     TMemoryPicture client_;
     TScreenPalette palette_;

@@ -395,6 +395,15 @@ void TWorld::SetCaption(const std::string& title) {
     host_.SetCaption(caption_);
 }
 
+void TWorld::SetInitials(std::string_view s) {
+    initials_ = s.empty() ? std::string("---") : std::string(s.substr(0, 3));
+}
+
+void TWorld::SetSpeedValue(int setting, int32_t value) {
+    if (setting < 1 || setting > 3) return;
+    speeds_[setting - 1] = std::clamp<int32_t>(value, 20, 900);
+}
+
 bool TWorld::LoadWordList(const std::string& path) {
     SetBusy(true);
     wordList_.reset();
@@ -464,10 +473,9 @@ void TWorld::LoadState() {
     SetBusy(true);
     try {
         TMemoryStream s(ReadFileBytes(stateFile_));
-        uint8_t savedLevel = 0;
-        if (TDiskOpsRoom::CheckHeader(s, savedLevel)) {
+        if (TDiskOpsRoom::CheckHeader(s, savedLevel_)) {
             for (TRoom* room : rooms_.Nodes<TRoom>())
-                if (room->StateLevel() <= savedLevel) room->LoadState(s);
+                if (room->StateLevel() <= savedLevel_) room->LoadState(s);
         }
     } catch (const UvoException&) {
         // A damaged state file is as good as none.

@@ -4,6 +4,7 @@
 // game clock. The main window feeds it clock steps, focus changes and the mouse; it
 // switches rooms, routes keys, mouse and timers to the current room and hands the
 // changed parts of the work image to the screen.
+#include <algorithm>
 #include <cstdint>
 #include <functional>
 #include <memory>
@@ -113,6 +114,18 @@ public:
     const TQRWordList* WordList() const { return wordList_.get(); }
     // Runs after a list was loaded (the high-score table follows the new settings).
     void SetOnWordListLoaded(std::function<void()> f) { onWordListLoaded_ = std::move(f); }
+    // The player's settings (handed over at start-up, written back at shut-down).
+    const std::string& Initials() const { return initials_; }
+    // Keeps the first three characters; "---" when empty.
+    void SetInitials(std::string_view s);
+    bool UseIcons() const { return useIcons_; }
+    void SetUseIcons(bool on) { useIcons_ = on; }
+    // Speed values 1-3 (each 20..900) and the chosen setting (1..3); out-of-range values are clamped.
+    int32_t SpeedValue(int setting) const { return speeds_[size_t(std::clamp(setting, 1, 3) - 1)]; }
+    void SetSpeedValue(int setting, int32_t value);
+    int32_t SpeedSetting() const { return speedSetting_; }
+    void SetSpeedSetting(int32_t s) { speedSetting_ = std::clamp<int32_t>(s, 1, 3); }
+    uint8_t SavedLevel() const { return savedLevel_; }
     TWorldLanguage ClueLanguage() const { return clue_; }
     TWorldLanguage AnswerLanguage() const { return answer_; }
     void SetLanguages(const TWorldLanguage& clue, const TWorldLanguage& answer) {
@@ -209,6 +222,11 @@ private:
     std::unique_ptr<TQRWordList> wordList_;
     std::function<void()> onWordListLoaded_;
     TWorldLanguage clue_, answer_;
+    std::string initials_ = "---";
+    bool useIcons_ = true;
+    int32_t speeds_[3] = {200, 120, 75};
+    int32_t speedSetting_ = 2;
+    uint8_t savedLevel_ = 0;
     std::vector<std::string> cards_;
     std::vector<int> cardCounts_;
     int cardTotal_ = 0;

@@ -421,3 +421,22 @@ TEST_F(WorldTest, AControlBoxThatSwitchesRoomsDoesNotKeepTheMouse) {
     world.MouseUp(6, 6);
     EXPECT_EQ(dynamic_cast<ProbeRoom*>(a)->events.size(), 1u);
 }
+
+TEST(WorldSettings, InitialsAndSpeedsKeepTheirRanges) {
+    RecordingHost host;
+    TMemoryLibrary lib;
+    TWorld world(host, lib);
+    const std::pair<const char*, const char*> initials[] = {{"", "---"}, {"ABCDE", "ABC"}, {"Jo", "Jo"}};
+    for (auto [in, out] : initials) {
+        world.SetInitials(in);
+        EXPECT_EQ(world.Initials(), out);
+    }
+    world.SetSpeedValue(1, 5);
+    world.SetSpeedValue(3, 5000);
+    EXPECT_EQ(world.SpeedValue(1), 20);
+    EXPECT_EQ(world.SpeedValue(3), 900);
+    world.SetSpeedSetting(7);
+    EXPECT_EQ(world.SpeedSetting(), 3);
+    world.SetSpeedSetting(0);
+    EXPECT_EQ(world.SpeedSetting(), 1);
+}
