@@ -24,16 +24,18 @@ namespace {
 // Stands in for the screen the way the shell does: damaged rectangles copied into the
 // 632x453 client area, then converted through the palette to 32-bit pixels.
 class ScreenHost : public TWorldHost {
-public:
+  public:
     std::vector<uint8_t> client = std::vector<uint8_t>(632 * 453);
     std::vector<uint32_t> rgb = std::vector<uint32_t>(632 * 453);
     std::array<uint32_t, 256> palette = DefaultScreenPalette();
-    void Present(const TWorldSurface& work, const std::vector<TRect>& rects, TPoint offset, bool) override {
+    void Present(const TWorldSurface& work, const std::vector<TRect>& rects, TPoint offset,
+                 bool) override {
         for (const TRect& r : rects) {
             for (int32_t y = r.Top; y < r.Bottom; ++y) {
                 size_t at = size_t(y + 19 + offset.Y) * 632 + size_t(r.Left + 9 + offset.X);
                 work.ReadRow(r.Left, y, r.Width(), &client[at]);
-                for (int32_t i = 0; i < r.Width(); ++i) rgb[at + size_t(i)] = palette[client[at + size_t(i)]];
+                for (int32_t i = 0; i < r.Width(); ++i)
+                    rgb[at + size_t(i)] = palette[client[at + size_t(i)]];
             }
         }
     }
@@ -41,12 +43,13 @@ public:
 
 // A room that animates every frame set on every tick.
 class AnimatedRoom : public TRoom {
-public:
+  public:
     using TRoom::TRoom;
     void RunScript(const std::string& name, const std::string& argument) override {
         if (argument != "ANIMATE") return TRoom::RunScript(name, argument);
         for (TFrameSet* fs : FrameSets().Nodes<TFrameSet>())
-            fs->SetFrameMaybeDraw(*World().WorkImage(), uint16_t((fs->Frame() + 1) % fs->FrameCount()), false);
+            fs->SetFrameMaybeDraw(*World().WorkImage(),
+                                  uint16_t((fs->Frame() + 1) % fs->FrameCount()), false);
         Draw(World().WorkImage());
         AddTimer(6, 1);
     }
@@ -57,16 +60,19 @@ void BM_FullRedrawTick(benchmark::State& state) {
     TMemoryLibrary lib;
     auto bg = std::make_unique<TMemoryPicture>(600, 400);
     for (int32_t y = 0; y < 400; ++y)
-        for (int32_t x = 0; x < 600; ++x) bg->At(x, y) = uint8_t(x ^ y);
+        for (int32_t x = 0; x < 600; ++x)
+            bg->At(x, y) = uint8_t(x ^ y);
     lib.Add("bg", std::move(bg));
     lib.Add("strip", std::make_unique<TMemoryPicture>(40, 160, 7));
-    RegisterRoomClass("BENCH", [](TWorld& w, const std::string& id) { return std::make_unique<AnimatedRoom>(w, id); });
+    RegisterRoomClass("BENCH", [](TWorld& w, const std::string& id) {
+        return std::make_unique<AnimatedRoom>(w, id);
+    });
     TWorld world(host, lib);
     std::string script = "BENCHROOM A\nPIC bg\n";
     const int sets = int(state.range(0));
     for (int i = 0; i < sets; ++i)
-        script += "FS F" + std::to_string(i) + " strip 40 4 " + std::to_string((i * 47) % 560) + " " +
-                  std::to_string((i * 31) % 360) + "\n";
+        script += "FS F" + std::to_string(i) + " strip 40 4 " + std::to_string((i * 47) % 560) +
+                  " " + std::to_string((i * 31) % 360) + "\n";
     std::vector<uint8_t> bytes(script.begin(), script.end());
     auto text = TObfText::FromBytes(TObfText::CompileBytes(bytes, WorldScriptFilter));
     world.Init(text, "");
@@ -86,7 +92,8 @@ void BM_FrameMemcpy(benchmark::State& state) {
     auto pal = DefaultScreenPalette();
     for (auto _ : state) {
         std::memcpy(b.data(), a.data(), a.size());
-        for (size_t i = 0; i < b.size(); ++i) rgb[i] = pal[b[i]];
+        for (size_t i = 0; i < b.size(); ++i)
+            rgb[i] = pal[b[i]];
         benchmark::DoNotOptimize(rgb.data());
     }
 }
@@ -99,7 +106,8 @@ void BM_FirstFrame(benchmark::State& state) {
     const fs::path tmp = fs::temp_directory_path() / ("qr_bench_" + std::to_string(getpid()));
     fs::remove_all(tmp);
     fs::create_directories(tmp / "inst");
-    fs::copy(fs::path(QR_SOURCE_DIR) / "tests/fixtures/world", tmp / "prog", fs::copy_options::recursive);
+    fs::copy(fs::path(QR_SOURCE_DIR) / "tests/fixtures/world", tmp / "prog",
+             fs::copy_options::recursive);
     // Without the broken room line there is no message box in the way.
     {
         std::string init = tmp / "prog/dat/init.txt";
@@ -109,7 +117,8 @@ void BM_FirstFrame(benchmark::State& state) {
             if (line.rfind("XYZROOM", 0) != 0) text += line + "\n";
         std::ofstream(init) << text;
     }
-    std::ofstream(tmp / "reg.ini") << "[Software\\UVO! Software\\QuilRush]\nDirectory=" << (tmp / "inst").string() << "\n";
+    std::ofstream(tmp / "reg.ini")
+        << "[Software\\UVO! Software\\QuilRush]\nDirectory=" << (tmp / "inst").string() << "\n";
     setenv("XDG_RUNTIME_DIR", tmp.c_str(), 1);
     for (auto _ : state) {
         std::ostringstream out;
@@ -121,7 +130,8 @@ void BM_FirstFrame(benchmark::State& state) {
             TShellWorld::Outputs o;
             o.presented = [&](const TShellWorld& w, const std::vector<TRect>&) {
                 if (firstMs < 0 && w.World().CurrentRoom())
-                    firstMs = std::chrono::duration<double, std::milli>(Clock::now() - start).count();
+                    firstMs =
+                        std::chrono::duration<double, std::milli>(Clock::now() - start).count();
             };
             InstallWorldSteps(form, o);
         };

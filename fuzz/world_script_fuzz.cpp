@@ -12,7 +12,7 @@
 namespace {
 
 class QuietHost : public qr::TWorldHost {
-public:
+  public:
     int messages = 0;
     void ShowMessage(const std::string&) override { ++messages; }
 };
@@ -43,7 +43,8 @@ void ReadAndVisit(qr::TObfText& text) {
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     std::vector<uint8_t> bytes(data, data + size);
-    auto compiled = qr::TObfText::FromBytes(qr::TObfText::CompileBytes(bytes, qr::WorldScriptFilter));
+    auto compiled =
+        qr::TObfText::FromBytes(qr::TObfText::CompileBytes(bytes, qr::WorldScriptFilter));
     ReadAndVisit(compiled);
     auto raw = qr::TObfText::FromBytes(bytes);
     ReadAndVisit(raw);

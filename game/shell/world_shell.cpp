@@ -14,8 +14,8 @@
 #include "game/world/px8_world_library.h"
 #include "game/world/world_script.h"
 #include "graphics/image_library.h"
-#include "wordlist/word_list.h"
 #include "platform/files.h"
+#include "wordlist/word_list.h"
 
 namespace qr {
 
@@ -40,7 +40,9 @@ namespace {
 constexpr uint8_t kSurroundColour = 40;
 constexpr uint8_t kPanelColour = 250;
 
-std::string Json(const std::string& bytes) { return JsonString(ToUtf8(bytes)); }
+std::string Json(const std::string& bytes) {
+    return JsonString(ToUtf8(bytes));
+}
 } // namespace
 
 TShellWorld::TShellWorld(TFormMain& form, std::unique_ptr<TWorldLibrary> library, Outputs outputs)
@@ -62,17 +64,22 @@ template <class F> void TShellWorld::Guarded(F&& f) {
     try {
         f();
     } catch (const std::exception& e) {
-        form_.Platform().dialogs.MessageBox(kAppTitle, e.what(), DialogIcon::Error, Dialogs::Buttons::OK);
+        form_.Platform().dialogs.MessageBox(kAppTitle, e.what(), DialogIcon::Error,
+                                            Dialogs::Buttons::OK);
     }
 }
 
-void TShellWorld::Init(TObfText& script) { world_->Init(script, ""); }
+void TShellWorld::Init(TObfText& script) {
+    world_->Init(script, "");
+}
 
 void TShellWorld::SetPlayerSettings(const TPlayerSettings& s) {
     world_->SetInitials(s.initials);
-    world_->SetLanguages({s.clueLanguage.name, s.clueLanguage.number}, {s.answerLanguage.name, s.answerLanguage.number});
+    world_->SetLanguages({s.clueLanguage.name, s.clueLanguage.number},
+                         {s.answerLanguage.name, s.answerLanguage.number});
     world_->SetUseIcons(s.useIcons);
-    for (int k = 1; k <= 3; ++k) world_->SetSpeedValue(k, s.speedValues[k - 1]);
+    for (int k = 1; k <= 3; ++k)
+        world_->SetSpeedValue(k, s.speedValues[k - 1]);
     world_->SetSpeedSetting(s.speedSetting);
 }
 
@@ -83,7 +90,8 @@ TPlayerSettings TShellWorld::PlayerSettings() const {
     s.clueLanguage = {world_->ClueLanguage().name, world_->ClueLanguage().number};
     s.answerLanguage = {world_->AnswerLanguage().name, world_->AnswerLanguage().number};
     s.useIcons = world_->UseIcons();
-    for (int k = 1; k <= 3; ++k) s.speedValues[k - 1] = world_->SpeedValue(k);
+    for (int k = 1; k <= 3; ++k)
+        s.speedValues[k - 1] = world_->SpeedValue(k);
     s.speedSetting = world_->SpeedSetting();
     return s;
 }
@@ -97,7 +105,8 @@ void TShellWorld::SetFocus(bool active) {
         world_->SetFocus(active);
         // Music comes back a little after the player does.
         if (active)
-            if (auto* room = dynamic_cast<TQRRoom*>(world_->CurrentRoom())) room->AddTimer(kTimerMusicDelay, 20);
+            if (auto* room = dynamic_cast<TQRRoom*>(world_->CurrentRoom()))
+                room->AddTimer(kTimerMusicDelay, 20);
     });
 }
 
@@ -130,14 +139,21 @@ void TShellWorld::Mouse(MouseKind kind, int button, int shift, int32_t clientX, 
 void TShellWorld::PaintBoxMouse(MouseKind kind, int button, int shift, int32_t x, int32_t y) {
     // Only the paint box hears the mouse; outside it the world keeps the last position,
     // but a release still ends a drag that started inside.
-    const bool inside = x >= 0 && y >= 0 && x < TClientLayout::kFrameWidth && y < TClientLayout::kFrameHeight;
+    const bool inside =
+        x >= 0 && y >= 0 && x < TClientLayout::kFrameWidth && y < TClientLayout::kFrameHeight;
     if (!inside && !(kind == MouseKind::Up && world_->CapturedBox())) return;
     mouse_ = {x, y};
     Guarded([&] {
         switch (kind) {
-        case MouseKind::Down: world_->MouseDown(button, shift, x, y); break;
-        case MouseKind::Up: world_->MouseUp(x, y); break;
-        case MouseKind::Move: world_->MouseMove(x, y); break;
+        case MouseKind::Down:
+            world_->MouseDown(button, shift, x, y);
+            break;
+        case MouseKind::Up:
+            world_->MouseUp(x, y);
+            break;
+        case MouseKind::Move:
+            world_->MouseMove(x, y);
+            break;
         }
     });
 }
@@ -153,12 +169,14 @@ void TShellWorld::PaintSurround(const std::string& tileName) {
     const TPoint o = TClientLayout::FrameOrigin();
     auto fill = [&](TRect r, uint8_t c) {
         for (int32_t y = r.Top; y < r.Bottom; ++y)
-            for (int32_t x = r.Left; x < r.Right; ++x) client_.At(x, y) = c;
+            for (int32_t x = r.Left; x < r.Right; ++x)
+                client_.At(x, y) = c;
     };
     fill(TRect::FromOriginSize({o.X + TClientLayout::kShadow, o.Y + TClientLayout::kShadow},
                                TClientLayout::kFrameWidth, TClientLayout::kFrameHeight),
          0);
-    fill(TRect::FromOriginSize(o, TClientLayout::kFrameWidth, TClientLayout::kFrameHeight), kPanelColour);
+    fill(TRect::FromOriginSize(o, TClientLayout::kFrameWidth, TClientLayout::kFrameHeight),
+         kPanelColour);
     // The paint box's black brush until the world draws.
     fill(TRect::FromOriginSize(o, TClientLayout::kFrameWidth, TClientLayout::kFrameHeight), 0);
     if (out_.presented) out_.presented(*this, {{0, 0, client_.Width(), client_.Height()}});
@@ -187,8 +205,8 @@ int TShellWorld::Confirm(const std::string& caption, const std::string& message,
 }
 
 bool TShellWorld::AskYesNo(const std::string& text) {
-    return form_.Platform().dialogs.MessageBox(kAppTitle, text, DialogIcon::Question, Dialogs::Buttons::YesNo) ==
-           DialogResult::Yes;
+    return form_.Platform().dialogs.MessageBox(kAppTitle, text, DialogIcon::Question,
+                                               Dialogs::Buttons::YesNo) == DialogResult::Yes;
 }
 
 void TShellWorld::SetCaption(const std::string& caption) {
@@ -198,7 +216,8 @@ void TShellWorld::SetCaption(const std::string& caption) {
 }
 
 void TShellWorld::RoomEntered(const std::string& from, const std::string& to) {
-    if (out_.log) out_.log("ROOM " + (from.empty() ? std::string("-") : ToUtf8(from)) + " -> " + ToUtf8(to));
+    if (out_.log)
+        out_.log("ROOM " + (from.empty() ? std::string("-") : ToUtf8(from)) + " -> " + ToUtf8(to));
 }
 
 void TShellWorld::SetCursor(int cursor) {
@@ -209,29 +228,38 @@ void TShellWorld::SetCursor(int cursor) {
 bool TShellWorld::KeyDown(int virtualKey) {
     const System& sys = form_.Platform().system;
     switch (virtualKey) {
-    case kVkShift: return sys.KeyDown(Key::Shift);
-    case kVkControl: return sys.KeyDown(Key::Ctrl);
-    case kVkDelete: return sys.KeyDown(Key::Delete);
-    case kVkEscape: return sys.KeyDown(Key::Escape);
-    default: return false;
+    case kVkShift:
+        return sys.KeyDown(Key::Shift);
+    case kVkControl:
+        return sys.KeyDown(Key::Ctrl);
+    case kVkDelete:
+        return sys.KeyDown(Key::Delete);
+    case kVkEscape:
+        return sys.KeyDown(Key::Escape);
+    default:
+        return false;
     }
 }
 
 void TShellWorld::Present(const TWorldSurface& work, const std::vector<TRect>& rects, TPoint offset,
                           bool blackFrame) {
     const TPoint o = TClientLayout::FrameOrigin();
-    const TRect frame = TRect::FromOriginSize(o, TClientLayout::kFrameWidth, TClientLayout::kFrameHeight);
+    const TRect frame =
+        TRect::FromOriginSize(o, TClientLayout::kFrameWidth, TClientLayout::kFrameHeight);
     std::vector<TRect> changed;
     for (TRect r : rects) {
         TRect dst = Intersect(r + o + offset, frame);
         if (dst.IsEmpty()) continue;
         for (int32_t y = dst.Top; y < dst.Bottom; ++y)
-            work.ReadRow(dst.Left - o.X - offset.X, y - o.Y - offset.Y, dst.Width(), &client_.At(dst.Left, y));
+            work.ReadRow(dst.Left - o.X - offset.X, y - o.Y - offset.Y, dst.Width(),
+                         &client_.At(dst.Left, y));
         changed.push_back(dst);
     }
     if (blackFrame) {
-        for (int32_t x = frame.Left; x < frame.Right; ++x) client_.At(x, frame.Top) = client_.At(x, frame.Bottom - 1) = 0;
-        for (int32_t y = frame.Top; y < frame.Bottom; ++y) client_.At(frame.Left, y) = client_.At(frame.Right - 1, y) = 0;
+        for (int32_t x = frame.Left; x < frame.Right; ++x)
+            client_.At(x, frame.Top) = client_.At(x, frame.Bottom - 1) = 0;
+        for (int32_t y = frame.Top; y < frame.Bottom; ++y)
+            client_.At(frame.Left, y) = client_.At(frame.Right - 1, y) = 0;
         changed.push_back({frame.Left, frame.Top, frame.Right, frame.Top + 1});
         changed.push_back({frame.Left, frame.Bottom - 1, frame.Right, frame.Bottom});
         changed.push_back({frame.Left, frame.Top, frame.Left + 1, frame.Bottom});
@@ -287,7 +315,8 @@ void InstallWorldSteps(TFormMain& form, TShellWorld::Outputs outputs) {
     });
     form.StartupSteps().createWorld = [outputs](TFormMain& f) -> std::unique_ptr<WorldLink> {
         const std::string base = f.Folders().DatProgram() + "init";
-        if (!FileExists(base + ".txt") && !FileExists(base + ".dat")) return std::make_unique<TSettingsWorld>();
+        if (!FileExists(base + ".txt") && !FileExists(base + ".dat"))
+            return std::make_unique<TSettingsWorld>();
         // The game library: a missing or damaged one ends start-up with its message.
         auto game = std::make_unique<TPX8Library>();
         game->Open(ResolveNoCase(f.Folders().ImageLibraries(), LoadResString(kResGameLibrary)));
@@ -311,7 +340,9 @@ void InstallWorldSteps(TFormMain& form, TShellWorld::Outputs outputs) {
 
 namespace {
 
-TShellWorld* WorldOf(TFormMain& form) { return dynamic_cast<TShellWorld*>(form.World()); }
+TShellWorld* WorldOf(TFormMain& form) {
+    return dynamic_cast<TShellWorld*>(form.World());
+}
 
 bool ParseInt(const std::string& s, int32_t& v) {
     try {
@@ -328,50 +359,64 @@ bool ParseInt(const std::string& s, int32_t& v) {
 } // namespace
 
 void AddWorldCommands(HeadlessDriver& driver) {
-    driver.AddCommand("click", [](TFormMain& form, const std::vector<std::string>& a) -> std::string {
-        int32_t x, y;
-        if (a.size() != 2 || !ParseInt(a[0], x) || !ParseInt(a[1], y)) return "click needs X Y";
-        TShellWorld* w = WorldOf(form);
-        if (!w) return "click: there is no world";
-        w->PaintBoxMouse(TShellWorld::MouseKind::Move, 0, 0, x, y);
-        w->PaintBoxMouse(TShellWorld::MouseKind::Down, 1, 0, x, y);
-        w->PaintBoxMouse(TShellWorld::MouseKind::Up, 1, 0, x, y);
-        return {};
-    });
-    driver.AddCommand("mouse", [](TFormMain& form, const std::vector<std::string>& a) -> std::string {
-        int32_t x, y;
-        if (a.size() != 3 || !ParseInt(a[1], x) || !ParseInt(a[2], y)) return "mouse needs down|up|move X Y";
-        TShellWorld* w = WorldOf(form);
-        if (!w) return "mouse: there is no world";
-        if (a[0] == "down") w->PaintBoxMouse(TShellWorld::MouseKind::Down, 1, 0, x, y);
-        else if (a[0] == "up") w->PaintBoxMouse(TShellWorld::MouseKind::Up, 1, 0, x, y);
-        else if (a[0] == "move") w->PaintBoxMouse(TShellWorld::MouseKind::Move, 0, 0, x, y);
-        else return "mouse needs down|up|move X Y";
-        return {};
-    });
-    driver.AddCommand("expect", [](TFormMain& form, const std::vector<std::string>& a) -> std::string {
-        if (a.size() != 2 || a[0] != "room") return "expect needs: room ID";
-        std::string room = form.World() ? form.World()->CurrentRoomID() : std::string();
-        if (!EqualsNoCase(room, a[1])) return "expect room " + a[1] + " failed: the room is " + (room.empty() ? "none" : room);
-        return {};
-    });
-    driver.AddCommand("screenshot", [](TFormMain& form, const std::vector<std::string>& a) -> std::string {
-        if (a.size() != 1) return "screenshot needs a file name";
-        TShellWorld* w = WorldOf(form);
-        if (!w) return "screenshot: there is no world";
-        const TMemoryPicture& c = w->Client();
-        std::vector<uint32_t> rgb;
-        ConvertClient(*w, {{0, 0, c.Width(), c.Height()}}, rgb);
-        if (!WritePng(a[0], c.Width(), c.Height(), rgb)) return "screenshot: cannot write " + a[0];
-        return {};
-    });
+    driver.AddCommand("click",
+                      [](TFormMain& form, const std::vector<std::string>& a) -> std::string {
+                          int32_t x, y;
+                          if (a.size() != 2 || !ParseInt(a[0], x) || !ParseInt(a[1], y))
+                              return "click needs X Y";
+                          TShellWorld* w = WorldOf(form);
+                          if (!w) return "click: there is no world";
+                          w->PaintBoxMouse(TShellWorld::MouseKind::Move, 0, 0, x, y);
+                          w->PaintBoxMouse(TShellWorld::MouseKind::Down, 1, 0, x, y);
+                          w->PaintBoxMouse(TShellWorld::MouseKind::Up, 1, 0, x, y);
+                          return {};
+                      });
+    driver.AddCommand("mouse",
+                      [](TFormMain& form, const std::vector<std::string>& a) -> std::string {
+                          int32_t x, y;
+                          if (a.size() != 3 || !ParseInt(a[1], x) || !ParseInt(a[2], y))
+                              return "mouse needs down|up|move X Y";
+                          TShellWorld* w = WorldOf(form);
+                          if (!w) return "mouse: there is no world";
+                          if (a[0] == "down")
+                              w->PaintBoxMouse(TShellWorld::MouseKind::Down, 1, 0, x, y);
+                          else if (a[0] == "up")
+                              w->PaintBoxMouse(TShellWorld::MouseKind::Up, 1, 0, x, y);
+                          else if (a[0] == "move")
+                              w->PaintBoxMouse(TShellWorld::MouseKind::Move, 0, 0, x, y);
+                          else
+                              return "mouse needs down|up|move X Y";
+                          return {};
+                      });
+    driver.AddCommand(
+        "expect", [](TFormMain& form, const std::vector<std::string>& a) -> std::string {
+            if (a.size() != 2 || a[0] != "room") return "expect needs: room ID";
+            std::string room = form.World() ? form.World()->CurrentRoomID() : std::string();
+            if (!EqualsNoCase(room, a[1]))
+                return "expect room " + a[1] + " failed: the room is " +
+                       (room.empty() ? "none" : room);
+            return {};
+        });
+    driver.AddCommand("screenshot",
+                      [](TFormMain& form, const std::vector<std::string>& a) -> std::string {
+                          if (a.size() != 1) return "screenshot needs a file name";
+                          TShellWorld* w = WorldOf(form);
+                          if (!w) return "screenshot: there is no world";
+                          const TMemoryPicture& c = w->Client();
+                          std::vector<uint32_t> rgb;
+                          ConvertClient(*w, {{0, 0, c.Width(), c.Height()}}, rgb);
+                          if (!WritePng(a[0], c.Width(), c.Height(), rgb))
+                              return "screenshot: cannot write " + a[0];
+                          return {};
+                      });
     driver.stateExtra = [](TFormMain& form) -> std::string {
         TShellWorld* w = WorldOf(form);
         return w ? w->StateFields() : std::string();
     };
 }
 
-void ConvertClient(const TShellWorld& world, const std::vector<TRect>& rects, std::vector<uint32_t>& rgb) {
+void ConvertClient(const TShellWorld& world, const std::vector<TRect>& rects,
+                   std::vector<uint32_t>& rgb) {
     const TMemoryPicture& c = world.Client();
     rgb.resize(size_t(c.Width()) * size_t(c.Height()));
     for (TRect r : rects) {
@@ -380,12 +425,14 @@ void ConvertClient(const TShellWorld& world, const std::vector<TRect>& rects, st
         for (int32_t y = r.Top; y < r.Bottom; ++y) {
             const uint8_t* src = c.Row(y);
             uint32_t* dst = &rgb[size_t(y) * size_t(c.Width())];
-            for (int32_t x = r.Left; x < r.Right; ++x) dst[x] = pal[src[x]];
+            for (int32_t x = r.Left; x < r.Right; ++x)
+                dst[x] = pal[src[x]];
         }
     }
 }
 
-bool WritePng(const std::string& path, int32_t width, int32_t height, const std::vector<uint32_t>& rgb) {
+bool WritePng(const std::string& path, int32_t width, int32_t height,
+              const std::vector<uint32_t>& rgb) {
     if (width <= 0 || height <= 0 || rgb.size() < size_t(width) * size_t(height)) return false;
     std::FILE* f = std::fopen(path.c_str(), "wb");
     if (!f) return false;
@@ -395,8 +442,8 @@ bool WritePng(const std::string& path, int32_t width, int32_t height, const std:
     std::vector<uint8_t> row(size_t(width) * 3);
     if (png && info && !setjmp(png_jmpbuf(png))) {
         png_init_io(png, f);
-        png_set_IHDR(png, info, png_uint_32(width), png_uint_32(height), 8, PNG_COLOR_TYPE_RGB, PNG_INTERLACE_NONE,
-                     PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
+        png_set_IHDR(png, info, png_uint_32(width), png_uint_32(height), 8, PNG_COLOR_TYPE_RGB,
+                     PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
         png_write_info(png, info);
         for (int32_t y = 0; y < height; ++y) {
             for (int32_t x = 0; x < width; ++x) {

@@ -35,9 +35,9 @@ using TScreenPalette = std::array<uint32_t, 256>;
 TScreenPalette DefaultScreenPalette();
 
 class TShellWorld : public WorldLink, private TWorldHost {
-public:
+  public:
     struct Outputs {
-        std::function<void(const std::string&)> log;    // event lines (ROOM, CAPTION)
+        std::function<void(const std::string&)> log; // event lines (ROOM, CAPTION)
         std::function<void(const std::string&)> caption;
         std::function<void(int cursor)> cursor;
         // The client area changed in these rectangles (client coordinates).
@@ -96,7 +96,7 @@ public:
     // One JSON object of the world's state (no braces around it: fields to append).
     std::string StateFields() const;
 
-private:
+  private:
     // TWorldHost
     void ShowMessage(const std::string& text) override;
     int Confirm(const std::string& caption, const std::string& message, int buttons) override;
@@ -109,8 +109,11 @@ private:
         if (out_.letMessagesRun) out_.letMessagesRun();
     }
     bool KeyDown(int virtualKey) override;
-    void Present(const TWorldSurface& work, const std::vector<TRect>& rects, TPoint offset, bool blackFrame) override;
-    bool WaveDevicePresent() override { return sound_.waveDevicePresent && sound_.waveDevicePresent(); }
+    void Present(const TWorldSurface& work, const std::vector<TRect>& rects, TPoint offset,
+                 bool blackFrame) override;
+    bool WaveDevicePresent() override {
+        return sound_.waveDevicePresent && sound_.waveDevicePresent();
+    }
     bool WaveEnabled() override { return sound_.waveEnabled && sound_.waveEnabled(); }
     bool WavePlaying() override { return sound_.wavePlaying && sound_.wavePlaying(); }
     void PlaySound(int number) override {
@@ -119,7 +122,9 @@ private:
     void StopWaves() override {
         if (sound_.stopWaves) sound_.stopWaves();
     }
-    bool MidiDevicePresent() override { return sound_.midiDevicePresent && sound_.midiDevicePresent(); }
+    bool MidiDevicePresent() override {
+        return sound_.midiDevicePresent && sound_.midiDevicePresent();
+    }
     bool MusicEnabled() override { return sound_.musicEnabled && sound_.musicEnabled(); }
     void SetMusicEnabled(bool on) override {
         if (sound_.setMusicEnabled) sound_.setMusicEnabled(on);
@@ -155,9 +160,11 @@ void ScanWorldData(TWorld& world, const TFolders& folders);
 void AddWorldCommands(HeadlessDriver& driver);
 
 // The client area's colour indices in `rects` converted to 0xRRGGBB into rgb (632 to a row).
-void ConvertClient(const TShellWorld& world, const std::vector<TRect>& rects, std::vector<uint32_t>& rgb);
+void ConvertClient(const TShellWorld& world, const std::vector<TRect>& rects,
+                   std::vector<uint32_t>& rgb);
 
 // Writes 0xRRGGBB pixels as an 8-bit RGB PNG; false when the file cannot be written.
-bool WritePng(const std::string& path, int32_t width, int32_t height, const std::vector<uint32_t>& rgb);
+bool WritePng(const std::string& path, int32_t width, int32_t height,
+              const std::vector<uint32_t>& rgb);
 
 } // namespace qr

@@ -6,10 +6,13 @@
 namespace qr {
 
 void RegisterBuiltInRooms() {
-    RegisterRoomClass("DISKOPS", [](TWorld& w, const std::string& id) { return std::make_unique<TDiskOpsRoom>(w, id); });
+    RegisterRoomClass("DISKOPS", [](TWorld& w, const std::string& id) {
+        return std::make_unique<TDiskOpsRoom>(w, id);
+    });
 }
 
-TDiskOpsRoom::TDiskOpsRoom(TWorld& world, std::string_view id) : TAuxGfxRoom(world, id, "ldsv_gfx") {
+TDiskOpsRoom::TDiskOpsRoom(TWorld& world, std::string_view id)
+    : TAuxGfxRoom(world, id, "ldsv_gfx") {
     stateLevel_ = 65535;
 }
 
@@ -44,7 +47,8 @@ std::unique_ptr<TMemoryPicture> TDiskOpsRoom::ReadSlotFile(const std::string& pa
         if (w > kSlotWidth || h > kSlotHeight || s.Remaining() < int64_t(w) * h) return nullptr;
         auto pic = std::make_unique<TMemoryPicture>(w, h);
         for (int32_t y = 0; y < h; ++y)
-            for (int32_t x = 0; x < w; ++x) pic->At(x, y) = s.ReadU8();
+            for (int32_t x = 0; x < w; ++x)
+                pic->At(x, y) = s.ReadU8();
         return pic;
     } catch (const UvoException&) {
         return nullptr;
@@ -57,14 +61,16 @@ void TDiskOpsRoom::WriteSlotFile(const std::string& path, const TWorldPicture& p
     s.WriteU16(uint16_t(picture.Width()));
     s.WriteU16(uint16_t(picture.Height()));
     for (int32_t y = 0; y < picture.Height(); ++y)
-        for (int32_t x = 0; x < picture.Width(); ++x) s.WriteU8(picture.PixelAt(x, y));
+        for (int32_t x = 0; x < picture.Width(); ++x)
+            s.WriteU8(picture.PixelAt(x, y));
     WriteFileAtomic(path, s.Data().data(), s.Data().size());
 }
 
 TRect TDiskOpsRoom::ButtonRect(int number) {
     if (number >= 1 && number <= 8) {
         int i = number - 1;
-        return TRect::FromOriginSize({36 + (i % 4) * 136, 70 + (i / 4) * 110}, kSlotWidth + 8, kSlotHeight + 8);
+        return TRect::FromOriginSize({36 + (i % 4) * 136, 70 + (i / 4) * 110}, kSlotWidth + 8,
+                                     kSlotHeight + 8);
     }
     // S, M, F, X, R, C along the bottom; "S" and "C" share a place.
     static const int kColumn[] = {0, 1, 2, 3, 4, 0};
@@ -80,7 +86,8 @@ void TDiskOpsRoom::Enter(const std::string& previousId) {
     pressedInside_ = false;
     fromTitle_ = previousId == "TITLE";
     for (int i = 0; i < 8; ++i)
-        slots_[size_t(i)] = ReadSlotFile(world_.SaveFolder() + TWorld::SaveGameFileName(char('1' + i)));
+        slots_[size_t(i)] =
+            ReadSlotFile(world_.SaveFolder() + TWorld::SaveGameFileName(char('1' + i)));
     RefreshEnabled();
 }
 
@@ -89,11 +96,16 @@ void TDiskOpsRoom::RefreshEnabled() {
         THitBox* box = FindHitBox(kButtonIds.substr(size_t(n - 1), 1));
         if (!box) continue;
         bool on = true;
-        if (n <= 8) on = SlotFilled(n);
-        else if (n == 9) on = !inProgress_;
-        else if (n == 10) on = world_.Host().MidiDevicePresent();
-        else if (n == 11) on = world_.Host().WaveDevicePresent();
-        else if (n == 14) on = inProgress_;
+        if (n <= 8)
+            on = SlotFilled(n);
+        else if (n == 9)
+            on = !inProgress_;
+        else if (n == 10)
+            on = world_.Host().MidiDevicePresent();
+        else if (n == 11)
+            on = world_.Host().WaveDevicePresent();
+        else if (n == 14)
+            on = inProgress_;
         box->SetEnabled(on);
     }
 }
@@ -106,7 +118,8 @@ bool TDiskOpsRoom::ControlEvent(TControlBox& box, TControlEventKind event) {
         int old = pressed_;
         pressed_ = 0;
         if (old && work) DrawButton(*work, old);
-        size_t at = box.GetID().size() == 1 ? kButtonIds.find(box.GetID()[0]) : std::string_view::npos;
+        size_t at =
+            box.GetID().size() == 1 ? kButtonIds.find(box.GetID()[0]) : std::string_view::npos;
         if (at != std::string_view::npos) {
             pressed_ = int(at) + 1;
             pressedInside_ = true;
@@ -172,12 +185,14 @@ void TDiskOpsRoom::DrawContents(TWorldSurface& image) {
     image.SetClip(Intersect(old, {36, 16, 564, 56}));
     image.Fill(15);
     image.SetClip(old);
-    for (int n = 1; n <= int(kButtonIds.size()); ++n) DrawButton(image, n);
+    for (int n = 1; n <= int(kButtonIds.size()); ++n)
+        DrawButton(image, n);
 }
 
 void TDiskOpsRoom::FreePictures() {
     snapshot_.reset();
-    for (auto& s : slots_) s.reset();
+    for (auto& s : slots_)
+        s.reset();
 }
 
 void TDiskOpsRoom::Unload(bool final) {

@@ -11,7 +11,7 @@
 namespace qr {
 
 class TDiskOpsRoom : public TAuxGfxRoom {
-public:
+  public:
     static constexpr uint8_t kVersion = 0;
     static constexpr int32_t kSlotWidth = 120, kSlotHeight = 80;
     // Box IDs in button-number order (1-based).
@@ -44,7 +44,7 @@ public:
     // Where a button is drawn (and where the script should put its box).
     static TRect ButtonRect(int number);
 
-private:
+  private:
     void RefreshEnabled();
     void DrawButton(TWorldSurface& image, int number);
     void FreePictures();

@@ -15,9 +15,13 @@ TFrameSet::TFrameSet(std::string_view id, TWorldLibrary* library, std::string_vi
     SetTag(kTag);
 }
 
-TFrameSet::TFrameSet(uint8_t tag, TStream& stream) : TIDNode(tag, stream) { ReadState(stream); }
+TFrameSet::TFrameSet(uint8_t tag, TStream& stream) : TIDNode(tag, stream) {
+    ReadState(stream);
+}
 
-TFrameSet::~TFrameSet() { Release(); }
+TFrameSet::~TFrameSet() {
+    Release();
+}
 
 void TFrameSet::ReadState(TStream& stream) {
     frame_ = stream.ReadU16();
@@ -45,7 +49,8 @@ void TFrameSet::Draw(TWorldSurface& image) {
         picture_ = library_->GetImage(pictureName_);
         if (picture_) {
             const std::string& id = GetID();
-            picture_->SetFlips(id.find('~') != std::string::npos, id.find('^') != std::string::npos);
+            picture_->SetFlips(id.find('~') != std::string::npos,
+                               id.find('^') != std::string::npos);
         }
     }
     // A name the library does not know draws nothing.
@@ -53,7 +58,8 @@ void TFrameSet::Draw(TWorldSurface& image) {
     const int64_t top = int64_t(frame_) * frameHeight_;
     // A frame below the strip's end shows nothing.
     if (top >= picture_->Height()) return;
-    TRect src{0, int32_t(top), picture_->Width(), int32_t(std::min<int64_t>(top + frameHeight_, picture_->Height()))};
+    TRect src{0, int32_t(top), picture_->Width(),
+              int32_t(std::min<int64_t>(top + frameHeight_, picture_->Height()))};
     image.Draw(*picture_, src, position_);
 }
 
@@ -64,8 +70,10 @@ void TFrameSet::SetFrame(TWorldSurface& image, uint16_t frame) {
 }
 
 void TFrameSet::SetFrameMaybeDraw(TWorldSurface& image, uint16_t frame, bool draw) {
-    if (draw) SetFrame(image, frame);
-    else frame_ = frame;
+    if (draw)
+        SetFrame(image, frame);
+    else
+        frame_ = frame;
 }
 
 void TFrameSet::Release() {

@@ -15,7 +15,7 @@ class TWorldPicture;
 class TWorldSurface;
 
 class TFrameSet : public TIDNode {
-public:
+  public:
     static constexpr uint8_t kTag = 11;
 
     TFrameSet(std::string_view id, TWorldLibrary* library, std::string_view pictureName,
@@ -44,7 +44,7 @@ public:
     const std::string& PictureName() const { return pictureName_; }
     bool PictureLoaded() const { return picture_ != nullptr; }
 
-private:
+  private:
     void ReadState(TStream& stream);
 
     TWorldLibrary* library_ = nullptr;
@@ -58,11 +58,13 @@ private:
 };
 
 class TFrameSetList : public TGameIDList {
-public:
-    TFrameSet* FindByID(std::string_view id) const { return static_cast<TFrameSet*>(TGameIDList::FindByID(id)); }
+  public:
+    TFrameSet* FindByID(std::string_view id) const {
+        return static_cast<TFrameSet*>(TGameIDList::FindByID(id));
+    }
     TFrameSet* FindByIDOrFail(std::string_view id) const;
 
-protected:
+  protected:
     std::unique_ptr<TUvoNode> RecreateNode(uint8_t tag, TStream& stream) override;
 };
 

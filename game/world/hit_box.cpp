@@ -30,7 +30,9 @@ TOwnedString ReadOwned(TStream& s) {
 
 // ---- THitBox
 
-THitBox::THitBox(std::string_view id, TRect rect) : TIDNode(id), rect_(rect) { SetTag(kTag); }
+THitBox::THitBox(std::string_view id, TRect rect) : TIDNode(id), rect_(rect) {
+    SetTag(kTag);
+}
 
 THitBox::THitBox(uint8_t tag, TStream& stream) : TIDNode(tag, stream) {
     cursor_ = stream.ReadI16();
@@ -86,7 +88,9 @@ TGoBox::TGoBox(std::string_view id, TRect rect) : THitBox(id, rect) {
     cursor_ = 3;
 }
 
-TGoBox::TGoBox(uint8_t tag, TStream& stream) : THitBox(tag, stream) { target_ = ReadOwned(stream); }
+TGoBox::TGoBox(uint8_t tag, TStream& stream) : THitBox(tag, stream) {
+    target_ = ReadOwned(stream);
+}
 
 void TGoBox::LoadFromStream(TStream& stream) {
     THitBox::LoadFromStream(stream);
@@ -98,9 +102,13 @@ void TGoBox::SaveToStream(TStream& stream) const {
     WriteOwned(stream, target_);
 }
 
-void TGoBox::SetTarget(std::string_view id) { target_ = AsciiUpper(id); }
+void TGoBox::SetTarget(std::string_view id) {
+    target_ = AsciiUpper(id);
+}
 
-void TGoBox::Click(TWorld& world) { world.GoRoom(Target()); }
+void TGoBox::Click(TWorld& world) {
+    world.GoRoom(Target());
+}
 
 // ---- TSayBox
 
@@ -109,7 +117,9 @@ TSayBox::TSayBox(std::string_view id, TRect rect) : THitBox(id, rect) {
     cursor_ = 2;
 }
 
-TSayBox::TSayBox(uint8_t tag, TStream& stream) : THitBox(tag, stream) { text_ = ReadOwned(stream); }
+TSayBox::TSayBox(uint8_t tag, TStream& stream) : THitBox(tag, stream) {
+    text_ = ReadOwned(stream);
+}
 
 void TSayBox::LoadFromStream(TStream& stream) {
     THitBox::LoadFromStream(stream);
@@ -133,7 +143,9 @@ TReturnBox::TReturnBox(std::string_view id, TRect rect) : THitBox(id, rect) {
     cursor_ = 11;
 }
 
-void TReturnBox::Click(TWorld& world) { world.Return(); }
+void TReturnBox::Click(TWorld& world) {
+    world.Return();
+}
 
 // ---- TScriptBox
 
@@ -157,9 +169,12 @@ void TScriptBox::SaveToStream(TStream& stream) const {
 }
 
 void TScriptBox::SetScript(std::string_view name) {
-    if (EqualsNoCase(name, "exitgame")) script_ = kGlobalExitGame;
-    else if (EqualsNoCase(name, "maybeexitgame")) script_ = kGlobalMaybeExitGame;
-    else script_ = kGlobalNone;
+    if (EqualsNoCase(name, "exitgame"))
+        script_ = kGlobalExitGame;
+    else if (EqualsNoCase(name, "maybeexitgame"))
+        script_ = kGlobalMaybeExitGame;
+    else
+        script_ = kGlobalNone;
 }
 
 void TScriptBox::Click(TWorld& world) {
@@ -168,7 +183,8 @@ void TScriptBox::Click(TWorld& world) {
         world.SetFlag(TWorld::kQuit);
         break;
     case kGlobalMaybeExitGame:
-        if (world.Host().AskYesNo("Do you really want to quit the game?")) world.SetFlag(TWorld::kQuit);
+        if (world.Host().AskYesNo("Do you really want to quit the game?"))
+            world.SetFlag(TWorld::kQuit);
         break;
     default:
         break;
@@ -196,7 +212,9 @@ void TRoomScriptBox::SaveToStream(TStream& stream) const {
     WriteOwned(stream, script_);
 }
 
-void TRoomScriptBox::SetScript(std::string_view name) { script_ = AsciiUpper(name); }
+void TRoomScriptBox::SetScript(std::string_view name) {
+    script_ = AsciiUpper(name);
+}
 
 void TRoomScriptBox::Click(TWorld& world) {
     if (TRoom* room = world.CurrentRoom()) room->RunScript(Script(), GetID());
@@ -265,14 +283,22 @@ THitBox* THitBoxList::FindByIDOrFail(std::string_view id) const {
 
 std::unique_ptr<TUvoNode> THitBoxList::RecreateNode(uint8_t tag, TStream& stream) {
     switch (tag) {
-    case THitBox::kTag: return std::make_unique<THitBox>(tag, stream);
-    case TGoBox::kTag: return std::make_unique<TGoBox>(tag, stream);
-    case TSayBox::kTag: return std::make_unique<TSayBox>(tag, stream);
-    case TReturnBox::kTag: return std::make_unique<TReturnBox>(tag, stream);
-    case TScriptBox::kTag: return std::make_unique<TScriptBox>(tag, stream);
-    case TRoomScriptBox::kTag: return std::make_unique<TRoomScriptBox>(tag, stream);
-    case TControlBox::kTag: return std::make_unique<TControlBox>(tag, stream);
-    default: return TGameIDList::RecreateNode(tag, stream);
+    case THitBox::kTag:
+        return std::make_unique<THitBox>(tag, stream);
+    case TGoBox::kTag:
+        return std::make_unique<TGoBox>(tag, stream);
+    case TSayBox::kTag:
+        return std::make_unique<TSayBox>(tag, stream);
+    case TReturnBox::kTag:
+        return std::make_unique<TReturnBox>(tag, stream);
+    case TScriptBox::kTag:
+        return std::make_unique<TScriptBox>(tag, stream);
+    case TRoomScriptBox::kTag:
+        return std::make_unique<TRoomScriptBox>(tag, stream);
+    case TControlBox::kTag:
+        return std::make_unique<TControlBox>(tag, stream);
+    default:
+        return TGameIDList::RecreateNode(tag, stream);
     }
 }
 

@@ -19,10 +19,16 @@ class TWorld;
 enum : int16_t { kCursorDynamic = 100, kCursorWorldDefault = 101 };
 
 // Events a control box hands to its room.
-enum class TControlEventKind : int { MouseDown = 0, Drag = 1, MouseUp = 2, Hold = 3, HoverStart = 4 };
+enum class TControlEventKind : int {
+    MouseDown = 0,
+    Drag = 1,
+    MouseUp = 2,
+    Hold = 3,
+    HoverStart = 4
+};
 
 class THitBox : public TIDNode {
-public:
+  public:
     static constexpr uint8_t kTag = 2;
 
     THitBox(std::string_view id, TRect rect);
@@ -35,7 +41,9 @@ public:
     virtual int GetCursor(TWorld& world, int32_t x, int32_t y) const;
     virtual bool HitTest(int32_t x, int32_t y) const;
     virtual void Click(TWorld& world) {}
-    virtual bool MouseDown(TWorld& world, int button, int shift, int32_t x, int32_t y) { return false; }
+    virtual bool MouseDown(TWorld& world, int button, int shift, int32_t x, int32_t y) {
+        return false;
+    }
     virtual bool MouseDrag(TWorld& world, int32_t x, int32_t y) { return false; }
     virtual bool HoverStart(TWorld& world, int32_t x, int32_t y) { return false; }
     virtual bool MouseUp(TWorld& world, int32_t x, int32_t y) { return false; }
@@ -52,7 +60,7 @@ public:
     bool Hover() const { return hover_; }
     void SetHover(bool on) { hover_ = on; }
 
-protected:
+  protected:
     int16_t cursor_ = 0;
     bool disabled_ = false;
     TRect rect_;
@@ -64,7 +72,7 @@ protected:
 using TOwnedString = std::optional<std::string>;
 
 class TGoBox : public THitBox {
-public:
+  public:
     static constexpr uint8_t kTag = 3;
     TGoBox(std::string_view id, TRect rect);
     TGoBox(uint8_t tag, TStream& stream);
@@ -75,17 +83,17 @@ public:
     std::string Target() const { return target_.value_or(""); }
     void SetTarget(std::string_view id);
 
-private:
+  private:
     TOwnedString target_;
 };
 
 class TAccessBox : public TGoBox {
-public:
+  public:
     using TGoBox::TGoBox;
 };
 
 class TSayBox : public THitBox {
-public:
+  public:
     static constexpr uint8_t kTag = 4;
     TSayBox(std::string_view id, TRect rect);
     TSayBox(uint8_t tag, TStream& stream);
@@ -96,12 +104,12 @@ public:
     std::string Text() const { return text_.value_or(""); }
     void SetText(std::string_view text) { text_ = std::string(text); }
 
-private:
+  private:
     TOwnedString text_;
 };
 
 class TReturnBox : public THitBox {
-public:
+  public:
     static constexpr uint8_t kTag = 5;
     TReturnBox(std::string_view id, TRect rect);
     TReturnBox(uint8_t tag, TStream& stream) : THitBox(tag, stream) {}
@@ -112,7 +120,7 @@ public:
 enum : uint8_t { kGlobalNone = 0, kGlobalExitGame = 1, kGlobalMaybeExitGame = 2 };
 
 class TScriptBox : public THitBox {
-public:
+  public:
     static constexpr uint8_t kTag = 6;
     TScriptBox(std::string_view id, TRect rect);
     TScriptBox(uint8_t tag, TStream& stream);
@@ -124,12 +132,12 @@ public:
     void SetScript(std::string_view name);
     uint8_t ScriptNumber() const { return script_; }
 
-private:
+  private:
     uint8_t script_ = kGlobalNone;
 };
 
 class TRoomScriptBox : public THitBox {
-public:
+  public:
     static constexpr uint8_t kTag = 7;
     TRoomScriptBox(std::string_view id, TRect rect);
     TRoomScriptBox(uint8_t tag, TStream& stream);
@@ -140,17 +148,17 @@ public:
     std::string Script() const { return script_.value_or(""); }
     void SetScript(std::string_view name);
 
-private:
+  private:
     TOwnedString script_;
 };
 
 class TXRoomScriptBox : public TRoomScriptBox {
-public:
+  public:
     using TRoomScriptBox::TRoomScriptBox;
 };
 
 class TControlBox : public TRoomScriptBox {
-public:
+  public:
     static constexpr uint8_t kTag = 8;
     TControlBox(std::string_view id, TRect rect);
     TControlBox(uint8_t tag, TStream& stream);
@@ -169,7 +177,7 @@ public:
     bool LastResult() const { return result_; }
     bool PointInside() const;
 
-protected:
+  protected:
     bool Send(TWorld& world, TControlEventKind kind);
     void Store(int32_t x, int32_t y) { point_ = {x - rect_.Left, y - rect_.Top}; }
 
@@ -181,23 +189,25 @@ protected:
 };
 
 class TXControlBox : public TControlBox {
-public:
+  public:
     using TControlBox::TControlBox;
 };
 
 // A room's boxes, the box declared last first. A disabled list finds nothing.
 class THitBoxList : public TGameIDList {
-public:
+  public:
     THitBox* FindAt(int32_t x, int32_t y) const;
-    THitBox* FindByID(std::string_view id) const { return static_cast<THitBox*>(TGameIDList::FindByID(id)); }
+    THitBox* FindByID(std::string_view id) const {
+        return static_cast<THitBox*>(TGameIDList::FindByID(id));
+    }
     THitBox* FindByIDOrFail(std::string_view id) const;
     bool Disabled() const { return disabled_; }
     void SetDisabled(bool on) { disabled_ = on; }
 
-protected:
+  protected:
     std::unique_ptr<TUvoNode> RecreateNode(uint8_t tag, TStream& stream) override;
 
-private:
+  private:
     bool disabled_ = false;
 };
 

@@ -47,7 +47,8 @@ void TPX8WorldLibrary::ReleaseImage(TWorldPicture* picture) {
     }
 }
 
-TWorldPicture* TPX8WorldLibrary::CreateImage(const std::string& name, int32_t width, int32_t height) {
+TWorldPicture* TPX8WorldLibrary::CreateImage(const std::string& name, int32_t width,
+                                             int32_t height) {
     Entry& e = cache_[AsciiLower(name)];
     e.picture = std::make_unique<TMemoryPicture>(width, height);
     e.refs = 1;
@@ -83,7 +84,8 @@ std::array<uint32_t, 256> TPX8WorldLibrary::Palette() const {
 
 int TPX8WorldLibrary::Outstanding() const {
     int n = 0;
-    for (const auto& [k, e] : cache_) n += e.refs;
+    for (const auto& [k, e] : cache_)
+        n += e.refs;
     return n;
 }
 

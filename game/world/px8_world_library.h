@@ -14,7 +14,7 @@ class TPX8Library;
 class TImageNode;
 
 class TPX8WorldLibrary : public TWorldLibrary {
-public:
+  public:
     // The library must outlive this object.
     explicit TPX8WorldLibrary(TPX8Library& library);
     // Owns the library (an auxiliary one a room opens by name).
@@ -30,7 +30,7 @@ public:
     TPX8Library& Source() { return lib_; }
     int Outstanding() const;
 
-private:
+  private:
     struct Entry {
         std::unique_ptr<TMemoryPicture> picture;
         int refs = 0;

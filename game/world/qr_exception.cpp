@@ -7,7 +7,8 @@ namespace qr {
 void RegisterWorldStrings() {
     static const ResString kTable[] = {
         {kStrInvalidImageData, "Display: invalid ImageData"},
-        {kStrUnknownScript, "Caught an attempt to run an unknown script called \"%s\" (sender = \"%s\")"},
+        {kStrUnknownScript,
+         "Caught an attempt to run an unknown script called \"%s\" (sender = \"%s\")"},
         {kStrNilPointer, "NIL pointer detected"},
     };
     RegisterResStrings(kTable, std::size(kTable));

@@ -7,13 +7,13 @@
 namespace qr {
 
 class QRException : public UvoException {
-public:
+  public:
     using UvoException::UvoException;
 };
 
 // A script line the reader cannot use; shown as "Script Error:" and then skipped.
 class ScriptError : public QRException {
-public:
+  public:
     using QRException::QRException;
 };
 
@@ -21,7 +21,7 @@ public:
 // the runtime's conversion error, so it is no UvoException and nothing catches it
 // before start-up does.
 class ConvertError : public std::runtime_error {
-public:
+  public:
     using std::runtime_error::runtime_error;
 };
 

@@ -16,14 +16,16 @@ namespace qr {
 
 void TimerScript(uint8_t kind, uint32_t lateness, std::string& name, std::string& argument) {
     static const std::map<int, const char*> kNames = {
-        {3, "TICK"},      {4, "TIMER"},     {5, "DELAY"},      {6, "ANIMATE"},     {18, "RED1"},
-        {19, "RED2"},     {20, "EXIT"},     {21, "MUSIC"},     {22, "FLASH"},      {23, "GO_L_END"},
-        {24, "GO_R_END"}, {25, "RELEASE"},  {26, "MATCH"},     {27, "COOK"},       {28, "EAT"},
-        {29, "MACHINE"},  {30, "CARTRIDGE"}, {31, "DEAL"},     {32, "DELAYEDEXIT"}, {33, "RAISE"},
-        {34, "LOWER"},    {35, "CUCKOO"},   {36, "SLATE"},     {37, "SNAPFLASH"},  {38, "PLACING"},
-        {39, "RADIO"},    {40, "RADIOFLASH"}, {41, "WHISTLE1"}, {42, "WHISTLE2"},  {44, "GAME"},
-        {45, "SCORE"},    {46, "TALLY"},    {47, "BONUSCARD"}, {48, "UPLIVES"},    {49, "DYING"},
-        {50, "POPUPS"},   {51, "MUSICDELAY"}, {52, "SPARK"},
+        {3, "TICK"},        {4, "TIMER"},     {5, "DELAY"},        {6, "ANIMATE"},
+        {18, "RED1"},       {19, "RED2"},     {20, "EXIT"},        {21, "MUSIC"},
+        {22, "FLASH"},      {23, "GO_L_END"}, {24, "GO_R_END"},    {25, "RELEASE"},
+        {26, "MATCH"},      {27, "COOK"},     {28, "EAT"},         {29, "MACHINE"},
+        {30, "CARTRIDGE"},  {31, "DEAL"},     {32, "DELAYEDEXIT"}, {33, "RAISE"},
+        {34, "LOWER"},      {35, "CUCKOO"},   {36, "SLATE"},       {37, "SNAPFLASH"},
+        {38, "PLACING"},    {39, "RADIO"},    {40, "RADIOFLASH"},  {41, "WHISTLE1"},
+        {42, "WHISTLE2"},   {44, "GAME"},     {45, "SCORE"},       {46, "TALLY"},
+        {47, "BONUSCARD"},  {48, "UPLIVES"},  {49, "DYING"},       {50, "POPUPS"},
+        {51, "MUSICDELAY"}, {52, "SPARK"},
     };
     name.clear();
     argument.clear();
@@ -59,12 +61,15 @@ void TRoom::PlaceHashBoxes() {
         if (ec != std::errc() || end != id.data() + 4) continue;
         const TRect& r = box->Rect();
         const int64_t left = int64_t(x) - scroll_;
-        const int64_t right = std::clamp<int64_t>(left + (int64_t(r.Right) - r.Left), INT32_MIN, INT32_MAX);
+        const int64_t right =
+            std::clamp<int64_t>(left + (int64_t(r.Right) - r.Left), INT32_MIN, INT32_MAX);
         box->SetRect({int32_t(left), r.Top, int32_t(right), r.Bottom});
     }
 }
 
-void TRoom::Enter(const std::string& previousId) { PlaceHashBoxes(); }
+void TRoom::Enter(const std::string& previousId) {
+    PlaceHashBoxes();
+}
 
 void TRoom::Leave() {
     world_.SetDefaultCursor(0);
@@ -79,7 +84,8 @@ void TRoom::Unload(bool final) {
         world_.Library().ReleaseImage(auxImage_);
         auxImage_ = nullptr;
     }
-    for (TFrameSet* fs : frameSets_.Nodes<TFrameSet>()) fs->Release();
+    for (TFrameSet* fs : frameSets_.Nodes<TFrameSet>())
+        fs->Release();
     TRoom::SetBackground(nullptr);
 }
 
@@ -99,7 +105,8 @@ void TRoom::Draw(TWorldSurface* image) {
     // A room whose picture is missing still shows its frame sets on black.
     if (background_) {
         background_->SetFlips(HasFlag(kFlagFlipHorizontal), HasFlag(kFlagFlipVertical));
-        image->Draw(*background_, TRect::FromOriginSize({scroll_, 0}, world_.FrameWidth(), world_.FrameHeight()),
+        image->Draw(*background_,
+                    TRect::FromOriginSize({scroll_, 0}, world_.FrameWidth(), world_.FrameHeight()),
                     {0, 0});
     } else {
         image->Fill(0);
@@ -108,7 +115,8 @@ void TRoom::Draw(TWorldSurface* image) {
 }
 
 void TRoom::DrawContents(TWorldSurface& image) {
-    for (TFrameSet* fs : frameSets_.Nodes<TFrameSet>()) fs->Draw(image);
+    for (TFrameSet* fs : frameSets_.Nodes<TFrameSet>())
+        fs->Draw(image);
 }
 
 void TRoom::RoomInit(const std::string& arguments) {
@@ -120,7 +128,8 @@ void TRoom::ScrollTo(int32_t x) {
     if (int64_t(x) + world_.FrameWidth() > width_) x = width_ - world_.FrameWidth();
     int32_t delta = scroll_ - x;
     scroll_ = x;
-    for (TFrameSet* fs : frameSets_.Nodes<TFrameSet>()) fs->MoveBy(delta);
+    for (TFrameSet* fs : frameSets_.Nodes<TFrameSet>())
+        fs->MoveBy(delta);
     PlaceHashBoxes();
 }
 
@@ -202,7 +211,8 @@ void TRoom::CreateAuxImage(TRect r) {
 }
 
 void TRoom::DrawAux(TWorldSurface& image) {
-    if (auxImage_) image.Draw(*auxImage_, {0, 0, auxRect_.Width(), auxRect_.Height()}, auxRect_.TopLeft());
+    if (auxImage_)
+        image.Draw(*auxImage_, {0, 0, auxRect_.Width(), auxRect_.Height()}, auxRect_.TopLeft());
 }
 
 void TRoom::RedrawArea(TRect r, TWorldSurface& image) {

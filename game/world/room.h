@@ -22,12 +22,12 @@ class TWorldSurface;
 
 // A pending "in n steps run this script" of a room.
 class TTimerScriptInfo : public TUvoNode {
-public:
+  public:
     TTimerScriptInfo(uint8_t kind, uint32_t due) : kind_(kind), due_(due) {}
     uint8_t Kind() const { return kind_; }
     uint32_t Due() const { return due_; }
 
-private:
+  private:
     uint8_t kind_;
     uint32_t due_;
 };
@@ -40,7 +40,7 @@ enum : uint8_t { kTimerSnapFlash = 37, kTimerMusicDelay = 51 };
 void TimerScript(uint8_t kind, uint32_t lateness, std::string& name, std::string& argument);
 
 class TRoom : public TIDNode {
-public:
+  public:
     enum : uint32_t {
         kFlagOne = 0x1,
         kFlagMarksLeave = 0x2,
@@ -113,7 +113,7 @@ public:
     void SetDelayedExitTarget(std::string_view id) { delayedExit_ = id; }
     TWorld& World() const { return world_; }
 
-protected:
+  protected:
     // Moves the "#nnn" boxes to their room position minus the scroll offset.
     void PlaceHashBoxes();
     // The graphic objects a subclass makes; freed by Unload.
@@ -140,7 +140,7 @@ protected:
 
 // The music button and the quit question shared by the menu and game rooms.
 class TQRRoom : public TRoom {
-public:
+  public:
     using TRoom::TRoom;
     void Enter(const std::string& previousId) override;
     void RunScript(const std::string& name, const std::string& argument) override;
@@ -148,13 +148,13 @@ public:
     uint8_t MusicTrack() const { return track_; }
     void SetMusicTrack(uint8_t t) { track_ = t; }
 
-protected:
+  protected:
     uint8_t track_ = 0;
 };
 
 // A room with a picture library of its own, loaded on entry and freed on leaving.
 class TAuxGfxRoom : public TRoom {
-public:
+  public:
     TAuxGfxRoom(TWorld& world, std::string_view id, std::string_view libraryName);
     ~TAuxGfxRoom() override;
     void Enter(const std::string& previousId) override;
@@ -163,7 +163,7 @@ public:
     const std::string& LibraryName() const { return libName_; }
     TWorldLibrary* AuxLibrary() const { return auxLib_.get(); }
 
-protected:
+  protected:
     std::string libName_;
     std::unique_ptr<TWorldLibrary> auxLib_;
 };

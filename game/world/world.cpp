@@ -4,12 +4,12 @@
 
 #include "foundation/obf_text.h"
 #include "foundation/polyglot.h"
-#include "wordlist/word_list.h"
 #include "foundation/random.h"
 #include "foundation/utils.h"
 #include "game/world/disk_ops_room.h"
 #include "game/world/qr_exception.h"
 #include "game/world/world_script.h"
+#include "wordlist/word_list.h"
 
 namespace qr {
 
@@ -22,7 +22,8 @@ void TRoomStackNode::SaveToStream(TStream& stream) const {
 
 void TRoomStack::Push(TRoom* room) {
     Append(std::make_unique<TRoomStackNode>(room));
-    while (Count() > kCapacity) RemoveFirst();
+    while (Count() > kCapacity)
+        RemoveFirst();
 }
 
 TRoom* TRoomStack::Pop() {
@@ -44,11 +45,11 @@ namespace {
 
 // Clears a flag when the scope ends, however it ends.
 class TickGuard {
-public:
+  public:
     explicit TickGuard(bool& flag) : flag_(flag) { flag_ = true; }
     ~TickGuard() { flag_ = false; }
 
-private:
+  private:
     bool& flag_;
 };
 
@@ -57,7 +58,8 @@ int ChooseOther(int n, int previous) {
     if (n <= 0) return -1;
     if (n == 1) return 0;
     int pick;
-    do pick = int(GameRandom().Random(uint32_t(n)));
+    do
+        pick = int(GameRandom().Random(uint32_t(n)));
     while (pick == previous);
     return pick;
 }
@@ -65,8 +67,8 @@ int ChooseOther(int n, int previous) {
 } // namespace
 
 TWorld::TWorld(TWorldHost& host, TWorldLibrary& library)
-    : host_(host), library_(library), work_(std::make_unique<TMemorySurface>(kFrameWidth, kFrameHeight)),
-      stack_(*this) {
+    : host_(host), library_(library),
+      work_(std::make_unique<TMemorySurface>(kFrameWidth, kFrameHeight)), stack_(*this) {
     RegisterWorldStrings();
 }
 
@@ -97,7 +99,9 @@ void TWorld::Init(TObfText& script, const std::string& stateFile) {
     chosenCard_ = chosenBackground_ = chosenAnimal_ = -1;
 }
 
-void TWorld::SetStartRoomID(std::string_view id) { startRoom_ = AsciiUpper(id); }
+void TWorld::SetStartRoomID(std::string_view id) {
+    startRoom_ = AsciiUpper(id);
+}
 
 void TWorld::Start() {
     if (startRoom_ == "INTRO") {
@@ -108,9 +112,13 @@ void TWorld::Start() {
     }
 }
 
-TRoom* TWorld::FindRoom(std::string_view id) const { return static_cast<TRoom*>(rooms_.FindByID(id)); }
+TRoom* TWorld::FindRoom(std::string_view id) const {
+    return static_cast<TRoom*>(rooms_.FindByID(id));
+}
 
-TRoom* TWorld::AddRoom(std::unique_ptr<TRoom> room) { return rooms_.Append(std::move(room)); }
+TRoom* TWorld::AddRoom(std::unique_ptr<TRoom> room) {
+    return rooms_.Append(std::move(room));
+}
 
 void TWorld::PushRoom(const std::string& id) {
     if (TRoom* room = FindRoom(id)) stack_.Push(room);
@@ -213,8 +221,10 @@ void TWorld::GoRoomStages(const std::string& id) {
 void TWorld::SwitchFrame(bool large) {
     frameW_ = large ? kLargeFrameWidth : kFrameWidth;
     frameH_ = large ? kLargeFrameHeight : kFrameHeight;
-    if (large) SetFlag(kLargeFrame);
-    else ClearFlag(kLargeFrame);
+    if (large)
+        SetFlag(kLargeFrame);
+    else
+        ClearFlag(kLargeFrame);
     work_ = std::make_unique<TMemorySurface>(frameW_, frameH_);
 }
 
@@ -226,7 +236,8 @@ void TWorld::ChooseCardAndBackground() {
 void TWorld::ChooseAnimal() {
     std::vector<int> usable;
     for (size_t i = 0; i < animals_.size(); ++i)
-        if (processorType_ / 100 >= 5 || !animalUsable_ || animalUsable_(animals_[i])) usable.push_back(int(i));
+        if (processorType_ / 100 >= 5 || !animalUsable_ || animalUsable_(animals_[i]))
+            usable.push_back(int(i));
     if (usable.empty()) {
         chosenAnimal_ = -1;
         return;
@@ -242,8 +253,10 @@ void TWorld::Return() {
     TRoom* back = stack_.Pop();
     if (!back) return;
     GoRoom(back->GetID());
-    if (current_ == was) stack_.Push(back);
-    else stack_.Pop(); // the entry this switch pushed for the room just left
+    if (current_ == was)
+        stack_.Push(back);
+    else
+        stack_.Pop(); // the entry this switch pushed for the room just left
 }
 
 void TWorld::RunRoomScript(const std::string& name, const std::string& argument) {
@@ -257,8 +270,10 @@ void TWorld::Tick(uint32_t steps) {
     auto track = [&](int vk, uint16_t flag) {
         bool down = host_.KeyDown(vk);
         bool changed = down != HasFlag(flag);
-        if (down) SetFlag(flag);
-        else ClearFlag(flag);
+        if (down)
+            SetFlag(flag);
+        else
+            ClearFlag(flag);
         return changed;
     };
     bool shiftChanged = track(kVkShift, kShiftDown);
@@ -279,10 +294,13 @@ void TWorld::Tick(uint32_t steps) {
         std::string keys;
         keys += HasFlag(kShiftDown) ? 'S' : 's';
         keys += HasFlag(kCtrlDown) ? 'C' : 'c';
-        if ((shiftChanged || ctrlChanged) && current_->HasFlag(TRoom::kFlagShift)) RunRoomScript("SHIFT", keys);
-        if (current_ && deleteChanged && HasFlag(kDeleteDown) && current_->HasFlag(TRoom::kFlagDelete))
+        if ((shiftChanged || ctrlChanged) && current_->HasFlag(TRoom::kFlagShift))
+            RunRoomScript("SHIFT", keys);
+        if (current_ && deleteChanged && HasFlag(kDeleteDown) &&
+            current_->HasFlag(TRoom::kFlagDelete))
             RunRoomScript("DELETE", keys);
-        if (current_ && escapeChanged && current_->HasFlag(TRoom::kFlagEscape)) RunRoomScript("ESCAPE", "");
+        if (current_ && escapeChanged && current_->HasFlag(TRoom::kFlagEscape))
+            RunRoomScript("ESCAPE", "");
         if (current_ && HasFlag(kCloseRequest)) {
             ClearFlag(kCloseRequest);
             RunRoomScript("CLOSEREQUEST", "");
@@ -301,8 +319,10 @@ void TWorld::Tick(uint32_t steps) {
 void TWorld::SetFocus(bool active) {
     if (active == HasFlag(kActive)) return;
     if (active) SetFlag(kFocusRegained);
-    if (active) SetFlag(kActive);
-    else ClearFlag(kActive);
+    if (active)
+        SetFlag(kActive);
+    else
+        ClearFlag(kActive);
     if (current_) RunRoomScript("FOCUS", active ? "T" : "F");
 }
 
@@ -389,7 +409,8 @@ bool TWorld::ConfirmQuit(const std::string& text) {
 
 void TWorld::SetCaption(const std::string& title) {
     std::string caption = title.empty() ? std::string("Quill-Rush") : title;
-    if (!wordListPath_.empty()) caption += ": " + std::filesystem::path(wordListPath_).filename().string();
+    if (!wordListPath_.empty())
+        caption += ": " + std::filesystem::path(wordListPath_).filename().string();
     if (caption == caption_) return;
     caption_ = caption;
     host_.SetCaption(caption_);
@@ -488,7 +509,8 @@ void TWorld::SaveState() {
     SetBusy(true);
     TMemoryStream s;
     TDiskOpsRoom::WriteHeader(s);
-    for (TRoom* room : rooms_.Nodes<TRoom>()) room->SaveState(s);
+    for (TRoom* room : rooms_.Nodes<TRoom>())
+        room->SaveState(s);
     WriteFileAtomic(stateFile_, s.Data().data(), s.Data().size());
     SetBusy(false);
 }

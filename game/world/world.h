@@ -31,18 +31,18 @@ struct TWorldLanguage {
 
 // An entry of the stack of rooms to return to; in a stream, its tag and the room's ID.
 class TRoomStackNode : public TUvoNode {
-public:
+  public:
     static constexpr uint8_t kTag = 12;
     explicit TRoomStackNode(TRoom* room) : room_(room) { SetTag(kTag); }
     TRoom* Room() const { return room_; }
     void SaveToStream(TStream& stream) const override;
 
-private:
+  private:
     TRoom* room_;
 };
 
 class TRoomStack : public TUvoList {
-public:
+  public:
     static constexpr int kCapacity = 10;
     explicit TRoomStack(TWorld& world) : world_(world) {}
     // Drops the oldest entry beyond the capacity.
@@ -50,15 +50,15 @@ public:
     // Null when empty.
     TRoom* Pop();
 
-protected:
+  protected:
     std::unique_ptr<TUvoNode> RecreateNode(uint8_t tag, TStream& stream) override;
 
-private:
+  private:
     TWorld& world_;
 };
 
 class TWorld {
-public:
+  public:
     enum : uint16_t {
         kQuit = 0x0001,
         kBusy = 0x0002,
@@ -120,7 +120,8 @@ public:
     void SetInitials(std::string_view s);
     bool UseIcons() const { return useIcons_; }
     void SetUseIcons(bool on) { useIcons_ = on; }
-    // Speed values 1-3 (each 20..900) and the chosen setting (1..3); out-of-range values are clamped.
+    // Speed values 1-3 (each 20..900) and the chosen setting (1..3); out-of-range values are
+    // clamped.
     int32_t SpeedValue(int setting) const { return speeds_[size_t(std::clamp(setting, 1, 3) - 1)]; }
     void SetSpeedValue(int setting, int32_t value);
     int32_t SpeedSetting() const { return speedSetting_; }
@@ -144,7 +145,9 @@ public:
     void ScanImages(const std::vector<LibraryImages>& libraries);
     void ScanAnimals(const std::vector<std::string>& animalFiles);
     // Whether an animal may be chosen on this machine (decided by its file).
-    void SetAnimalFilter(std::function<bool(const std::string& file)> usable) { animalUsable_ = std::move(usable); }
+    void SetAnimalFilter(std::function<bool(const std::string& file)> usable) {
+        animalUsable_ = std::move(usable);
+    }
 
     TWorldHost& Host() const { return host_; }
     TWorldLibrary& Library() const { return library_; }
@@ -186,7 +189,7 @@ public:
     int ChosenBackground() const { return chosenBackground_; }
     int ChosenAnimal() const { return chosenAnimal_; }
 
-private:
+  private:
     void SwitchFrame(bool large);
     void CopyToScreen();
     void UpdateCursorAt(int32_t x, int32_t y, THitBox* box);

@@ -17,7 +17,8 @@ uint8_t TMemoryPicture::PixelAt(int32_t x, int32_t y) const {
     return pixels_[size_t(y) * size_t(width_) + size_t(x)];
 }
 
-TMemoryPicture* TMemoryLibrary::Add(const std::string& name, std::unique_ptr<TMemoryPicture> picture) {
+TMemoryPicture* TMemoryLibrary::Add(const std::string& name,
+                                    std::unique_ptr<TMemoryPicture> picture) {
     auto& e = entries_[AsciiLower(name)];
     e.picture = std::move(picture);
     e.created = false;
@@ -51,13 +52,15 @@ TWorldPicture* TMemoryLibrary::CreateImage(const std::string& name, int32_t widt
 
 std::vector<TWorldLibrary::ImageInfo> TMemoryLibrary::List() const {
     std::vector<ImageInfo> out;
-    for (const auto& [name, e] : entries_) out.push_back({name, e.picture->Width(), e.picture->Height()});
+    for (const auto& [name, e] : entries_)
+        out.push_back({name, e.picture->Width(), e.picture->Height()});
     return out;
 }
 
 int TMemoryLibrary::Outstanding() const {
     int n = 0;
-    for (const auto& [name, e] : entries_) n += e.refs;
+    for (const auto& [name, e] : entries_)
+        n += e.refs;
     return n;
 }
 
@@ -67,7 +70,8 @@ TMemorySurface::TMemorySurface(int32_t width, int32_t height) : pixels_(width, h
 
 void TMemorySurface::Fill(uint8_t colour) {
     for (int32_t y = clip_.Top; y < clip_.Bottom; ++y)
-        for (int32_t x = clip_.Left; x < clip_.Right; ++x) pixels_.At(x, y) = colour;
+        for (int32_t x = clip_.Left; x < clip_.Right; ++x)
+            pixels_.At(x, y) = colour;
     Invalidate(clip_);
 }
 
@@ -81,7 +85,8 @@ void TMemorySurface::Draw(const TWorldPicture& src, TRect srcRect, TPoint dst) {
     if (plain && !plain->FlipHorizontal() && !plain->FlipVertical()) {
         for (int32_t y = target.Top; y < target.Bottom; ++y)
             std::memcpy(&pixels_.At(target.Left, y),
-                        plain->Row(srcRect.Top + (y - dst.Y)) + srcRect.Left + (target.Left - dst.X),
+                        plain->Row(srcRect.Top + (y - dst.Y)) + srcRect.Left +
+                            (target.Left - dst.X),
                         size_t(target.Width()));
         Invalidate(target);
         return;
@@ -124,7 +129,8 @@ void TMemorySurface::ReadRow(int32_t x, int32_t y, int32_t n, uint8_t* out) cons
 std::unique_ptr<TWorldPicture> TMemorySurface::Snapshot() const {
     auto copy = std::make_unique<TMemoryPicture>(Width(), Height());
     for (int32_t y = 0; y < Height(); ++y)
-        for (int32_t x = 0; x < Width(); ++x) copy->At(x, y) = pixels_.PixelAt(x, y);
+        for (int32_t x = 0; x < Width(); ++x)
+            copy->At(x, y) = pixels_.PixelAt(x, y);
     return copy;
 }
 

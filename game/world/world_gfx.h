@@ -16,7 +16,7 @@ namespace qr {
 
 // One picture of a library, drawn from with its two flips.
 class TWorldPicture {
-public:
+  public:
     virtual ~TWorldPicture() = default;
     virtual int32_t Width() const = 0;
     virtual int32_t Height() const = 0;
@@ -29,7 +29,7 @@ public:
 
 // Counted references to named pictures; every GetImage is paired with a ReleaseImage.
 class TWorldLibrary {
-public:
+  public:
     struct ImageInfo {
         std::string name;
         int32_t width = 0;
@@ -46,7 +46,7 @@ public:
 
 // The work image. Every change goes through a call that records damage.
 class TWorldSurface {
-public:
+  public:
     virtual ~TWorldSurface() = default;
     virtual int32_t Width() const = 0;
     virtual int32_t Height() const = 0;
@@ -63,7 +63,8 @@ public:
     virtual uint8_t PixelAt(int32_t x, int32_t y) const = 0;
     // n pixels of row y from x on (the caller keeps inside the surface).
     virtual void ReadRow(int32_t x, int32_t y, int32_t n, uint8_t* out) const {
-        for (int32_t i = 0; i < n; ++i) out[i] = PixelAt(x + i, y);
+        for (int32_t i = 0; i < n; ++i)
+            out[i] = PixelAt(x + i, y);
     }
     // A picture holding a copy of the surface as it is now.
     virtual std::unique_ptr<TWorldPicture> Snapshot() const = 0;
@@ -71,11 +72,14 @@ public:
 
 // A picture kept as plain bytes.
 class TMemoryPicture : public TWorldPicture {
-public:
+  public:
     TMemoryPicture(int32_t width, int32_t height, uint8_t colour = 0);
     int32_t Width() const override { return width_; }
     int32_t Height() const override { return height_; }
-    void SetFlips(bool horizontal, bool vertical) override { flipH_ = horizontal; flipV_ = vertical; }
+    void SetFlips(bool horizontal, bool vertical) override {
+        flipH_ = horizontal;
+        flipV_ = vertical;
+    }
     bool FlipHorizontal() const override { return flipH_; }
     bool FlipVertical() const override { return flipV_; }
     uint8_t PixelAt(int32_t x, int32_t y) const override;
@@ -84,7 +88,7 @@ public:
     const std::vector<uint8_t>& Pixels() const { return pixels_; }
     const uint8_t* Row(int32_t y) const { return pixels_.data() + size_t(y) * size_t(width_); }
 
-private:
+  private:
     int32_t width_;
     int32_t height_;
     bool flipH_ = false;
@@ -94,7 +98,7 @@ private:
 
 // A library held in memory; it counts references so tests can see a leak.
 class TMemoryLibrary : public TWorldLibrary {
-public:
+  public:
     // Adds (or replaces) a picture; the library owns it.
     TMemoryPicture* Add(const std::string& name, std::unique_ptr<TMemoryPicture> picture);
     TWorldPicture* GetImage(const std::string& name) override;
@@ -104,7 +108,7 @@ public:
     // References handed out and not yet given back.
     int Outstanding() const;
 
-private:
+  private:
     struct Entry {
         std::unique_ptr<TMemoryPicture> picture;
         int refs = 0;
@@ -114,7 +118,7 @@ private:
 };
 
 class TMemorySurface : public TWorldSurface {
-public:
+  public:
     TMemorySurface(int32_t width, int32_t height);
     int32_t Width() const override { return pixels_.Width(); }
     int32_t Height() const override { return pixels_.Height(); }
@@ -131,7 +135,7 @@ public:
 
     TRect Bounds() const { return {0, 0, Width(), Height()}; }
 
-private:
+  private:
     TMemoryPicture pixels_;
     TRect clip_;
     std::vector<TRect> damage_;

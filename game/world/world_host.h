@@ -21,13 +21,15 @@ enum : int { kVkShift = 16, kVkControl = 17, kVkEscape = 27, kVkDelete = 46, kVk
 enum : int { kCursorHidden = -1, kCursorDefault = 0, kCursorHourglass = 1000 };
 
 class TWorldHost {
-public:
+  public:
     virtual ~TWorldHost() = default;
 
     // A plain message box with an OK button.
     virtual void ShowMessage(const std::string& text) {}
     // The confirmation dialog in the working language; buttons and result as TDlgConfirm.
-    virtual int Confirm(const std::string& caption, const std::string& message, int buttons) { return 7; }
+    virtual int Confirm(const std::string& caption, const std::string& message, int buttons) {
+        return 7;
+    }
     // A Yes/No question in the standard message box; true for Yes.
     virtual bool AskYesNo(const std::string& text) { return false; }
 

@@ -16,9 +16,12 @@ namespace qr {
 namespace {
 
 constexpr std::string_view kAbbreviations =
-    " HITBOX_HBX INFORMONENTRY_IOE HITACTION_HACT HITCURSOR_HCUR FRAMESET_FS ROOMSCRIPTBOX_RSB XROOMSCRIPTBOX_XRB ";
+    " HITBOX_HBX INFORMONENTRY_IOE HITACTION_HACT HITCURSOR_HCUR FRAMESET_FS ROOMSCRIPTBOX_RSB "
+    "XROOMSCRIPTBOX_XRB ";
 
-std::string Quoted(std::string_view s) { return "\"" + std::string(s) + "\""; }
+std::string Quoted(std::string_view s) {
+    return "\"" + std::string(s) + "\"";
+}
 
 } // namespace
 
@@ -94,11 +97,11 @@ int CursorNumber(std::string_view keyword) {
         const char* name;
         int number;
     } kCursors[] = {
-        {"NONE", -1},     {"DEFAULT", 0},   {"ACTION", 1},     {"EXAMINE", 2},    {"GO", 3},
-        {"TAKE", 4},      {"LEFT", 5},      {"RIGHT", 6},      {"INLEFT", 7},     {"INRIGHT", 8},
-        {"LESS", 9},      {"MORE", 10},     {"OUT", 11},       {"UP", 12},        {"DOWN", 13},
-        {"TURN", 14},     {"TURNCW", 15},   {"PAGELEFT", 16},  {"PAGERIGHT", 17}, {"URL", 18},
-        {"PAY5", 19},     {"SCOOP", 20},    {"BRUSH", 21},     {"DYNAMIC1", 100}, {"DYNAMIC2", 101},
+        {"NONE", -1}, {"DEFAULT", 0}, {"ACTION", 1},    {"EXAMINE", 2},    {"GO", 3},
+        {"TAKE", 4},  {"LEFT", 5},    {"RIGHT", 6},     {"INLEFT", 7},     {"INRIGHT", 8},
+        {"LESS", 9},  {"MORE", 10},   {"OUT", 11},      {"UP", 12},        {"DOWN", 13},
+        {"TURN", 14}, {"TURNCW", 15}, {"PAGELEFT", 16}, {"PAGERIGHT", 17}, {"URL", 18},
+        {"PAY5", 19}, {"SCOOP", 20},  {"BRUSH", 21},    {"DYNAMIC1", 100}, {"DYNAMIC2", 101},
     };
     std::string key = AsciiUpper(keyword);
     for (const auto& c : kCursors)
@@ -135,10 +138,14 @@ THitBox& ExistingBox(TRoom& room, const std::string& id) {
 }
 
 void SetBoxAction(THitBox& box, const std::string& action) {
-    if (auto* go = dynamic_cast<TGoBox*>(&box)) go->SetTarget(action);
-    else if (auto* say = dynamic_cast<TSayBox*>(&box)) say->SetText(action);
-    else if (auto* script = dynamic_cast<TScriptBox*>(&box)) script->SetScript(action);
-    else if (auto* roomScript = dynamic_cast<TRoomScriptBox*>(&box)) roomScript->SetScript(action);
+    if (auto* go = dynamic_cast<TGoBox*>(&box))
+        go->SetTarget(action);
+    else if (auto* say = dynamic_cast<TSayBox*>(&box))
+        say->SetText(action);
+    else if (auto* script = dynamic_cast<TScriptBox*>(&box))
+        script->SetScript(action);
+    else if (auto* roomScript = dynamic_cast<TRoomScriptBox*>(&box))
+        roomScript->SetScript(action);
 }
 
 void ReadBodyLine(TWorld& world, TRoom& room, const std::string& k, std::string& rest) {
@@ -183,14 +190,19 @@ void ReadBodyLine(TWorld& world, TRoom& room, const std::string& k, std::string&
         auto box = std::make_unique<TScriptBox>(id, r);
         box->SetScript(AsciiUpper(TakeWord(rest)));
         PlaceBox(room, std::move(box), rest);
-    } else if (k == "ROOMSCRIPTBOX" || k == "XROOMSCRIPTBOX" || k == "CONTROLBOX" || k == "XCONTROLBOX") {
+    } else if (k == "ROOMSCRIPTBOX" || k == "XROOMSCRIPTBOX" || k == "CONTROLBOX" ||
+               k == "XCONTROLBOX") {
         std::string id = TakeWord(rest);
         TRect r = ExtractBounds(rest);
         std::unique_ptr<TRoomScriptBox> box;
-        if (k == "ROOMSCRIPTBOX") box = std::make_unique<TRoomScriptBox>(id, r);
-        else if (k == "XROOMSCRIPTBOX") box = std::make_unique<TXRoomScriptBox>(id, r);
-        else if (k == "CONTROLBOX") box = std::make_unique<TControlBox>(id, r);
-        else box = std::make_unique<TXControlBox>(id, r);
+        if (k == "ROOMSCRIPTBOX")
+            box = std::make_unique<TRoomScriptBox>(id, r);
+        else if (k == "XROOMSCRIPTBOX")
+            box = std::make_unique<TXRoomScriptBox>(id, r);
+        else if (k == "CONTROLBOX")
+            box = std::make_unique<TControlBox>(id, r);
+        else
+            box = std::make_unique<TXControlBox>(id, r);
         box->SetScript(TakeWord(rest));
         PlaceBox(room, std::move(box), rest);
     } else if (k == "HITBOX") {
@@ -198,7 +210,8 @@ void ReadBodyLine(TWorld& world, TRoom& room, const std::string& k, std::string&
         std::string id = AsciiUpper(TakeWord(rest));
         TRect r = ExtractBounds(rest);
         auto box = MakeTypedBox(type, id, r);
-        if (!box) throw ScriptError("Invalid hitbox type " + Quoted(type) + " (ID=" + Quoted(id) + ")");
+        if (!box)
+            throw ScriptError("Invalid hitbox type " + Quoted(type) + " (ID=" + Quoted(id) + ")");
         room.HitBoxes().InsertFirst(std::move(box));
     } else if (k == "HITACTION") {
         THitBox& box = ExistingBox(room, AsciiUpper(TakeWord(rest)));
@@ -217,10 +230,12 @@ void ReadBodyLine(TWorld& world, TRoom& room, const std::string& k, std::string&
         int32_t y = StrToInt(TakeWord(rest));
         uint16_t start = 0;
         std::string opt = TakeWord(rest);
-        if (opt == "R" || opt == "r") start = uint16_t(GameRandom().Random(uint32_t(uint16_t(count))));
-        else if (!opt.empty()) start = uint16_t(StrToInt(opt));
-        auto fs = std::make_unique<TFrameSet>(id, &world.Library(), image, uint16_t(height), uint16_t(count),
-                                              TPoint{x, y});
+        if (opt == "R" || opt == "r")
+            start = uint16_t(GameRandom().Random(uint32_t(uint16_t(count))));
+        else if (!opt.empty())
+            start = uint16_t(StrToInt(opt));
+        auto fs = std::make_unique<TFrameSet>(id, &world.Library(), image, uint16_t(height),
+                                              uint16_t(count), TPoint{x, y});
         fs->SetFrameMaybeDraw(*world.WorkImage(), start, false);
         room.AddFrameSet(std::move(fs));
     }

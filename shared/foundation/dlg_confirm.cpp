@@ -9,8 +9,8 @@ namespace {
 // Design values of the dialog.
 constexpr int kBevelTop = 12, kBevelHeight = 121;
 constexpr int kLabelTop = 40, kLabelHeight = 37;
-constexpr int kMargin = kLabelTop - kBevelTop;              // 28
-constexpr int kFreeHeight = kBevelHeight - 2 * kMargin;     // 65
+constexpr int kMargin = kLabelTop - kBevelTop;          // 28
+constexpr int kFreeHeight = kBevelHeight - 2 * kMargin; // 65
 
 TDlgConfirm::Presenter& ThePresenter() {
     static TDlgConfirm::Presenter p;
@@ -23,7 +23,8 @@ int CountLines(const std::string& text, int widthChars) {
     size_t start = 0;
     while (true) {
         size_t end = text.find('\n', start);
-        std::string para = text.substr(start, end == std::string::npos ? std::string::npos : end - start);
+        std::string para =
+            text.substr(start, end == std::string::npos ? std::string::npos : end - start);
         int len = int(para.size());
         lines += len == 0 ? 1 : (len + widthChars - 1) / widthChars;
         if (end == std::string::npos) break;
@@ -34,8 +35,8 @@ int CountLines(const std::string& text, int widthChars) {
 
 } // namespace
 
-TDlgConfirm::Layout TDlgConfirm::MakeLayout(const std::string& caption, const std::string& message, int buttons,
-                                            int lineHeight, int lineWidthChars) {
+TDlgConfirm::Layout TDlgConfirm::MakeLayout(const std::string& caption, const std::string& message,
+                                            int buttons, int lineHeight, int lineWidthChars) {
     Layout l;
     l.caption = caption.empty() ? std::string("Confirm") : caption;
     l.message = message;
@@ -78,6 +79,8 @@ int TDlgConfirm::Confirm(const std::string& caption, const std::string& message,
     return l.DefaultResult();
 }
 
-void TDlgConfirm::SetPresenter(Presenter presenter) { ThePresenter() = std::move(presenter); }
+void TDlgConfirm::SetPresenter(Presenter presenter) {
+    ThePresenter() = std::move(presenter);
+}
 
 } // namespace qr

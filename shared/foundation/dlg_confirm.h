@@ -11,7 +11,7 @@
 namespace qr {
 
 class TDlgConfirm {
-public:
+  public:
     // Button flags of a question.
     enum : int { kYes = 1, kNo = 2, kOK = 4, kCancel = 8 };
     // Modal results.

@@ -72,7 +72,8 @@ TEST(FrameSets, FramesAreRowsOfTheStripAndFlipsComeFromTheID) {
     TMemoryLibrary lib;
     auto strip = std::make_unique<TMemoryPicture>(4, 100);
     for (int32_t y = 0; y < 100; ++y)
-        for (int32_t x = 0; x < 4; ++x) strip->At(x, y) = uint8_t(y);
+        for (int32_t x = 0; x < 4; ++x)
+            strip->At(x, y) = uint8_t(y);
     lib.Add("strip", std::move(strip));
     TMemorySurface image(50, 50);
     TFrameSet fs("lamp", &lib, "STRIP", 20, 5, {10, 10});
@@ -101,7 +102,7 @@ TEST(FrameSets, FramesAreRowsOfTheStripAndFlipsComeFromTheID) {
 
 namespace {
 class DiskOpsTest : public ::testing::Test, public WorldFixture {
-protected:
+  protected:
     void SetUp() override {
         dir = fs::temp_directory_path() / ("qr_disk_" + std::to_string(getpid()));
         fs::create_directories(dir);
@@ -136,19 +137,22 @@ TEST_F(DiskOpsTest, SlotButtonsFollowTheValidSaveFiles) {
     TDiskOpsRoom::WriteSlotFile((dir / "QR_sg2.dat").string(), pic);
     Write("QR_sg3.dat", std::string("QRL\1\0", 5) + std::string(4, '\0'));
     Write("QR_sg4.dat", "garbage");
-    LoadScript(world, "ROOM TITLE\nDISKOPSROOM DISK Save\n"
-                      "CONTROLBOX 1 0 0 10 10 s\nCONTROLBOX 2 10 0 10 10 s\nCONTROLBOX 3 20 0 10 10 s\n"
-                      "CONTROLBOX 4 30 0 10 10 s\nCONTROLBOX S 0 20 10 10 s\nCONTROLBOX C 10 20 10 10 s\n"
-                      "CONTROLBOX X 20 20 10 10 s\nCONTROLBOX M 30 20 10 10 s\n");
+    LoadScript(world,
+               "ROOM TITLE\nDISKOPSROOM DISK Save\n"
+               "CONTROLBOX 1 0 0 10 10 s\nCONTROLBOX 2 10 0 10 10 s\nCONTROLBOX 3 20 0 10 10 s\n"
+               "CONTROLBOX 4 30 0 10 10 s\nCONTROLBOX S 0 20 10 10 s\nCONTROLBOX C 10 20 10 10 s\n"
+               "CONTROLBOX X 20 20 10 10 s\nCONTROLBOX M 30 20 10 10 s\n");
     world.GoRoom("TITLE");
     world.GoRoom("DISK");
     auto* disk = dynamic_cast<TDiskOpsRoom*>(world.FindRoom("DISK"));
     ASSERT_NE(disk, nullptr);
     EXPECT_EQ(disk->StateLevel(), 65535);
     EXPECT_TRUE(disk->CameFromTitle());
-    const std::pair<const char*, bool> enabled[] = {{"1", false}, {"2", true}, {"3", false}, {"4", false},
-                                                    {"S", true},  {"C", false}, {"X", true},  {"M", true}};
-    for (auto [id, on] : enabled) EXPECT_EQ(!disk->FindHitBox(id)->Disabled(), on) << id;
+    const std::pair<const char*, bool> enabled[] = {{"1", false}, {"2", true}, {"3", false},
+                                                    {"4", false}, {"S", true}, {"C", false},
+                                                    {"X", true},  {"M", true}};
+    for (auto [id, on] : enabled)
+        EXPECT_EQ(!disk->FindHitBox(id)->Disabled(), on) << id;
 
     // Pressing a button highlights it until the release.
     world.MouseDown(1, 0, 25, 25);

@@ -12,7 +12,7 @@ namespace {
 
 // Records the timer scripts it is given.
 class TimerRoom : public TRoom {
-public:
+  public:
     using TRoom::TRoom;
     std::vector<std::string> fired;
     std::string exitOnTick;
@@ -24,9 +24,11 @@ public:
 };
 
 class RoomTest : public ::testing::Test, public WorldFixture {
-protected:
+  protected:
     void SetUp() override {
-        RegisterRoomClass("TIMER", [](TWorld& w, const std::string& id) { return std::make_unique<TimerRoom>(w, id); });
+        RegisterRoomClass("TIMER", [](TWorld& w, const std::string& id) {
+            return std::make_unique<TimerRoom>(w, id);
+        });
     }
     TimerRoom* Room(const char* id) { return dynamic_cast<TimerRoom*>(world.FindRoom(id)); }
 };
@@ -39,9 +41,9 @@ TEST(TimerScripts, KindsMapToNamesAndArguments) {
         const char* name;
         const char* argument;
     } cases[] = {
-        {0, "", ""},   {3, "", "TICK"},      {7, "ANIMATE", "1"},    {17, "ANIMATE", "11"}, {23, "", "GO_L_END"},
-        {37, "", "SNAPFLASH"}, {43, "ANIMAL", "5"}, {51, "", "MUSICDELAY"}, {52, "", "SPARK"}, {53, "", ""},
-        {255, "", ""},
+        {0, "", ""},          {3, "", "TICK"},       {7, "ANIMATE", "1"}, {17, "ANIMATE", "11"},
+        {23, "", "GO_L_END"}, {37, "", "SNAPFLASH"}, {43, "ANIMAL", "5"}, {51, "", "MUSICDELAY"},
+        {52, "", "SPARK"},    {53, "", ""},          {255, "", ""},
     };
     for (const auto& c : cases) {
         std::string name, argument;
@@ -63,7 +65,8 @@ TEST_F(RoomTest, TimersFireInOrderWithTheirLateness) {
     EXPECT_EQ(t->TimeLeft(9), -1);
     world.Tick(3); // fires at clock 0: the delay-0 timer
     world.Tick(1); // clock 3: all the others, in the order they were added
-    EXPECT_EQ(t->fired, (std::vector<std::string>{"ANIMAL(0)@0", "(TICK)@3", "(TIMER)@3", "(DELAY)@3"}));
+    EXPECT_EQ(t->fired,
+              (std::vector<std::string>{"ANIMAL(0)@0", "(TICK)@3", "(TIMER)@3", "(DELAY)@3"}));
     t->fired.clear();
     t->AddTimer(43, 1); // due at 5
     world.Tick(5);      // clock 4: not yet
@@ -89,7 +92,8 @@ TEST_F(RoomTest, SnapFlashHoldsOtherTimersUntilItEnds) {
     t->RunScript("", "SNAPFLASH");
     EXPECT_TRUE(t->HasFlag(TRoom::kFlagFlash));
     EXPECT_EQ(world.WorkImage()->PixelAt(10, 10), 255);
-    for (int i = 0; i < 10; ++i) world.Tick(1);
+    for (int i = 0; i < 10; ++i)
+        world.Tick(1);
     EXPECT_TRUE(t->fired.empty()); // the other timer waits for the flash
     world.Tick(1);                 // clock 10: the flash ends
     EXPECT_FALSE(t->HasFlag(TRoom::kFlagFlash));
@@ -116,7 +120,8 @@ TEST_F(RoomTest, ATimerThatLeavesTheRoomEndsTheWalk) {
 TEST_F(RoomTest, DrawTakesTheVisiblePartAndFlips) {
     auto pic = Solid(1000, 400, 0);
     for (int32_t x = 0; x < 1000; ++x)
-        for (int32_t y = 0; y < 400; ++y) pic->At(x, y) = uint8_t((x / 100) * 10 + (y < 200 ? 0 : 1));
+        for (int32_t y = 0; y < 400; ++y)
+            pic->At(x, y) = uint8_t((x / 100) * 10 + (y < 200 ? 0 : 1));
     library.Add("wide", std::move(pic));
     LoadScript(world, "ROOM W\nPIC wide\nROOMFLAG 3\n");
     TRoom* w = world.FindRoom("W");
@@ -140,7 +145,8 @@ TEST_F(RoomTest, DrawTakesTheVisiblePartAndFlips) {
 }
 
 TEST_F(RoomTest, ScrollingMovesFrameSetsAndHashBoxes) {
-    LoadScript(world, "ROOM W\nGOBOX #120 120 5 10 10 W\nGOBOX #ABC 7 5 10 10 W\nFS F pic 10 1 200 0\n");
+    LoadScript(world,
+               "ROOM W\nGOBOX #120 120 5 10 10 W\nGOBOX #ABC 7 5 10 10 W\nFS F pic 10 1 200 0\n");
     TRoom* w = world.FindRoom("W");
     w->SetRoomWidth(1000);
     w->ScrollTo(40);

@@ -12,12 +12,12 @@
 namespace qr::test {
 
 class RecordingHost : public TWorldHost {
-public:
+  public:
     std::vector<std::string> messages;
-    std::vector<std::string> questions;   // AskYesNo texts
-    std::vector<std::string> confirms;    // caption | message | buttons
-    std::deque<bool> yesNoAnswers;        // default: No
-    std::deque<int> confirmAnswers;       // default: No (7)
+    std::vector<std::string> questions; // AskYesNo texts
+    std::vector<std::string> confirms;  // caption | message | buttons
+    std::deque<bool> yesNoAnswers;      // default: No
+    std::deque<int> confirmAnswers;     // default: No (7)
     std::vector<std::string> captions;
     std::vector<int> cursors;
     std::vector<int> played;
@@ -52,7 +52,8 @@ public:
     void SetCursor(int c) override { cursors.push_back(c); }
     TPoint MousePos() override { return mouse; }
     bool KeyDown(int vk) override { return vk >= 0 && vk < 256 && keys[vk]; }
-    void Present(const TWorldSurface&, const std::vector<TRect>& rects, TPoint offset, bool frame) override {
+    void Present(const TWorldSurface&, const std::vector<TRect>& rects, TPoint offset,
+                 bool frame) override {
         presented.push_back({rects, offset, frame});
     }
     bool WaveDevicePresent() override { return wave; }

@@ -12,8 +12,9 @@ using namespace qr::test;
 
 TEST(WorldScriptWords, AbbreviationsBothWaysAndCompileFilter) {
     const std::pair<const char*, const char*> table[] = {
-        {"HITBOX", "HBX"},       {"INFORMONENTRY", "IOE"}, {"HITACTION", "HACT"},     {"HITCURSOR", "HCUR"},
-        {"FRAMESET", "FS"},      {"ROOMSCRIPTBOX", "RSB"}, {"XROOMSCRIPTBOX", "XRB"},
+        {"HITBOX", "HBX"},         {"INFORMONENTRY", "IOE"}, {"HITACTION", "HACT"},
+        {"HITCURSOR", "HCUR"},     {"FRAMESET", "FS"},       {"ROOMSCRIPTBOX", "RSB"},
+        {"XROOMSCRIPTBOX", "XRB"},
     };
     for (auto [word, abbr] : table) {
         EXPECT_EQ(AbbreviateKeyword(word), abbr);
@@ -38,7 +39,8 @@ TEST(WorldScriptWords, AbbreviationsBothWaysAndCompileFilter) {
 TEST(WorldScriptWords, NumbersAndRectangles) {
     EXPECT_EQ(StrToInt("-12"), -12);
     EXPECT_EQ(StrToInt("+7"), 7);
-    for (const char* bad : {"", "1x", "x", "99999999999", "1.5"}) EXPECT_THROW(StrToInt(bad), ConvertError) << bad;
+    for (const char* bad : {"", "1x", "x", "99999999999", "1.5"})
+        EXPECT_THROW(StrToInt(bad), ConvertError) << bad;
 
     std::string rest = "10 20 30 40 home GO";
     TRect r = ExtractBounds(rest);
@@ -81,19 +83,18 @@ TEST_F(WorldScriptTest, GoBoxLineAndItsAbbreviatedTwin) {
 }
 
 TEST_F(WorldScriptTest, ScriptErrorsAreReportedAndReadingGoesOn) {
-    LoadScript(world,
-               "PIC nowhere\n"
-               "BEGIN A\n"
-               "ROOM A First\n"
-               "XYZROOM Q Lost\n"
-               "SAYBOX S1 0 0 5 5 \"hello there\" TAKE\n"
-               "HITBOX WOBBLE W1 0 0 1 1\n"
-               "HITACTION NOPE X\n"
-               "HITDISABLE NOPE\n"
-               "GOBOX G1 0 0 1 1 B SIDEWAYS\n"
-               "HCUR G1 sideways\n"
-               "UNKNOWNWORD whatever\n"
-               "ROOM B Second\n");
+    LoadScript(world, "PIC nowhere\n"
+                      "BEGIN A\n"
+                      "ROOM A First\n"
+                      "XYZROOM Q Lost\n"
+                      "SAYBOX S1 0 0 5 5 \"hello there\" TAKE\n"
+                      "HITBOX WOBBLE W1 0 0 1 1\n"
+                      "HITACTION NOPE X\n"
+                      "HITDISABLE NOPE\n"
+                      "GOBOX G1 0 0 1 1 B SIDEWAYS\n"
+                      "HCUR G1 sideways\n"
+                      "UNKNOWNWORD whatever\n"
+                      "ROOM B Second\n");
     EXPECT_EQ(host.messages, (std::vector<std::string>{
                                  "Script Error:\n\nUnknown command \"PIC\" in prologue",
                                  "Script Error:\n\nCan't create room \"Q\"",
@@ -125,24 +126,27 @@ TEST_F(WorldScriptTest, BadRectangleOrNumberEndsReading) {
 }
 
 TEST_F(WorldScriptTest, RoomBodyKeywords) {
-    LoadScript(world,
-               "ROOM F1\nROOMFLAG 1\nROOM F2\nROOMFLAG 2\nROOM F3\nROOMFLAG 3\nROOM F4\nROOMFLAG 4\n"
-               "ROOM F9\nROOMFLAG 9\n"
-               "ROOM Disk Saving\nPIC Back1\nIOE Welcome  back\nHOME 7\nTRAP\nROOMINIT 1 2\n"
-               "BACKBOX BK 0 0 10 10\n"
-               "SCRIPTBOX Q 0 0 10 10 ExitGame OUT\n"
-               "RSB R1 0 0 10 10 doit\n"
-               "XRB R2 0 0 10 10 doit2 DYNAMIC1\n"
-               "CONTROLBOX C1 0 0 10 10 ctl\n"
-               "XCONTROLBOX C2 0 0 10 10 ctl2\n"
-               "HITBOX access AC 0 0 10 10\n"
-               "HACT AC study\n"
-               "HITBOX say SY 0 0 1 1\nHACT SY Some words\n"
-               "HITBOX SCRIPT SC 0 0 1 1\nHACT SC maybeexitgame\n"
-               "HITBOX RETURN RT 0 0 1 1\n"
-               "HITDISABLE rt\n");
-    const std::pair<const char*, uint32_t> flags[] = {{"F1", 1}, {"F2", 2}, {"F3", 4}, {"F4", 8}, {"F9", 1}};
-    for (auto [id, value] : flags) EXPECT_EQ(world.FindRoom(id)->Flags(), 0x280u | value) << id;
+    LoadScript(
+        world,
+        "ROOM F1\nROOMFLAG 1\nROOM F2\nROOMFLAG 2\nROOM F3\nROOMFLAG 3\nROOM F4\nROOMFLAG 4\n"
+        "ROOM F9\nROOMFLAG 9\n"
+        "ROOM Disk Saving\nPIC Back1\nIOE Welcome  back\nHOME 7\nTRAP\nROOMINIT 1 2\n"
+        "BACKBOX BK 0 0 10 10\n"
+        "SCRIPTBOX Q 0 0 10 10 ExitGame OUT\n"
+        "RSB R1 0 0 10 10 doit\n"
+        "XRB R2 0 0 10 10 doit2 DYNAMIC1\n"
+        "CONTROLBOX C1 0 0 10 10 ctl\n"
+        "XCONTROLBOX C2 0 0 10 10 ctl2\n"
+        "HITBOX access AC 0 0 10 10\n"
+        "HACT AC study\n"
+        "HITBOX say SY 0 0 1 1\nHACT SY Some words\n"
+        "HITBOX SCRIPT SC 0 0 1 1\nHACT SC maybeexitgame\n"
+        "HITBOX RETURN RT 0 0 1 1\n"
+        "HITDISABLE rt\n");
+    const std::pair<const char*, uint32_t> flags[] = {
+        {"F1", 1}, {"F2", 2}, {"F3", 4}, {"F4", 8}, {"F9", 1}};
+    for (auto [id, value] : flags)
+        EXPECT_EQ(world.FindRoom(id)->Flags(), 0x280u | value) << id;
 
     TRoom* d = world.FindRoom("DISK");
     ASSERT_NE(d, nullptr);
@@ -179,7 +183,9 @@ TEST_F(WorldScriptTest, RoomBodyKeywords) {
 
 TEST_F(WorldScriptTest, FrameSetLines) {
     GameRandom().SetSeed(99);
-    LoadScript(world, "ROOM A\nFS LAMP LongPictureName 20 4 30 40 R\nFS B~^ pic 10 3 0 0 2\nFS C pic 10 3 0 0\n");
+    LoadScript(
+        world,
+        "ROOM A\nFS LAMP LongPictureName 20 4 30 40 R\nFS B~^ pic 10 3 0 0 2\nFS C pic 10 3 0 0\n");
     TRoom* a = world.FindRoom("A");
     TFrameSet* lamp = a->FrameSets().FindByID("lamp");
     ASSERT_NE(lamp, nullptr);
@@ -201,7 +207,8 @@ TEST_F(WorldScriptTest, FrameSetLines) {
         ASSERT_LT(frame, 4);
         ++seen[size_t(frame)];
     }
-    for (int n : seen) EXPECT_GT(n, 0);
+    for (int n : seen)
+        EXPECT_GT(n, 0);
 }
 
 TEST_F(WorldScriptTest, RoomPrefixesChooseTheClass) {
@@ -209,8 +216,10 @@ TEST_F(WorldScriptTest, RoomPrefixesChooseTheClass) {
     struct PlayLike : TQRRoom {
         using TQRRoom::TQRRoom;
     };
-    RegisterRoomClass("PLAY", [](TWorld& w, const std::string& id) { return std::make_unique<PlayLike>(w, id); });
-    LoadScript(world, "PLAYROOM Play1 The game\nDISKOPSROOM disk Saving\nROOM PLAIN\nTITLEROOM T\n");
+    RegisterRoomClass(
+        "PLAY", [](TWorld& w, const std::string& id) { return std::make_unique<PlayLike>(w, id); });
+    LoadScript(world,
+               "PLAYROOM Play1 The game\nDISKOPSROOM disk Saving\nROOM PLAIN\nTITLEROOM T\n");
     TRoom* play = world.FindRoom("PLAY1");
     ASSERT_NE(play, nullptr);
     EXPECT_NE(dynamic_cast<PlayLike*>(play), nullptr);
@@ -219,5 +228,6 @@ TEST_F(WorldScriptTest, RoomPrefixesChooseTheClass) {
     EXPECT_NE(dynamic_cast<TDiskOpsRoom*>(world.FindRoom("DISK")), nullptr);
     EXPECT_EQ(typeid(*world.FindRoom("PLAIN")), typeid(TRoom));
     // Prefixes of classes that have not landed give the script error.
-    EXPECT_EQ(host.messages, (std::vector<std::string>{"Script Error:\n\nCan't create room \"T\""}));
+    EXPECT_EQ(host.messages,
+              (std::vector<std::string>{"Script Error:\n\nCan't create room \"T\""}));
 }

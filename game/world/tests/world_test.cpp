@@ -3,8 +3,8 @@
 #include <gtest/gtest.h>
 
 #include "foundation/polyglot.h"
-#include "wordlist/word_list.h"
 #include "game/world/qr_exception.h"
+#include "wordlist/word_list.h"
 #include "world_fixture.h"
 
 using namespace qr;
@@ -14,7 +14,7 @@ namespace {
 
 // A room that records what reaches it, for routing tests.
 class ProbeRoom : public TRoom {
-public:
+  public:
     using TRoom::TRoom;
     std::vector<std::string> scripts;
     std::vector<std::string> events;
@@ -22,33 +22,40 @@ public:
     int dynamicCursor = 0;
     void RunScript(const std::string& name, const std::string& argument) override {
         scripts.push_back(name + "(" + argument + ")");
-        if (name == "SHIFT" || name == "DELETE" || name == "ESCAPE" || name == "FOCUS" || name == "DOIT" ||
-            argument == "TICK" || argument == "TIMER" || argument == "DELAY" || name == "ANIMATE" ||
-            name == "ANIMAL" || argument == "MUSICDELAY")
+        if (name == "SHIFT" || name == "DELETE" || name == "ESCAPE" || name == "FOCUS" ||
+            name == "DOIT" || argument == "TICK" || argument == "TIMER" || argument == "DELAY" ||
+            name == "ANIMATE" || name == "ANIMAL" || argument == "MUSICDELAY")
             return;
         TRoom::RunScript(name, argument);
     }
     bool ControlEvent(TControlBox& box, TControlEventKind event) override {
-        events.push_back(box.GetID() + ":" + std::to_string(int(event)) + "@" + std::to_string(box.Point().X) + "," +
-                         std::to_string(box.Point().Y));
+        events.push_back(box.GetID() + ":" + std::to_string(int(event)) + "@" +
+                         std::to_string(box.Point().X) + "," + std::to_string(box.Point().Y));
         return answer;
     }
-    int GetDynamicCursor(const std::string& id, int32_t x, int32_t y) override { return dynamicCursor + x; }
+    int GetDynamicCursor(const std::string& id, int32_t x, int32_t y) override {
+        return dynamicCursor + x;
+    }
 };
 
 void RegisterProbe() {
-    RegisterRoomClass("PROBE", [](TWorld& w, const std::string& id) { return std::make_unique<ProbeRoom>(w, id); });
-    RegisterRoomClass("QRTEST", [](TWorld& w, const std::string& id) { return std::make_unique<TQRRoom>(w, id); });
+    RegisterRoomClass("PROBE", [](TWorld& w, const std::string& id) {
+        return std::make_unique<ProbeRoom>(w, id);
+    });
+    RegisterRoomClass("QRTEST", [](TWorld& w, const std::string& id) {
+        return std::make_unique<TQRRoom>(w, id);
+    });
 }
 
 class WorldTest : public ::testing::Test, public WorldFixture {
-protected:
+  protected:
     void SetUp() override { RegisterProbe(); }
     ProbeRoom* Probe(const char* id) { return dynamic_cast<ProbeRoom*>(world.FindRoom(id)); }
     std::string Current() { return world.CurrentRoom() ? world.CurrentRoom()->GetID() : "-"; }
     std::vector<std::string> StackIds() {
         std::vector<std::string> ids;
-        for (auto* n : world.RoomStack().Nodes<TRoomStackNode>()) ids.push_back(n->Room()->GetID());
+        for (auto* n : world.RoomStack().Nodes<TRoomStackNode>())
+            ids.push_back(n->Room()->GetID());
         return ids;
     }
     void Click(int x, int y) {
@@ -61,11 +68,14 @@ protected:
 
 TEST_F(WorldTest, RoomStackKeepsTenAndReturnUndoesAVisit) {
     std::string script;
-    for (int i = 0; i < 13; ++i) script += "ROOM R" + std::to_string(i) + "\n";
+    for (int i = 0; i < 13; ++i)
+        script += "ROOM R" + std::to_string(i) + "\n";
     LoadScript(world, script);
-    for (int i = 0; i < 13; ++i) world.GoRoom("R" + std::to_string(i));
+    for (int i = 0; i < 13; ++i)
+        world.GoRoom("R" + std::to_string(i));
     // Twelve rooms were left; the two oldest are gone.
-    EXPECT_EQ(StackIds(), (std::vector<std::string>{"R2", "R3", "R4", "R5", "R6", "R7", "R8", "R9", "R10", "R11"}));
+    EXPECT_EQ(StackIds(), (std::vector<std::string>{"R2", "R3", "R4", "R5", "R6", "R7", "R8", "R9",
+                                                    "R10", "R11"}));
 
     WorldFixture f;
     LoadScript(f.world, "ROOM A\nROOM B\nROOM C\n");
@@ -113,7 +123,8 @@ TEST_F(WorldTest, CaptionFollowsTitleAndWordList) {
     EXPECT_EQ(world.Caption(), "The Game");
     world.SetWordListPath("/home/kid/lists/animals.qrw");
     EXPECT_EQ(world.Caption(), "The Game: animals.qrw");
-    EXPECT_EQ(host.captions, (std::vector<std::string>{"Quill-Rush", "The Game", "The Game: animals.qrw"}));
+    EXPECT_EQ(host.captions,
+              (std::vector<std::string>{"Quill-Rush", "The Game", "The Game: animals.qrw"}));
 }
 
 TEST_F(WorldTest, KeyChangesRunScriptsOncePerChange) {
@@ -122,7 +133,8 @@ TEST_F(WorldTest, KeyChangesRunScriptsOncePerChange) {
     ProbeRoom* p = Probe("P");
     p->SetFlag(TRoom::kFlagShift | TRoom::kFlagDelete | TRoom::kFlagEscape);
     host.keys[kVkShift] = true;
-    for (int i = 0; i < 5; ++i) world.Tick(1);
+    for (int i = 0; i < 5; ++i)
+        world.Tick(1);
     host.keys[kVkControl] = true;
     world.Tick(1);
     host.keys[kVkShift] = host.keys[kVkControl] = false;
@@ -133,7 +145,8 @@ TEST_F(WorldTest, KeyChangesRunScriptsOncePerChange) {
     world.Tick(1);
     host.keys[kVkEscape] = true;
     world.Tick(1);
-    EXPECT_EQ(p->scripts, (std::vector<std::string>{"SHIFT(Sc)", "SHIFT(SC)", "SHIFT(sc)", "DELETE(sc)", "ESCAPE()"}));
+    EXPECT_EQ(p->scripts, (std::vector<std::string>{"SHIFT(Sc)", "SHIFT(SC)", "SHIFT(sc)",
+                                                    "DELETE(sc)", "ESCAPE()"}));
 
     // A room without the flags hears nothing.
     p->scripts.clear();
@@ -171,9 +184,11 @@ TEST_F(WorldTest, LargeFrameSwitchesTheWorkImageAndScreenOffset) {
 }
 
 TEST_F(WorldTest, ClicksGoToTheTopmostEnabledBox) {
-    LoadScript(world, "ROOM A\nROOM B\nROOM C\nROOM D\n"
-                      "ROOM HOME\nGOBOX GA 0 0 100 100 A\nGOBOX GB 0 0 100 100 B\nGOBOX GC 50 50 100 100 C\n"
-                      "HITDISABLE GC\nBACKBOX BK 300 300 10 10\n");
+    LoadScript(
+        world,
+        "ROOM A\nROOM B\nROOM C\nROOM D\n"
+        "ROOM HOME\nGOBOX GA 0 0 100 100 A\nGOBOX GB 0 0 100 100 B\nGOBOX GC 50 50 100 100 C\n"
+        "HITDISABLE GC\nBACKBOX BK 300 300 10 10\n");
     world.GoRoom("D");
     world.GoRoom("HOME");
     Click(10, 10);
@@ -191,8 +206,9 @@ TEST_F(WorldTest, ClicksGoToTheTopmostEnabledBox) {
 }
 
 TEST_F(WorldTest, CursorsComeFromTheBoxUnderTheMouse) {
-    LoadScript(world, "PROBEROOM P\nGOBOX G 0 0 10 10 P\nGOBOX D2 20 0 10 10 P DYNAMIC2\n"
-                      "GOBOX D1 40 0 10 10 P DYNAMIC1\nGOBOX OFF 60 0 10 10 P TAKE\nHITDISABLE OFF\n");
+    LoadScript(world,
+               "PROBEROOM P\nGOBOX G 0 0 10 10 P\nGOBOX D2 20 0 10 10 P DYNAMIC2\n"
+               "GOBOX D1 40 0 10 10 P DYNAMIC1\nGOBOX OFF 60 0 10 10 P TAKE\nHITDISABLE OFF\n");
     host.mouse = {5, 5};
     world.GoRoom("P");
     EXPECT_EQ(world.PaintBoxCursor(), 3);
@@ -214,8 +230,9 @@ TEST_F(WorldTest, CursorsComeFromTheBoxUnderTheMouse) {
 }
 
 TEST_F(WorldTest, ScriptBoxesQuitOrAsk) {
-    LoadScript(world, "ROOM A\nSCRIPTBOX Q 0 0 10 10 exitGAME\nSCRIPTBOX M 20 0 10 10 MAYBEEXITGAME\n"
-                      "SCRIPTBOX O 40 0 10 10 leave\n");
+    LoadScript(world,
+               "ROOM A\nSCRIPTBOX Q 0 0 10 10 exitGAME\nSCRIPTBOX M 20 0 10 10 MAYBEEXITGAME\n"
+               "SCRIPTBOX O 40 0 10 10 leave\n");
     world.GoRoom("A");
     Click(45, 5);
     EXPECT_FALSE(world.HasFlag(TWorld::kQuit));
@@ -262,7 +279,8 @@ TEST_F(WorldTest, ControlBoxesCaptureTheMouseOnlyWhenTheRoomSaysSo) {
     p->answer = false;
     world.MouseUp(90, 95);
     world.MouseMove(120, 120);
-    EXPECT_EQ(p->events, (std::vector<std::string>{"C:0@10,20", "C:1@-10,-5", "C:1@-10,-5", "C:3@-10,-5", "C:2@-10,-5"}));
+    EXPECT_EQ(p->events, (std::vector<std::string>{"C:0@10,20", "C:1@-10,-5", "C:1@-10,-5",
+                                                   "C:3@-10,-5", "C:2@-10,-5"}));
     EXPECT_EQ(world.CapturedBox(), nullptr);
 
     // Hover boxes are told when the mouse comes onto them.
@@ -283,17 +301,22 @@ TEST_F(WorldTest, RoomScriptBoxesRunTheirScriptAndUnknownScriptsAreReported) {
         Click(1, 1);
         ADD_FAILURE();
     } catch (const QRException& e) {
-        EXPECT_STREQ(e.what(), "Caught an attempt to run an unknown script called \"WHATEVER\" (sender = \"R\")");
+        EXPECT_STREQ(
+            e.what(),
+            "Caught an attempt to run an unknown script called \"WHATEVER\" (sender = \"R\")");
     }
 }
 
 TEST_F(WorldTest, CloseRequestGoesThroughTheRoom) {
     Polyglot().LoadFromBytes(std::string(74, '\n') + "Do you want to stop playing\n");
-    LoadScript(world, "QRTESTROOM Q\nCONTROLBOX MUSICBTN 0 0 10 10 MUSICBTN\nFS MUSIC m 10 2 0 0\nROOM PLAIN\n");
+    LoadScript(
+        world,
+        "QRTESTROOM Q\nCONTROLBOX MUSICBTN 0 0 10 10 MUSICBTN\nFS MUSIC m 10 2 0 0\nROOM PLAIN\n");
     world.GoRoom("Q");
     world.SetFlag(TWorld::kCloseRequest);
     world.Tick(1);
-    EXPECT_EQ(host.confirms, (std::vector<std::string>{"Quill-Rush | Do you want to stop playing? | 3"}));
+    EXPECT_EQ(host.confirms,
+              (std::vector<std::string>{"Quill-Rush | Do you want to stop playing? | 3"}));
     EXPECT_FALSE(world.HasFlag(TWorld::kQuit));
     host.confirmAnswers = {6};
     world.SetFlag(TWorld::kCloseRequest);
@@ -322,7 +345,8 @@ TEST_F(WorldTest, MusicButtonAndTrackTimers) {
     EXPECT_TRUE(q->FindHitBox("MUSICBTN")->Disabled());
     EXPECT_EQ(q->FrameSets().FindByID("MUSIC")->Frame(), 1);
     EXPECT_EQ(q->TimeLeft(kTimerMusicDelay), 20);
-    for (int i = 0; i < 21; ++i) world.Tick(1);
+    for (int i = 0; i < 21; ++i)
+        world.Tick(1);
     EXPECT_EQ(host.music, (std::vector<int>{3}));
     q->RunScript("MUSICBTN", "MUSICBTN");
     EXPECT_FALSE(host.musicOn);
@@ -362,8 +386,10 @@ TEST_F(WorldTest, FocusRunsTheScriptAndRedrawsWhenIdle) {
 
 TEST_F(WorldTest, WordListLanguagesFollowTheListAndTheCaptionItsName) {
     std::string strings;
-    for (int i = 0; i < 30; ++i) strings += (i == 0 ? "English" : "s") + std::string("\n");
-    for (const char* l : {"English", "French", "German", "Spanish"}) strings += std::string(l) + "\n";
+    for (int i = 0; i < 30; ++i)
+        strings += (i == 0 ? "English" : "s") + std::string("\n");
+    for (const char* l : {"English", "French", "German", "Spanish"})
+        strings += std::string(l) + "\n";
     Polyglot().LoadFromBytes(strings);
     const std::string dir = ::testing::TempDir();
     TQRWordList list;
@@ -402,7 +428,7 @@ TEST_F(WorldTest, WordListLanguagesFollowTheListAndTheCaptionItsName) {
 TEST_F(WorldTest, AControlBoxThatSwitchesRoomsDoesNotKeepTheMouse) {
     // The room answers true to the press but leaves on it: the old box must not stay captured.
     class Leaving : public ProbeRoom {
-    public:
+      public:
         using ProbeRoom::ProbeRoom;
         bool ControlEvent(TControlBox& box, TControlEventKind event) override {
             ProbeRoom::ControlEvent(box, event);
@@ -426,7 +452,8 @@ TEST(WorldSettings, InitialsAndSpeedsKeepTheirRanges) {
     RecordingHost host;
     TMemoryLibrary lib;
     TWorld world(host, lib);
-    const std::pair<const char*, const char*> initials[] = {{"", "---"}, {"ABCDE", "ABC"}, {"Jo", "Jo"}};
+    const std::pair<const char*, const char*> initials[] = {
+        {"", "---"}, {"ABCDE", "ABC"}, {"Jo", "Jo"}};
     for (auto [in, out] : initials) {
         world.SetInitials(in);
         EXPECT_EQ(world.Initials(), out);
