@@ -58,6 +58,7 @@ TShellWorld::TShellWorld(TFormMain& form, std::unique_ptr<TWorldLibrary> library
 
 TShellWorld::~TShellWorld() {
     world_.reset();
+    TDlgConfirm::SetPresenter(nullptr);
 }
 
 template <class F> void TShellWorld::Guarded(F&& f) {
@@ -299,20 +300,6 @@ void ScanWorldData(TWorld& world, const TFolders& folders) {
 }
 
 void InstallWorldSteps(TFormMain& form, TShellWorld::Outputs outputs) {
-    Dialogs* dialogs = &form.Platform().dialogs;
-    TDlgConfirm::SetPresenter([dialogs](const TDlgConfirm::Layout& l) {
-        DialogRequest r;
-        r.caption = l.caption;
-        r.text = l.message;
-        r.icon = DialogIcon::Question;
-        for (size_t i = 0; i < l.buttons.size(); ++i) {
-            if (!l.buttons[i].visible) continue;
-            if (i == 2) r.escapeButton = int(r.buttons.size());
-            r.buttons.push_back({l.buttons[i].caption, DialogResult(l.buttons[i].result)});
-        }
-        r.defaultButton = 0;
-        return int(dialogs->Show(r));
-    });
     form.StartupSteps().createWorld = [outputs](TFormMain& f) -> std::unique_ptr<WorldLink> {
         const std::string base = f.Folders().DatProgram() + "init";
         if (!FileExists(base + ".txt") && !FileExists(base + ".dat"))
@@ -323,6 +310,22 @@ void InstallWorldSteps(TFormMain& form, TShellWorld::Outputs outputs) {
         auto library = std::make_unique<TPX8WorldLibrary>(std::move(game));
         TScreenPalette palette = library->Palette();
         auto world = std::make_unique<TShellWorld>(f, std::move(library), outputs);
+        // Questions in the working language go through this window's dialogs while the
+        // world lives.
+        Dialogs* dialogs = &f.Platform().dialogs;
+        TDlgConfirm::SetPresenter([dialogs](const TDlgConfirm::Layout& l) {
+            DialogRequest r;
+            r.caption = l.caption;
+            r.text = l.message;
+            r.icon = DialogIcon::Question;
+            for (size_t i = 0; i < l.buttons.size(); ++i) {
+                if (!l.buttons[i].visible) continue;
+                if (i == 2) r.escapeButton = int(r.buttons.size());
+                r.buttons.push_back({l.buttons[i].caption, DialogResult(l.buttons[i].result)});
+            }
+            r.defaultButton = 0;
+            return int(dialogs->Show(r));
+        });
         world->SetPalette(palette);
         world->PaintSurround(f.TileName());
         const std::string imglib = f.Folders().ImageLibraries();
