@@ -47,7 +47,10 @@ std::string Json(const std::string& bytes) {
 
 TShellWorld::TShellWorld(TFormMain& form, std::unique_ptr<TWorldLibrary> library, Outputs outputs)
     : form_(form), library_(std::move(library)), out_(std::move(outputs)),
-      client_(TClientLayout::kWidth, TClientLayout::kHeight), palette_(DefaultScreenPalette()) {
+      client_(TClientLayout::kWidth, TClientLayout::kHeight), palette_(DefaultScreenPalette()),
+      version_(form.VersionCaption(),
+               {TClientLayout::FrameOrigin().X + 15,
+                TClientLayout::FrameOrigin().Y + TClientLayout::kFrameHeight - 1}) {
     world_ = std::make_unique<TWorld>(static_cast<TWorldHost&>(*this), *library_);
     world_->SetProcessorType(form.Platform().system.ProcessorType());
     // The window starts out active.
@@ -116,6 +119,9 @@ void TShellWorld::Tick(int steps) {
     // idle, which is when a window that came back to the front is redrawn whole.
     world_->SetFlag(TWorld::kIdle);
     Guarded([&] { world_->Tick(uint32_t(steps)); });
+    // The form decides visibility (Caps Lock) just before it ticks the world.
+    const TRect label = version_.SetVisible(client_, form_.VersionLabelVisible());
+    if (!label.IsEmpty() && out_.presented) out_.presented(*this, {label});
 }
 
 bool TShellWorld::WordListHasIcons() const {

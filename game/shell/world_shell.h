@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "game/shell/form_main.h"
+#include "game/shell/version_label.h"
 #include "game/shell/world_link.h"
 #include "game/world/world.h"
 
@@ -144,6 +145,7 @@ class TShellWorld : public WorldLink, private TWorldHost {
     SoundHooks sound_;
     TMemoryPicture client_;
     TScreenPalette palette_;
+    TVersionLabel version_;
     TPoint mouse_{-1, -1};
     int cursor_ = 0;
     std::string caption_;

@@ -1,0 +1,39 @@
+#pragma once
+// The version label of the main window: small white text just below the frame's left
+// edge, shown while Caps Lock is on. It is drawn into the client area with a scalable
+// system font (the game's own fonts are for the world's pictures), and what it covers is
+// kept so hiding it gives the surround back.
+#include <string>
+#include <vector>
+
+#include "foundation/geometry.h"
+#include "game/world/world_gfx.h"
+
+namespace qr {
+
+class TVersionLabel {
+  public:
+    // The text and where its top-left corner goes (client coordinates).
+    TVersionLabel(std::string text, TPoint at);
+    // Shows or hides the label in the client picture; returns the area that changed
+    // (empty when nothing did, or when no font could be found).
+    TRect SetVisible(TMemoryPicture& client, bool visible);
+    bool Visible() const { return visible_; }
+
+    // The font file tried first; the Debian DejaVu fonts otherwise.
+    static std::string FontPath();
+
+  private:
+    // Renders the text once: a coverage mask, on where a glyph covers half a pixel or more.
+    void Render();
+
+    std::string text_;
+    TPoint at_;
+    bool rendered_ = false;
+    bool visible_ = false;
+    int32_t width_ = 0, height_ = 0;
+    std::vector<uint8_t> mask_;  // width_ x height_, 1 = text
+    std::vector<uint8_t> under_; // what the label covers while shown
+};
+
+} // namespace qr
