@@ -467,3 +467,31 @@ TEST(WorldSettings, InitialsAndSpeedsKeepTheirRanges) {
     world.SetSpeedSetting(0);
     EXPECT_EQ(world.SpeedSetting(), 1);
 }
+
+TEST_F(WorldTest, RoomStackStreamsByIDAndPaintResendsTheFrame) {
+    LoadScript(world, "ROOM A\nROOM B\nROOM C\n");
+    world.GoRoom("A");
+    world.GoRoom("B");
+    world.GoRoom("C");
+    TMemoryStream s;
+    world.RoomStack().SaveToStream(s);
+    // Count, then per entry the tag 12 and the room's ID.
+    EXPECT_EQ(s.Bytes(), std::string("\x02\x00\x0c\x01"
+                                     "A\x0c\x01"
+                                     "B",
+                                     8));
+    std::string bytes = s.Bytes();
+    bytes.replace(bytes.size() - 1, 1, "Z"); // a room that is not there
+    TMemoryStream back(bytes);
+    world.RoomStack().LoadFromStream(back);
+    EXPECT_EQ(world.RoomStack().Count(), 2);
+    // The entry whose room is gone is passed over.
+    world.Return();
+    EXPECT_EQ(Current(), "A");
+
+    host.presented.clear();
+    world.Paint({0, 0, 602, 402});
+    ASSERT_EQ(host.presented.size(), 1u);
+    EXPECT_EQ(host.presented[0].rects, (std::vector<TRect>{{0, 0, 600, 400}}));
+    EXPECT_EQ(host.presented[0].offset, (TPoint{1, 1}));
+}
