@@ -118,6 +118,11 @@ int main(int argc, char** argv) {
         out.caption = [&](const std::string& caption) { window->SetCaption(caption); };
         out.cursor = [&](int cursor) { window->SetCursorNumber(cursor); };
         out.letMessagesRun = [&window, &form] { window->PumpPending(form); };
+        out.cursorPictures = [&](const std::vector<TCursorPicture>& pictures) {
+            std::vector<SdlWindow::CursorPicture> converted;
+            for (const TCursorPicture& c : pictures) converted.push_back({c.number, c.width, c.height, c.argb, c.hotX, c.hotY});
+            window->SetCursorPictures(std::move(converted));
+        };
         out.presented = [&](const TShellWorld& world, const std::vector<TRect>& rects) {
             ConvertClient(world, rects, rgb);
             window->UpdateClient(rgb.data(), TClientLayout::kWidth, rects);

@@ -2,7 +2,9 @@
 
 #include <png.h>
 
+#include <algorithm>
 #include <cstdio>
+#include <map>
 #include <sstream>
 
 #include "foundation/dlg_confirm.h"
@@ -277,6 +279,42 @@ void TShellWorld::Present(const TWorldSurface& work, const std::vector<TRect>& r
 
 // ---- start-up step
 
+std::vector<TCursorPicture> LoadCursorPictures(TWorldLibrary& library,
+                                               const TScreenPalette& palette,
+                                               const std::string& datFolder) {
+    std::map<int, TPoint> hot;
+    if (std::FILE* f = std::fopen(ResolveNoCase(datFolder, "cursors.txt").c_str(), "r")) {
+        int n, x, y;
+        while (std::fscanf(f, "%d %d %d", &n, &x, &y) == 3)
+            hot[n == 0 ? kCursorHourglass : n] = {x, y};
+        std::fclose(f);
+    }
+    std::vector<TCursorPicture> out;
+    for (int n = 0; n <= 25; ++n) {
+        const int number = n == 0 ? int(kCursorHourglass) : n;
+        TWorldPicture* p = library.GetImage("cursor" + std::to_string(n));
+        if (!p) continue;
+        TCursorPicture c;
+        c.number = number;
+        // A cursor larger than this is no cursor; the platform would refuse it anyway.
+        c.width = std::min(p->Width(), 64);
+        c.height = std::min(p->Height(), 64);
+        c.argb.resize(size_t(c.width) * size_t(c.height));
+        for (int32_t y = 0; y < c.height; ++y)
+            for (int32_t x = 0; x < c.width; ++x) {
+                uint8_t i = p->PixelAt(x, y);
+                c.argb[size_t(y) * size_t(c.width) + size_t(x)] =
+                    i == 0 ? 0u : 0xFF000000u | palette[i];
+            }
+        if (auto it = hot.find(number); it != hot.end())
+            c.hotX = std::clamp(it->second.X, 0, c.width - 1),
+            c.hotY = std::clamp(it->second.Y, 0, c.height - 1);
+        library.ReleaseImage(p);
+        out.push_back(std::move(c));
+    }
+    return out;
+}
+
 void ScanWorldData(TWorld& world, const TFolders& folders) {
     // Only the pictures the scans are about are looked at: decoding every picture of
     // every library would cost the first frame dearly.
@@ -333,6 +371,9 @@ void InstallWorldSteps(TFormMain& form, TShellWorld::Outputs outputs) {
             return int(dialogs->Show(r));
         });
         world->SetPalette(palette);
+        if (outputs.cursorPictures)
+            outputs.cursorPictures(
+                LoadCursorPictures(world->Library(), palette, f.Folders().DatProgram()));
         world->PaintSurround(f.TileName());
         const std::string imglib = f.Folders().ImageLibraries();
         world->World().SetLibraryOpener([imglib](const std::string& name) {

@@ -29,6 +29,15 @@ struct TClientLayout {
     }
 };
 
+// One of the game's cursor pictures: 0xAARRGGBB pixels (alpha 0 where colour 0 is),
+// and its hot spot.
+struct TCursorPicture {
+    int number = 0; // 1-25, or kCursorHourglass
+    int width = 0, height = 0;
+    std::vector<uint32_t> argb;
+    int hotX = 0, hotY = 0;
+};
+
 // The 256 colours of the screen as 0xRRGGBB.
 using TScreenPalette = std::array<uint32_t, 256>;
 // A palette to show pictures with until the game library brings its own: black, white,
@@ -43,6 +52,8 @@ class TShellWorld : public WorldLink, private TWorldHost {
         std::function<void(int cursor)> cursor;
         // The client area changed in these rectangles (client coordinates).
         std::function<void(const class TShellWorld&, const std::vector<TRect>&)> presented;
+        // The game's cursor pictures, once, when the world has its library.
+        std::function<void(const std::vector<TCursorPicture>&)> cursorPictures;
         // Lets the window's pending events run (from inside a tick or a room switch).
         std::function<void()> letMessagesRun;
     };
@@ -155,6 +166,12 @@ class TShellWorld : public WorldLink, private TWorldHost {
 // folder holds a world script ("init.txt" or "init.dat"), the world engine reads it;
 // without one the window keeps its roomless stand-in.
 void InstallWorldSteps(TFormMain& form, TShellWorld::Outputs outputs);
+// The cursor pictures of the game library: "cursor1" ... "cursor25" and "cursor0" for the
+// hourglass, colour 0 transparent, hot spots from "cursors.txt" in the given folder (lines "NUMBER
+// X Y"; 0 names the hourglass), (0, 0) where none is given.
+std::vector<TCursorPicture> LoadCursorPictures(TWorldLibrary& library,
+                                               const TScreenPalette& palette,
+                                               const std::string& datFolder);
 // The card and background pictures of the image libraries and the animal files.
 void ScanWorldData(TWorld& world, const TFolders& folders);
 // The driver's world commands: click, mouse, expect room, screenshot, and the world's

@@ -19,6 +19,7 @@ extern "C" void OnCloseSignal(int) { closeSignal = true; }
 } // namespace
 
 SdlWindow::~SdlWindow() {
+    FreeColourCursors();
     if (texture_) SDL_DestroyTexture(texture_);
     for (SDL_Cursor* c : cursors_)
         if (c) SDL_FreeCursor(c);
@@ -97,6 +98,7 @@ void SdlWindow::UpdateScale() {
     int ww, wh;
     SDL_GetRendererOutputSize(renderer_, &ww, &wh);
     scale_ = std::max(1, std::min(ww / width_, wh / height_));
+    if (!pictures_.empty()) SetCursorNumber(cursorNumber_);
 }
 
 void SdlWindow::UpdateClient(const uint32_t* rgb, int width, const std::vector<TRect>& rects) {
@@ -113,7 +115,52 @@ void SdlWindow::UpdateClient(const uint32_t* rgb, int width, const std::vector<T
     dirty_ = true;
 }
 
+void SdlWindow::FreeColourCursors() {
+    for (auto& [n, c] : colourCursors_)
+        if (c) SDL_FreeCursor(c);
+    colourCursors_.clear();
+}
+
+void SdlWindow::SetCursorPictures(std::vector<CursorPicture> pictures) {
+    FreeColourCursors();
+    pictures_ = std::move(pictures);
+    SetCursorNumber(cursorNumber_);
+}
+
 void SdlWindow::SetCursorNumber(int cursor) {
+    cursorNumber_ = cursor;
+    if (cursor != -1) {
+        // The game's own picture for this number, at the picture's current scale.
+        if (colourScale_ != scale_) {
+            FreeColourCursors();
+            colourScale_ = scale_;
+        }
+        for (auto& [n, c] : colourCursors_) {
+            if (n == cursor && c) {
+                SDL_ShowCursor(SDL_ENABLE);
+                SDL_SetCursor(c);
+                return;
+            }
+        }
+        for (const CursorPicture& p : pictures_) {
+            if (p.number != cursor || p.width <= 0 || p.height <= 0) continue;
+            const int k = std::max(1, scale_);
+            std::vector<uint32_t> big(size_t(p.width * k) * size_t(p.height * k));
+            for (int y = 0; y < p.height * k; ++y)
+                for (int x = 0; x < p.width * k; ++x)
+                    big[size_t(y) * size_t(p.width * k) + size_t(x)] = p.argb[size_t(y / k) * size_t(p.width) + size_t(x / k)];
+            SDL_Surface* surface = SDL_CreateRGBSurfaceWithFormatFrom(big.data(), p.width * k, p.height * k, 32,
+                                                                      p.width * k * 4, SDL_PIXELFORMAT_ARGB8888);
+            SDL_Cursor* c = surface ? SDL_CreateColorCursor(surface, p.hotX * k, p.hotY * k) : nullptr;
+            if (surface) SDL_FreeSurface(surface);
+            colourCursors_.push_back({cursor, c});
+            if (c) {
+                SDL_ShowCursor(SDL_ENABLE);
+                SDL_SetCursor(c);
+                return;
+            }
+        }
+    }
     if (cursor == -1) {
         SDL_ShowCursor(SDL_DISABLE);
         return;

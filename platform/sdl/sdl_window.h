@@ -50,6 +50,15 @@ public:
     // The game's cursor number: 0 default arrow, -1 hidden, 1000 hourglass, others the
     // game's own pictures (shown with the nearest system cursor until they are loaded).
     void SetCursorNumber(int cursor);
+    // The game's own cursor pictures (0xAARRGGBB, alpha 0 transparent), scaled with the
+    // window's picture; numbers without one keep the system stand-in.
+    struct CursorPicture {
+        int number = 0;
+        int width = 0, height = 0;
+        std::vector<uint32_t> argb;
+        int hotX = 0, hotY = 0;
+    };
+    void SetCursorPictures(std::vector<CursorPicture> pictures);
     SDL_Renderer* Renderer() const { return renderer_; }
     int Scale() const { return scale_; }
 
@@ -64,6 +73,12 @@ private:
     SDL_Renderer* renderer_ = nullptr;
     SDL_Texture* texture_ = nullptr;
     SDL_Cursor* cursors_[4] = {};
+    std::vector<CursorPicture> pictures_;
+    // Colour cursors made at the scale they were made for.
+    std::vector<std::pair<int, SDL_Cursor*>> colourCursors_;
+    int colourScale_ = 0;
+    int cursorNumber_ = 0;
+    void FreeColourCursors();
     bool dirty_ = false;
     bool active_ = true;
     bool pumping_ = false;
