@@ -6,3 +6,11 @@ if(QR_BUILD_TESTS)
     ENVIRONMENT "LSAN_OPTIONS=suppressions=${CMAKE_CURRENT_SOURCE_DIR}/lsan.supp"
     TIMEOUT 120)
 endif()
+
+# The game's sound through the main window's wiring, on the simulated devices.
+if(QR_BUILD_TESTS)
+  add_test(NAME e2e.sound.click
+           COMMAND sh ${CMAKE_CURRENT_SOURCE_DIR}/game_sound/run_sound_e2e.sh $<TARGET_FILE:quilrush32>
+                   ${CMAKE_CURRENT_SOURCE_DIR}/fixtures/world ${CMAKE_CURRENT_SOURCE_DIR}/game_sound/click.drive
+                   ${CMAKE_CURRENT_SOURCE_DIR}/game_sound/click.expected)
+endif()

@@ -79,8 +79,10 @@ void TFormMain::FormDestroy() {
         s.useIcons = s.player.useIcons && world_->WordListHasIcons();
         // A switch given for one session must not become the player's lasting choice:
         // where a switch silenced a device, the stored preference is written back as it was.
-        s.sound = soundSwitch_ ? soundEnabled_ : stored_.sound;
-        s.music = musicSwitch_ ? musicEnabled_ : stored_.music;
+        std::optional<bool> soundNow = steps_.soundEnabledNow ? steps_.soundEnabledNow() : soundEnabled_;
+        std::optional<bool> musicNow = steps_.musicEnabledNow ? steps_.musicEnabledNow() : musicEnabled_;
+        s.sound = soundSwitch_ && soundNow ? *soundNow : stored_.sound;
+        s.music = musicSwitch_ && musicNow ? *musicNow : stored_.music;
         try {
             WriteShutdownSettings(ini_, s);
         } catch (const std::exception& e) {
@@ -96,6 +98,7 @@ void TFormMain::tmrTickTimer() {
     versionVisible_ = services_.system.CapsLockOn();
     const uint32_t now = services_.system.TickCount();
     if (timeBase_ == 0) timeBase_ = now;
+    if (steps_.musicTick) steps_.musicTick();
     // Whole steps, rounded to the nearest, accounted against the time base so that the
     // clock never drifts however late the timer fires.
     const uint32_t steps = (now + kTickInterval / 2 - timeBase_) / kTickInterval;
@@ -103,6 +106,7 @@ void TFormMain::tmrTickTimer() {
     if (active_ != lastActive_) {
         world_->SetFocus(active_);
         lastActive_ = active_;
+        if (steps_.activityChanged) steps_.activityChanged(active_);
     }
     if (active_) world_->Tick(int(steps));
     if (world_->QuitFlag()) closing_ = true;

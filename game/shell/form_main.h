@@ -5,6 +5,7 @@
 // destroyed (FormDestroy).
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -66,6 +67,15 @@ public:
         std::function<std::unique_ptr<WorldLink>(TFormMain&)> createWorld;
         std::function<void(TFormMain&, bool music)> createMusicPlayer;
         std::function<void(TFormMain&, bool sound)> createWaveManager;
+        // Tick step 3 (the ends of sounds and tracks, the music's fallback deadline).
+        std::function<void()> musicTick;
+        // The window lost (false) or regained (true) activity.
+        std::function<void(bool active)> activityChanged;
+        // At shut-down: whether wave sound and music are on now (the player may have
+        // switched them in the game); nothing when the device is missing, so a machine
+        // without one does not turn the player's choice off.
+        std::function<std::optional<bool>()> soundEnabledNow;
+        std::function<std::optional<bool>()> musicEnabledNow;
     };
     Steps& StartupSteps() { return steps_; }
 

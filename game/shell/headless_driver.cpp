@@ -60,23 +60,25 @@ HeadlessDriver::HeadlessDriver(std::ostream& out) : out_(out) {
     AddBuiltins();
 }
 
+void HeadlessDriver::Advance(TFormMain& form, uint32_t ms) {
+    system_.Advance(ms);
+    if (timePassed) timePassed(ms);
+    form.tmrTickTimer();
+}
+
 void HeadlessDriver::Log(const std::string& line) { out_ << line << '\n' << std::flush; }
 
 void HeadlessDriver::AddBuiltins() {
     AddCommand("tick", [this](TFormMain& form, const std::vector<std::string>& a) -> std::string {
         long n = 1;
         if (!a.empty() && !ParseCount(a[0], n)) return "tick needs a number of steps";
-        for (long i = 0; i < n && !form.WantsClose(); ++i) {
-            system_.Advance(kStepMs);
-            form.tmrTickTimer();
-        }
+        for (long i = 0; i < n && !form.WantsClose(); ++i) Advance(form, kStepMs);
         return {};
     });
     AddCommand("wait", [this](TFormMain& form, const std::vector<std::string>& a) -> std::string {
         long ms = 0;
         if (a.empty() || !ParseCount(a[0], ms)) return "wait needs milliseconds";
-        system_.Advance(uint32_t(ms));
-        form.tmrTickTimer();
+        Advance(form, uint32_t(ms));
         return {};
     });
     AddCommand("answer", [this](TFormMain&, const std::vector<std::string>& a) -> std::string {
@@ -150,15 +152,8 @@ void HeadlessDriver::RunScript(TFormMain& form) {
             return;
         }
     }
-    // The end of the script closes the window the way a player would, answering a
-    // question the room may ask with its default.
-    for (int tries = 0; tries < 3 && !form.WantsClose(); ++tries) {
-        if (form.FormClose()) break;
-        system_.Advance(kStepMs);
-        form.tmrTickTimer();
-        system_.Advance(kStepMs);
-        form.tmrTickTimer();
-    }
+    // The end of the script ends the session like the end of the desktop session would:
+    // the window goes away and the settings are written, whatever room is showing.
 }
 
 int HeadlessDriver::Run(const ProgramOptions& options, std::istream& script) {

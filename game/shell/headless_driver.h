@@ -34,11 +34,14 @@ public:
     void AddCommand(const std::string& name, Command command) { commands_[name] = std::move(command); }
     // Extra start-up steps (the world engine, sound, ...) hook in here.
     std::function<void(TFormMain&)> prepare;
+    // Virtual time passes (milliseconds), before the timer runs: simulated devices move.
+    std::function<void(uint32_t ms)> timePassed;
     // Fields the world adds to the "state" line (each starting with a comma).
     std::function<std::string(TFormMain&)> stateExtra;
 
 private:
     void AddBuiltins();
+    void Advance(TFormMain& form, uint32_t ms);
     void RunScript(TFormMain& form);
 
     std::ostream& out_;

@@ -10,8 +10,11 @@
 #include "game/shell/game_strings.h"
 #include "game/shell/headless_driver.h"
 #include "game/shell/program.h"
+#include "game/shell/sound_shell.h"
 #include "game/shell/world_shell.h"
+#include "platform/headless/headless_sound.h"
 #include "platform/sdl/sdl_dialogs.h"
+#include "platform/sdl/sdl_sound.h"
 #include "platform/sdl/sdl_system.h"
 #include "platform/sdl/sdl_window.h"
 
@@ -83,10 +86,21 @@ int main(int argc, char** argv) {
         HeadlessDriver driver(std::cout);
         driver.System().SetColourDepth(depth);
         AddWorldCommands(driver);
-        driver.prepare = [&driver](TFormMain& form) {
+        // Simulated sound devices that play in the driver's virtual time.
+        SoundEventQueue soundEvents;
+        HeadlessWaveOut waves(soundEvents);
+        HeadlessMidiSequencer midi(soundEvents);
+        TShellSound sound(waves, midi, soundEvents, driver.System());
+        sound.SetLog([&driver](const std::string& line) { driver.Log(line); });
+        driver.timePassed = [&](uint32_t ms) {
+            waves.Advance(ms);
+            midi.Advance(ms);
+        };
+        driver.prepare = [&driver, &sound](TFormMain& form) {
             TShellWorld::Outputs out;
             out.log = [&driver](const std::string& line) { driver.Log(line); };
             InstallWorldSteps(form, out);
+            sound.Install(form);
         };
         if (script == "-") return driver.Run(options, std::cin);
         std::ifstream in(script);
@@ -107,6 +121,11 @@ int main(int argc, char** argv) {
         return kExitStartupFailed;
     }
     std::unique_ptr<SdlWindow> window;
+    // One audio device for wave sounds and the synthesiser; it never fails, it just
+    // reports no device. The soundfont: $QUILRUSH_SOUNDFONT, else Debian's GM font.
+    SoundEventQueue soundEvents;
+    SdlAudio audio(soundEvents);
+    TShellSound sound(audio.Waves(), audio.Midi(), soundEvents, system);
     ProgramHooks hooks;
     // The window opens once this copy knows it is the only one and has its data.
     std::vector<uint32_t> rgb;
@@ -128,6 +147,7 @@ int main(int argc, char** argv) {
             window->UpdateClient(rgb.data(), TClientLayout::kWidth, rects);
         };
         InstallWorldSteps(form, out);
+        sound.Install(form);
         window->onMouse = [&form](SdlWindow::MouseKind kind, int button, int shift, int x, int y) {
             if (auto* world = dynamic_cast<TShellWorld*>(form.World()))
                 world->Mouse(TShellWorld::MouseKind(int(kind)), button, shift, x, y);
