@@ -1,7 +1,5 @@
 #include "game/shell/world_shell.h"
 
-#include <png.h>
-
 #include <algorithm>
 #include <cstdio>
 #include <map>
@@ -17,6 +15,7 @@
 #include "game/world/world_script.h"
 #include "graphics/image_library.h"
 #include "platform/files.h"
+#include "platform/headless/display_headless.h"
 #include "wordlist/word_list.h"
 
 namespace qr {
@@ -484,32 +483,15 @@ void ConvertClient(const TShellWorld& world, const std::vector<TRect>& rects,
 bool WritePng(const std::string& path, int32_t width, int32_t height,
               const std::vector<uint32_t>& rgb) {
     if (width <= 0 || height <= 0 || rgb.size() < size_t(width) * size_t(height)) return false;
-    std::FILE* f = std::fopen(path.c_str(), "wb");
-    if (!f) return false;
-    png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
-    png_infop info = png ? png_create_info_struct(png) : nullptr;
-    bool ok = false;
-    std::vector<uint8_t> row(size_t(width) * 3);
-    if (png && info && !setjmp(png_jmpbuf(png))) {
-        png_init_io(png, f);
-        png_set_IHDR(png, info, png_uint_32(width), png_uint_32(height), 8, PNG_COLOR_TYPE_RGB,
-                     PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
-        png_write_info(png, info);
-        for (int32_t y = 0; y < height; ++y) {
-            for (int32_t x = 0; x < width; ++x) {
-                uint32_t p = rgb[size_t(y) * size_t(width) + size_t(x)];
-                row[size_t(x) * 3] = uint8_t(p >> 16);
-                row[size_t(x) * 3 + 1] = uint8_t(p >> 8);
-                row[size_t(x) * 3 + 2] = uint8_t(p);
-            }
-            png_write_row(png, row.data());
-        }
-        png_write_end(png, nullptr);
-        ok = true;
+    std::vector<TRGBColour> pixels(size_t(width) * size_t(height));
+    for (size_t i = 0; i < pixels.size(); ++i)
+        pixels[i] = {uint8_t(rgb[i] >> 16), uint8_t(rgb[i] >> 8), uint8_t(rgb[i])};
+    try {
+        WriteRgbPng(path, width, height, pixels);
+        return true;
+    } catch (const UvoException&) {
+        return false;
     }
-    png_destroy_write_struct(&png, &info);
-    ok = (std::fclose(f) == 0) && ok;
-    return ok;
 }
 
 } // namespace qr
