@@ -1,0 +1,68 @@
+#pragma once
+// Small libraries made in memory for the graphics tests.
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "foundation/random.h"
+#include "foundation/stream.h"
+#include "graphics/image_library.h"
+#include "graphics/image_writer.h"
+
+namespace qr::test {
+
+// A picture with the texture of real art: flat areas, gradients, an outlined shape and a
+// little noise, so that every coder path is taken.
+inline std::vector<uint8_t> ArtLikePixels(int w, int h, uint32_t seed = 1) {
+    std::vector<uint8_t> p(size_t(w) * h);
+    uint32_t s = seed * 2654435761u + 1;
+    auto rnd = [&] { s = s * 134775813u + 1; return s >> 24; };
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x) {
+            uint8_t v = uint8_t(20 + y * 40 / h);                   // sky gradient
+            if ((x - w / 2) * (x - w / 2) + (y - h / 2) * (y - h / 2) < (w * h) / 8) v = 200; // disc
+            if (x % 17 == 3) v = uint8_t(x);                          // stripes
+            if (y > h * 3 / 4) v = uint8_t(100 + (rnd() & 7));       // grass noise
+            p[size_t(y) * w + x] = v;
+        }
+    return p;
+}
+
+inline std::vector<uint8_t> NoisePixels(int w, int h, uint32_t seed) {
+    std::vector<uint8_t> p(size_t(w) * h);
+    uint32_t s = seed;
+    for (auto& v : p) {
+        s = s * 134775813u + 1;
+        v = uint8_t(s >> 24);
+    }
+    return p;
+}
+
+inline TPX8WriterImage Img(std::string name, int w, int h, std::vector<uint8_t> px,
+                           TBandCoding coding = TBandCoding::LineCoded, bool transparent = false,
+                           uint8_t key = 0) {
+    TPX8WriterImage i;
+    i.Name = std::move(name);
+    i.Width = w;
+    i.Height = h;
+    i.Pixels = std::move(px);
+    i.Coding = coding;
+    i.Transparent = transparent;
+    i.TransparentColour = key;
+    return i;
+}
+
+inline TPX8Writer GreyWriter() {
+    TPX8Writer w;
+    for (int i = 0; i < 256; ++i) w.SetPaletteRGB(i, uint8_t(i), uint8_t(255 - i), uint8_t(i / 2));
+    return w;
+}
+
+inline void OpenBytes(TPX8Library& lib, const std::vector<uint8_t>& bytes) {
+    lib.OpenStream(std::make_unique<TMemoryStream>(bytes), "test.px8");
+}
+
+// The file header and palette alone (1030 bytes).
+inline std::vector<uint8_t> EmptyLibraryBytes() { return GreyWriter().Bytes(); }
+
+} // namespace qr::test
