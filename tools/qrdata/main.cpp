@@ -3,6 +3,9 @@
 //                                               checked against the reference language
 //   qrdata compile-script TXT DAT               compile the world script
 //   qrdata compile-sounds TXT DAT               compile the sound table
+//   qrdata quantise IN.png PALETTE OUT.png [key=N] [dither]
+//                                               full-colour art to an indexed picture in
+//                                               the game palette
 #include <cstdio>
 #include <exception>
 #include <string>
@@ -10,6 +13,9 @@
 #include "compile_filters.h"
 #include "foundation/obf_text.h"
 #include "foundation/stream.h"
+#include "png_io.h"
+#include "px8tool.h"
+#include "quantise.h"
 #include "string_source.h"
 
 namespace {
@@ -23,7 +29,8 @@ int Usage() {
     std::fprintf(stderr,
                  "usage: qrdata strings SOURCE OUTPUT [REFERENCE]\n"
                  "       qrdata compile-script TXT DAT\n"
-                 "       qrdata compile-sounds TXT DAT\n");
+                 "       qrdata compile-sounds TXT DAT\n"
+                 "       qrdata quantise IN.png PALETTE OUT.png [key=N] [dither]\n");
     return 2;
 }
 
@@ -46,6 +53,22 @@ int main(int argc, char** argv) {
         }
         if (cmd == "compile-sounds" && argc == 4) {
             qr::TObfText::Compile(argv[2], argv[3], qr::SoundTableCompileFilter);
+            return 0;
+        }
+        if (cmd == "quantise" && argc >= 5) {
+            qr::QuantiseOptions options;
+            for (int i = 5; i < argc; ++i) {
+                std::string opt = argv[i];
+                if (opt == "dither") options.dither = true;
+                else if (opt.rfind("key=", 0) == 0) options.key = std::stoi(opt.substr(4));
+                else return Usage();
+            }
+            if (options.key > 255) return Usage();
+            const qr::TRgbPalette palette = qr::ReadPaletteFile(argv[3]);
+            qr::TPngImage png = qr::ReadPng(argv[2]);
+            if (png.Indexed) throw std::runtime_error(std::string(argv[2]) + " is indexed already");
+            std::vector<uint8_t> px = qr::QuantiseToPalette(png.Pixels, png.Width, png.Height, palette, options);
+            qr::WriteIndexedPng(argv[4], png.Width, png.Height, px, palette);
             return 0;
         }
     } catch (const std::exception& e) {
