@@ -1,5 +1,5 @@
 import os
-ART='/work/wt/data/data/art'
+ART=os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
 FONT='DejaVu Sans'
 def svg(w,h,body,comment=''):
     c = f'  <!-- {comment} -->\n' if comment else ''

@@ -1,3 +1,4 @@
+import os
 from common import *
 # 25 cursors, 32x32, black outline on white so they show on any picture.
 def c(n, body, hot, what):
@@ -34,7 +35,7 @@ table.append(c(22,f'<path d="M8 3 h16 v3 q0 6 -6 10 q6 4 6 10 v3 h-16 v-3 q0 -6 
 table.append(c(23,f'<path d="M3 2 L3 26 L9 20 L14 30 L18 28 L13 18 L21 18 Z" fill="#ffffff" {S}/>',(3,2),'plain arrow'))
 table.append(c(24,f'<path d="M28 3 C18 6 10 16 6 26 L8 28 C14 20 22 10 28 3 Z" fill="#ffcc00" {S}/><path d="M6 26 l-3 4" {S}/>',(3,30),'quill (writing)'))
 table.append(c(25,f'<circle cx="16" cy="16" r="12" fill="#ffffff" {S}/><circle cx="16" cy="16" r="10" fill="none" stroke="#cc3333" stroke-width="4"/><path d="M9 9 l14 14" stroke="#cc3333" stroke-width="4"/>',(16,16),'not here'))
-with open('/work/wt/data/data/dat/cursors.txt','w') as f:
+with open(os.path.join(ART,'..','dat','cursors.txt'),'w') as f:
     f.write('# The game cursors: slot, picture in game.px8 (32x32, transparent colour 253), hot spot x y.\n')
     f.write('# Slots 1-21 carry the meanings of the world script\'s cursor keywords (ACTION ... BRUSH).\n')
     for n,hot,what in table:
