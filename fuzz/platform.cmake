@@ -1,0 +1,1 @@
+qr_fuzz(fuzz_ini_file SOURCE ${CMAKE_CURRENT_LIST_DIR}/ini_file_fuzz.cpp DEPS qr_platform)

@@ -1,0 +1,100 @@
+#pragma once
+// The game's main window: creates everything the game needs in a fixed order at start-up
+// (FormCreate), turns the 55 ms timer into the world's clock while the window is active,
+// routes the close button through the world, and writes the settings back when it is
+// destroyed (FormDestroy).
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "game/shell/folders.h"
+#include "game/shell/settings.h"
+#include "game/shell/world_link.h"
+#include "platform/dialogs.h"
+#include "platform/ini_file.h"
+#include "platform/system.h"
+#include "platform/window_client.h"
+
+namespace qr {
+
+class TFormMain : public WindowClient {
+public:
+    struct Services {
+        System& system;
+        Dialogs& dialogs;
+    };
+    TFormMain(Services services, const TFolders& folders, IniFile& ini,
+              std::vector<std::string> arguments);
+    ~TFormMain() override;
+
+    // Start-up in its fixed order inside one guard. False when a step failed; the failure
+    // has then been shown ("Quill-Rush encountered a problem on start-up: ...").
+    bool FormCreate();
+    // Writes the settings (when the world exists) and frees the world.
+    void FormDestroy();
+
+    // The 55 ms timer.
+    void tmrTickTimer();
+    // The close button: true lets the window close.
+    bool FormClose();
+
+    // WindowClient
+    void OnTimer() override { tmrTickTimer(); }
+    bool OnCloseRequest() override { return FormClose(); }
+    bool WantsClose() const override { return closing_; }
+    void OnActivate(bool active) override { active_ = active; }
+
+    // State for the driver and tests.
+    bool MusicSwitch() const { return musicSwitch_; }
+    bool SoundSwitch() const { return soundSwitch_; }
+    bool SoundEnabled() const { return soundEnabled_; }
+    bool MusicEnabled() const { return musicEnabled_; }
+    bool VersionLabelVisible() const { return versionVisible_; }
+    const std::string& VersionCaption() const { return versionCaption_; }
+    const std::string& TileName() const { return tileName_; }
+    WorldLink* World() const { return world_.get(); }
+    bool TimerEnabled() const { return timerEnabled_; }
+
+    // Start-up steps that the later parts of the program fill in. Each runs inside the
+    // start-up guard; an exception from one ends start-up with its message.
+    struct Steps {
+        std::function<void(TFormMain&)> createImageLibrary;
+        std::function<void(TFormMain&, const std::string& tile)> createTiledBackground;
+        std::function<void(TFormMain&)> letMessagesRun;
+        std::function<void(TFormMain&)> loadCursors;
+        std::function<std::unique_ptr<WorldLink>(TFormMain&)> createWorld;
+        std::function<void(TFormMain&, bool music)> createMusicPlayer;
+        std::function<void(TFormMain&, bool sound)> createWaveManager;
+    };
+    Steps& StartupSteps() { return steps_; }
+
+    const TFolders& Folders() const { return folders_; }
+    Services& Platform() { return services_; }
+
+private:
+    void ParseSwitches();
+
+    Services services_;
+    TFolders folders_;
+    IniFile& ini_;
+    std::vector<std::string> arguments_;
+    Steps steps_;
+
+    std::unique_ptr<WorldLink> world_;
+    TSoundPreferences stored_;
+    bool musicSwitch_ = true;
+    bool soundSwitch_ = true;
+    bool soundEnabled_ = false;
+    bool musicEnabled_ = false;
+    bool timerEnabled_ = false;
+    bool closing_ = false;
+    bool active_ = true;
+    bool lastActive_ = true;
+    bool versionVisible_ = false;
+    uint32_t timeBase_ = 0;
+    std::string versionCaption_;
+    std::string tileName_;
+};
+
+} // namespace qr

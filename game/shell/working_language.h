@@ -1,0 +1,13 @@
+#pragma once
+// Choosing the string file of the working language among "str/qr_*.str".
+#include <string>
+
+namespace qr {
+
+// The file name (not path) chosen: the first file whose string 0 equals `wantedName`;
+// failing that, the last file whose string 2 contains `windowsCode` (lower-cased);
+// failing that, "qr_eng.str". Files that cannot be read are passed over.
+std::string ChooseWorkingLanguage(const std::string& stringFolder, const std::string& wantedName,
+                                  const std::string& windowsCode);
+
+} // namespace qr

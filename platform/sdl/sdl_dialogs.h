@@ -1,0 +1,20 @@
+#pragma once
+// Message boxes through SDL. Captions and texts are converted from the program's bytes to
+// UTF-8 here, at the edge. Without a display the box is written to standard error and
+// answered with its default button, so a start-up failure is never silent.
+#include "platform/dialogs.h"
+
+struct SDL_Window;
+
+namespace qr {
+
+class SdlDialogs : public Dialogs {
+public:
+    DialogResult Show(const DialogRequest& request) override;
+    void SetParent(SDL_Window* window) { parent_ = window; }
+
+private:
+    SDL_Window* parent_ = nullptr;
+};
+
+} // namespace qr

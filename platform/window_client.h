@@ -1,0 +1,19 @@
+#pragma once
+// What the program's main window offers the platform's message loop: a 55 ms timer
+// callback, the close button, and whether the window wants to be closed now.
+namespace qr {
+
+class WindowClient {
+public:
+    virtual ~WindowClient() = default;
+    // Every 55 ms while the loop runs.
+    virtual void OnTimer() = 0;
+    // The window's close button; true lets the window close now.
+    virtual bool OnCloseRequest() = 0;
+    // Checked after every event and timer: true ends the loop.
+    virtual bool WantsClose() const = 0;
+    // The window became active or inactive.
+    virtual void OnActivate(bool active) {}
+};
+
+} // namespace qr

@@ -1,0 +1,49 @@
+#!/bin/sh
+# Starts the game in a real window under Xvfb over a small fixture installation, checks the
+# window is there with its caption, closes it the way the desktop does (SIGTERM is the
+# close button) and checks that the settings were written back on the way out. Then runs
+# it without any display and checks the one-line explanation.
+set -eu
+game="$1"
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+mkdir -p "$work/prog/dat" "$work/prog/imglib" "$work/prog/str" "$work/inst" "$work/run"
+echo "1 a.wav" > "$work/prog/dat/sounds.txt"
+echo "PX8" > "$work/prog/imglib/game.px8"
+printf 'English\n-\nenu\n' > "$work/prog/str/qr_eng.str"
+printf '[Software\\UVO! Software\\QuilRush]\nDirectory=%s\n' "$work/inst" > "$work/reg.ini"
+export XDG_RUNTIME_DIR="$work/run"
+# The software renderer keeps GL drivers (and their own leaks) out of the sanitised build.
+export SDL_RENDER_DRIVER=software
+
+cat > "$work/session.sh" <<EOS
+#!/bin/sh
+"$game" --registry "$work/reg.ini" --data "$work/prog" >"$work/game.log" 2>&1 &
+pid=\$!
+for i in \$(seq 1 50); do
+  if xwininfo -root -tree | grep -q '"Quill-Rush"'; then break; fi
+  sleep 0.2
+done
+xwininfo -root -tree | grep '"Quill-Rush"' > "$work/window.txt" || true
+kill -TERM \$pid
+wait \$pid
+echo \$? > "$work/exit.txt"
+EOS
+chmod +x "$work/session.sh"
+xvfb-run -a -s "-screen 0 1600x1000x24" "$work/session.sh"
+
+fail() { echo "FAIL: $*"; cat "$work/game.log" 2>/dev/null; exit 1; }
+[ -s "$work/window.txt" ] || fail "no window with the caption Quill-Rush appeared"
+echo "window: $(cat "$work/window.txt")"
+[ "$(cat "$work/exit.txt")" = 0 ] || fail "the game ended with $(cat "$work/exit.txt") instead of 0"
+grep -q '^Working language=English$' "$work/inst/quilrush.ini" || fail "settings were not written back"
+
+# No display at all: one clear line, exit code 1, no crash.
+set +e
+out=$(env -u DISPLAY -u WAYLAND_DISPLAY "$game" --registry "$work/reg.ini" --data "$work/prog" 2>&1)
+code=$?
+set -e
+[ "$code" = 1 ] || fail "without a display the exit code was $code"
+[ "$(printf '%s\n' "$out" | wc -l)" = 1 ] || fail "without a display it said more than one line: $out"
+printf '%s\n' "$out" | grep -q 'no display found.*--headless' || fail "unexpected message: $out"
+echo "no display: $out"
