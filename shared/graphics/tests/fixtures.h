@@ -66,3 +66,45 @@ inline void OpenBytes(TPX8Library& lib, const std::vector<uint8_t>& bytes) {
 inline std::vector<uint8_t> EmptyLibraryBytes() { return GreyWriter().Bytes(); }
 
 } // namespace qr::test
+
+#include "graphics/font.h"
+
+namespace qr::test {
+
+// Slot 8: every glyph is 4 wide (6 with its margins), cells 5 high in rows 6 apart. A
+// glyph's pixels hold its entry number + 1, margins the transparent key 0; the space is
+// blank; extra glyphs hold 201 + their entry. The library also has a 3x2 tile "tile1".
+struct FixedFont {
+    TFontMetrics metrics;
+    std::array<TGlyphEntry, kFontSpecialCount> specials{};
+    TPX8Library lib;
+
+    FixedFont() {
+        metrics.Height = 5;
+        metrics.RowHeight = 6;
+        metrics.Baseline = 4;
+        for (int i = 0; i < kFontGlyphCount; ++i) metrics.Glyphs[size_t(i)] = {uint16_t(1 + 6 * (i % 32)), 4, 0};
+        for (int k = 0; k < kFontSpecialCount; ++k) specials[size_t(k)] = {uint16_t(1 + 6 * (k % 12)), 4, 0};
+        RegisterFontMetrics(8, &metrics, &specials);
+        auto w = GreyWriter();
+        w.Add(Img("08fixed", 192, 36, Cells(32, kFontGlyphCount, 1), TBandCoding::LineCoded, true, 0));
+        w.Add(Img("abcefixe", 72, 24, Cells(12, kFontSpecialCount, 201), TBandCoding::LineCoded, true, 0));
+        w.Add(Img("08second", 192, 36, Cells(32, kFontGlyphCount, 1), TBandCoding::LineCoded, true, 0));
+        w.Add(Img("tile1", 3, 2, {1, 2, 3, 4, 5, 6}));
+        OpenBytes(lib, w.Bytes());
+    }
+    ~FixedFont() { RegisterFontMetrics(8, nullptr, nullptr); }
+
+    static std::vector<uint8_t> Cells(int perRow, int count, int base) {
+        const int w = perRow * 6, h = (count / perRow) * 6;
+        std::vector<uint8_t> px(size_t(w) * h, 0);
+        for (int i = base == 1 ? 1 : 0; i < count; ++i)
+            for (int y = 0; y < 5; ++y)
+                for (int x = 0; x < 4; ++x) px[size_t((i / perRow) * 6 + y) * w + 1 + 6 * (i % perRow) + x] = uint8_t(base + i);
+        return px;
+    }
+    // The colour a character's glyph is drawn in.
+    static int Ink(char c) { return MapFontByte(uint8_t(c)).index + 1; }
+};
+
+} // namespace qr::test

@@ -1,0 +1,7 @@
+#include <iostream>
+
+#include "fonttool.h"
+
+int main(int argc, char** argv) {
+    return qr::RunFontTool(std::vector<std::string>(argv + 1, argv + argc), std::cout, std::cerr);
+}
