@@ -3,12 +3,14 @@
 // libraries share the one game palette.
 #include <gtest/gtest.h>
 
+#include <cctype>
 #include <filesystem>
 #include <map>
 
 #include "data_tree.h"
 #include "foundation/obf_text.h"
 #include "foundation/utils.h"
+#include "graphics/font.h"
 #include "graphics/image_library.h"
 
 namespace qr {
@@ -24,11 +26,17 @@ struct Size {
     bool transparent = false;
 };
 
+// Fonts are transparent in their paper colour 15, every other picture in the key colour.
+int KeyOf(const std::string& name) {
+    bool font = name.rfind("abce", 0) == 0 || (name.size() > 2 && std::isdigit(uint8_t(name[0])) && std::isdigit(uint8_t(name[1])));
+    return font ? 15 : kKey;
+}
+
 Size SizeOf(TPX8Library& lib, const std::string& name) {
     TImageNode* node = lib.GetImage(name);
     Size s{node->Image->Width, node->Image->Height, node->Image->Transparent != 0};
     if (s.transparent) {
-        EXPECT_EQ(node->Image->TransparentColour, kKey) << name;
+        EXPECT_EQ(node->Image->TransparentColour, KeyOf(name)) << name;
     }
     lib.ReleaseImage(node);
     return s;
@@ -81,6 +89,30 @@ TEST(Pictures, GameLibraryHoldsEveryNamedPictureAtItsSize) {
     // Cursors and sprites drawn over pictures must be transparent.
     for (const char* name : {"cur01", "letmesh", "comgfx", "lives", "titlefly", "sparkle"})
         EXPECT_TRUE(SizeOf(lib, name).transparent) << name;
+}
+
+TEST(Pictures, FontsOfEveryNameOpenWithTheirExtraGlyphs) {
+    RegisterGameFontMetrics();
+    TPX8Library lib;
+    lib.Open(TreePath("imglib/game.px8"));
+    // Names of the rooms and the play room's cells, title and card, the home room, the
+    // editor's measuring font, and the colour variants the text rooms build.
+    for (const char* name : {"04ab14by", "04ab14rw", "04ab14uw", "04ab14bw", "04ab14bz", "04ab14gw", "04ab14xx",
+                             "05ab48bw", "05ab48rw", "05ab48uw", "05ab48gw"}) {
+        std::string special = std::string("abce") + (name + 4);
+        ASSERT_TRUE(lib.ImageExists(name)) << name;
+        ASSERT_TRUE(lib.ImageExists(special)) << special;
+        TPX8Font font(lib, name, special);
+        const TFontMetrics* m = FontMetricsSlot(std::stoi(std::string(name, 2)));
+        ASSERT_NE(m, nullptr) << name;
+        // Six rows of 32 glyphs and four rows of 12 extra glyphs must be in the pictures.
+        EXPECT_GE(font.Surface->Height, int32_t(6 * m->RowHeight)) << name;
+        ASSERT_NE(font.SpecialSurface, nullptr) << name;
+        EXPECT_GE(font.SpecialSurface->Height, int32_t(4 * m->RowHeight)) << special;
+        // The pause and quit panels are filled with the font's corner colour: the paper.
+        EXPECT_EQ(font.GetCornerColour(), 15) << name;
+        EXPECT_GT(font.TextWidth("Quill-Rush \x81"), 0) << name;
+    }
 }
 
 TEST(Pictures, ScreensAndFrameSetsOfTheWorldScriptExist) {
