@@ -95,16 +95,16 @@ def title_sheet(colours, outline):
     for row,glow in enumerate([False,True]):
         for i,ch in enumerate(letters):
             x=63*i; y=87*row; c=colours[i%len(colours)]
-            if glow: b += rrect(x+2,y+2,59,83,14,'#ffff99')
-            b += text(x+31.5,y+72,ch,78,('#ffffff' if glow else c),extra=f'stroke="{outline}" stroke-width="3"' + (f' ' if not glow else ''))
-            if glow: b += text(x+31.5,y+72,ch,78,c,extra='opacity="0.5"')
+            if glow:
+                b += rrect(x+2,y+4,59,79,14,'#ffff99','#ffcc00',2)
+            b += text(x+31.5,y+68,ch,66,c,extra=f'stroke="{"#ffffff" if glow else outline}" stroke-width="{4 if glow else 3}" paint-order="stroke"')
     return b
 write('game','titlegfx.svg',svg(567,174,title_sheet(['#cc3333','#ff9933','#ffcc00','#33cc66','#3399cc','#9966cc'],'#003366'),
       'Title letters Q U I L L R U S H, 63x87 each: plain row, highlighted row'))
 write('game','titlegf2.svg',svg(567,174,title_sheet(['#3399cc','#33cccc','#66cc33','#ffcc00','#ff9933','#ff6699'],'#333366'),
       'Second colouring of the title letters'))
 b='<rect width="567" height="87" fill="#000000"/>'
-for i,ch in enumerate(letters): b += text(63*i+31.5,72,ch,78,'#ffffff',extra='stroke="#ffffff" stroke-width="3"')
+for i,ch in enumerate(letters): b += text(63*i+31.5,68,ch,66,'#ffffff',extra='stroke="#ffffff" stroke-width="3"')
 write('game','qrttlmsk.svg',svg(567,87,b,'Letter mask: white where a title letter covers its cell'))
 b = ('<path d="M50 4 C34 8 22 20 16 34 L20 36 C28 24 38 14 50 4 Z" fill="#ffcc00" stroke="#cc6600" stroke-width="2"/>'
      '<path d="M48 6 L18 35" stroke="#cc6600" stroke-width="1.5"/>'
