@@ -169,6 +169,16 @@ TEST(Pictures, PlayScenesOfferBackgroundsAndCardsAsTheWorldScansThem) {
     EXPECT_GE(cardTotal, 16);
 }
 
+TEST(Pictures, SaveAndLoadLibraryHoldsItsRoomPicture) {
+    // The room takes the picture that carries its library's name.
+    TPX8Library lib;
+    lib.Open(TreePath("imglib/ldsv_gfx.px8"));
+    ASSERT_TRUE(lib.ImageExists("ldsv_gfx"));
+    Size s = SizeOf(lib, "ldsv_gfx");
+    EXPECT_EQ(s.w, 600);
+    EXPECT_EQ(s.h, 400);
+}
+
 TEST(Pictures, AllLibrariesShareTheGamePalette) {
     TPX8Library game;
     game.Open(TreePath("imglib/game.px8"));

@@ -80,14 +80,17 @@ write('scenes','cards1.svg',svg(136,50,card_sheet(2,1),'Cards covering hidden le
 write('scenes','cards2.svg',svg(136,25,card_sheet(1,2),'More card designs'))
 
 # ---- the save and load room's pictures -------------------------------------------------------------------
-b = '<rect width="600" height="400" fill="#336699"/>' + rrect(20,20,560,360,18,'#ffffee','#003366',4)
+# The room's own picture carries the library's name; slots of 128x88 at (36 + 136 (i mod 4),
+# 70 + 110 (i div 4)) and buttons of 96x48 at (36 + 110 k, 310), as the room lays them out.
+b = '<rect width="600" height="400" fill="#336699"/>' + rrect(20,8,560,384,18,'#ffffee','#003366',4)
+b += rrect(36,16,528,40,10,'#99ccff')
 for i in range(8):
-    x=40+130*(i%4); y=60+110*(i//4)
-    b += rrect(x,y,120,90,8,'#ffffff','#003366',2) + rrect(x+6,y+6,108,78,4,'#cccccc')
-for (x,w,c) in [(40,120,'#66cc66'),(200,60,'#99ccff'),(270,60,'#99ccff'),(370,80,'#ff9999'),(460,80,'#ffcc66')]:
-    b += plate(x,300,w,36,c,'#003366')
-write('ldsv_gfx','ldsvback.svg',svg(600,400,b,'Save and load room: eight slots and the buttons below them'))
+    x=36+136*(i%4); y=70+110*(i//4)
+    b += rrect(x-2,y-2,132,92,10,'#003366') + rrect(x,y,128,88,8,'#ffffff')
+for k,c in enumerate(['#66cc66','#99ccff','#99ccff','#ff9999','#ffcc66']):
+    b += plate(36+110*k,310,96,48,c,'#003366')
+write('ldsv_gfx','ldsv_gfx.svg',svg(600,400,b,'Save and load room: eight slots and the buttons below them'))
 b=''
 for f,(fill,edge) in enumerate([('#3399cc','#003366'),('#99ccff','#336699')]):
-    b += rrect(1,1+40*f,118,36,8,fill,edge,2)
-write('ldsv_gfx','ldsvbtns.svg',svg(120,80,b,'A button, pressed and released'))
+    b += rrect(1,1+50*f,94,46,8,fill,edge,2)
+write('ldsv_gfx','ldsvbtns.svg',svg(96,100,b,'A button, pressed and released'))
