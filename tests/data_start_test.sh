@@ -17,7 +17,9 @@ for pair in enu:English deu:Deutsch fra:Fran; do
   rm -f "$tmp/home/QuilRush/quilrush.ini"
   out=$(printf 'tick 5\nstate\nclose\n' | "$game" --headless --registry "$tmp/registry.ini" --language "$code" 2>&1) || {
     echo "FAIL ($code): the game ended with an error:"; echo "$out"; status=1; continue; }
-  if echo "$out" | grep -q '^DIALOG'; then
+  # Dialogs before the state line come from start-up (a missing file, a script error);
+  # the ones at the end belong to closing the window, which is the rooms' business.
+  if echo "$out" | sed '/^{/,$d' | grep -q '^DIALOG'; then
     echo "FAIL ($code): a dialog at start-up:"; echo "$out"; status=1
   fi
   if ! echo "$out" | grep -q "\"workingLanguage\":\"$want"; then
