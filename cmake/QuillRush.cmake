@@ -35,6 +35,10 @@ function(qr_module name)
   target_link_libraries(${name} PUBLIC ${M_DEPS} PRIVATE qr_warnings)
 endfunction()
 
+# Helpers shared by every test binary (temporary folders, ...): tests/support/test_support/.
+add_library(qr_test_support INTERFACE)
+target_include_directories(qr_test_support INTERFACE ${PROJECT_SOURCE_DIR}/tests/support)
+
 # qr_tests(NAME DIR <dir> DEPS <targets...>): one GoogleTest binary made of DIR/*_test.cpp.
 function(qr_tests name)
   if(NOT QR_BUILD_TESTS)
@@ -46,7 +50,7 @@ function(qr_tests name)
     return()
   endif()
   add_executable(${name} ${srcs})
-  target_link_libraries(${name} PRIVATE ${T_DEPS} GTest::gtest GTest::gtest_main GTest::gmock qr_warnings)
+  target_link_libraries(${name} PRIVATE ${T_DEPS} GTest::gtest GTest::gtest_main GTest::gmock qr_test_support qr_warnings)
   target_compile_definitions(${name} PRIVATE QR_SOURCE_DIR="${PROJECT_SOURCE_DIR}")
   gtest_discover_tests(${name} DISCOVERY_TIMEOUT 60 PROPERTIES ENVIRONMENT "QR_SOURCE_DIR=${PROJECT_SOURCE_DIR}")
 endfunction()

@@ -3,7 +3,7 @@
 
 #include <gtest/gtest.h>
 
-#include "temp_dir.h"
+#include "test_support/temp_dir.h"
 
 using namespace qr;
 using qr::test::TempDir;

@@ -5,7 +5,7 @@
 #include "platform/language.h"
 #include "platform/registry.h"
 #include "platform/single_instance.h"
-#include "temp_dir.h"
+#include "test_support/temp_dir.h"
 
 using namespace qr;
 using qr::test::TempDir;

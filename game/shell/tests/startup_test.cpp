@@ -6,7 +6,7 @@
 #include "game/shell/headless_driver.h"
 #include "platform/ini_file.h"
 #include "platform/single_instance.h"
-#include "temp_dir.h"
+#include "test_support/temp_dir.h"
 
 using namespace qr;
 using qr::test::TempDir;

@@ -1,0 +1,1 @@
+qr_fuzz(fuzz_qrw SOURCE ${CMAKE_CURRENT_LIST_DIR}/wordlist_fuzz.cpp DEPS qr_wordlist)

@@ -1,0 +1,94 @@
+// qrwtool: the command-line tool for ".qrw" word lists, for authors and for the data
+// build. It reads every format version and writes the current one.
+#include <cstdio>
+#include <fstream>
+#include <iostream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "foundation/polyglot.h"
+#include "foundation/stream.h"
+#include "tools/qrwtool/word_list_json.h"
+#include "wordlist/word_list.h"
+#include "wordlist/word_list_source.h"
+
+namespace {
+
+const char* kUsage =
+    "usage: qrwtool COMMAND [--strings qr_xxx.str]\n"
+    "  dump FILE           print every field of the list as JSON\n"
+    "  check FILE          exit 0 when the game would load the list\n"
+    "  build SOURCE OUT    make a list from its text form\n"
+    "  export FILE [OUT]   write the text form of a list (to stdout without OUT)\n"
+    "  upgrade IN OUT      rewrite a list of any version as the current version\n"
+    "--strings names the string file whose language names are used: loaded lists show\n"
+    "their languages in it, and built lists look their language codes up in it.\n"
+    "Without it every language name and code stays as written.\n";
+
+int Usage() {
+    std::cerr << kUsage;
+    return 2;
+}
+
+bool Load(qr::TQRWordList& list, const std::string& path) {
+    if (list.LoadFromFile(path)) return true;
+    std::cerr << path << ": " << list.LastError() << "\n";
+    return false;
+}
+
+std::string ReadText(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    if (!in) throw qr::FileOpenError("Cannot open \"" + path + "\".");
+    std::ostringstream s;
+    s << in.rdbuf();
+    return s.str();
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    std::vector<std::string> args;
+    std::string strings;
+    for (int i = 1; i < argc; ++i) {
+        std::string a = argv[i];
+        if (a == "--strings" && i + 1 < argc)
+            strings = argv[++i];
+        else if (a == "-h" || a == "--help")
+            return std::cout << kUsage, 0;
+        else
+            args.push_back(a);
+    }
+    if (args.empty()) return Usage();
+    const std::string& cmd = args[0];
+    try {
+        if (!strings.empty()) qr::Polyglot().Load(strings);
+        qr::TQRWordList list;
+        list.Reset();
+        if (cmd == "dump" && args.size() == 2) {
+            if (!Load(list, args[1])) return 1;
+            std::cout << qr::WordListToJson(list);
+        } else if (cmd == "check" && args.size() == 2) {
+            if (!Load(list, args[1])) return 1;
+        } else if (cmd == "build" && args.size() == 3) {
+            qr::TWordListSource::Build(ReadText(args[1]), list);
+            list.SaveToFile(args[2]);
+        } else if (cmd == "export" && (args.size() == 2 || args.size() == 3)) {
+            if (!Load(list, args[1])) return 1;
+            std::string text = qr::TWordListSource::Export(list);
+            if (args.size() == 3)
+                qr::WriteFileAtomic(args[2], text.data(), text.size());
+            else
+                std::cout << text;
+        } else if (cmd == "upgrade" && args.size() == 3) {
+            if (!Load(list, args[1])) return 1;
+            list.SaveToFile(args[2]);
+        } else {
+            return Usage();
+        }
+    } catch (const std::exception& e) {
+        std::cerr << "qrwtool: " << e.what() << "\n";
+        return 1;
+    }
+    return 0;
+}
