@@ -131,7 +131,11 @@ def framed(name, title_colour, comment):
     b = sky_scene('#ffcc99','#ffffcc',sun=False)
     for i in range(0,600,30):
         b += f'<circle cx="{i+15}" cy="10" r="6" fill="{title_colour}" opacity="0.5"/><circle cx="{i+15}" cy="390" r="6" fill="{title_colour}" opacity="0.5"/>'
-    b += rrect(20,24,560,322,18,'#ffffff','#996633',4)
+    # the heading stands in the band above the page
+    b += rrect(120,20,360,36,16,'#ffffff','#996633',3,extra='opacity="0.6"')
+    b += rrect(20,60,560,286,18,'#ffffff','#996633',4)
+    for x,y,c in [(60,38,'#ffcc00'),(540,38,'#ffcc00'),(90,30,title_colour),(510,30,title_colour)]:
+        b += f'<path d="M{x} {y-10} l3 7 h8 l-6 5 l2 8 l-7 -5 l-7 5 l2 -8 l-6 -5 h8 z" fill="{c}"/>'
     b += plate(30,358,140,32,'#99ccff','#336699') + plate(466,356,98,38,'#ffffff','#336699') + music_spot()
     return svg(600,400,b,comment)
 write('game','credits.svg',framed('credits','#cc3333','Credits: text on the white page, back and page buttons below'))
