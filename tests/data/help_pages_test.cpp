@@ -61,3 +61,33 @@ TEST(HelpPages, TextsFitTheirPlacesInEveryLanguage) {
 
 } // namespace
 } // namespace qr
+
+namespace qr {
+namespace {
+
+// The pause and quit panels fill (40, 60)-(400, 300) of the play room: their title in the
+// card font at (60, 70), the pause panel's two lines at y 160 and 230 above the links, the
+// quit question as a text block above the Yes and No buttons (y 250).
+TEST(HelpPages, PauseAndQuitPanelsHoldTheirTextsInEveryLanguage) {
+    RegisterGameFontMetrics();
+    TPX8Library lib;
+    lib.Open(datatest::TreePath("imglib/game.px8"));
+    TPX8Font card(lib, "05ab48bw", "abce48bw");
+    TPX8Font cell(lib, "04ab14bw", "abce14bw");
+    for (const char* code : {"eng", "deu", "fra"}) {
+        TPolyglot table;
+        table.Load(datatest::TreePath(std::string("str/qr_") + code + ".str"));
+        // Wider than 330 pixels, the quit panel would have to grow past the board.
+        EXPECT_LE(card.TextWidth(table.GetString(178)), 330) << code << ": " << table.GetString(178);
+        EXPECT_LE(60 + card.TextWidth(table.GetString(180)), 400) << code << ": " << table.GetString(180);
+        for (int n : {181, 182}) EXPECT_LE(60 + cell.TextWidth(table.GetString(uint8_t(n))), 400) << code << " " << n;
+        TTextBlock block(&cell, "b");
+        std::string question = table.GetString(179) + " ";
+        const int top = 70 + int(card.RowHeight);
+        EXPECT_EQ(block.Draw(nullptr, {60, top, 380, 250}, question, std::nullopt, true), question.size())
+            << code << ": " << question;
+    }
+}
+
+} // namespace
+} // namespace qr
