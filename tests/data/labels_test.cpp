@@ -66,5 +66,22 @@ TEST(Labels, EveryButtonLabelFitsItsBoxInEveryLanguage) {
     }
 }
 
+// The credits room draws its heading and each credit line on one line across the page
+// (20 to 580): the heading may be in the big card font, the lines in the 14-point one.
+TEST(Labels, CreditLinesFitThePageInEveryLanguage) {
+    RegisterGameFontMetrics();
+    TPX8Library lib;
+    lib.Open(TreePath("imglib/game.px8"));
+    TPX8Font big(lib, "05ab48bw", "abce48bw");
+    TPX8Font small(lib, "04ab14bw", "abce14bw");
+    for (const char* code : {"eng", "deu", "fra"}) {
+        TPolyglot table;
+        table.Load(TreePath(std::string("str/qr_") + code + ".str"));
+        EXPECT_LE(big.TextWidth(table.GetString(199)), 540) << code << ": " << table.GetString(199);
+        for (int n = 200; n <= 209; ++n)
+            EXPECT_LE(small.TextWidth(table.GetString(uint8_t(n))), 520) << code << " " << n << ": " << table.GetString(uint8_t(n));
+    }
+}
+
 } // namespace
 } // namespace qr
