@@ -1,6 +1,7 @@
 // Lays out and draws arbitrary bytes as marked-up text with two fonts and their extra
 // glyphs, and draws them straight with a font.
 #include <cstdint>
+#include <cstdlib>
 #include <memory>
 #include <string_view>
 
@@ -15,7 +16,8 @@ std::vector<uint8_t> Cells(int perRow, int count) {
     std::vector<uint8_t> px(size_t(w) * h, 0);
     for (int i = 0; i < count; ++i)
         for (int y = 0; y < 5; ++y)
-            for (int x = 0; x < 1 + i % 4; ++x) px[size_t((i / perRow) * 6 + y) * w + 1 + 6 * (i % perRow) + x] = uint8_t(1 + i);
+            for (int x = 0; x < 1 + i % 4; ++x)
+                px[size_t((i / perRow) * 6 + y) * w + 1 + 6 * (i % perRow) + x] = uint8_t(1 + i);
     return px;
 }
 
@@ -31,8 +33,10 @@ struct Fixture {
         metrics.Height = 5;
         metrics.RowHeight = 6;
         metrics.Baseline = 4;
-        for (int i = 0; i < qr::kFontGlyphCount; ++i) metrics.Glyphs[size_t(i)] = {uint16_t(1 + 6 * (i % 32)), uint8_t(1 + i % 4), 0};
-        for (int k = 0; k < qr::kFontSpecialCount; ++k) specials[size_t(k)] = {uint16_t(1 + 6 * (k % 12)), uint8_t(1 + k % 4), 0};
+        for (int i = 0; i < qr::kFontGlyphCount; ++i)
+            metrics.Glyphs[size_t(i)] = {uint16_t(1 + 6 * (i % 32)), uint8_t(1 + i % 4), 0};
+        for (int k = 0; k < qr::kFontSpecialCount; ++k)
+            specials[size_t(k)] = {uint16_t(1 + 6 * (k % 12)), uint8_t(1 + k % 4), 0};
         qr::RegisterFontMetrics(9, &metrics, &specials);
         qr::TPX8Writer w;
         auto add = [&](const char* name, int width, int height, std::vector<uint8_t> px) {
@@ -70,7 +74,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     size_t done = 0;
     // Page through the whole text as a room would; each page must move on or stop.
     for (int page = 0; page < 64 && done < text.size(); ++page) {
+        qr::TPX8Font* const font = block.CurrentFont;
+        const size_t measured = block.Draw(nullptr, rect, text.substr(done), {}, page == 0);
+        block.CurrentFont = font;
         const size_t n = block.Draw(f.dest, rect, text.substr(done), {}, page == 0);
+        // Measuring and drawing lay the text out alike.
+        if (n != measured || n > text.size() - done) std::abort();
         if (n == 0) break;
         done += n;
     }

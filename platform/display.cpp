@@ -13,7 +13,9 @@ uint64_t NextPaletteStamp() {
 
 TPalette::TPalette() : stamp_(NextPaletteStamp()) {}
 
-void TPalette::Touch() { stamp_ = NextPaletteStamp(); }
+void TPalette::Touch() {
+    stamp_ = NextPaletteStamp();
+}
 
 void TPalette::Set(int index, TRGBColour colour) {
     entries_[static_cast<uint8_t>(index)] = colour;

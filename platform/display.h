@@ -21,7 +21,7 @@ struct TRGBColour {
 // The 256 colours a pixel value stands for. Every change gives the palette a new stamp,
 // so tables cached from it (palette -> ARGB) can tell when they are stale.
 class TPalette {
-public:
+  public:
     TPalette();
     const TRGBColour& operator[](int index) const { return entries_[static_cast<uint8_t>(index)]; }
     void Set(int index, TRGBColour colour);
@@ -30,7 +30,7 @@ public:
     // Unique over the whole program run: two palettes never share a stamp.
     uint64_t Stamp() const { return stamp_; }
 
-private:
+  private:
     void Touch();
     std::array<TRGBColour, 256> entries_{};
     uint64_t stamp_ = 0;
@@ -51,7 +51,8 @@ struct TSurfaceView {
     // Address of surface row y (top-down), column 0.
     const uint8_t* Row(int32_t y) const {
         const int32_t b = Height - 1 - y;
-        return Bands[static_cast<size_t>(b / RowsPerBand)] + static_cast<size_t>(b % RowsPerBand) * Stride;
+        return Bands[static_cast<size_t>(b / RowsPerBand)] +
+               static_cast<size_t>(b % RowsPerBand) * Stride;
     }
 };
 
@@ -63,7 +64,7 @@ struct TTransfer {
 };
 
 class Display {
-public:
+  public:
     virtual ~Display() = default;
     virtual int32_t Width() const = 0;
     virtual int32_t Height() const = 0;

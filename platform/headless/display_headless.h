@@ -9,7 +9,7 @@
 namespace qr {
 
 class HeadlessDisplay : public Display {
-public:
+  public:
     HeadlessDisplay(int32_t width, int32_t height);
 
     int32_t Width() const override { return width_; }
@@ -29,7 +29,7 @@ public:
     void ClearTransfers() { transfers_.clear(); }
     int Shows() const { return shows_; }
 
-private:
+  private:
     int32_t width_;
     int32_t height_;
     std::vector<TRGBColour> frame_;
@@ -38,6 +38,7 @@ private:
 };
 
 // Writes RGB pixels (width x height, top row first) as a PNG; throws UvoException.
-void WriteRgbPng(const std::string& path, int32_t width, int32_t height, const std::vector<TRGBColour>& rgb);
+void WriteRgbPng(const std::string& path, int32_t width, int32_t height,
+                 const std::vector<TRGBColour>& rgb);
 
 } // namespace qr

@@ -1,5 +1,6 @@
 #include "platform/sdl/display_sdl.h"
 
+#include <cstring>
 #include <string>
 
 #include "foundation/uvo_exception.h"
@@ -17,22 +18,31 @@ const std::array<uint32_t, 256>& TArgbTable::For(const TPalette& palette) {
     return table_;
 }
 
-void ConvertIndexedToArgb(const TSurfaceView& surface, const TRect& rect, const std::array<uint32_t, 256>& table,
-                          uint32_t* dst, int dstPitch) {
+void ConvertIndexedToArgb(const TSurfaceView& surface, const TRect& rect,
+                          const std::array<uint32_t, 256>& table, uint32_t* dst, int dstPitch) {
     const int32_t w = rect.Width();
     const uint32_t* t = table.data();
     for (int32_t y = rect.Top; y < rect.Bottom; ++y) {
         const uint8_t* s = surface.Row(y) + rect.Left;
-        uint32_t* d = reinterpret_cast<uint32_t*>(reinterpret_cast<uint8_t*>(dst) + size_t(y - rect.Top) * dstPitch);
+        uint32_t* d = reinterpret_cast<uint32_t*>(reinterpret_cast<uint8_t*>(dst) +
+                                                  size_t(y - rect.Top) * dstPitch);
         if (surface.TransparentColour < 0) {
             int32_t i = 0;
-            for (; i + 4 <= w; i += 4) {
-                d[i] = t[s[i]];
-                d[i + 1] = t[s[i + 1]];
-                d[i + 2] = t[s[i + 2]];
-                d[i + 3] = t[s[i + 3]];
+            // Eight indices per load: the table lookups are then the only memory reads.
+            for (; i + 8 <= w; i += 8) {
+                uint64_t v;
+                std::memcpy(&v, s + i, 8);
+                d[i] = t[v & 0xFF];
+                d[i + 1] = t[(v >> 8) & 0xFF];
+                d[i + 2] = t[(v >> 16) & 0xFF];
+                d[i + 3] = t[(v >> 24) & 0xFF];
+                d[i + 4] = t[(v >> 32) & 0xFF];
+                d[i + 5] = t[(v >> 40) & 0xFF];
+                d[i + 6] = t[(v >> 48) & 0xFF];
+                d[i + 7] = t[v >> 56];
             }
-            for (; i < w; ++i) d[i] = t[s[i]];
+            for (; i < w; ++i)
+                d[i] = t[s[i]];
         } else {
             const uint8_t key = uint8_t(surface.TransparentColour);
             for (int32_t i = 0; i < w; ++i)
@@ -42,9 +52,12 @@ void ConvertIndexedToArgb(const TSurfaceView& surface, const TRect& rect, const 
 }
 
 SdlDisplay::SdlDisplay(SDL_Renderer* renderer, int32_t width, int32_t height)
-    : renderer_(renderer), width_(width), height_(height), frame_(size_t(width) * size_t(height), 0xFF000000u) {
-    texture_.reset(SDL_CreateTexture(renderer, SDL_PIXELFORMAT_ARGB8888, SDL_TEXTUREACCESS_STREAMING, width, height));
-    if (!texture_) throw UvoException(std::string("Cannot create the window's texture: ") + SDL_GetError());
+    : renderer_(renderer), width_(width), height_(height),
+      frame_(size_t(width) * size_t(height), 0xFF000000u) {
+    texture_.reset(SDL_CreateTexture(renderer, SDL_PIXELFORMAT_ARGB8888,
+                                     SDL_TEXTUREACCESS_STREAMING, width, height));
+    if (!texture_)
+        throw UvoException(std::string("Cannot create the window's texture: ") + SDL_GetError());
     dirty_ = {0, 0, width, height};
 }
 
@@ -55,10 +68,13 @@ int SdlDisplay::Present(const TSurfaceView& surface, std::span<const TTransfer> 
     for (const TTransfer& t : transfers) {
         TRect src = Intersect(t.Source, {0, 0, surface.Width, surface.Height});
         if (src.IsEmpty()) continue;
-        const TPoint dest{t.Dest.X + (src.Left - t.Source.Left), t.Dest.Y + (src.Top - t.Source.Top)};
-        const TRect d = Intersect(TRect::FromOriginSize(dest, src.Width(), src.Height()), {0, 0, width_, height_});
+        const TPoint dest{t.Dest.X + (src.Left - t.Source.Left),
+                          t.Dest.Y + (src.Top - t.Source.Top)};
+        const TRect d = Intersect(TRect::FromOriginSize(dest, src.Width(), src.Height()),
+                                  {0, 0, width_, height_});
         if (d.IsEmpty()) continue;
-        src = TRect::FromOriginSize({src.Left + d.Left - dest.X, src.Top + d.Top - dest.Y}, d.Width(), d.Height());
+        src = TRect::FromOriginSize({src.Left + d.Left - dest.X, src.Top + d.Top - dest.Y},
+                                    d.Width(), d.Height());
         ConvertIndexedToArgb(surface, src, table, frame_.data() + size_t(d.Top) * width_ + d.Left,
                              int(width_ * sizeof(uint32_t)));
         dirty_ = Union(dirty_, d);
@@ -70,7 +86,8 @@ int SdlDisplay::Present(const TSurfaceView& surface, std::span<const TTransfer> 
 void SdlDisplay::Show() {
     if (!dirty_.IsEmpty()) {
         const SDL_Rect r{dirty_.Left, dirty_.Top, dirty_.Width(), dirty_.Height()};
-        SDL_UpdateTexture(texture_.get(), &r, frame_.data() + size_t(dirty_.Top) * width_ + dirty_.Left,
+        SDL_UpdateTexture(texture_.get(), &r,
+                          frame_.data() + size_t(dirty_.Top) * width_ + dirty_.Left,
                           int(width_ * sizeof(uint32_t)));
         dirty_ = {};
         Redraw();

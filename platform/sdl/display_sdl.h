@@ -14,21 +14,21 @@ namespace qr {
 
 // Palette -> ARGB8888 table; rebuilt only when the palette's stamp changes.
 class TArgbTable {
-public:
+  public:
     const std::array<uint32_t, 256>& For(const TPalette& palette);
 
-private:
+  private:
     std::array<uint32_t, 256> table_{};
     uint64_t stamp_ = 0;
 };
 
 // Converts rect of surface into 32-bit pixels at dst (pitch in bytes), keeping dst where
 // the surface is transparent.
-void ConvertIndexedToArgb(const TSurfaceView& surface, const TRect& rect, const std::array<uint32_t, 256>& table,
-                          uint32_t* dst, int dstPitch);
+void ConvertIndexedToArgb(const TSurfaceView& surface, const TRect& rect,
+                          const std::array<uint32_t, 256>& table, uint32_t* dst, int dstPitch);
 
 class SdlDisplay : public Display {
-public:
+  public:
     // The renderer belongs to the window; the display owns its texture.
     SdlDisplay(SDL_Renderer* renderer, int32_t width, int32_t height);
 
@@ -40,7 +40,7 @@ public:
     // Draws the texture again (after the window was exposed or resized).
     void Redraw();
 
-private:
+  private:
     struct TextureDeleter {
         void operator()(SDL_Texture* t) const { SDL_DestroyTexture(t); }
     };

@@ -11,7 +11,9 @@ namespace qr {
 namespace {
 
 // memmove: a surface may blit a part of itself onto itself.
-void CopyOpaque(uint8_t* d, const uint8_t* s, int32_t w, uint8_t) { std::memmove(d, s, size_t(w)); }
+void CopyOpaque(uint8_t* d, const uint8_t* s, int32_t w, uint8_t) {
+    std::memmove(d, s, size_t(w));
+}
 
 #if defined(__SSE2__)
 // Byte order of a 16-byte block reversed with SSE2 alone: reverse the eight words,
@@ -59,7 +61,8 @@ void CopyMirrored(uint8_t* d, const uint8_t* s, int32_t w, uint8_t) {
         _mm_storeu_si128(reinterpret_cast<__m128i*>(d + w - 16 - i), Reverse16(sv));
     }
 #endif
-    for (; i < w; ++i) d[w - 1 - i] = s[i];
+    for (; i < w; ++i)
+        d[w - 1 - i] = s[i];
 }
 
 void CopyKeyedMirrored(uint8_t* d, const uint8_t* s, int32_t w, uint8_t key) {

@@ -11,7 +11,8 @@ std::array<TFontMetrics*, kFontSlotCount>& Registry() {
 }
 } // namespace
 
-void RegisterFontMetrics(int index, TFontMetrics* record, const std::array<TGlyphEntry, kFontSpecialCount>* specials) {
+void RegisterFontMetrics(int index, TFontMetrics* record,
+                         const std::array<TGlyphEntry, kFontSpecialCount>* specials) {
     if (index < 0 || index >= kFontSlotCount) throw UvoException("Invalid font name");
     Registry()[size_t(index)] = record;
     if (record) record->Specials = specials;
@@ -23,33 +24,47 @@ const TFontMetrics* FontMetricsSlot(int index) {
 }
 
 TGlyphRef MapFontByte(uint8_t b) {
-    if (b == 138) b = 127;
-    else if (b == 154) b = 160;
+    if (b == 138)
+        b = 127;
+    else if (b == 154)
+        b = 160;
     if (b >= 32 && b <= 127) return {TGlyphRef::Glyph, b - 32};
     if (b >= 160) return {TGlyphRef::Glyph, b - 64};
     int k = -1;
-    if (b >= 1 && b <= 9) k = b - 1;
-    else if (b == 29 || b == 30) k = b - 20;
-    else if (b == 26) k = 11;
-    else if (b >= 129 && b <= 137) k = b - 117;
-    else if (b == 157 || b == 158) k = b - 136;
-    else if (b == 128) k = 23;
-    else if (b >= 14 && b <= 24) k = b + 10;
-    else if (b == 27) k = 35;
-    else if (b >= 142 && b <= 152) k = b - 106;
-    else if (b == 155) k = 47;
+    if (b >= 1 && b <= 9)
+        k = b - 1;
+    else if (b == 29 || b == 30)
+        k = b - 20;
+    else if (b == 26)
+        k = 11;
+    else if (b >= 129 && b <= 137)
+        k = b - 117;
+    else if (b == 157 || b == 158)
+        k = b - 136;
+    else if (b == 128)
+        k = 23;
+    else if (b >= 14 && b <= 24)
+        k = b + 10;
+    else if (b == 27)
+        k = 35;
+    else if (b >= 142 && b <= 152)
+        k = b - 106;
+    else if (b == 155)
+        k = 47;
     if (k < 0) return {};
     return {TGlyphRef::Special, k};
 }
 
 TPX8Font::TPX8Font(TPX8Library& library, std::string_view name) : library_(library) {
     // The first two characters select the metrics slot.
-    if (name.size() < 2) throw std::invalid_argument("'" + std::string(name) + "' is not a valid integer value");
+    if (name.size() < 2)
+        throw std::invalid_argument("'" + std::string(name) + "' is not a valid integer value");
     int slot = 0;
     for (int i = 0; i < 2; ++i) {
         const char c = name[size_t(i)];
         if (c < '0' || c > '9')
-            throw std::invalid_argument("'" + std::string(name.substr(0, 2)) + "' is not a valid integer value");
+            throw std::invalid_argument("'" + std::string(name.substr(0, 2)) +
+                                        "' is not a valid integer value");
         slot = slot * 10 + (c - '0');
     }
     if (slot < 0 || slot > 40) throw UvoException("Invalid font name");
@@ -127,7 +142,8 @@ void TPX8Font::DrawText(TPX8ImageData& dest, TPoint& pen, std::string_view text)
             row = g.index / kFontSpecialsPerRow;
         }
         if (!e) continue;
-        const TRect r = TRect::FromOriginSize({e->X - 1, row * RowHeight + TopSkip}, e->Width + 2, Height - TopSkip);
+        const TRect r = TRect::FromOriginSize({e->X - 1, row * RowHeight + TopSkip}, e->Width + 2,
+                                              Height - TopSkip);
         dest.Blit(pen, *src, r);
         pen.X += e->Width + 2 + Spacing;
     }
@@ -139,12 +155,16 @@ TRect TPX8Font::TextExtent(TPoint point, std::string_view text) const {
     for (char ch : text) {
         const TGlyphRef g = MapFontByte(uint8_t(ch));
         r.Right += 2;
-        if (g.kind == TGlyphRef::Glyph) r.Right += (*Glyphs)[size_t(g.index)].Width + Spacing;
-        else if (g.kind == TGlyphRef::Special && Specials) r.Right += (*Specials)[size_t(g.index)].Width + Spacing;
+        if (g.kind == TGlyphRef::Glyph)
+            r.Right += (*Glyphs)[size_t(g.index)].Width + Spacing;
+        else if (g.kind == TGlyphRef::Special && Specials)
+            r.Right += (*Specials)[size_t(g.index)].Width + Spacing;
     }
     return r;
 }
 
-uint8_t TPX8Font::GetCornerColour() { return Surface->GetPixel({0, 0}); }
+uint8_t TPX8Font::GetCornerColour() {
+    return Surface->GetPixel({0, 0});
+}
 
 } // namespace qr

@@ -36,7 +36,8 @@ struct TFontMetrics {
 
 // Stores the record (not copied: it must live as long as the program) in slot index
 // 0..40 with its extra-glyph table.
-void RegisterFontMetrics(int index, TFontMetrics* record, const std::array<TGlyphEntry, kFontSpecialCount>* specials);
+void RegisterFontMetrics(int index, TFontMetrics* record,
+                         const std::array<TGlyphEntry, kFontSpecialCount>* specials);
 const TFontMetrics* FontMetricsSlot(int index);
 // Registers the game's own designs: slots 4 and 5.
 void RegisterGameFontMetrics();
@@ -51,7 +52,7 @@ struct TGlyphRef {
 TGlyphRef MapFontByte(uint8_t byte);
 
 class TPX8Font {
-public:
+  public:
     // Raises UvoException "Invalid font name" / "Font not loaded"; GetImage failures pass on.
     TPX8Font(TPX8Library& library, std::string_view name);
     TPX8Font(TPX8Library& library, std::string_view name, std::string_view specialName);
@@ -79,7 +80,7 @@ public:
     int32_t Spacing = 0;
     int32_t TopSkip = 0;
 
-private:
+  private:
     void ReleaseSpecials();
     TPX8Library& library_;
 };

@@ -9,14 +9,18 @@ TPX8Library* gDefaultLibrary = nullptr;
 int gPrivateCounter = 0;
 } // namespace
 
-void THotImage::SetDefaultLibrary(TPX8Library* library) { gDefaultLibrary = library; }
+void THotImage::SetDefaultLibrary(TPX8Library* library) {
+    gDefaultLibrary = library;
+}
 
 TPX8Library& THotImage::DefaultLibrary() {
     if (!gDefaultLibrary) throw PX8Exception("ImageOffset: no library loaded");
     return *gDefaultLibrary;
 }
 
-std::string THotImage::NextPrivateName() { return std::to_string(++gPrivateCounter); }
+std::string THotImage::NextPrivateName() {
+    return std::to_string(++gPrivateCounter);
+}
 
 THotImage::THotImage(std::string_view name) : THotImage(name, DefaultLibrary()) {}
 
@@ -24,7 +28,8 @@ THotImage::THotImage(std::string_view name, TPX8Library& library) : Library(libr
     Node = library.GetImage(name);
 }
 
-THotImage::THotImage(Blank, TPX8Library& library, int32_t width, int32_t height) : Library(library) {
+THotImage::THotImage(Blank, TPX8Library& library, int32_t width, int32_t height)
+    : Library(library) {
     Node = library.CreateImage(NextPrivateName(), width, height);
     ++Node->RefCount; // held like any image taken with GetImage
 }
@@ -39,17 +44,21 @@ std::unique_ptr<THotImage> THotImage::CreateBlank(int32_t width, int32_t height)
     return CreateBlank(width, height, DefaultLibrary());
 }
 
-std::unique_ptr<THotImage> THotImage::CreateBlank(int32_t width, int32_t height, TPX8Library& library) {
+std::unique_ptr<THotImage> THotImage::CreateBlank(int32_t width, int32_t height,
+                                                  TPX8Library& library) {
     return std::unique_ptr<THotImage>(new THotImage(Blank{}, library, width, height));
 }
 
-std::unique_ptr<THotImage> THotImage::CreateCopy(TPX8ImageData& source) { return CreateCopy(source, DefaultLibrary()); }
+std::unique_ptr<THotImage> THotImage::CreateCopy(TPX8ImageData& source) {
+    return CreateCopy(source, DefaultLibrary());
+}
 
 std::unique_ptr<THotImage> THotImage::CreateCopy(TPX8ImageData& source, TPX8Library& library) {
     return CreateCut(source, library, source.GetBounds());
 }
 
-std::unique_ptr<THotImage> THotImage::CreateCut(TPX8ImageData& source, TPX8Library& library, const TRect& rect) {
+std::unique_ptr<THotImage> THotImage::CreateCut(TPX8ImageData& source, TPX8Library& library,
+                                                const TRect& rect) {
     auto hot = CreateBlank(rect.Width(), rect.Height(), library);
     TPX8ImageData& dest = hot->Surface();
     const int t = source.GetTransparentColour();

@@ -10,7 +10,7 @@
 namespace qr {
 
 class THotImage {
-public:
+  public:
     // By name, from the given library or the default one.
     explicit THotImage(std::string_view name);
     THotImage(std::string_view name, TPX8Library& library);
@@ -20,12 +20,14 @@ public:
 
     // Private images, named "1", "2", ... in creation order.
     static std::unique_ptr<THotImage> CreateBlank(int32_t width, int32_t height);
-    static std::unique_ptr<THotImage> CreateBlank(int32_t width, int32_t height, TPX8Library& library);
+    static std::unique_ptr<THotImage> CreateBlank(int32_t width, int32_t height,
+                                                  TPX8Library& library);
     // An exact copy of source's pixels (transparent pixels included), transparent exactly
     // as the source is.
     static std::unique_ptr<THotImage> CreateCopy(TPX8ImageData& source);
     static std::unique_ptr<THotImage> CreateCopy(TPX8ImageData& source, TPX8Library& library);
-    static std::unique_ptr<THotImage> CreateCut(TPX8ImageData& source, TPX8Library& library, const TRect& rect);
+    static std::unique_ptr<THotImage> CreateCut(TPX8ImageData& source, TPX8Library& library,
+                                                const TRect& rect);
 
     TPX8ImageData& Surface();
 
@@ -39,7 +41,7 @@ public:
     uint8_t OverrideTransparency = 0;
     uint8_t OverrideColour = 0;
 
-private:
+  private:
     struct Blank {};
     THotImage(Blank, TPX8Library& library, int32_t width, int32_t height);
     TPX8ImageData* surface_ = nullptr;

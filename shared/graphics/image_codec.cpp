@@ -10,9 +10,15 @@ namespace qr {
 
 namespace {
 
-[[noreturn]] void SourceOverflow() { throw PX8Exception("Decode: source buffer overflow"); }
-[[noreturn]] void LineOverflow() { throw PX8Exception("Decode: output line overflow"); }
-[[noreturn]] void InvalidCode() { throw PX8Exception("Decode: invalid line code"); }
+[[noreturn]] void SourceOverflow() {
+    throw PX8Exception("Decode: source buffer overflow");
+}
+[[noreturn]] void LineOverflow() {
+    throw PX8Exception("Decode: output line overflow");
+}
+[[noreturn]] void InvalidCode() {
+    throw PX8Exception("Decode: invalid line code");
+}
 
 // Bounds-checked reading of the coded bytes.
 struct Reader {
@@ -78,7 +84,8 @@ void EscapedSection(Reader& in, uint8_t* row, const uint8_t* below, int32_t c, i
     }
 }
 
-void LineDecode(Reader& in, uint8_t* dst, const TBandGeometry& g, uint8_t a, uint8_t b, uint8_t flags) {
+void LineDecode(Reader& in, uint8_t* dst, const TBandGeometry& g, uint8_t a, uint8_t b,
+                uint8_t flags) {
     const bool noCodes = flags & kSegNoLineCodes;
     for (int32_t r = 0; r < g.Rows; ++r) {
         uint8_t* row = dst + size_t(r) * g.Stride;
@@ -111,7 +118,8 @@ void LineDecode(Reader& in, uint8_t* dst, const TBandGeometry& g, uint8_t a, uin
                 break;
             case 2:
                 EscapedSection(in, row, below, c, g.Width, a, b);
-                for (int32_t i = 0; i < g.Width; ++i) row[i] ^= below[i];
+                for (int32_t i = 0; i < g.Width; ++i)
+                    row[i] ^= below[i];
                 c = g.Width;
                 break;
             default: // 8..255: partial copy from below
@@ -174,11 +182,13 @@ void DecodeBand(const uint8_t* src, size_t srcSize, uint8_t* dst, const TBandGeo
 // ---------------------------------------------------------------------------------------
 // Writer
 
-void ChooseEscapes(const uint8_t* band, const TBandGeometry& g, uint8_t& escapeA, uint8_t& escapeB) {
+void ChooseEscapes(const uint8_t* band, const TBandGeometry& g, uint8_t& escapeA,
+                   uint8_t& escapeB) {
     std::array<uint32_t, 256> count{};
     for (int32_t r = 0; r < g.Rows; ++r) {
         const uint8_t* row = band + size_t(r) * g.Stride;
-        for (int32_t i = 0; i < g.Width; ++i) ++count[row[i]];
+        for (int32_t i = 0; i < g.Width; ++i)
+            ++count[row[i]];
     }
     int best = 1, second = 2;
     if (count[2] < count[1]) std::swap(best, second);
@@ -198,7 +208,8 @@ namespace {
 
 int32_t RunLength(const uint8_t* p, int32_t n) {
     int32_t k = 1;
-    while (k < n && k < 255 && p[k] == p[0]) ++k;
+    while (k < n && k < 255 && p[k] == p[0])
+        ++k;
     return k;
 }
 
@@ -210,7 +221,8 @@ void EncodeEscaped(std::vector<uint8_t>& out, const uint8_t* row, const uint8_t*
         const int32_t left = width - c;
         if (below) {
             int32_t m = 0;
-            while (m < left && row[c + m] == below[c + m]) ++m;
+            while (m < left && row[c + m] == below[c + m])
+                ++m;
             if (m >= 4) {
                 if (m == left) {
                     out.insert(out.end(), {a, 2, 0});
@@ -225,13 +237,19 @@ void EncodeEscaped(std::vector<uint8_t>& out, const uint8_t* row, const uint8_t*
         const uint8_t v = row[c];
         int32_t k = RunLength(row + c, left);
         if (v == a) {
-            if (k == 1) out.insert(out.end(), {a, 0});
-            else if (k == 2) out.insert(out.end(), {a, 1});
-            else out.insert(out.end(), {a, uint8_t(k), a});
+            if (k == 1)
+                out.insert(out.end(), {a, 0});
+            else if (k == 2)
+                out.insert(out.end(), {a, 1});
+            else
+                out.insert(out.end(), {a, uint8_t(k), a});
         } else if (v == b) {
-            if (k == 1) out.insert(out.end(), {b, a});
-            else if (k == 2) out.insert(out.end(), {b, b});
-            else out.insert(out.end(), {a, uint8_t(k), b});
+            if (k == 1)
+                out.insert(out.end(), {b, a});
+            else if (k == 2)
+                out.insert(out.end(), {b, b});
+            else
+                out.insert(out.end(), {a, uint8_t(k), b});
         } else if (k == 1) {
             out.push_back(v);
         } else if (k == 2) {
@@ -264,7 +282,8 @@ void EncodeRest(std::vector<uint8_t>& out, const uint8_t* row, const uint8_t* be
     }
 }
 
-std::vector<uint8_t> EncodeLines(const uint8_t* band, const TBandGeometry& g, uint8_t a, uint8_t b) {
+std::vector<uint8_t> EncodeLines(const uint8_t* band, const TBandGeometry& g, uint8_t a,
+                                 uint8_t b) {
     std::vector<uint8_t> out;
     std::vector<uint8_t> x(size_t(g.Width)), plain, xored;
     for (int32_t r = 0; r < g.Rows; ++r) {
@@ -277,7 +296,8 @@ std::vector<uint8_t> EncodeLines(const uint8_t* band, const TBandGeometry& g, ui
         plain.clear();
         int32_t prefix = 0;
         if (below)
-            while (prefix < g.Width && prefix < 255 && row[prefix] == below[prefix]) ++prefix;
+            while (prefix < g.Width && prefix < 255 && row[prefix] == below[prefix])
+                ++prefix;
         if (prefix >= 8) {
             plain.push_back(uint8_t(prefix));
             EncodeRest(plain, row, below, prefix, g.Width, a, b);
@@ -287,7 +307,8 @@ std::vector<uint8_t> EncodeLines(const uint8_t* band, const TBandGeometry& g, ui
         if (below) {
             // Rows that differ from the one below by a few values code well as their
             // exclusive-or with it.
-            for (int32_t i = 0; i < g.Width; ++i) x[size_t(i)] = row[i] ^ below[i];
+            for (int32_t i = 0; i < g.Width; ++i)
+                x[size_t(i)] = row[i] ^ below[i];
             xored.assign(1, 2);
             EncodeEscaped(xored, x.data(), nullptr, 0, g.Width, a, b);
             if (xored.size() < plain.size()) {
@@ -313,9 +334,12 @@ std::vector<uint8_t> EncodeRuns(const uint8_t* band, const TBandGeometry& g, uin
         const uint8_t v = flat[size_t(i)];
         const int32_t k = RunLength(flat.data() + i, n - i);
         if (v == a) {
-            if (k == 1) out.insert(out.end(), {a, 0});
-            else if (k == 2) out.insert(out.end(), {a, 1});
-            else out.insert(out.end(), {a, uint8_t(k), a});
+            if (k == 1)
+                out.insert(out.end(), {a, 0});
+            else if (k == 2)
+                out.insert(out.end(), {a, 1});
+            else
+                out.insert(out.end(), {a, uint8_t(k), a});
         } else if (k <= 3) {
             out.insert(out.end(), size_t(k), v);
         } else {
@@ -333,7 +357,8 @@ TEncodedBand EncodeBand(const uint8_t* band, const TBandGeometry& g, TBandCoding
     if (coding == TBandCoding::Raw) {
         e.Data.assign(band, band + size_t(g.Rows) * g.Stride);
         for (int32_t r = 0; r < g.Rows; ++r)
-            std::memset(e.Data.data() + size_t(r) * g.Stride + g.Width, 0, size_t(g.Stride - g.Width));
+            std::memset(e.Data.data() + size_t(r) * g.Stride + g.Width, 0,
+                        size_t(g.Stride - g.Width));
         return e;
     }
     ChooseEscapes(band, g, e.EscapeA, e.EscapeB);

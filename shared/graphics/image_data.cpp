@@ -10,7 +10,8 @@ namespace qr {
 
 std::vector<TRect> TDamageList::Rects() const {
     std::vector<TRect> out;
-    for (TDamageNode* n : Nodes<TDamageNode>()) out.push_back(n->Rect);
+    for (TDamageNode* n : Nodes<TDamageNode>())
+        out.push_back(n->Rect);
     return out;
 }
 
@@ -26,7 +27,8 @@ TPX8ImageData::TPX8ImageData(TPX8Image& image) : image_(image) {
 }
 
 TPX8ImageData::~TPX8ImageData() {
-    for (auto& seg : image_.Segments) seg->Unlock();
+    for (auto& seg : image_.Segments)
+        seg->Unlock();
 }
 
 TPX8ImageSegment& TPX8ImageData::BandOf(int32_t y, int32_t& rowInBand) const {
@@ -51,7 +53,8 @@ uint8_t* TPX8ImageData::PrevStartLine(uint8_t* line, int32_t x, int32_t& y) {
         throw PX8Exception("PrevStartLine: co-ordinates outside drawing area");
     y = ny;
     // Moving up the picture is moving forwards in the bottom-up memory of a band.
-    if ((Height - 1 - ny) / rowsPerBand_ == (Height - 1 - (ny + 1)) / rowsPerBand_) return line + Stride;
+    if ((Height - 1 - ny) / rowsPerBand_ == (Height - 1 - (ny + 1)) / rowsPerBand_)
+        return line + Stride;
     UnlockSegment(x, ny + 1);
     return StartLine(x, ny);
 }
@@ -61,7 +64,8 @@ uint8_t* TPX8ImageData::NextStartLine(uint8_t* line, int32_t x, int32_t& y) {
     if (x < 0 || x >= Width || ny < 0 || ny >= Height || y < 0)
         throw PX8Exception("NextStartLine: co-ordinates outside drawing area");
     y = ny;
-    if ((Height - 1 - ny) / rowsPerBand_ == (Height - 1 - (ny - 1)) / rowsPerBand_) return line - Stride;
+    if ((Height - 1 - ny) / rowsPerBand_ == (Height - 1 - (ny - 1)) / rowsPerBand_)
+        return line - Stride;
     UnlockSegment(x, ny - 1);
     return StartLine(x, ny);
 }
@@ -86,7 +90,9 @@ bool TPX8ImageData::SetClipRect(const TRect& rect) {
     return !ClipRect.IsEmpty();
 }
 
-uint8_t TPX8ImageData::GetPixel(TPoint p) { return *StartLine(p.X, p.Y); }
+uint8_t TPX8ImageData::GetPixel(TPoint p) {
+    return *StartLine(p.X, p.Y);
+}
 
 TRect TPX8ImageData::Normalise(TRect r) const {
     if (r.Left > r.Right) std::swap(r.Left, r.Right);
@@ -108,8 +114,10 @@ void TPX8ImageData::GetOpaqueBounds(TRect& rect) {
             if (p[x] != t) return false;
         return true;
     };
-    while (rect.Top < rect.Bottom && rowClear(rect.Top)) ++rect.Top;
-    while (rect.Bottom > rect.Top && rowClear(rect.Bottom - 1)) --rect.Bottom;
+    while (rect.Top < rect.Bottom && rowClear(rect.Top))
+        ++rect.Top;
+    while (rect.Bottom > rect.Top && rowClear(rect.Bottom - 1))
+        --rect.Bottom;
     if (rect.Top == rect.Bottom) {
         rect = {Width, rect.Top, 0, rect.Bottom};
         return;
@@ -230,7 +238,8 @@ void TPX8ImageData::BlitReference(TPoint dest, TPX8ImageData& source, TRect sour
     Invalidate(p.dest);
 }
 
-void TPX8ImageData::BlitClipped(TPoint dest, TPX8ImageData& source, const TRect& clip, TRect sourceRect) {
+void TPX8ImageData::BlitClipped(TPoint dest, TPX8ImageData& source, const TRect& clip,
+                                TRect sourceRect) {
     const TRect saved = ClipRect;
     ClipRect = Intersect(clip, GetBounds());
     try {
@@ -271,7 +280,8 @@ void TPX8ImageData::BlitScreen(TPoint dest, TPX8ImageData& source, uint8_t step,
 void TPX8ImageData::FillRect(TRect rect, uint8_t colour) {
     const TRect r = Intersect(Normalise(rect), ClipRect);
     if (r.IsEmpty()) return;
-    for (int32_t y = r.Top; y < r.Bottom; ++y) std::memset(StartLine(r.Left, y), colour, size_t(r.Width()));
+    for (int32_t y = r.Top; y < r.Bottom; ++y)
+        std::memset(StartLine(r.Left, y), colour, size_t(r.Width()));
     Invalidate(r);
 }
 
@@ -302,7 +312,8 @@ void TPX8ImageData::Shrink(TPX8ImageData& source, int32_t factor) {
         if (sy >= source.Height) break;
         uint8_t* d = StartLine(0, y);
         const uint8_t* s = source.StartLine(0, sy);
-        for (int32_t x = 0; x < Width && factor * x < source.Width; ++x) d[x] = s[factor * x];
+        for (int32_t x = 0; x < Width && factor * x < source.Width; ++x)
+            d[x] = s[factor * x];
     }
 }
 

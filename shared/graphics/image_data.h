@@ -19,19 +19,19 @@ class TPX8ImageSegment;
 
 // One damaged rectangle.
 class TDamageNode : public TUvoNode {
-public:
+  public:
     explicit TDamageNode(const TRect& r) : Rect(r) {}
     TRect Rect;
 };
 
 // Damaged rectangles in insertion order.
 class TDamageList : public TUvoList {
-public:
+  public:
     std::vector<TRect> Rects() const;
 };
 
 class TPX8ImageData {
-public:
+  public:
     // Made by TPX8Image::CreateImageData; the image must outlive the surface.
     explicit TPX8ImageData(TPX8Image& image);
     ~TPX8ImageData();
@@ -96,7 +96,7 @@ public:
     uint8_t FlipVertical = 0;
     uint8_t FlipHorizontal = 0;
 
-private:
+  private:
     TPX8ImageSegment& BandOf(int32_t y, int32_t& rowInBand) const;
     TRect Normalise(TRect r) const;
     TPX8Image& image_;
@@ -107,7 +107,7 @@ private:
 class TPX8Library;
 class TImageNode;
 class TImageDataRef {
-public:
+  public:
     TImageDataRef() = default;
     TImageDataRef(TPX8Library& lib, TImageNode* node);
     ~TImageDataRef() { Reset(); }
@@ -122,7 +122,7 @@ public:
     TPX8ImageData& operator*() const { return *data_; }
     explicit operator bool() const { return data_ != nullptr; }
 
-private:
+  private:
     TPX8Library* lib_ = nullptr;
     TImageNode* node_ = nullptr;
     TPX8ImageData* data_ = nullptr;

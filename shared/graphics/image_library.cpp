@@ -23,7 +23,8 @@ TBandLayout ComputeBandLayout(int32_t width, int32_t height) {
     int64_t n = (total + kPX8MaxBandBytes - 1) / kPX8MaxBandBytes;
     auto rowsFor = [&](int64_t bands) { return ((total / bands) + l.Stride - 1) / l.Stride; };
     int64_t rows = rowsFor(n);
-    while (rows * l.Stride > kPX8MaxBandBytes) rows = rowsFor(++n);
+    while (rows * l.Stride > kPX8MaxBandBytes)
+        rows = rowsFor(++n);
     l.RowsPerBand = static_cast<int32_t>(rows);
     // The count the writer stores; it also keeps the last band from being empty.
     l.BandCount = static_cast<int32_t>((height + rows - 1) / rows);
@@ -39,7 +40,8 @@ TPX8ImageHeader TPX8ImageHeader::Read(TStream& stream) {
     stream.ReadBuffer(b, sizeof b);
     TPX8ImageHeader h;
     size_t len = 0;
-    while (len < 8 && b[len] != 0) ++len;
+    while (len < 8 && b[len] != 0)
+        ++len;
     h.Name.assign(reinterpret_cast<const char*>(b), len);
     h.Width = uint16_t(b[8] | (b[9] << 8));
     h.Height = uint16_t(b[10] | (b[11] << 8));
@@ -48,12 +50,13 @@ TPX8ImageHeader TPX8ImageHeader::Read(TStream& stream) {
     h.TransparentColour = b[14];
     h.Transparent = b[15];
     h.Version = uint16_t(b[16] | (b[17] << 8));
-    if (h.Width == 0 || h.Height == 0 || h.SegmentCount == 0 || (h.Storage != 1 && h.Storage != 2) ||
-        h.Version != 3)
+    if (h.Width == 0 || h.Height == 0 || h.SegmentCount == 0 ||
+        (h.Storage != 1 && h.Storage != 2) || h.Version != 3)
         throw PX8Exception(kBadHeader);
     // The band count follows from the size; a table of another length would leave rows
     // without a band or bands without rows.
-    if (ComputeBandLayout(h.Width, h.Height).BandCount != h.SegmentCount) throw PX8Exception(kBadHeader);
+    if (ComputeBandLayout(h.Width, h.Height).BandCount != h.SegmentCount)
+        throw PX8Exception(kBadHeader);
     return h;
 }
 
@@ -102,7 +105,8 @@ void TPX8ImageSegment::Allocate(uint32_t size) {
 }
 
 void TPX8ImageSegment::Reallocate(uint32_t size) {
-    if (state_ == BlockState::Absent) throw PX8Exception("Reallocate: segment buffer not allocated");
+    if (state_ == BlockState::Absent)
+        throw PX8Exception("Reallocate: segment buffer not allocated");
     const bool wasLocked = IsLocked();
     Unlock();
     try {
@@ -116,13 +120,16 @@ void TPX8ImageSegment::Reallocate(uint32_t size) {
 }
 
 uint8_t* TPX8ImageSegment::Lock() {
-    if (state_ == BlockState::Absent) throw PX8Exception("Segment Lock: segment buffer not allocated");
+    if (state_ == BlockState::Absent)
+        throw PX8Exception("Segment Lock: segment buffer not allocated");
     if (state_ == BlockState::Discarded) Owner->ReloadSegment(Index);
     if (state_ == BlockState::Present && !Locked) Locked = block_.data();
     return Locked;
 }
 
-void TPX8ImageSegment::Unlock() { Locked = nullptr; }
+void TPX8ImageSegment::Unlock() {
+    Locked = nullptr;
+}
 
 std::vector<uint8_t> TPX8ImageSegment::Detach() {
     if (state_ == BlockState::Absent) return {};
@@ -235,7 +242,8 @@ void TPX8Image::LoadFromStream(TStream& stream) {
             seg.storedFlags_ = seg.Flags;
             // Raw rows are used where they lie: they must cover the whole band.
             const uint32_t need = uint32_t(layout_.RowsOf(k)) * uint32_t(layout_.Stride);
-            if (!(seg.Flags & kSegCoded) && seg.Size < need) throw PX8Exception("Decode: source buffer overflow");
+            if (!(seg.Flags & kSegCoded) && seg.Size < need)
+                throw PX8Exception("Decode: source buffer overflow");
         }
         stream.Seek(RecordOffset + prevEnd);
     } catch (...) {
@@ -255,15 +263,17 @@ void TPX8Image::ReadStoredBytes(int index) {
     const uint32_t end = Source->ReadU32();
     start += 3;
     if (end < start || end - start >= 65536) throw PX8Exception(kBadHeader);
-    seg.Flags = uint8_t((seg.Flags & ~kSegCoded) | (seg.storedFlags_ & kSegCoded));
+    const bool coded = seg.storedFlags_ & kSegCoded;
     uint32_t size = end - start;
-    if (!(seg.Flags & kSegCoded)) {
+    if (!coded) {
         // Raw rows: exactly one band, whatever extra the record holds.
         const uint32_t need = uint32_t(layout_.RowsOf(index)) * uint32_t(layout_.Stride);
         if (size < need) throw PX8Exception("Decode: source buffer overflow");
         size = need;
     }
     seg.Allocate(size);
+    // Allocate starts a fresh block without the coded flag: the bytes read decide it.
+    if (coded) seg.Flags |= kSegCoded;
     Source->Seek(RecordOffset + start);
     Source->ReadBuffer(seg.block_.data(), size);
 }
@@ -276,7 +286,8 @@ void TPX8Image::ReloadSegment(int index) {
 void TPX8Image::DecodeAll() {
     if (State != StateCoded) return;
     try {
-        for (auto& seg : Segments) seg->Decode(Width, Height);
+        for (auto& seg : Segments)
+            seg->Decode(Width, Height);
     } catch (...) {
         Clear();
         throw;
@@ -284,7 +295,9 @@ void TPX8Image::DecodeAll() {
     State = StateReady;
 }
 
-std::unique_ptr<TPX8ImageData> TPX8Image::CreateImageData() { return std::make_unique<TPX8ImageData>(*this); }
+std::unique_ptr<TPX8ImageData> TPX8Image::CreateImageData() {
+    return std::make_unique<TPX8ImageData>(*this);
+}
 
 // ---------------------------------------------------------------------------------------
 // Node
@@ -302,7 +315,9 @@ TImageNode::~TImageNode() {
 
 TPX8Library::TPX8Library() = default;
 
-TPX8Library::~TPX8Library() { Close(); }
+TPX8Library::~TPX8Library() {
+    Close();
+}
 
 void TPX8Library::Open(const std::string& fileName) {
     Close();
@@ -348,7 +363,8 @@ void TPX8Library::BuildDirectory() {
         stream_->Seek(offset + kPX8ImageHeaderSize + 4 * (h.SegmentCount - 1));
         const uint32_t length = stream_->ReadU32();
         // A record shorter than its own headers would stall the walk or step backwards.
-        if (length < uint32_t(kPX8ImageHeaderSize + 7 * h.SegmentCount)) throw PX8Exception(kBadHeader);
+        if (length < uint32_t(kPX8ImageHeaderSize + 7 * h.SegmentCount))
+            throw PX8Exception(kBadHeader);
         directory_.emplace(AsciiLower(h.Name), offset); // the first record of a name wins
         offset += length;
     }
@@ -419,7 +435,8 @@ void TPX8Library::ReleaseImageData(TImageNode* node) {
     if (!node || !node->Data) return;
     if (node->DataCount > 0) --node->DataCount;
     if (node->DataCount == 0) {
-        for (auto& seg : node->Image->Segments) seg->Unlock();
+        for (auto& seg : node->Image->Segments)
+            seg->Unlock();
         node->Data.reset();
     }
 }
@@ -431,13 +448,15 @@ void TPX8Library::GetImageSize(const TImageNode* node, int32_t& width, int32_t& 
 std::vector<std::string> TPX8Library::GetImageNames() const {
     std::vector<std::string> names;
     names.reserve(directory_.size());
-    for (const auto& [name, offset] : directory_) names.push_back(name);
+    for (const auto& [name, offset] : directory_)
+        names.push_back(name);
     return names;
 }
 
 std::shared_ptr<const TPalette> TPX8Library::GetHPal() {
     if (paletteHandle_) return paletteHandle_;
-    if (palette_.size() != kPX8PaletteSize) throw PX8Exception("GetHPal: global palette unavailable");
+    if (palette_.size() != kPX8PaletteSize)
+        throw PX8Exception("GetHPal: global palette unavailable");
     // No colours are reserved by our displays: one entry at each end is fixed, black
     // at 0 and white at 255, and the file's bytes there are overwritten to match.
     palette_[0] = palette_[1] = palette_[2] = 0;
@@ -445,7 +464,8 @@ std::shared_ptr<const TPalette> TPX8Library::GetHPal() {
     auto pal = std::make_shared<TPalette>();
     std::array<TRGBColour, 256> e;
     for (int i = 0; i < 256; ++i)
-        e[size_t(i)] = {palette_[size_t(i) * 4 + 2], palette_[size_t(i) * 4 + 1], palette_[size_t(i) * 4]};
+        e[size_t(i)] = {palette_[size_t(i) * 4 + 2], palette_[size_t(i) * 4 + 1],
+                        palette_[size_t(i) * 4]};
     pal->SetAll(e);
     paletteHandle_ = std::move(pal);
     return paletteHandle_;

@@ -38,7 +38,7 @@ struct TBandLayout {
     int32_t Stride = 0;      // Width rounded up to a multiple of 4
     int32_t RowsPerBand = 0; // rows of every band but the last
     int32_t BandCount = 0;
-    int32_t LastRows = 0;    // rows of the last band, 1..RowsPerBand
+    int32_t LastRows = 0; // rows of the last band, 1..RowsPerBand
     int32_t RowsOf(int32_t band) const {
         if (band < BandCount - 1) return RowsPerBand;
         return band == BandCount - 1 ? LastRows : 0;
@@ -47,7 +47,9 @@ struct TBandLayout {
 // Throws PX8Exception("Invalid PX8 image header") for sizes that cannot be banded
 // (zero, or a row wider than the largest band).
 TBandLayout ComputeBandLayout(int32_t width, int32_t height);
-inline int32_t StrideOf(int32_t width) { return (width + 3) & ~3; }
+inline int32_t StrideOf(int32_t width) {
+    return (width + 3) & ~3;
+}
 
 // The 18-byte header that opens every image record.
 struct TPX8ImageHeader {
@@ -69,7 +71,7 @@ struct TPX8ImageHeader {
 // discarded (exists but must be read again from the library) or present; freshly
 // loaded bands start discarded and are read from the file on first lock.
 class TPX8ImageSegment {
-public:
+  public:
     enum class BlockState { Absent, Discarded, Present };
 
     TPX8ImageSegment(TPX8Image* owner, uint8_t index) : Owner(owner), Index(index) {}
@@ -97,7 +99,7 @@ public:
     uint8_t Index;
     uint32_t Size = 0;
 
-private:
+  private:
     friend class TPX8Image;
     std::vector<uint8_t> block_;
     BlockState state_ = BlockState::Absent;
@@ -106,7 +108,7 @@ private:
 
 // An image of a library: the header fields and its bands.
 class TPX8Image {
-public:
+  public:
     enum : uint8_t { StateEmpty = 0, StateCoded = 1, StateReady = 2 };
 
     TPX8Image() = default;
@@ -123,7 +125,10 @@ public:
 
     void LoadFromStream(TStream& stream);
     void DecodeAll();
-    void GetSize(int32_t& width, int32_t& height) const { width = Width; height = Height; }
+    void GetSize(int32_t& width, int32_t& height) const {
+        width = Width;
+        height = Height;
+    }
     std::unique_ptr<TPX8ImageData> CreateImageData();
     void Clear();
 
@@ -141,7 +146,7 @@ public:
     TStream* Source = nullptr;
     int64_t RecordOffset = 0;
 
-private:
+  private:
     friend class TPX8ImageSegment;
     // Reads band Index's stored bytes into its block, undecoded.
     void ReadStoredBytes(int index);
@@ -150,7 +155,7 @@ private:
 
 // A loaded image as the library hands it out, with its reference counts.
 class TImageNode : public TUvoNode {
-public:
+  public:
     explicit TImageNode(std::string name);
     ~TImageNode() override;
 
@@ -165,7 +170,7 @@ class TImageList : public TUvoList {};
 
 // An open .px8 file: palette, directory of image names and the loaded images.
 class TPX8Library {
-public:
+  public:
     TPX8Library();
     ~TPX8Library();
     TPX8Library(const TPX8Library&) = delete;
@@ -199,7 +204,7 @@ public:
     int64_t FileSize() const { return fileSize_; }
     TImageList& Images() { return images_; }
 
-private:
+  private:
     void BuildDirectory();
     std::string fileName_;
     TImageList images_;
@@ -214,21 +219,29 @@ private:
 
 // RAII holder of one GetImage reference.
 class TImageRef {
-public:
+  public:
     TImageRef() = default;
     TImageRef(TPX8Library& lib, std::string_view name) : lib_(&lib), node_(lib.GetImage(name)) {}
     ~TImageRef() { Reset(); }
     TImageRef(TImageRef&& o) noexcept : lib_(o.lib_), node_(o.node_) { o.node_ = nullptr; }
     TImageRef& operator=(TImageRef&& o) noexcept {
-        if (this != &o) { Reset(); lib_ = o.lib_; node_ = o.node_; o.node_ = nullptr; }
+        if (this != &o) {
+            Reset();
+            lib_ = o.lib_;
+            node_ = o.node_;
+            o.node_ = nullptr;
+        }
         return *this;
     }
-    void Reset() { if (node_) lib_->ReleaseImage(node_); node_ = nullptr; }
+    void Reset() {
+        if (node_) lib_->ReleaseImage(node_);
+        node_ = nullptr;
+    }
     TImageNode* get() const { return node_; }
     TImageNode* operator->() const { return node_; }
     explicit operator bool() const { return node_ != nullptr; }
 
-private:
+  private:
     TPX8Library* lib_ = nullptr;
     TImageNode* node_ = nullptr;
 };

@@ -45,11 +45,12 @@ std::vector<uint8_t> TPX8Writer::EncodeRecord(const TPX8WriterImage& image) {
         // Memory rows are bottom-up: band k's row 0 is image row Height - 1 - k * R.
         for (int32_t r = 0; r < rows; ++r) {
             const int32_t y = image.Height - 1 - (k * l.RowsPerBand + r);
-            std::memcpy(band.data() + size_t(r) * l.Stride, image.Pixels.data() + size_t(y) * image.Width,
-                        size_t(image.Width));
+            std::memcpy(band.data() + size_t(r) * l.Stride,
+                        image.Pixels.data() + size_t(y) * image.Width, size_t(image.Width));
         }
         const TEncodedBand e = EncodeBand(band.data(), {image.Width, l.Stride, rows}, image.Coding);
-        if (e.Data.size() >= 65536) throw PX8Exception("Image \"" + image.Name + "\": band too large");
+        if (e.Data.size() >= 65536)
+            throw PX8Exception("Image \"" + image.Name + "\": band too large");
         std::vector<uint8_t> seg{e.EscapeA, e.EscapeB, e.Flags};
         seg.insert(seg.end(), e.Data.begin(), e.Data.end());
         segments.push_back(std::move(seg));
@@ -61,7 +62,8 @@ std::vector<uint8_t> TPX8Writer::EncodeRecord(const TPX8WriterImage& image) {
         end += uint32_t(s.size());
         out.WriteU32(end);
     }
-    for (const auto& s : segments) out.WriteBuffer(s.data(), s.size());
+    for (const auto& s : segments)
+        out.WriteBuffer(s.data(), s.size());
     return std::move(out.Data());
 }
 

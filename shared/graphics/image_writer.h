@@ -23,7 +23,7 @@ struct TPX8WriterImage {
 };
 
 class TPX8Writer {
-public:
+  public:
     // 1024 bytes: blue, green, red, unused for each of the 256 entries.
     std::array<uint8_t, 1024> Palette{};
 
@@ -38,7 +38,7 @@ public:
     // One image record as it lies in a file.
     static std::vector<uint8_t> EncodeRecord(const TPX8WriterImage& image);
 
-private:
+  private:
     std::vector<TPX8WriterImage> images_;
 };
 

@@ -5,7 +5,7 @@
 namespace qr {
 
 class PX8Exception : public UvoException {
-public:
+  public:
     using UvoException::UvoException;
 };
 

@@ -13,7 +13,8 @@ void TBGArea::Draw(TPX8ImageData& dest, const TRect& r) {
         dest.FillRect(r, Colour);
         break;
     case KindImage:
-        if (Image) dest.Blit(r.TopLeft(), *Image, TRect::FromOriginSize(Origin, r.Width(), r.Height()));
+        if (Image)
+            dest.Blit(r.TopLeft(), *Image, TRect::FromOriginSize(Origin, r.Width(), r.Height()));
         break;
     case KindTiles:
         if (Tiles) Tiles->PaintTo(dest, Origin, r);
@@ -32,7 +33,9 @@ TTextBlock::TTextBlock(TPX8Font* font, std::string_view id) {
     }
 }
 
-void TTextBlock::AddFont(std::string_view id, TPX8Font* font) { Fonts.Append(std::make_unique<TFontNode>(id, font)); }
+void TTextBlock::AddFont(std::string_view id, TPX8Font* font) {
+    Fonts.Append(std::make_unique<TFontNode>(id, font));
+}
 
 void TTextBlock::SetMargins(uint16_t left, uint16_t top, uint16_t right, uint16_t bottom) {
     MarginLeft = left;
@@ -57,7 +60,8 @@ namespace {
 int ReadNumber(std::string_view text, size_t at, int digits, size_t& used) {
     int v = 0;
     used = 0;
-    while (int(used) < digits && at + used < text.size() && text[at + used] >= '0' && text[at + used] <= '9')
+    while (int(used) < digits && at + used < text.size() && text[at + used] >= '0' &&
+           text[at + used] <= '9')
         v = v * 10 + (text[at + used++] - '0');
     return int(used) == digits ? v : 0;
 }
@@ -66,8 +70,8 @@ enum class LineEnd { Text, Limit, Hard, Overflow };
 
 } // namespace
 
-size_t TTextBlock::Draw(TPX8ImageData* dest, const TRect& rect, std::string_view text, std::optional<size_t> limit,
-                        bool reset) {
+size_t TTextBlock::Draw(TPX8ImageData* dest, const TRect& rect, std::string_view text,
+                        std::optional<size_t> limit, bool reset) {
     if (reset) {
         CurrentFont = DefaultFont();
         CurLeft = MarginLeft;
@@ -75,7 +79,8 @@ size_t TTextBlock::Draw(TPX8ImageData* dest, const TRect& rect, std::string_view
         CurRight = MarginRight;
         CurBottom = MarginBottom;
     }
-    const TRect area{rect.Left + CurLeft, rect.Top + CurTop, rect.Right - CurRight, rect.Bottom - CurBottom};
+    const TRect area{rect.Left + CurLeft, rect.Top + CurTop, rect.Right - CurRight,
+                     rect.Bottom - CurBottom};
     if (dest) Background->Draw(*dest, BackgroundOverRect ? rect : area);
     if (!CurrentFont) return 0;
     // A zero byte ends the text.
@@ -100,10 +105,19 @@ size_t TTextBlock::Draw(TPX8ImageData* dest, const TRect& rect, std::string_view
         TPX8Font* font = lineFont;
         auto charWidth = [&](char c) { return font->TextWidth(std::string_view(&c, 1)); };
         while (true) {
-            if (i >= text.size()) { kind = LineEnd::Text; break; }
-            if (i >= end) { kind = LineEnd::Limit; break; }
+            if (i >= text.size()) {
+                kind = LineEnd::Text;
+                break;
+            }
+            if (i >= end) {
+                kind = LineEnd::Limit;
+                break;
+            }
             const char c = text[i];
-            if (x + hyphenWidth > area.Right && c != ' ') { kind = LineEnd::Overflow; break; }
+            if (x + hyphenWidth > area.Right && c != ' ') {
+                kind = LineEnd::Overflow;
+                break;
+            }
             if (c == 13) {
                 breakAt = i + 1 + (i + 1 < text.size() && text[i + 1] == 10 ? 1 : 0);
                 breakWidth = x - area.Left;
@@ -117,7 +131,10 @@ size_t TTextBlock::Draw(TPX8ImageData* dest, const TRect& rect, std::string_view
             }
             if (c == 96) {
                 const int hw = font->TextWidth("-");
-                if (x + hw > area.Right) { kind = LineEnd::Overflow; break; }
+                if (x + hw > area.Right) {
+                    kind = LineEnd::Overflow;
+                    break;
+                }
                 hyphenWidth = hw;
                 breakAt = i + 1;
                 breakWidth = x - area.Left;
@@ -136,11 +153,27 @@ size_t TTextBlock::Draw(TPX8ImageData* dest, const TRect& rect, std::string_view
                     kind = LineEnd::Hard;
                     break;
                 }
-                if (d == 'p') { x += 1; i += 2; continue; }
-                if (d == 't') { x += ReadNumber(text, i + 2, 2, used); i += 2 + used; continue; }
-                if (d == 'T') { x = area.Left + ReadNumber(text, i + 2, 3, used); i += 2 + used; continue; }
+                if (d == 'p') {
+                    x += 1;
+                    i += 2;
+                    continue;
+                }
+                if (d == 't') {
+                    x += ReadNumber(text, i + 2, 2, used);
+                    i += 2 + used;
+                    continue;
+                }
+                if (d == 'T') {
+                    x = area.Left + ReadNumber(text, i + 2, 3, used);
+                    i += 2 + used;
+                    continue;
+                }
                 if (d != '\\') {
-                    if (TPX8Font* f = FontByID(d)) { font = f; i += 2; continue; }
+                    if (TPX8Font* f = FontByID(d)) {
+                        font = f;
+                        i += 2;
+                        continue;
+                    }
                 }
                 ch = d; // "\\" and an unknown escape are the character itself
                 step = 2;
@@ -152,7 +185,10 @@ size_t TTextBlock::Draw(TPX8ImageData* dest, const TRect& rect, std::string_view
                 breakIsHyphen = false;
             }
             const int w = charWidth(ch);
-            if (x + w > area.Right) { kind = LineEnd::Overflow; break; }
+            if (x + w > area.Right) {
+                kind = LineEnd::Overflow;
+                break;
+            }
             x += w;
             i += step;
         }
@@ -172,15 +208,18 @@ size_t TTextBlock::Draw(TPX8ImageData* dest, const TRect& rect, std::string_view
                 // pairs with what follows them, and at least one character per line so
                 // that the layout always moves on.
                 size_t cut = i;
-                while (cut >= pos + 2 && text[cut - 2] == '\\') cut -= 2;
-                if (cut <= pos) cut = i > pos ? i : pos + (text[pos] == '\\' && pos + 1 < text.size() ? 2 : 1);
+                while (cut >= pos + 2 && text[cut - 2] == '\\')
+                    cut -= 2;
+                if (cut <= pos)
+                    cut = i > pos ? i : pos + (text[pos] == '\\' && pos + 1 < text.size() ? 2 : 1);
                 breakAt = cut;
                 breakWidth = -1; // measured while replaying
             } else {
                 // The last break seen decides: a space or a soft hyphen.
                 hyphenAtBreak = breakIsHyphen;
                 stretch = true;
-                if (hyphenAtBreak) breakWidth += hyphenWidth ? hyphenWidth : lineFont->TextWidth("-");
+                if (hyphenAtBreak)
+                    breakWidth += hyphenWidth ? hyphenWidth : lineFont->TextWidth("-");
             }
         }
         const bool endsAtSpace = stretch && !hyphenAtBreak;
@@ -192,24 +231,60 @@ size_t TTextBlock::Draw(TPX8ImageData* dest, const TRect& rect, std::string_view
             TPoint pen{penX, penY};
             auto flush = [&] {
                 if (run.empty()) return;
-                if (drawing) f->DrawText(*dest, pen, run);
-                else pen.X += f->TextWidth(run);
+                if (drawing)
+                    f->DrawText(*dest, pen, run);
+                else
+                    pen.X += f->TextWidth(run);
                 run.clear();
             };
             for (size_t j = pos; j < breakAt;) {
                 const char c = text[j];
-                if (c == 13 || c == 10) { ++j; continue; }
-                if (c == 1) { flush(); pen.X += f->TextWidth("0"); ++j; continue; }
-                if (c == 96) { ++j; continue; } // a soft hyphen away from the break shows nothing
+                if (c == 13) { // the hard break that ends the line, with its line feed
+                    j += (j + 1 < breakAt && text[j + 1] == 10) ? 2 : 1;
+                    continue;
+                }
+                if (c == 1) {
+                    flush();
+                    pen.X += f->TextWidth("0");
+                    ++j;
+                    continue;
+                }
+                if (c == 96) {
+                    ++j;
+                    continue;
+                } // a soft hyphen away from the break shows nothing
                 if (c == '\\' && j + 1 < text.size()) {
                     const char d = text[j + 1];
                     size_t used = 0;
-                    if (d == 'n') { j += 2; continue; }
-                    if (d == 'p') { flush(); pen.X += 1; j += 2; continue; }
-                    if (d == 't') { flush(); pen.X += ReadNumber(text, j + 2, 2, used); j += 2 + used; continue; }
-                    if (d == 'T') { flush(); pen.X = area.Left + ReadNumber(text, j + 2, 3, used); j += 2 + used; continue; }
+                    if (d == 'n') {
+                        j += 2;
+                        continue;
+                    }
+                    if (d == 'p') {
+                        flush();
+                        pen.X += 1;
+                        j += 2;
+                        continue;
+                    }
+                    if (d == 't') {
+                        flush();
+                        pen.X += ReadNumber(text, j + 2, 2, used);
+                        j += 2 + used;
+                        continue;
+                    }
+                    if (d == 'T') {
+                        flush();
+                        pen.X = area.Left + ReadNumber(text, j + 2, 3, used);
+                        j += 2 + used;
+                        continue;
+                    }
                     if (d != '\\') {
-                        if (TPX8Font* nf = FontByID(d)) { flush(); f = nf; j += 2; continue; }
+                        if (TPX8Font* nf = FontByID(d)) {
+                            flush();
+                            f = nf;
+                            j += 2;
+                            continue;
+                        }
                     }
                     run += d;
                     j += 2;
@@ -236,15 +311,25 @@ size_t TTextBlock::Draw(TPX8ImageData* dest, const TRect& rect, std::string_view
         const int32_t slack = (area.Right - area.Left) - breakWidth;
         int32_t lineX = area.Left;
         switch (Alignment) {
-        case AlignRight: lineX = area.Left + slack; break;
-        case AlignCentre: lineX = area.Left + slack / 2; break;
-        default: lineX = area.Left + (paragraph ? 0 : Indent); break;
+        case AlignRight:
+            lineX = area.Left + slack;
+            break;
+        case AlignCentre:
+            lineX = area.Left + slack / 2;
+            break;
+        default:
+            lineX = area.Left + (paragraph ? 0 : Indent);
+            break;
         }
         int spaces = 0;
         if (Alignment == AlignJustify && stretch)
             for (size_t j = pos; j < breakAt; ++j)
                 if (text[j] == ' ' && (j == pos || text[j - 1] != '\\')) ++spaces;
-        const int32_t endX = replay(dest != nullptr, lineX, Alignment == AlignJustify ? slack : 0, spaces);
+        const int32_t stretchSlack = Alignment == AlignJustify ? slack : 0;
+        // Whether the line drew anything is judged by its measured widths, so that laying
+        // out with and without a surface always fits the same text on a page.
+        const int32_t endX = replay(false, lineX, stretchSlack, spaces);
+        if (dest) replay(true, lineX, stretchSlack, spaces);
 
         // --- Advancing.
         pos = breakAt;

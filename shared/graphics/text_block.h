@@ -17,7 +17,7 @@ class TTileBG;
 
 // What is painted behind a text block: nothing, a colour, a picture or tiles.
 class TBGArea {
-public:
+  public:
     enum : uint8_t { KindNone = 0, KindColour = 1, KindImage = 2, KindTiles = 3 };
     void SetKind(uint8_t kind) {
         if (kind <= KindTiles) Kind = kind;
@@ -33,7 +33,7 @@ public:
 
 // A font of a block under its one-character ID (looked up without regard to case).
 class TFontNode : public TIDNode {
-public:
+  public:
     TFontNode(std::string_view id, TPX8Font* font) : TIDNode(id), Font(font) {}
     TPX8Font* Font; // not owned
 };
@@ -41,7 +41,7 @@ public:
 class TFontList : public TIDList {};
 
 class TTextBlock {
-public:
+  public:
     enum : uint8_t { AlignLeft = 0, AlignRight = 1, AlignCentre = 2, AlignJustify = 3 };
 
     TTextBlock(TPX8Font* font, std::string_view id);
@@ -50,8 +50,8 @@ public:
 
     // Lays out text in rect, drawing into dest when given (else only measuring); stops at
     // limit when given. Returns the bytes consumed by the lines that fitted.
-    size_t Draw(TPX8ImageData* dest, const TRect& rect, std::string_view text, std::optional<size_t> limit = {},
-                bool reset = true);
+    size_t Draw(TPX8ImageData* dest, const TRect& rect, std::string_view text,
+                std::optional<size_t> limit = {}, bool reset = true);
 
     TFontList Fonts;
     int32_t LineGap = 0;
@@ -64,7 +64,7 @@ public:
     int8_t Indent = 0;
     std::unique_ptr<TBGArea> Background = std::make_unique<TBGArea>();
 
-private:
+  private:
     TPX8Font* DefaultFont() const;
     TPX8Font* FontByID(char id) const;
 };

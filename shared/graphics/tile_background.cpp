@@ -26,7 +26,8 @@ void TTileBG::Paint(Display& dc, const TRect& clip) {
     auto floorTo = [](int32_t v, int32_t step) { return v - (((v % step) + step) % step); };
     const int32_t x0 = floorTo(clip.Left, w), y0 = floorTo(clip.Top, h);
     for (int32_t y = y0; y < clip.Bottom; y += h)
-        for (int32_t x = x0; x < clip.Right; x += w) Library.DrawImageAt(dc, {x, y}, Node);
+        for (int32_t x = x0; x < clip.Right; x += w)
+            Library.DrawImageAt(dc, {x, y}, Node);
     if (PaintOver) PaintOver(clip);
 }
 
@@ -38,7 +39,8 @@ void TTileBG::PaintTo(TPX8ImageData& dest, TPoint origin, const TRect& rect) {
     dest.SetClipRect(rect);
     try {
         for (int32_t y = y0; y < rect.Bottom; y += h)
-            for (int32_t x = x0; x < rect.Right; x += w) dest.Blit({x, y}, *Tile, Tile->GetBounds());
+            for (int32_t x = x0; x < rect.Right; x += w)
+                dest.Blit({x, y}, *Tile, Tile->GetBounds());
     } catch (...) {
         dest.ClipRect = saved;
         throw;

@@ -10,7 +10,7 @@
 namespace qr {
 
 class TTileBG {
-public:
+  public:
     // GetImage failures ("Image "..." does not exist") pass on; nothing is then held.
     TTileBG(TPX8Library& library, std::string_view imageName);
     ~TTileBG();

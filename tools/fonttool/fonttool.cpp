@@ -18,12 +18,43 @@
 namespace qr {
 
 const TFontDesign& GameFontDesign(int slot) {
-    static const TFontDesign slot4{4, 23, 23, 18, 16,
-                                   {{' ', 3}, {'-', 6}, {'A', 9}, {'`', 4}, {'0', 9}, {'1', 9}, {'2', 9}, {'3', 9},
-                                    {'4', 9}, {'5', 9}, {'6', 9}, {'7', 9}, {'8', 9}, {'9', 9}}};
-    static const TFontDesign slot5{5, 72, 74, 57, 48,
-                                   {{' ', 12}, {'-', 17}, {'`', 13}, {'0', 30}, {'1', 30}, {'2', 30}, {'3', 30},
-                                    {'4', 30}, {'5', 30}, {'6', 30}, {'7', 30}, {'8', 30}, {'9', 30}}};
+    static const TFontDesign slot4{4,
+                                   23,
+                                   23,
+                                   18,
+                                   16,
+                                   {{' ', 3},
+                                    {'-', 6},
+                                    {'A', 9},
+                                    {'`', 4},
+                                    {'0', 9},
+                                    {'1', 9},
+                                    {'2', 9},
+                                    {'3', 9},
+                                    {'4', 9},
+                                    {'5', 9},
+                                    {'6', 9},
+                                    {'7', 9},
+                                    {'8', 9},
+                                    {'9', 9}}};
+    static const TFontDesign slot5{5,
+                                   72,
+                                   74,
+                                   57,
+                                   48,
+                                   {{' ', 12},
+                                    {'-', 17},
+                                    {'`', 13},
+                                    {'0', 30},
+                                    {'1', 30},
+                                    {'2', 30},
+                                    {'3', 30},
+                                    {'4', 30},
+                                    {'5', 30},
+                                    {'6', 30},
+                                    {'7', 30},
+                                    {'8', 30},
+                                    {'9', 30}}};
     if (slot == 4) return slot4;
     if (slot == 5) return slot5;
     throw UvoException("No font design for slot " + std::to_string(slot));
@@ -81,15 +112,16 @@ Glyph Render(FT_Face face, char32_t cp, const std::string& path) {
     out.ink.resize(size_t(out.w) * out.h);
     for (int y = 0; y < out.h; ++y)
         for (int x = 0; x < out.w; ++x)
-            out.ink[size_t(y) * out.w + x] = g->bitmap.buffer[y * g->bitmap.pitch + x] >= 100 ? 1 : 0;
+            out.ink[size_t(y) * out.w + x] =
+                g->bitmap.buffer[y * g->bitmap.pitch + x] >= 100 ? 1 : 0;
     return out;
 }
 
 // Lays glyphs out in rows of perRow cells of Width + 2 columns and draws their ink.
 template <size_t N>
-void LayOut(const std::vector<Glyph>& glyphs, const std::vector<int>& widths, int perRow, const TFontDesign& d,
-            std::array<TGlyphEntry, N>& entries, int32_t extraColumns, int32_t& imgW, int32_t& imgH,
-            std::vector<uint8_t>& mask) {
+void LayOut(const std::vector<Glyph>& glyphs, const std::vector<int>& widths, int perRow,
+            const TFontDesign& d, std::array<TGlyphEntry, N>& entries, int32_t extraColumns,
+            int32_t& imgW, int32_t& imgH, std::vector<uint8_t>& mask) {
     const int rows = int((glyphs.size() + size_t(perRow) - 1) / size_t(perRow));
     imgW = 0;
     for (int r = 0; r < rows; ++r) {
@@ -115,7 +147,9 @@ void LayOut(const std::vector<Glyph>& glyphs, const std::vector<int>& widths, in
                 if (!g.ink[size_t(y) * g.w + x]) continue;
                 const int px = origin + g.left + x;
                 const int py = cellTop + int(d.Baseline) - g.top + y;
-                if (px < cellLeft || px > cellRight || py < cellTop || py >= cellTop + int(d.Height)) continue;
+                if (px < cellLeft || px > cellRight || py < cellTop ||
+                    py >= cellTop + int(d.Height))
+                    continue;
                 mask[size_t(py) * imgW + px] = 1;
             }
     }
@@ -126,8 +160,10 @@ void LayOut(const std::vector<Glyph>& glyphs, const std::vector<int>& widths, in
 TRasterFont RasteriseFont(const std::string& ttfPath, const TFontDesign& d) {
     FtLibrary ft;
     if (FT_Init_FreeType(&ft.lib)) throw UvoException("FreeType did not start");
-    if (FT_New_Face(ft.lib, ttfPath.c_str(), 0, &ft.face)) throw UvoException("Cannot read the font \"" + ttfPath + "\"");
-    if (FT_Set_Pixel_Sizes(ft.face, 0, FT_UInt(d.PixelSize))) throw UvoException("Cannot size the font");
+    if (FT_New_Face(ft.lib, ttfPath.c_str(), 0, &ft.face))
+        throw UvoException("Cannot read the font \"" + ttfPath + "\"");
+    if (FT_Set_Pixel_Sizes(ft.face, 0, FT_UInt(d.PixelSize)))
+        throw UvoException("Cannot size the font");
 
     auto widthFor = [&](const Glyph& g, int byte) {
         for (const auto& [b, w] : d.Widths)
@@ -144,7 +180,8 @@ TRasterFont RasteriseFont(const std::string& ttfPath, const TFontDesign& d) {
         const char32_t cp = GlyphCodePoint(i);
         // Byte 127 has no character of its own (entry 95 is shown for byte 138); byte 160
         // is likewise replaced. Control code points get an empty cell.
-        glyphs.push_back(cp < 32 || (cp >= 0x7F && cp < 0xA0) ? Glyph{} : Render(ft.face, cp, ttfPath));
+        glyphs.push_back(cp < 32 || (cp >= 0x7F && cp < 0xA0) ? Glyph{}
+                                                              : Render(ft.face, cp, ttfPath));
         widths.push_back(widthFor(glyphs.back(), i < 96 ? i + 32 : i + 64));
     }
     LayOut(glyphs, widths, kFontGlyphsPerRow, d, f.Metrics.Glyphs, 12, f.Width, f.Height, f.Mask);
@@ -154,11 +191,13 @@ TRasterFont RasteriseFont(const std::string& ttfPath, const TFontDesign& d) {
         glyphs.push_back(Render(ft.face, SpecialCodePoint(k), ttfPath));
         widths.push_back(widthFor(glyphs.back(), -1));
     }
-    LayOut(glyphs, widths, kFontSpecialsPerRow, d, f.Specials, 0, f.SpecialWidth, f.SpecialHeight, f.SpecialMask);
+    LayOut(glyphs, widths, kFontSpecialsPerRow, d, f.Specials, 0, f.SpecialWidth, f.SpecialHeight,
+           f.SpecialMask);
     return f;
 }
 
-std::vector<uint8_t> PaintMask(const std::vector<uint8_t>& mask, int32_t w, int32_t h, const TFontColours& c, bool mark) {
+std::vector<uint8_t> PaintMask(const std::vector<uint8_t>& mask, int32_t w, int32_t h,
+                               const TFontColours& c, bool mark) {
     std::vector<uint8_t> px(mask.size(), uint8_t(c.Key));
     for (int32_t y = 0; y < h; ++y)
         for (int32_t x = 0; x < w; ++x) {
@@ -177,11 +216,13 @@ std::vector<uint8_t> PaintMask(const std::vector<uint8_t>& mask, int32_t w, int3
         }
     if (mark)
         for (int32_t y = h - 2; y < h; ++y)
-            for (int32_t x = w - 11; x < w; ++x) px[size_t(y) * w + x] = uint8_t(c.Ink);
+            for (int32_t x = w - 11; x < w; ++x)
+                px[size_t(y) * w + x] = uint8_t(c.Ink);
     return px;
 }
 
-std::string MetricsSource(const std::vector<std::pair<TRasterFont, int>>& fonts, const std::string& ttfName) {
+std::string MetricsSource(const std::vector<std::pair<TRasterFont, int>>& fonts,
+                          const std::string& ttfName) {
     std::ostringstream s;
     s << "// The metrics of the game's font designs, made by fonttool from " << ttfName << ".\n"
       << "// They describe the font images the data build makes from the same font: regenerate\n"
@@ -189,22 +230,26 @@ std::string MetricsSource(const std::vector<std::pair<TRasterFont, int>>& fonts,
       << "#include \"graphics/font.h\"\n\nnamespace qr {\n\nnamespace {\n\n";
     auto table = [&](const auto& entries) {
         for (size_t i = 0; i < entries.size(); ++i)
-            s << (i % 8 == 0 ? "\n    " : " ") << "{" << entries[i].X << ", " << int(entries[i].Width) << ", 0},";
+            s << (i % 8 == 0 ? "\n    " : " ") << "{" << entries[i].X << ", "
+              << int(entries[i].Width) << ", 0},";
         s << "\n";
     };
     for (const auto& [f, slot] : fonts) {
-        s << "TFontMetrics gSlot" << slot << "{" << f.Metrics.Height << ", " << f.Metrics.RowHeight << ", "
-          << f.Metrics.Baseline << ", {{";
+        s << "TFontMetrics gSlot" << slot << "{" << f.Metrics.Height << ", " << f.Metrics.RowHeight
+          << ", " << f.Metrics.Baseline << ", {{";
         table(f.Metrics.Glyphs);
-        s << "}}, nullptr};\n\nconst std::array<TGlyphEntry, kFontSpecialCount> gSpecials" << slot << "{{";
+        s << "}}, nullptr};\n\nconst std::array<TGlyphEntry, kFontSpecialCount> gSpecials" << slot
+          << "{{";
         table(f.Specials);
         s << "}};\n\n";
     }
     s << "} // namespace\n\nTFontMetrics& GameFontMetrics(int slot) {\n";
-    for (const auto& [f, slot] : fonts) s << "    if (slot == " << slot << ") return gSlot" << slot << ";\n";
+    for (const auto& [f, slot] : fonts)
+        s << "    if (slot == " << slot << ") return gSlot" << slot << ";\n";
     s << "    throw UvoException(\"Font not loaded\");\n}\n\nvoid RegisterGameFontMetrics() {\n";
     for (const auto& [f, slot] : fonts)
-        s << "    RegisterFontMetrics(" << slot << ", &gSlot" << slot << ", &gSpecials" << slot << ");\n";
+        s << "    RegisterFontMetrics(" << slot << ", &gSlot" << slot << ", &gSpecials" << slot
+          << ");\n";
     s << "}\n\n} // namespace qr\n";
     return s.str();
 }
@@ -232,21 +277,26 @@ int RunFontTool(const std::vector<std::string>& a, std::ostream& out, std::ostre
     try {
         if (a.size() == 3 && a[0] == "metrics") {
             std::vector<std::pair<TRasterFont, int>> fonts;
-            for (int slot : {4, 5}) fonts.emplace_back(RasteriseFont(a[1], GameFontDesign(slot)), slot);
-            const std::string src = MetricsSource(fonts, std::filesystem::path(a[1]).filename().string());
+            for (int slot : {4, 5})
+                fonts.emplace_back(RasteriseFont(a[1], GameFontDesign(slot)), slot);
+            const std::string src =
+                MetricsSource(fonts, std::filesystem::path(a[1]).filename().string());
             WriteFileAtomic(a[2], src.data(), src.size());
             return 0;
         }
         if (a.size() == 9 && a[0] == "render") {
             const int slot = ParseIndex(a[2], false);
             const TRgbPalette palette = ReadPaletteFile(a[3]);
-            const TFontColours c{ParseIndex(a[4], false), ParseIndex(a[5], true), ParseIndex(a[6], false)};
+            const TFontColours c{ParseIndex(a[4], false), ParseIndex(a[5], true),
+                                 ParseIndex(a[6], false)};
             const TRasterFont f = RasteriseFont(a[1], GameFontDesign(slot));
-            WriteIndexedPng(a[7], f.Width, f.Height, PaintMask(f.Mask, f.Width, f.Height, c, true), palette);
+            WriteIndexedPng(a[7], f.Width, f.Height, PaintMask(f.Mask, f.Width, f.Height, c, true),
+                            palette);
             WriteIndexedPng(a[8], f.SpecialWidth, f.SpecialHeight,
-                            PaintMask(f.SpecialMask, f.SpecialWidth, f.SpecialHeight, c, false), palette);
-            out << "font " << f.Width << "x" << f.Height << ", extra glyphs " << f.SpecialWidth << "x"
-                << f.SpecialHeight << "\n";
+                            PaintMask(f.SpecialMask, f.SpecialWidth, f.SpecialHeight, c, false),
+                            palette);
+            out << "font " << f.Width << "x" << f.Height << ", extra glyphs " << f.SpecialWidth
+                << "x" << f.SpecialHeight << "\n";
             return 0;
         }
         err << kUsage;

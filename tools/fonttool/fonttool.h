@@ -47,10 +47,12 @@ struct TFontColours {
 };
 // Pixels of a mask painted in the variant's colours. The main image also gets its
 // bottom-right 10 x 2 mark in the ink colour.
-std::vector<uint8_t> PaintMask(const std::vector<uint8_t>& mask, int32_t w, int32_t h, const TFontColours& c, bool mark);
+std::vector<uint8_t> PaintMask(const std::vector<uint8_t>& mask, int32_t w, int32_t h,
+                               const TFontColours& c, bool mark);
 
 // C++ source defining the compiled-in records for the given designs.
-std::string MetricsSource(const std::vector<std::pair<TRasterFont, int>>& fonts, const std::string& ttfName);
+std::string MetricsSource(const std::vector<std::pair<TRasterFont, int>>& fonts,
+                          const std::string& ttfName);
 
 int RunFontTool(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
 

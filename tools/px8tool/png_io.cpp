@@ -41,11 +41,13 @@ TPngImage ReadPng(const std::string& path) {
         int n = 0;
         if (png_get_PLTE(png, info, &plte, &n)) {
             img.PaletteSize = n;
-            for (int i = 0; i < n && i < 256; ++i) img.Palette[size_t(i)] = {plte[i].red, plte[i].green, plte[i].blue};
+            for (int i = 0; i < n && i < 256; ++i)
+                img.Palette[size_t(i)] = {plte[i].red, plte[i].green, plte[i].blue};
         }
     } else {
         if (depth == 16) png_set_strip_16(png);
-        if (colourType == PNG_COLOR_TYPE_GRAY || colourType == PNG_COLOR_TYPE_GRAY_ALPHA) png_set_gray_to_rgb(png);
+        if (colourType == PNG_COLOR_TYPE_GRAY || colourType == PNG_COLOR_TYPE_GRAY_ALPHA)
+            png_set_gray_to_rgb(png);
         if (depth < 8 && colourType == PNG_COLOR_TYPE_GRAY) png_set_expand_gray_1_2_4_to_8(png);
         if (png_get_valid(png, info, PNG_INFO_tRNS)) png_set_tRNS_to_alpha(png);
         if (!(colourType & PNG_COLOR_MASK_ALPHA)) png_set_filler(png, 0xFF, PNG_FILLER_AFTER);
@@ -60,14 +62,16 @@ TPngImage ReadPng(const std::string& path) {
     }
     img.Pixels.resize(rowBytes * size_t(img.Height));
     rows.resize(size_t(img.Height));
-    for (int32_t y = 0; y < img.Height; ++y) rows[size_t(y)] = img.Pixels.data() + rowBytes * size_t(y);
+    for (int32_t y = 0; y < img.Height; ++y)
+        rows[size_t(y)] = img.Pixels.data() + rowBytes * size_t(y);
     png_read_image(png, rows.data());
     png_read_end(png, nullptr);
     png_destroy_read_struct(&png, &info, nullptr);
     return img;
 }
 
-void WriteIndexedPng(const std::string& path, int32_t width, int32_t height, const std::vector<uint8_t>& indices,
+void WriteIndexedPng(const std::string& path, int32_t width, int32_t height,
+                     const std::vector<uint8_t>& indices,
                      const std::array<std::array<uint8_t, 3>, 256>& palette) {
     FilePtr f(std::fopen(path.c_str(), "wb"), std::fclose);
     if (!f) throw FileOpenError("Cannot create \"" + path + "\"");
@@ -82,13 +86,15 @@ void WriteIndexedPng(const std::string& path, int32_t width, int32_t height, con
         throw UvoException("Cannot write \"" + path + "\"");
     }
     png_init_io(png, f.get());
-    png_set_IHDR(png, info, png_uint_32(width), png_uint_32(height), 8, PNG_COLOR_TYPE_PALETTE, PNG_INTERLACE_NONE,
-                 PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
+    png_set_IHDR(png, info, png_uint_32(width), png_uint_32(height), 8, PNG_COLOR_TYPE_PALETTE,
+                 PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
     png_color plte[256];
-    for (int i = 0; i < 256; ++i) plte[i] = {palette[size_t(i)][0], palette[size_t(i)][1], palette[size_t(i)][2]};
+    for (int i = 0; i < 256; ++i)
+        plte[i] = {palette[size_t(i)][0], palette[size_t(i)][1], palette[size_t(i)][2]};
     png_set_PLTE(png, info, plte, 256);
     png_write_info(png, info);
-    for (int32_t y = 0; y < height; ++y) png_write_row(png, indices.data() + size_t(y) * size_t(width));
+    for (int32_t y = 0; y < height; ++y)
+        png_write_row(png, indices.data() + size_t(y) * size_t(width));
     png_write_end(png, nullptr);
     png_destroy_write_struct(&png, &info);
 }

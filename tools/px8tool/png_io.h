@@ -22,7 +22,8 @@ struct TPngImage {
 // Throws UvoException with the file name for anything unreadable.
 TPngImage ReadPng(const std::string& path);
 // An 8-bit indexed PNG with the full 256-entry palette (RGB per entry).
-void WriteIndexedPng(const std::string& path, int32_t width, int32_t height, const std::vector<uint8_t>& indices,
+void WriteIndexedPng(const std::string& path, int32_t width, int32_t height,
+                     const std::vector<uint8_t>& indices,
                      const std::array<std::array<uint8_t, 3>, 256>& palette);
 
 } // namespace qr

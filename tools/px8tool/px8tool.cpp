@@ -19,12 +19,11 @@ namespace fs = std::filesystem;
 
 namespace {
 
-const char* const kUsage =
-    "usage: px8tool list LIB\n"
-    "       px8tool extract LIB NAME OUT.png|OUT.raw\n"
-    "       px8tool pack OUT.px8 MANIFEST\n"
-    "       px8tool palette export LIB OUT.pal|OUT.png\n"
-    "       px8tool palette import LIB PALETTE.pal|PALETTE.png [OUT.px8]\n";
+const char* const kUsage = "usage: px8tool list LIB\n"
+                           "       px8tool extract LIB NAME OUT.png|OUT.raw\n"
+                           "       px8tool pack OUT.px8 MANIFEST\n"
+                           "       px8tool palette export LIB OUT.pal|OUT.png\n"
+                           "       px8tool palette import LIB PALETTE.pal|PALETTE.png [OUT.px8]\n";
 
 bool EndsWithNoCase(const std::string& s, const std::string& suffix) {
     return s.size() >= suffix.size() && AsciiLower(s.substr(s.size() - suffix.size())) == suffix;
@@ -38,7 +37,8 @@ TRgbPalette LibraryPalette(const TPX8Library& lib) {
     s.Seek(kPX8FileHeaderSize);
     s.ReadBuffer(raw.data(), raw.size());
     TRgbPalette p{};
-    for (size_t i = 0; i < 256; ++i) p[i] = {raw[i * 4 + 2], raw[i * 4 + 1], raw[i * 4]};
+    for (size_t i = 0; i < 256; ++i)
+        p[i] = {raw[i * 4 + 2], raw[i * 4 + 1], raw[i * 4]};
     return p;
 }
 
@@ -89,7 +89,9 @@ int Pack(const std::string& outPath, const std::string& manifestPath) {
     std::ifstream in(manifestPath);
     if (!in) throw FileOpenError("Cannot open \"" + manifestPath + "\"");
     const fs::path base = fs::path(manifestPath).parent_path();
-    auto resolve = [&](const std::string& f) { return fs::path(f).is_absolute() ? f : (base / f).string(); };
+    auto resolve = [&](const std::string& f) {
+        return fs::path(f).is_absolute() ? f : (base / f).string();
+    };
     TPX8Writer writer;
     bool havePalette = false;
     TRgbPalette palette{};
@@ -106,29 +108,37 @@ int Pack(const std::string& outPath, const std::string& manifestPath) {
             if (!(words >> file)) throw ManifestError(where + "palette needs a file");
             palette = ReadPaletteFile(resolve(file));
             havePalette = true;
-            for (int i = 0; i < 256; ++i) writer.SetPaletteRGB(i, palette[size_t(i)][0], palette[size_t(i)][1], palette[size_t(i)][2]);
+            for (int i = 0; i < 256; ++i)
+                writer.SetPaletteRGB(i, palette[size_t(i)][0], palette[size_t(i)][1],
+                                     palette[size_t(i)][2]);
             continue;
         }
         if (keyword != "image") throw ManifestError(where + "unknown keyword \"" + keyword + "\"");
         TPX8WriterImage img;
         std::string file;
-        if (!(words >> img.Name >> file)) throw ManifestError(where + "image needs a name and a file");
+        if (!(words >> img.Name >> file))
+            throw ManifestError(where + "image needs a name and a file");
         std::string opt;
         int key = -1;
         while (words >> opt) {
-            if (opt == "raw") img.Coding = TBandCoding::Raw;
-            else if (opt == "lines") img.Coding = TBandCoding::LineCoded;
-            else if (opt == "runs") img.Coding = TBandCoding::RunMode;
+            if (opt == "raw")
+                img.Coding = TBandCoding::Raw;
+            else if (opt == "lines")
+                img.Coding = TBandCoding::LineCoded;
+            else if (opt == "runs")
+                img.Coding = TBandCoding::RunMode;
             else if (opt.rfind("key=", 0) == 0) {
                 const std::string v = opt.substr(4);
-                if (v == "none") key = -1;
+                if (v == "none")
+                    key = -1;
                 else {
                     try {
                         key = std::stoi(v);
                     } catch (...) {
                         key = 256;
                     }
-                    if (key < 0 || key > 255) throw ManifestError(where + "key must be 0-255 or none");
+                    if (key < 0 || key > 255)
+                        throw ManifestError(where + "key must be 0-255 or none");
                 }
             } else {
                 throw ManifestError(where + "unknown option \"" + opt + "\"");
@@ -145,28 +155,35 @@ int Pack(const std::string& outPath, const std::string& manifestPath) {
             if (!havePalette) {
                 palette = png.Palette;
                 havePalette = true;
-                for (int i = 0; i < 256; ++i) writer.SetPaletteRGB(i, palette[size_t(i)][0], palette[size_t(i)][1], palette[size_t(i)][2]);
+                for (int i = 0; i < 256; ++i)
+                    writer.SetPaletteRGB(i, palette[size_t(i)][0], palette[size_t(i)][1],
+                                         palette[size_t(i)][2]);
             }
         } else {
-            if (!havePalette) throw ManifestError(where + "a truecolour picture needs a palette line first");
+            if (!havePalette)
+                throw ManifestError(where + "a truecolour picture needs a palette line first");
             img.Pixels.resize(size_t(png.Width) * png.Height);
             std::map<uint32_t, uint8_t> cache;
             for (size_t i = 0; i < img.Pixels.size(); ++i) {
                 const uint8_t* p = png.Pixels.data() + i * 4;
                 if (p[3] < 128) {
-                    if (key < 0) throw ManifestError(where + "\"" + file + "\" has transparent pixels: give key=N");
+                    if (key < 0)
+                        throw ManifestError(where + "\"" + file +
+                                            "\" has transparent pixels: give key=N");
                     img.Pixels[i] = uint8_t(key);
                     continue;
                 }
                 const uint32_t rgb = (uint32_t(p[0]) << 16) | (uint32_t(p[1]) << 8) | p[2];
                 auto it = cache.find(rgb);
-                if (it == cache.end()) it = cache.emplace(rgb, NearestColour(palette, p[0], p[1], p[2])).first;
+                if (it == cache.end())
+                    it = cache.emplace(rgb, NearestColour(palette, p[0], p[1], p[2])).first;
                 img.Pixels[i] = it->second;
             }
         }
         writer.Add(std::move(img));
     }
-    if (!havePalette) throw ManifestError(manifestPath + ": no palette (a palette line or an indexed picture)");
+    if (!havePalette)
+        throw ManifestError(manifestPath + ": no palette (a palette line or an indexed picture)");
     writer.SaveToFile(outPath);
     return 0;
 }
@@ -179,7 +196,8 @@ int PaletteCommand(const std::vector<std::string>& a, std::ostream& err) {
         if (EndsWithNoCase(a[3], ".png")) {
             std::vector<uint8_t> swatch(256 * 16 * 16);
             for (int y = 0; y < 256; ++y)
-                for (int x = 0; x < 256; ++x) swatch[size_t(y) * 256 + x] = uint8_t((y / 16) * 16 + x / 16);
+                for (int x = 0; x < 256; ++x)
+                    swatch[size_t(y) * 256 + x] = uint8_t((y / 16) * 16 + x / 16);
             WriteIndexedPng(a[3], 256, 256, swatch, p);
         } else {
             WritePalFile(a[3], p);
@@ -213,7 +231,8 @@ uint8_t NearestColour(const TRgbPalette& palette, uint8_t r, uint8_t g, uint8_t 
     int best = 0;
     int bestDist = 1 << 30;
     for (int i = 0; i < 256; ++i) {
-        const int dr = palette[size_t(i)][0] - r, dg = palette[size_t(i)][1] - g, db = palette[size_t(i)][2] - b;
+        const int dr = palette[size_t(i)][0] - r, dg = palette[size_t(i)][1] - g,
+                  db = palette[size_t(i)][2] - b;
         // Weighted towards green as the eye is; enough for art drawn with the palette in mind.
         const int d = 3 * dr * dr + 4 * dg * dg + 2 * db * db;
         if (d < bestDist) {
@@ -227,7 +246,8 @@ uint8_t NearestColour(const TRgbPalette& palette, uint8_t r, uint8_t g, uint8_t 
 TRgbPalette ReadPaletteFile(const std::string& path) {
     if (EndsWithNoCase(path, ".png")) {
         const TPngImage png = ReadPng(path);
-        if (!png.Indexed) throw UvoException("\"" + path + "\" has no palette (not an indexed PNG)");
+        if (!png.Indexed)
+            throw UvoException("\"" + path + "\" has no palette (not an indexed PNG)");
         return png.Palette;
     }
     std::ifstream in(path);
@@ -249,7 +269,8 @@ TRgbPalette ReadPaletteFile(const std::string& path) {
 void WritePalFile(const std::string& path, const TRgbPalette& palette) {
     std::string s = "JASC-PAL\r\n0100\r\n256\r\n";
     for (const auto& c : palette)
-        s += std::to_string(c[0]) + " " + std::to_string(c[1]) + " " + std::to_string(c[2]) + "\r\n";
+        s +=
+            std::to_string(c[0]) + " " + std::to_string(c[1]) + " " + std::to_string(c[2]) + "\r\n";
     WriteFileAtomic(path, s.data(), s.size());
 }
 

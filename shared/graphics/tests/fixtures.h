@@ -16,13 +16,17 @@ namespace qr::test {
 inline std::vector<uint8_t> ArtLikePixels(int w, int h, uint32_t seed = 1) {
     std::vector<uint8_t> p(size_t(w) * h);
     uint32_t s = seed * 2654435761u + 1;
-    auto rnd = [&] { s = s * 134775813u + 1; return s >> 24; };
+    auto rnd = [&] {
+        s = s * 134775813u + 1;
+        return s >> 24;
+    };
     for (int y = 0; y < h; ++y)
         for (int x = 0; x < w; ++x) {
-            uint8_t v = uint8_t(20 + y * 40 / h);                   // sky gradient
-            if ((x - w / 2) * (x - w / 2) + (y - h / 2) * (y - h / 2) < (w * h) / 8) v = 200; // disc
-            if (x % 17 == 3) v = uint8_t(x);                          // stripes
-            if (y > h * 3 / 4) v = uint8_t(100 + (rnd() & 7));       // grass noise
+            uint8_t v = uint8_t(20 + y * 40 / h); // sky gradient
+            if ((x - w / 2) * (x - w / 2) + (y - h / 2) * (y - h / 2) < (w * h) / 8)
+                v = 200;                                       // disc
+            if (x % 17 == 3) v = uint8_t(x);                   // stripes
+            if (y > h * 3 / 4) v = uint8_t(100 + (rnd() & 7)); // grass noise
             p[size_t(y) * w + x] = v;
         }
     return p;
@@ -54,7 +58,8 @@ inline TPX8WriterImage Img(std::string name, int w, int h, std::vector<uint8_t> 
 
 inline TPX8Writer GreyWriter() {
     TPX8Writer w;
-    for (int i = 0; i < 256; ++i) w.SetPaletteRGB(i, uint8_t(i), uint8_t(255 - i), uint8_t(i / 2));
+    for (int i = 0; i < 256; ++i)
+        w.SetPaletteRGB(i, uint8_t(i), uint8_t(255 - i), uint8_t(i / 2));
     return w;
 }
 
@@ -63,7 +68,9 @@ inline void OpenBytes(TPX8Library& lib, const std::vector<uint8_t>& bytes) {
 }
 
 // The file header and palette alone (1030 bytes).
-inline std::vector<uint8_t> EmptyLibraryBytes() { return GreyWriter().Bytes(); }
+inline std::vector<uint8_t> EmptyLibraryBytes() {
+    return GreyWriter().Bytes();
+}
 
 } // namespace qr::test
 
@@ -83,13 +90,18 @@ struct FixedFont {
         metrics.Height = 5;
         metrics.RowHeight = 6;
         metrics.Baseline = 4;
-        for (int i = 0; i < kFontGlyphCount; ++i) metrics.Glyphs[size_t(i)] = {uint16_t(1 + 6 * (i % 32)), 4, 0};
-        for (int k = 0; k < kFontSpecialCount; ++k) specials[size_t(k)] = {uint16_t(1 + 6 * (k % 12)), 4, 0};
+        for (int i = 0; i < kFontGlyphCount; ++i)
+            metrics.Glyphs[size_t(i)] = {uint16_t(1 + 6 * (i % 32)), 4, 0};
+        for (int k = 0; k < kFontSpecialCount; ++k)
+            specials[size_t(k)] = {uint16_t(1 + 6 * (k % 12)), 4, 0};
         RegisterFontMetrics(8, &metrics, &specials);
         auto w = GreyWriter();
-        w.Add(Img("08fixed", 192, 36, Cells(32, kFontGlyphCount, 1), TBandCoding::LineCoded, true, 0));
-        w.Add(Img("abcefixe", 72, 24, Cells(12, kFontSpecialCount, 201), TBandCoding::LineCoded, true, 0));
-        w.Add(Img("08second", 192, 36, Cells(32, kFontGlyphCount, 1), TBandCoding::LineCoded, true, 0));
+        w.Add(Img("08fixed", 192, 36, Cells(32, kFontGlyphCount, 1), TBandCoding::LineCoded, true,
+                  0));
+        w.Add(Img("abcefixe", 72, 24, Cells(12, kFontSpecialCount, 201), TBandCoding::LineCoded,
+                  true, 0));
+        w.Add(Img("08second", 192, 36, Cells(32, kFontGlyphCount, 1), TBandCoding::LineCoded, true,
+                  0));
         w.Add(Img("tile1", 3, 2, {1, 2, 3, 4, 5, 6}));
         OpenBytes(lib, w.Bytes());
     }
@@ -100,7 +112,9 @@ struct FixedFont {
         std::vector<uint8_t> px(size_t(w) * h, 0);
         for (int i = base == 1 ? 1 : 0; i < count; ++i)
             for (int y = 0; y < 5; ++y)
-                for (int x = 0; x < 4; ++x) px[size_t((i / perRow) * 6 + y) * w + 1 + 6 * (i % perRow) + x] = uint8_t(base + i);
+                for (int x = 0; x < 4; ++x)
+                    px[size_t((i / perRow) * 6 + y) * w + 1 + 6 * (i % perRow) + x] =
+                        uint8_t(base + i);
         return px;
     }
     // The colour a character's glyph is drawn in.

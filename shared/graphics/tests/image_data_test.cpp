@@ -1,17 +1,18 @@
 #include "graphics/image_data.h"
 
 #include <gtest/gtest.h>
+#include <png.h>
 
+#include "fixtures.h"
 #include "graphics/image_library.h"
 #include "platform/headless/display_headless.h"
-#include "fixtures.h"
 
 namespace qr {
 namespace {
 
 // A library with blank surfaces made in memory.
 class Surfaces : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override { test::OpenBytes(lib, test::EmptyLibraryBytes()); }
     TPX8ImageData& Make(int w, int h, uint8_t fill = 0) {
         TImageNode* n = lib.CreateImage("s" + std::to_string(refs.size()), w, h);
@@ -25,13 +26,15 @@ protected:
     TPX8ImageData& Numbered(int w, int h) {
         TPX8ImageData& d = Make(w, h);
         for (int y = 0; y < h; ++y)
-            for (int x = 0; x < w; ++x) d.StartLine(x, y)[0] = uint8_t(10 * y + x + 1);
+            for (int x = 0; x < w; ++x)
+                d.StartLine(x, y)[0] = uint8_t(10 * y + x + 1);
         return d;
     }
     static std::vector<std::vector<int>> Grid(TPX8ImageData& d) {
         std::vector<std::vector<int>> g(size_t(d.Height));
         for (int y = 0; y < d.Height; ++y)
-            for (int x = 0; x < d.Width; ++x) g[size_t(y)].push_back(d.GetPixel({x, y}));
+            for (int x = 0; x < d.Width; ++x)
+                g[size_t(y)].push_back(d.GetPixel({x, y}));
         return g;
     }
     TPX8Library lib;
@@ -59,16 +62,23 @@ TEST_F(Surfaces, RowAccessIsTopDownOverBottomUpBands) {
 TEST_F(Surfaces, RowAccessOutsideRaisesTheOperationsMessages) {
     TPX8ImageData& d = Make(4, 4);
     auto msg = [](auto f) {
-        try { f(); } catch (const PX8Exception& e) { return std::string(e.what()); }
+        try {
+            f();
+        } catch (const PX8Exception& e) {
+            return std::string(e.what());
+        }
         return std::string("(none)");
     };
     int y = 0;
     EXPECT_EQ(msg([&] { d.StartLine(4, 0); }), "StartLine: co-ordinates outside drawing area");
     EXPECT_EQ(msg([&] { d.StartLine(0, -1); }), "StartLine: co-ordinates outside drawing area");
-    EXPECT_EQ(msg([&] { d.PrevStartLine(d.StartLine(0, 0), 0, y); }), "PrevStartLine: co-ordinates outside drawing area");
+    EXPECT_EQ(msg([&] { d.PrevStartLine(d.StartLine(0, 0), 0, y); }),
+              "PrevStartLine: co-ordinates outside drawing area");
     y = 3;
-    EXPECT_EQ(msg([&] { d.NextStartLine(d.StartLine(0, 3), 0, y); }), "NextStartLine: co-ordinates outside drawing area");
-    EXPECT_EQ(msg([&] { d.UnlockSegment(0, 4); }), "UnlockSegment: co-ordinates outside drawing area");
+    EXPECT_EQ(msg([&] { d.NextStartLine(d.StartLine(0, 3), 0, y); }),
+              "NextStartLine: co-ordinates outside drawing area");
+    EXPECT_EQ(msg([&] { d.UnlockSegment(0, 4); }),
+              "UnlockSegment: co-ordinates outside drawing area");
 }
 
 TEST_F(Surfaces, BlitClipsMirrorsAndKeysLikeTheReferenceLoop) {
@@ -76,8 +86,10 @@ TEST_F(Surfaces, BlitClipsMirrorsAndKeysLikeTheReferenceLoop) {
     // per-pixel loop, on bands of several rows.
     TPX8ImageData& src = Make(40, 300);
     for (int y = 0; y < 300; ++y)
-        for (int x = 0; x < 40; ++x) src.StartLine(x, y)[0] = uint8_t((x * 7 + y * 3) % 11); // 0 is common
-    const TRect sourceRects[] = {{0, 0, 40, 300}, {-5, -7, 30, 20}, {3, 250, 38, 299}, {35, 10, 5, 2}, {0, 0, 0, 5}};
+        for (int x = 0; x < 40; ++x)
+            src.StartLine(x, y)[0] = uint8_t((x * 7 + y * 3) % 11); // 0 is common
+    const TRect sourceRects[] = {
+        {0, 0, 40, 300}, {-5, -7, 30, 20}, {3, 250, 38, 299}, {35, 10, 5, 2}, {0, 0, 0, 5}};
     const TPoint dests[] = {{0, 0}, {-9, 3}, {20, -4}, {25, 190}, {-100, 0}};
     const TRect clips[] = {{0, 0, 64, 200}, {10, 5, 30, 100}};
     int cases = 0;
@@ -94,7 +106,8 @@ TEST_F(Surfaces, BlitClipsMirrorsAndKeysLikeTheReferenceLoop) {
                     ref.SetClipRect(clip);
                     fast.Blit(dp, src, sr);
                     ref.BlitReference(dp, src, sr);
-                    ASSERT_EQ(Grid(fast), Grid(ref)) << "flags " << flags << " dest " << dp.X << "," << dp.Y;
+                    ASSERT_EQ(Grid(fast), Grid(ref))
+                        << "flags " << flags << " dest " << dp.X << "," << dp.Y;
                     ASSERT_EQ(fast.Damage.Rects(), ref.Damage.Rects());
                     refs.pop_back();
                     refs.pop_back();
@@ -108,7 +121,8 @@ TEST_F(Surfaces, BlitExamples) {
     {
         TPX8ImageData& d = Make(4, 3);
         d.Blit({1, 1}, src, {-1, -1, 3, 2}); // a negative corner shifts the destination
-        EXPECT_EQ(Grid(d), (std::vector<std::vector<int>>{{0, 0, 0, 0}, {0, 0, 0, 0}, {0, 0, 1, 2}}));
+        EXPECT_EQ(Grid(d),
+                  (std::vector<std::vector<int>>{{0, 0, 0, 0}, {0, 0, 0, 0}, {0, 0, 1, 2}}));
         EXPECT_EQ(d.Damage.Rects(), (std::vector<TRect>{{2, 2, 4, 3}}));
     }
     {
@@ -145,8 +159,9 @@ TEST_F(Surfaces, BlitScreenCopiesEveryStepthPixelInAShiftingPattern) {
     TPX8ImageData& d = Make(8, 3);
     d.BlitScreen({0, 0}, src, 4, src.GetBounds());
     // Row phases 2, 0, 2: counted from the right end, pixels k = p, p + 4, ...
-    EXPECT_EQ(Grid(d), (std::vector<std::vector<int>>{
-                           {0, 1, 0, 0, 0, 1, 0, 0}, {0, 0, 0, 1, 0, 0, 0, 1}, {0, 1, 0, 0, 0, 1, 0, 0}}));
+    EXPECT_EQ(Grid(d),
+              (std::vector<std::vector<int>>{
+                  {0, 1, 0, 0, 0, 1, 0, 0}, {0, 0, 0, 1, 0, 0, 0, 1}, {0, 1, 0, 0, 0, 1, 0, 0}}));
 }
 
 TEST_F(Surfaces, FillFrameAndLineClipToTheClipRect) {
@@ -182,16 +197,20 @@ TEST_F(Surfaces, OpaqueBounds) {
 }
 
 TEST_F(Surfaces, DamageMergeRule) {
-    struct Step { TRect add; std::vector<TRect> after; };
+    struct Step {
+        TRect add;
+        std::vector<TRect> after;
+    };
     TPX8ImageData& d = Make(100, 100);
     const Step steps[] = {
         {{10, 10, 20, 20}, {{10, 10, 20, 20}}},
-        {{12, 12, 15, 15}, {{10, 10, 20, 20}}},                         // inside: nothing added
-        {{15, 15, 30, 30}, {{10, 10, 20, 20}, {15, 15, 30, 30}}},       // overlap: both kept
-        {{0, 0, 25, 25}, {{0, 0, 25, 25}, {15, 15, 30, 30}}},           // contains the first: replaces it
-        {{20, 0, 10, 5}, {{0, 0, 25, 25}, {15, 15, 30, 30}}},           // reversed, inside
+        {{12, 12, 15, 15}, {{10, 10, 20, 20}}},                   // inside: nothing added
+        {{15, 15, 30, 30}, {{10, 10, 20, 20}, {15, 15, 30, 30}}}, // overlap: both kept
+        {{0, 0, 25, 25}, {{0, 0, 25, 25}, {15, 15, 30, 30}}},     // contains the first: replaces it
+        {{20, 0, 10, 5}, {{0, 0, 25, 25}, {15, 15, 30, 30}}},     // reversed, inside
         {{-50, 90, 200, 300}, {{0, 0, 25, 25}, {15, 15, 30, 30}, {0, 90, 100, 100}}}, // clamped
-        {{25, 0, 30, 5}, {{0, 0, 25, 25}, {15, 15, 30, 30}, {0, 90, 100, 100}, {25, 0, 30, 5}}}, // touching only
+        {{25, 0, 30, 5},
+         {{0, 0, 25, 25}, {15, 15, 30, 30}, {0, 90, 100, 100}, {25, 0, 30, 5}}}, // touching only
     };
     for (const Step& s : steps) {
         d.Invalidate(s.add);
@@ -236,6 +255,29 @@ TEST_F(Surfaces, DisplayDamageSendsEachRectangleOnceThenForgetsThem) {
     EXPECT_EQ(screen.Pixel(7, 7), (TRGBColour{50, 50, 50}));
     EXPECT_EQ(screen.Pixel(15, 10), (TRGBColour{60, 60, 60}));
     EXPECT_EQ(screen.Pixel(5, 5), (TRGBColour{9, 9, 9})); // transparent: the screen shows through
+}
+
+TEST_F(Surfaces, ScreenshotWritesTheFrameAsAPng) {
+    TPX8ImageData& d = Make(3, 2, 0);
+    d.FillRect({1, 0, 3, 1}, 5);
+    TPalette pal;
+    pal.Set(5, {250, 20, 30});
+    HeadlessDisplay screen(3, 2);
+    d.InvalidateAll();
+    d.DisplayDamage(screen, pal, {0, 0});
+    const std::string path = ::testing::TempDir() + "/shot.png";
+    screen.Screenshot(path);
+    png_image img{};
+    img.version = PNG_IMAGE_VERSION;
+    ASSERT_TRUE(png_image_begin_read_from_file(&img, path.c_str()));
+    img.format = PNG_FORMAT_RGB;
+    std::vector<uint8_t> rgb(PNG_IMAGE_SIZE(img));
+    ASSERT_TRUE(png_image_finish_read(&img, nullptr, rgb.data(), 0, nullptr));
+    EXPECT_EQ(img.width, 3u);
+    EXPECT_EQ(img.height, 2u);
+    EXPECT_EQ(rgb,
+              (std::vector<uint8_t>{0, 0, 0, 250, 20, 30, 250, 20, 30, 0, 0, 0, 0, 0, 0, 0, 0, 0}));
+    EXPECT_THROW(screen.Screenshot(::testing::TempDir() + "/no/such/dir/shot.png"), UvoException);
 }
 
 TEST_F(Surfaces, ShrinkPointSamples) {

@@ -5,8 +5,8 @@
 #include <cstring>
 #include <functional>
 
-#include "graphics/image_data.h"
 #include "fixtures.h"
+#include "graphics/image_data.h"
 
 namespace qr {
 namespace {
@@ -36,17 +36,22 @@ std::vector<uint8_t> PixelsOf(TPX8Library& lib, TImageNode* node) {
 }
 
 TEST(Library, EveryStorageAndCodingReadsBackThroughTheGameDecoder) {
-    struct Pic { std::string name; int width, height; TBandCoding coding; };
+    struct Pic {
+        std::string name;
+        int width, height;
+        TBandCoding coding;
+    };
     const Pic pics[] = {
-        {"raw", 97, 60, TBandCoding::Raw},          {"lines", 97, 60, TBandCoding::LineCoded},
-        {"runs", 97, 60, TBandCoding::RunMode},     {"big", 256, 256, TBandCoding::LineCoded},
+        {"raw", 97, 60, TBandCoding::Raw},           {"lines", 97, 60, TBandCoding::LineCoded},
+        {"runs", 97, 60, TBandCoding::RunMode},      {"big", 256, 256, TBandCoding::LineCoded},
         {"bigruns", 300, 500, TBandCoding::RunMode}, {"bigraw", 256, 256, TBandCoding::Raw},
         {"noise", 40, 30, TBandCoding::LineCoded},
     };
     TPX8Writer w2 = test::GreyWriter();
     for (const Pic& p : pics)
         w2.Add(Img(p.name, p.width, p.height,
-                   p.name == "noise" ? test::NoisePixels(p.width, p.height, 3) : test::ArtLikePixels(p.width, p.height),
+                   p.name == "noise" ? test::NoisePixels(p.width, p.height, 3)
+                                     : test::ArtLikePixels(p.width, p.height),
                    p.coding));
     TPX8Library lib;
     OpenBytes(lib, w2.Bytes());
@@ -55,7 +60,8 @@ TEST(Library, EveryStorageAndCodingReadsBackThroughTheGameDecoder) {
         TImageNode* n = lib.GetImage(p.name);
         EXPECT_EQ(n->Image->Width, p.width);
         EXPECT_EQ(n->Image->Height, p.height);
-        const auto want = p.name == "noise" ? test::NoisePixels(p.width, p.height, 3) : test::ArtLikePixels(p.width, p.height);
+        const auto want = p.name == "noise" ? test::NoisePixels(p.width, p.height, 3)
+                                            : test::ArtLikePixels(p.width, p.height);
         EXPECT_EQ(PixelsOf(lib, n), want);
         lib.ReleaseImage(n);
     }
@@ -125,11 +131,41 @@ TEST(Library, RawImagesAreReadOnFirstLock) {
     OpenBytes(lib, w.Bytes());
     TImageRef n(lib, "raw");
     ASSERT_EQ(n->Image->Segments.size(), 2u);
-    for (auto& seg : n->Image->Segments) EXPECT_EQ(seg->State(), TPX8ImageSegment::BlockState::Discarded);
+    for (auto& seg : n->Image->Segments)
+        EXPECT_EQ(seg->State(), TPX8ImageSegment::BlockState::Discarded);
     TImageDataRef d(lib, n.get());
     d->StartLine(0, 0); // the top row lives in the upper band, band 1
     EXPECT_EQ(n->Image->Segments[1]->State(), TPX8ImageSegment::BlockState::Present);
     EXPECT_EQ(n->Image->Segments[0]->State(), TPX8ImageSegment::BlockState::Discarded);
+}
+
+TEST(Library, CodedBandsOfARawStoredImageAreDecodedOnFirstLock) {
+    auto w = test::GreyWriter();
+    const auto px = test::ArtLikePixels(256, 15);
+    w.Add(Img("pic", 256, 15, px, TBandCoding::LineCoded));
+    auto bytes = w.Bytes();
+    bytes[kPX8FirstRecord + 13] = 2; // storage 2: nothing is decoded at load
+    TPX8Library lib;
+    OpenBytes(lib, bytes);
+    TImageRef n(lib, "pic");
+    EXPECT_EQ(n->Image->State, TPX8Image::StateReady);
+    EXPECT_EQ(PixelsOf(lib, n.get()), px);
+    EXPECT_EQ(n->Image->Segments[0]->Size, 15u * 256u);
+}
+
+TEST(Segment, MemoryBlockMessages) {
+    TPX8Image img;
+    img.Initialise("x", nullptr, 4, 4);
+    TPX8ImageSegment& seg = *img.Segments[0];
+    EXPECT_NE(seg.Lock(), nullptr);
+    seg.Reallocate(32); // keeps the lock across the resize
+    EXPECT_TRUE(seg.IsLocked());
+    EXPECT_EQ(seg.Size, 32u);
+    const auto bytes = seg.Detach();
+    EXPECT_EQ(bytes.size(), 32u);
+    EXPECT_EQ(seg.State(), TPX8ImageSegment::BlockState::Absent);
+    EXPECT_EQ(MessageOf([&] { seg.Lock(); }), "Segment Lock: segment buffer not allocated");
+    EXPECT_EQ(MessageOf([&] { seg.Reallocate(8); }), "Reallocate: segment buffer not allocated");
 }
 
 TEST(Library, PaletteHasBlackAndWhiteAtTheEndsAndTheFileColoursBetween) {
@@ -160,33 +196,56 @@ std::vector<uint8_t> OneImage() {
     w.Add(Img("pic", 4, 2, {1, 2, 3, 4, 5, 6, 7, 8}));
     return w.Bytes();
 }
-void PutU32(std::vector<uint8_t>& b, size_t at, uint32_t v) { std::memcpy(b.data() + at, &v, 4); }
+void PutU32(std::vector<uint8_t>& b, size_t at, uint32_t v) {
+    std::memcpy(b.data() + at, &v, 4);
+}
 
 TEST(Library, BadFilesRaiseTheirMessagesAndLeaveTheLibraryClosed) {
     const size_t rec = kPX8FirstRecord;
-    struct Case { const char* what; std::function<void(std::vector<uint8_t>&)> damage; const char* open; const char* get; };
+    struct Case {
+        const char* what;
+        std::function<void(std::vector<uint8_t>&)> damage;
+        const char* open;
+        const char* get;
+    };
     const Case cases[] = {
         {"magic", [](auto& b) { b[0] = 'Q'; }, "ValidatePX8FileHeader: header invalid", nullptr},
         {"depth", [](auto& b) { b[2] = 24; }, "ValidatePX8FileHeader: header invalid", nullptr},
         {"version", [](auto& b) { b[4] = 3; }, "ValidatePX8FileHeader: header invalid", nullptr},
         {"short palette", [](auto& b) { b.resize(500); }, "Stream read error", nullptr},
-        {"zero width", [&](auto& b) { b[rec + 8] = b[rec + 9] = 0; }, "Invalid PX8 image header", nullptr},
-        {"zero height", [&](auto& b) { b[rec + 10] = b[rec + 11] = 0; }, "Invalid PX8 image header", nullptr},
+        {"zero width", [&](auto& b) { b[rec + 8] = b[rec + 9] = 0; }, "Invalid PX8 image header",
+         nullptr},
+        {"zero height", [&](auto& b) { b[rec + 10] = b[rec + 11] = 0; }, "Invalid PX8 image header",
+         nullptr},
         {"zero segments", [&](auto& b) { b[rec + 12] = 0; }, "Invalid PX8 image header", nullptr},
-        {"segment count off the band rule", [&](auto& b) { b[rec + 12] = 2; }, "Invalid PX8 image header", nullptr},
+        {"segment count off the band rule", [&](auto& b) { b[rec + 12] = 2; },
+         "Invalid PX8 image header", nullptr},
         {"storage 3", [&](auto& b) { b[rec + 13] = 3; }, "Invalid PX8 image header", nullptr},
         {"image version", [&](auto& b) { b[rec + 16] = 2; }, "Invalid PX8 image header", nullptr},
-        {"record length 0 (would never end)", [&](auto& b) { PutU32(b, rec + 18, 0); }, "Invalid PX8 image header", nullptr},
+        {"record length 0 (would never end)", [&](auto& b) { PutU32(b, rec + 18, 0); },
+         "Invalid PX8 image header", nullptr},
         {"header cut short", [&](auto& b) { b.resize(rec + 10); }, "Stream read error", nullptr},
         {"data cut short", [&](auto& b) { b.resize(b.size() - 3); }, nullptr, "Stream read error"},
-        {"data length 65536", [&](auto& b) { PutU32(b, rec + 18, 18 + 4 + 3 + 65536); b.resize(rec + 18 + 4 + 3 + 65536); },
+        {"data length 65536",
+         [&](auto& b) {
+             PutU32(b, rec + 18, 18 + 4 + 3 + 65536);
+             b.resize(rec + 18 + 4 + 3 + 65536);
+         },
          nullptr, "Invalid PX8 image header"},
-        {"coded data end early", [&](auto& b) { b.resize(b.size() - 1); PutU32(b, rec + 18, uint32_t(b.size() - rec)); },
+        {"coded data end early",
+         [&](auto& b) {
+             b.resize(b.size() - 1);
+             PutU32(b, rec + 18, uint32_t(b.size() - rec));
+         },
          nullptr, "Decode: source buffer overflow"},
         {"raw band shorter than its rows",
-         [&](auto& b) { b[rec + 13] = 2; b[rec + 24] = 0; b.resize(b.size() - 1); PutU32(b, rec + 18, uint32_t(b.size() - rec)); },
-         nullptr,
-         "Decode: source buffer overflow"},
+         [&](auto& b) {
+             b[rec + 13] = 2;
+             b[rec + 24] = 0;
+             b.resize(b.size() - 1);
+             PutU32(b, rec + 18, uint32_t(b.size() - rec));
+         },
+         nullptr, "Decode: source buffer overflow"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);

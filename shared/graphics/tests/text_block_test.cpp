@@ -2,14 +2,14 @@
 
 #include <gtest/gtest.h>
 
-#include "graphics/tile_background.h"
 #include "fixtures.h"
+#include "graphics/tile_background.h"
 
 namespace qr {
 namespace {
 
 class TextBlocks : public ::testing::Test {
-protected:
+  protected:
     TextBlocks() : font(f.lib, "08fixed"), second(f.lib, "08second"), block(&font, "r") {
         block.SetMargins(0, 0, 0, 0);
         back = f.lib.CreateImage("back", 60, 40);
@@ -40,7 +40,13 @@ protected:
 
 TEST_F(TextBlocks, BytesConsumedByTheLinesThatFit) {
     using test::FixedFont;
-    struct Case { const char* what; std::string text; int width, height; std::optional<size_t> limit; size_t want; };
+    struct Case {
+        const char* what;
+        std::string text;
+        int width, height;
+        std::optional<size_t> limit;
+        size_t want;
+    };
     const Case cases[] = {
         {"wraps after the last space that fits", "ab cd efg", 30, 5, {}, 6},
         {"two lines", "ab cd efg", 30, 11, {}, 9},
@@ -63,13 +69,17 @@ TEST_F(TextBlocks, BytesConsumedByTheLinesThatFit) {
 }
 
 TEST_F(TextBlocks, AlignmentPlacesTheLine) {
-    struct Case { uint8_t align; int x; };
-    for (Case c : {Case{TTextBlock::AlignLeft, 0}, Case{TTextBlock::AlignRight, 28}, Case{TTextBlock::AlignCentre, 14},
-                   Case{TTextBlock::AlignJustify, 0}}) {
+    struct Case {
+        uint8_t align;
+        int x;
+    };
+    for (Case c : {Case{TTextBlock::AlignLeft, 0}, Case{TTextBlock::AlignRight, 28},
+                   Case{TTextBlock::AlignCentre, 14}, Case{TTextBlock::AlignJustify, 0}}) {
         dest->FillRect(dest->GetBounds(), 250);
         block.Alignment = c.align;
         block.Draw(dest, {0, 0, 40, 10}, "ab");
-        EXPECT_EQ(Glyphs(2), (std::vector<std::pair<int, int>>{{c.x + 1, f.Ink('a')}, {c.x + 7, f.Ink('b')}}))
+        EXPECT_EQ(Glyphs(2),
+                  (std::vector<std::pair<int, int>>{{c.x + 1, f.Ink('a')}, {c.x + 7, f.Ink('b')}}))
             << "alignment " << int(c.align);
     }
 }
@@ -78,8 +88,9 @@ TEST_F(TextBlocks, JustifiedLinesSpreadLargerSharesFirstButNotTheLastLine) {
     block.Alignment = TTextBlock::AlignJustify;
     EXPECT_EQ(block.Draw(dest, {0, 0, 41, 20}, "a b cc dd"), 9u);
     // "a b cc" is 36 wide: 5 pixels go to its two stretchable spaces, 3 then 2.
-    EXPECT_EQ(Glyphs(2), (std::vector<std::pair<int, int>>{
-                             {1, f.Ink('a')}, {16, f.Ink('b')}, {30, f.Ink('c')}, {36, f.Ink('c')}}));
+    EXPECT_EQ(Glyphs(2),
+              (std::vector<std::pair<int, int>>{
+                  {1, f.Ink('a')}, {16, f.Ink('b')}, {30, f.Ink('c')}, {36, f.Ink('c')}}));
     // The last line of the paragraph stays left-aligned.
     EXPECT_EQ(Glyphs(8), (std::vector<std::pair<int, int>>{{1, f.Ink('d')}, {7, f.Ink('d')}}));
 }
@@ -87,9 +98,11 @@ TEST_F(TextBlocks, JustifiedLinesSpreadLargerSharesFirstButNotTheLastLine) {
 TEST_F(TextBlocks, SoftHyphenDrawsADashOnlyAtTheBreak) {
     block.Draw(dest, {0, 0, 30, 20}, "ab`c abc`defgh");
     // Line 1: "ab" then "c" (the hyphen inside a word shows nothing), line 2 "abc-".
-    EXPECT_EQ(Glyphs(2), (std::vector<std::pair<int, int>>{{1, f.Ink('a')}, {7, f.Ink('b')}, {13, f.Ink('c')}}));
-    EXPECT_EQ(Glyphs(8), (std::vector<std::pair<int, int>>{
-                             {1, f.Ink('a')}, {7, f.Ink('b')}, {13, f.Ink('c')}, {19, f.Ink('-')}}));
+    EXPECT_EQ(Glyphs(2), (std::vector<std::pair<int, int>>{
+                             {1, f.Ink('a')}, {7, f.Ink('b')}, {13, f.Ink('c')}}));
+    EXPECT_EQ(Glyphs(8),
+              (std::vector<std::pair<int, int>>{
+                  {1, f.Ink('a')}, {7, f.Ink('b')}, {13, f.Ink('c')}, {19, f.Ink('-')}}));
 }
 
 TEST_F(TextBlocks, EscapesMoveThePenAndSwitchFonts) {
@@ -97,12 +110,14 @@ TEST_F(TextBlocks, EscapesMoveThePenAndSwitchFonts) {
     EXPECT_EQ(block.Draw(nullptr, {0, 0, 60, 10}, "a\\pb"), 4u);
     dest->FillRect(dest->GetBounds(), 250);
     block.Draw(dest, {0, 0, 60, 10}, "a\\pb\\t05c");
-    EXPECT_EQ(Glyphs(2), (std::vector<std::pair<int, int>>{{1, f.Ink('a')}, {8, f.Ink('b')}, {19, f.Ink('c')}}));
+    EXPECT_EQ(Glyphs(2), (std::vector<std::pair<int, int>>{
+                             {1, f.Ink('a')}, {8, f.Ink('b')}, {19, f.Ink('c')}}));
     dest->FillRect(dest->GetBounds(), 250);
     block.Draw(dest, {0, 0, 60, 10}, "ab\\T1c\\T020d\\\\");
     // "\T1" has too few digits: back to the left edge, where "c" overdraws "a".
-    EXPECT_EQ(Glyphs(2), (std::vector<std::pair<int, int>>{
-                             {1, f.Ink('c')}, {7, f.Ink('b')}, {21, f.Ink('d')}, {27, f.Ink('\\')}}));
+    EXPECT_EQ(Glyphs(2),
+              (std::vector<std::pair<int, int>>{
+                  {1, f.Ink('c')}, {7, f.Ink('b')}, {21, f.Ink('d')}, {27, f.Ink('\\')}}));
 
     // A font switch lasts into the next call unless the layout is reset.
     ASSERT_EQ(block.Draw(nullptr, {0, 0, 60, 5}, "x\\hyz", {}, true), 5u);
@@ -117,7 +132,7 @@ TEST_F(TextBlocks, EmptyLinesAdvanceByTheBlankLineHeight) {
     block.BlankLineHeight = 10;
     block.Draw(dest, {0, 0, 60, 40}, "a\r\rb");
     EXPECT_EQ(dest->GetPixel({1, 0}), f.Ink('a'));
-    EXPECT_EQ(dest->GetPixel({1, 6}), 250);  // the blank line drew nothing ...
+    EXPECT_EQ(dest->GetPixel({1, 6}), 250);         // the blank line drew nothing ...
     EXPECT_EQ(dest->GetPixel({1, 16}), f.Ink('b')); // ... and moved on by 10, not 6
 }
 

@@ -1,9 +1,9 @@
 #include <gtest/gtest.h>
 
+#include "fixtures.h"
 #include "graphics/hot_image.h"
 #include "graphics/tile_background.h"
 #include "platform/headless/display_headless.h"
-#include "fixtures.h"
 
 namespace qr {
 namespace {
@@ -35,11 +35,12 @@ TEST(TileBG, PaintToContinuesTheGridThroughTheOriginAndKeepsTheClip) {
     d->FillRect(d->GetBounds(), 0);
     d->SetClipRect({0, 0, 19, 6});
     d->Damage.Clear();
-    tiles.PaintTo(*d, {0, 0}, {3 + 5, 1, 14, 4}); // from W + 5 = 8 the grid gives a first tile at x = 6
+    tiles.PaintTo(*d, {0, 0},
+                  {3 + 5, 1, 14, 4}); // from W + 5 = 8 the grid gives a first tile at x = 6
     EXPECT_EQ(d->ClipRect, (TRect{0, 0, 19, 6}));
-    EXPECT_EQ(d->GetPixel({8, 1}), 6);  // column 8 = tile column 2, row 1 = tile row 1
+    EXPECT_EQ(d->GetPixel({8, 1}), 6); // column 8 = tile column 2, row 1 = tile row 1
     EXPECT_EQ(d->GetPixel({9, 2}), 1);
-    EXPECT_EQ(d->GetPixel({7, 2}), 0);  // outside the rectangle
+    EXPECT_EQ(d->GetPixel({7, 2}), 0); // outside the rectangle
     EXPECT_EQ(d->GetPixel({14, 2}), 0);
     f.lib.ReleaseImageData(n);
 }
@@ -79,7 +80,7 @@ TEST(HotImage, PrivateImagesAreNumberedAndCopiesAreExact) {
     EXPECT_EQ(copy->Node->Name, std::to_string(next + 1));
     EXPECT_EQ(copy->Surface().GetPixel({1, 0}), 2); // the transparent pixel is copied too
     EXPECT_EQ(copy->Surface().GetTransparentColour(), 2);
-    EXPECT_EQ(src.GetTransparentColour(), 2);       // the source gets its transparency back
+    EXPECT_EQ(src.GetTransparentColour(), 2); // the source gets its transparency back
 
     src.SetTransparency(2, false);
     auto cut = THotImage::CreateCut(src, f.lib, {1, 1, 3, 2});

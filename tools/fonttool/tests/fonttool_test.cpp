@@ -13,7 +13,9 @@
 namespace qr {
 namespace {
 
-bool HaveGameFont() { return std::filesystem::exists(kDefaultGameFont); }
+bool HaveGameFont() {
+    return std::filesystem::exists(kDefaultGameFont);
+}
 
 // The compiled-in records must describe exactly the images the tool draws.
 TEST(FontTool, CompiledMetricsMatchTheRasterisedFont) {
@@ -32,8 +34,11 @@ TEST(FontTool, CompiledMetricsMatchTheRasterisedFont) {
         RegisterGameFontMetrics();
         ASSERT_NE(FontMetricsSlot(slot)->Specials, nullptr);
         for (int k = 0; k < kFontSpecialCount; ++k) {
-            EXPECT_EQ(f.Specials[size_t(k)].X, (*FontMetricsSlot(slot)->Specials)[size_t(k)].X) << k;
-            EXPECT_EQ(f.Specials[size_t(k)].Width, (*FontMetricsSlot(slot)->Specials)[size_t(k)].Width) << k;
+            EXPECT_EQ(f.Specials[size_t(k)].X, (*FontMetricsSlot(slot)->Specials)[size_t(k)].X)
+                << k;
+            EXPECT_EQ(f.Specials[size_t(k)].Width,
+                      (*FontMetricsSlot(slot)->Specials)[size_t(k)].Width)
+                << k;
         }
         EXPECT_EQ(f.Height, 6 * int(m.RowHeight));
         EXPECT_EQ(f.SpecialHeight, 4 * int(m.RowHeight));
@@ -71,7 +76,7 @@ TEST(FontTool, RenderedFontDrawsWithTheGameFontCode) {
     TImageNode* back = lib.CreateImage("back", 400, 30);
     TPX8ImageData* d = lib.GetImageData(back);
     d->FillRect(d->GetBounds(), 100);
-    const std::string text = "Quill\x01\x8A";  // an extra letter (A ogonek) and byte 138
+    const std::string text = "Quill\x01\x8A"; // an extra letter (A ogonek) and byte 138
     TPoint pen{5, 3};
     font.DrawText(*d, pen, text);
     EXPECT_EQ(pen.X, 5 + font.TextWidth(text));

@@ -16,11 +16,12 @@ namespace {
 namespace fs = std::filesystem;
 
 class Px8Tool : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         dir = fs::path(::testing::TempDir()) / ("px8tool_" + std::to_string(::getpid()));
         fs::create_directories(dir);
-        for (int i = 0; i < 256; ++i) palette[size_t(i)] = {uint8_t(i), uint8_t(i / 2), uint8_t(255 - i)};
+        for (int i = 0; i < 256; ++i)
+            palette[size_t(i)] = {uint8_t(i), uint8_t(i / 2), uint8_t(255 - i)};
         WritePalFile(P("game.pal"), palette);
     }
     void TearDown() override { fs::remove_all(dir); }
@@ -30,7 +31,9 @@ protected:
         err.str("");
         return RunPx8Tool(args, out, err);
     }
-    void WriteFile(const std::string& name, const std::string& text) { std::ofstream(P(name)) << text; }
+    void WriteFile(const std::string& name, const std::string& text) {
+        std::ofstream(P(name)) << text;
+    }
 
     fs::path dir;
     TRgbPalette palette{};
@@ -40,7 +43,8 @@ protected:
 std::vector<uint8_t> Indices(int w, int h) {
     std::vector<uint8_t> px(size_t(w) * h);
     for (int y = 0; y < h; ++y)
-        for (int x = 0; x < w; ++x) px[size_t(y) * w + x] = uint8_t(y < h / 2 ? 30 : (x * 5 + y) % 256);
+        for (int x = 0; x < w; ++x)
+            px[size_t(y) * w + x] = uint8_t(y < h / 2 ? 30 : (x * 5 + y) % 256);
     return px;
 }
 
@@ -63,14 +67,13 @@ TEST_F(Px8Tool, PacksEveryStorageListsAndExtractsTheSamePixels) {
             want.push_back(x == 0 ? 7 : uint8_t(i));
         }
     ASSERT_TRUE(png_image_write_to_file(&rgba, P("c.png").c_str(), 0, tc.data(), 0, nullptr));
-    WriteFile("lib.txt",
-              "# test library\n"
-              "palette game.pal\n"
-              "image Alpha a.png raw\n"
-              "image b b.png lines key=30\n"
-              "\n"
-              "image CardC c.png runs key=7\n"
-              "image a2 a.png runs\n");
+    WriteFile("lib.txt", "# test library\n"
+                         "palette game.pal\n"
+                         "image Alpha a.png raw\n"
+                         "image b b.png lines key=30\n"
+                         "\n"
+                         "image CardC c.png runs key=7\n"
+                         "image a2 a.png runs\n");
     ASSERT_EQ(Run({"pack", P("out.px8"), P("lib.txt")}), 0) << err.str();
     ASSERT_EQ(Run({"list", P("out.px8")}), 0) << err.str();
     EXPECT_EQ(out.str(), "Alpha 300 260 2 0 0\nb 17 9 1 1 30\nCardC 5 2 1 1 7\na2 300 260 1 0 0\n");
@@ -99,7 +102,8 @@ TEST_F(Px8Tool, PaletteExportAndImportRoundTrip) {
     TRgbPalette other = palette;
     other[9] = {1, 2, 3};
     WritePalFile(P("other.pal"), other);
-    ASSERT_EQ(Run({"palette", "import", P("out.px8"), P("other.pal"), P("new.px8")}), 0) << err.str();
+    ASSERT_EQ(Run({"palette", "import", P("out.px8"), P("other.pal"), P("new.px8")}), 0)
+        << err.str();
     ASSERT_EQ(Run({"palette", "export", P("new.px8"), P("new.png")}), 0) << err.str();
     EXPECT_EQ(ReadPaletteFile(P("new.png"))[9], other[9]);
     // The images are carried over untouched.
@@ -109,7 +113,10 @@ TEST_F(Px8Tool, PaletteExportAndImportRoundTrip) {
 
 TEST_F(Px8Tool, BadManifestsAndFilesAreReportedWithTheirPlace) {
     WriteIndexedPng(P("a.png"), 4, 4, Indices(4, 4), palette);
-    struct Case { std::string manifest; std::string message; };
+    struct Case {
+        std::string manifest;
+        std::string message;
+    };
     const Case cases[] = {
         {"palette game.pal\nfoo bar\n", "lib.txt:2: unknown keyword \"foo\""},
         {"palette game.pal\nimage toolongname a.png\n", "1 to 8 characters"},
