@@ -1,0 +1,14 @@
+# Checks of the built data tree (data/): what the game and the editor will read.
+qr_tests(data_tree_tests DIR ${CMAKE_CURRENT_SOURCE_DIR}/data DEPS qr_foundation qr_graphics qr_wordlist)
+if(TARGET data_tree_tests)
+  target_compile_definitions(data_tree_tests PRIVATE QR_DATA_DIR="${QR_DATA_DIR}")
+  add_dependencies(data_tree_tests qr_data)
+endif()
+
+# The game starting from the built tree (headless), once the shell is part of the build.
+if(QR_BUILD_TESTS AND TARGET quilrush32)
+  add_test(NAME e2e.data_start COMMAND ${CMAKE_CURRENT_SOURCE_DIR}/data_start_test.sh
+           $<TARGET_FILE:quilrush32> ${QR_DATA_DIR})
+  set_tests_properties(e2e.data_start PROPERTIES
+    ENVIRONMENT "LSAN_OPTIONS=suppressions=${CMAKE_CURRENT_SOURCE_DIR}/lsan.supp" TIMEOUT 120)
+endif()
