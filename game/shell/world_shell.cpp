@@ -1,6 +1,7 @@
 #include "game/shell/world_shell.h"
 
 #include <algorithm>
+#include <fstream>
 #include <cstdio>
 #include <map>
 #include <sstream>
@@ -281,33 +282,40 @@ void TShellWorld::Present(const TWorldSurface& work, const std::vector<TRect>& r
 std::vector<TCursorPicture> LoadCursorPictures(TWorldLibrary& library,
                                                const TScreenPalette& palette,
                                                const std::string& datFolder) {
-    std::map<int, TPoint> hot;
-    if (std::FILE* f = std::fopen(ResolveNoCase(datFolder, "cursors.txt").c_str(), "r")) {
-        int n, x, y;
-        while (std::fscanf(f, "%d %d %d", &n, &x, &y) == 3)
-            hot[n == 0 ? kCursorHourglass : n] = {x, y};
-        std::fclose(f);
+    // "dat/cursors.txt": one cursor a line, "slot picture hotX hotY", "#" comments; slot 0
+    // is the hourglass.
+    struct Entry {
+        std::string picture;
+        TPoint hot;
+    };
+    std::map<int, Entry> entries;
+    std::ifstream in(ResolveNoCase(datFolder, "cursors.txt"));
+    for (std::string line; std::getline(in, line);) {
+        std::istringstream words(line);
+        int slot = -1;
+        Entry e;
+        if (line.empty() || line[0] == '#' || !(words >> slot >> e.picture >> e.hot.X >> e.hot.Y)) continue;
+        if (slot >= 0 && slot <= 25) entries[slot] = e;
     }
     std::vector<TCursorPicture> out;
-    for (int n = 0; n <= 25; ++n) {
-        const int number = n == 0 ? int(kCursorHourglass) : n;
-        TWorldPicture* p = library.GetImage("cursor" + std::to_string(n));
+    for (const auto& [slot, entry] : entries) {
+        TWorldPicture* p = library.GetImage(entry.picture);
         if (!p) continue;
         TCursorPicture c;
-        c.number = number;
+        c.number = slot == 0 ? int(kCursorHourglass) : slot;
         // A cursor larger than this is no cursor; the platform would refuse it anyway.
         c.width = std::min(p->Width(), 64);
         c.height = std::min(p->Height(), 64);
         c.argb.resize(size_t(c.width) * size_t(c.height));
+        const int key = p->TransparentColour();
         for (int32_t y = 0; y < c.height; ++y)
             for (int32_t x = 0; x < c.width; ++x) {
                 uint8_t i = p->PixelAt(x, y);
                 c.argb[size_t(y) * size_t(c.width) + size_t(x)] =
-                    i == 0 ? 0u : 0xFF000000u | palette[i];
+                    int(i) == key ? 0u : 0xFF000000u | palette[i];
             }
-        if (auto it = hot.find(number); it != hot.end())
-            c.hotX = std::clamp(it->second.X, 0, c.width - 1),
-            c.hotY = std::clamp(it->second.Y, 0, c.height - 1);
+        c.hotX = std::clamp(entry.hot.X, 0, c.width - 1);
+        c.hotY = std::clamp(entry.hot.Y, 0, c.height - 1);
         library.ReleaseImage(p);
         out.push_back(std::move(c));
     }

@@ -27,6 +27,8 @@ TWorldPicture* TPX8WorldLibrary::GetImage(const std::string& name) {
     TImageDataRef data(lib_, node.get());
     if (!data) return nullptr;
     auto picture = std::make_unique<TMemoryPicture>(data->Width, data->Height);
+    if (const TPX8Image* image = node.get()->Image.get(); image && image->Transparent)
+        picture->SetTransparentColour(image->TransparentColour);
     for (int32_t y = 0; y < data->Height; ++y) {
         const uint8_t* row = data->StartLine(0, y);
         std::memcpy(&picture->At(0, y), row, size_t(data->Width));

@@ -81,8 +81,9 @@ void TMemorySurface::Draw(const TWorldPicture& src, TRect srcRect, TPoint dst) {
     TRect target = Intersect(TRect::FromOriginSize(dst, srcRect.Width(), srcRect.Height()), clip_);
     if (target.IsEmpty()) return;
     // Unflipped pictures of bytes are copied a row at a time; everything else a pixel at a time.
+    const int key = src.TransparentColour();
     auto* plain = dynamic_cast<const TMemoryPicture*>(&src);
-    if (plain && !plain->FlipHorizontal() && !plain->FlipVertical()) {
+    if (plain && key < 0 && !plain->FlipHorizontal() && !plain->FlipVertical()) {
         for (int32_t y = target.Top; y < target.Bottom; ++y)
             std::memcpy(&pixels_.At(target.Left, y),
                         plain->Row(srcRect.Top + (y - dst.Y)) + srcRect.Left +
@@ -92,8 +93,10 @@ void TMemorySurface::Draw(const TWorldPicture& src, TRect srcRect, TPoint dst) {
         return;
     }
     for (int32_t y = target.Top; y < target.Bottom; ++y)
-        for (int32_t x = target.Left; x < target.Right; ++x)
-            pixels_.At(x, y) = src.PixelAt(srcRect.Left + (x - dst.X), srcRect.Top + (y - dst.Y));
+        for (int32_t x = target.Left; x < target.Right; ++x) {
+            const uint8_t c = src.PixelAt(srcRect.Left + (x - dst.X), srcRect.Top + (y - dst.Y));
+            if (c != key) pixels_.At(x, y) = c;
+        }
     Invalidate(target);
 }
 

@@ -25,6 +25,9 @@ class TWorldPicture {
     virtual bool FlipVertical() const = 0;
     // The colour index at (x, y) as drawn, that is with the flips applied; 0 outside.
     virtual uint8_t PixelAt(int32_t x, int32_t y) const = 0;
+    // The colour that leaves the destination untouched when this picture is drawn, or -1
+    // for an opaque picture (which copies every pixel, that colour included).
+    virtual int TransparentColour() const { return -1; }
 };
 
 // Counted references to named pictures; every GetImage is paired with a ReleaseImage.
@@ -83,6 +86,8 @@ class TMemoryPicture : public TWorldPicture {
     bool FlipHorizontal() const override { return flipH_; }
     bool FlipVertical() const override { return flipV_; }
     uint8_t PixelAt(int32_t x, int32_t y) const override;
+    int TransparentColour() const override { return transparent_; }
+    void SetTransparentColour(int colour) { transparent_ = colour; }
     // Stored (unflipped) pixels.
     uint8_t& At(int32_t x, int32_t y) { return pixels_[size_t(y) * size_t(width_) + size_t(x)]; }
     const std::vector<uint8_t>& Pixels() const { return pixels_; }
@@ -93,6 +98,7 @@ class TMemoryPicture : public TWorldPicture {
     int32_t height_;
     bool flipH_ = false;
     bool flipV_ = false;
+    int transparent_ = -1;
     std::vector<uint8_t> pixels_;
 };
 

@@ -8,13 +8,16 @@ using namespace qr;
 TEST(CursorPictures, ComeFromTheLibraryWithTransparencyAndHotSpots) {
     TMemoryLibrary lib;
     auto arrow = std::make_unique<TMemoryPicture>(4, 3, 255);
-    arrow->At(0, 0) = 0;
-    lib.Add("cursor3", std::move(arrow));
-    lib.Add("cursor0", std::make_unique<TMemoryPicture>(5, 5, 1));
-    lib.Add("cursor26", std::make_unique<TMemoryPicture>(5, 5, 1)); // no such slot
+    arrow->At(0, 0) = 253;
+    arrow->At(1, 0) = 0;
+    arrow->SetTransparentColour(253);
+    lib.Add("cur03", std::move(arrow));
+    lib.Add("busy", std::make_unique<TMemoryPicture>(5, 5, 1));
+    lib.Add("cur26", std::make_unique<TMemoryPicture>(5, 5, 1));
     const std::string dir = ::testing::TempDir();
     std::FILE* f = std::fopen((dir + "/cursors.txt").c_str(), "w");
-    std::fputs("3 1 2\n0 9 9\n", f);
+    std::fputs("# slot picture x y\n3 cur03 1 2 an arrow\n0 busy 9 9 hourglass\n26 cur26 0 0 no such slot\n"
+               "4 missing 0 0\nbad line\n", f);
     std::fclose(f);
 
     TScreenPalette pal = DefaultScreenPalette();
@@ -29,8 +32,9 @@ TEST(CursorPictures, ComeFromTheLibraryWithTransparencyAndHotSpots) {
     EXPECT_EQ(c3.height, 3);
     EXPECT_EQ(c3.hotX, 1);
     EXPECT_EQ(c3.hotY, 2);
-    EXPECT_EQ(c3.argb[0], 0u);          // colour 0 is see-through
-    EXPECT_EQ(c3.argb[1], 0xFFFFFFFFu); // white, opaque
+    EXPECT_EQ(c3.argb[0], 0u);          // the picture's transparent colour is see-through
+    EXPECT_EQ(c3.argb[1], 0xFF000000u); // black, opaque
+    EXPECT_EQ(c3.argb[2], 0xFFFFFFFFu); // white, opaque
     EXPECT_EQ(lib.Outstanding(), 0);
     std::remove((dir + "/cursors.txt").c_str());
 }

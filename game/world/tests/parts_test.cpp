@@ -100,6 +100,31 @@ TEST(FrameSets, FramesAreRowsOfTheStripAndFlipsComeFromTheID) {
     EXPECT_THROW(list.FindByIDOrFail("X"), QRException);
 }
 
+TEST(FrameSets, TransparentPicturesLeaveTheBackgroundShowing) {
+    TMemoryLibrary lib;
+    auto sprite = std::make_unique<TMemoryPicture>(3, 2, 253); // all "transparent" colour
+    sprite->At(1, 0) = 7;
+    sprite->At(1, 1) = 7;
+    TMemoryPicture* raw = lib.Add("sprite", std::move(sprite));
+    for (int key : {253, -1}) {
+        raw->SetTransparentColour(key);
+        TMemorySurface image(10, 10);
+        image.Fill(40);
+        TFrameSet fs("spr~", &lib, "sprite", 2, 1, {2, 2}); // mirrored: the per-pixel path
+        fs.Draw(image);
+        TFrameSet plain("spr", &lib, "sprite", 2, 1, {6, 6});
+        plain.Draw(image);
+        SCOPED_TRACE(key);
+        EXPECT_EQ(image.PixelAt(3, 2), 7);
+        EXPECT_EQ(image.PixelAt(7, 7), 7);
+        // An opaque picture copies every pixel, its "transparent" colour included.
+        EXPECT_EQ(image.PixelAt(2, 2), key < 0 ? 253 : 40);
+        EXPECT_EQ(image.PixelAt(8, 7), key < 0 ? 253 : 40);
+        fs.Release();
+        plain.Release();
+    }
+}
+
 namespace {
 class DiskOpsTest : public ::testing::Test, public WorldFixture {
   protected:
