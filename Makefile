@@ -9,7 +9,10 @@ build:
 	cmake --preset release
 	cmake --build --preset release -j $(JOBS)
 
-run: build
+# Only what playing needs: the game and its data tree.
+run:
+	cmake --preset release
+	cmake --build --preset release -j $(JOBS) --target quilrush32 qr_data
 	scripts/run-game build/release
 
 check:
