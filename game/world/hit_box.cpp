@@ -81,29 +81,31 @@ bool THitBox::HitTest(int32_t x, int32_t y) const {
     return !disabled_ && rect_.Contains({x, y});
 }
 
+// ---- TTextBox
+
+TTextBox::TTextBox(uint8_t tag, TStream& stream) : THitBox(tag, stream) {
+    text_ = ReadOwned(stream);
+}
+
+void TTextBox::LoadFromStream(TStream& stream) {
+    THitBox::LoadFromStream(stream);
+    text_ = ReadOwned(stream);
+}
+
+void TTextBox::SaveToStream(TStream& stream) const {
+    THitBox::SaveToStream(stream);
+    WriteOwned(stream, text_);
+}
+
 // ---- TGoBox
 
-TGoBox::TGoBox(std::string_view id, TRect rect) : THitBox(id, rect) {
+TGoBox::TGoBox(std::string_view id, TRect rect) : TTextBox(id, rect) {
     SetTag(kTag);
     cursor_ = 3;
 }
 
-TGoBox::TGoBox(uint8_t tag, TStream& stream) : THitBox(tag, stream) {
-    target_ = ReadOwned(stream);
-}
-
-void TGoBox::LoadFromStream(TStream& stream) {
-    THitBox::LoadFromStream(stream);
-    target_ = ReadOwned(stream);
-}
-
-void TGoBox::SaveToStream(TStream& stream) const {
-    THitBox::SaveToStream(stream);
-    WriteOwned(stream, target_);
-}
-
 void TGoBox::SetTarget(std::string_view id) {
-    target_ = AsciiUpper(id);
+    text_ = AsciiUpper(id);
 }
 
 void TGoBox::Click(TWorld& world) {
@@ -112,23 +114,9 @@ void TGoBox::Click(TWorld& world) {
 
 // ---- TSayBox
 
-TSayBox::TSayBox(std::string_view id, TRect rect) : THitBox(id, rect) {
+TSayBox::TSayBox(std::string_view id, TRect rect) : TTextBox(id, rect) {
     SetTag(kTag);
     cursor_ = 2;
-}
-
-TSayBox::TSayBox(uint8_t tag, TStream& stream) : THitBox(tag, stream) {
-    text_ = ReadOwned(stream);
-}
-
-void TSayBox::LoadFromStream(TStream& stream) {
-    THitBox::LoadFromStream(stream);
-    text_ = ReadOwned(stream);
-}
-
-void TSayBox::SaveToStream(TStream& stream) const {
-    THitBox::SaveToStream(stream);
-    WriteOwned(stream, text_);
 }
 
 void TSayBox::Click(TWorld& world) {
@@ -193,27 +181,13 @@ void TScriptBox::Click(TWorld& world) {
 
 // ---- TRoomScriptBox
 
-TRoomScriptBox::TRoomScriptBox(std::string_view id, TRect rect) : THitBox(id, rect) {
+TRoomScriptBox::TRoomScriptBox(std::string_view id, TRect rect) : TTextBox(id, rect) {
     SetTag(kTag);
     cursor_ = 1;
 }
 
-TRoomScriptBox::TRoomScriptBox(uint8_t tag, TStream& stream) : THitBox(tag, stream) {
-    script_ = ReadOwned(stream);
-}
-
-void TRoomScriptBox::LoadFromStream(TStream& stream) {
-    THitBox::LoadFromStream(stream);
-    script_ = ReadOwned(stream);
-}
-
-void TRoomScriptBox::SaveToStream(TStream& stream) const {
-    THitBox::SaveToStream(stream);
-    WriteOwned(stream, script_);
-}
-
 void TRoomScriptBox::SetScript(std::string_view name) {
-    script_ = AsciiUpper(name);
+    text_ = AsciiUpper(name);
 }
 
 void TRoomScriptBox::Click(TWorld& world) {

@@ -71,20 +71,28 @@ class THitBox : public TIDNode {
 // Owned strings of boxes keep "absent" apart from "empty" in their stream form.
 using TOwnedString = std::optional<std::string>;
 
-class TGoBox : public THitBox {
+// A box that carries one owned string after the common fields: the target of a go box,
+// the text of a say box, the script of a room-script box.
+class TTextBox : public THitBox {
+  public:
+    TTextBox(std::string_view id, TRect rect) : THitBox(id, rect) {}
+    TTextBox(uint8_t tag, TStream& stream);
+    void LoadFromStream(TStream& stream) override;
+    void SaveToStream(TStream& stream) const override;
+
+  protected:
+    TOwnedString text_;
+};
+
+class TGoBox : public TTextBox {
   public:
     static constexpr uint8_t kTag = 3;
     TGoBox(std::string_view id, TRect rect);
-    TGoBox(uint8_t tag, TStream& stream);
-    void LoadFromStream(TStream& stream) override;
-    void SaveToStream(TStream& stream) const override;
+    TGoBox(uint8_t tag, TStream& stream) : TTextBox(tag, stream) {}
     void Click(TWorld& world) override;
 
-    std::string Target() const { return target_.value_or(""); }
+    std::string Target() const { return text_.value_or(""); }
     void SetTarget(std::string_view id);
-
-  private:
-    TOwnedString target_;
 };
 
 class TAccessBox : public TGoBox {
@@ -92,20 +100,15 @@ class TAccessBox : public TGoBox {
     using TGoBox::TGoBox;
 };
 
-class TSayBox : public THitBox {
+class TSayBox : public TTextBox {
   public:
     static constexpr uint8_t kTag = 4;
     TSayBox(std::string_view id, TRect rect);
-    TSayBox(uint8_t tag, TStream& stream);
-    void LoadFromStream(TStream& stream) override;
-    void SaveToStream(TStream& stream) const override;
+    TSayBox(uint8_t tag, TStream& stream) : TTextBox(tag, stream) {}
     void Click(TWorld& world) override;
 
     std::string Text() const { return text_.value_or(""); }
     void SetText(std::string_view text) { text_ = std::string(text); }
-
-  private:
-    TOwnedString text_;
 };
 
 class TReturnBox : public THitBox {
@@ -136,20 +139,15 @@ class TScriptBox : public THitBox {
     uint8_t script_ = kGlobalNone;
 };
 
-class TRoomScriptBox : public THitBox {
+class TRoomScriptBox : public TTextBox {
   public:
     static constexpr uint8_t kTag = 7;
     TRoomScriptBox(std::string_view id, TRect rect);
-    TRoomScriptBox(uint8_t tag, TStream& stream);
-    void LoadFromStream(TStream& stream) override;
-    void SaveToStream(TStream& stream) const override;
+    TRoomScriptBox(uint8_t tag, TStream& stream) : TTextBox(tag, stream) {}
     void Click(TWorld& world) override;
 
-    std::string Script() const { return script_.value_or(""); }
+    std::string Script() const { return text_.value_or(""); }
     void SetScript(std::string_view name);
-
-  private:
-    TOwnedString script_;
 };
 
 class TXRoomScriptBox : public TRoomScriptBox {
