@@ -1,6 +1,9 @@
 #include "foundation/stream.h"
 
+#include <atomic>
 #include <cerrno>
+#include <fcntl.h>
+#include <unistd.h>
 #include <cstring>
 #include <filesystem>
 #include <system_error>
@@ -138,21 +141,36 @@ std::vector<uint8_t> ReadFileBytes(const std::string& path) {
 }
 
 void WriteFileAtomic(const std::string& path, const void* data, size_t size) {
-    const std::string tmp = path + ".tmp";
-    {
-        TFileStream f(tmp, TFileStream::Mode::Create);
-        try {
-            f.Write(data, size);
-            f.Flush();
-        } catch (...) {
-            std::remove(tmp.c_str());
-            throw;
+    // A temporary name of this process's own, so two programs saving the same file (the
+    // game and the editor share the settings file) never write into one temporary file.
+    static std::atomic<unsigned> counter{0};
+    const std::string tmp =
+        path + ".tmp" + std::to_string(::getpid()) + "_" + std::to_string(counter++);
+    int fd = ::open(tmp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+    if (fd < 0) throw FileOpenError(OpenMessage(path, true));
+    const char* p = static_cast<const char*>(data);
+    size_t left = size;
+    bool ok = true;
+    while (ok && left > 0) {
+        ssize_t n = ::write(fd, p, left);
+        if (n < 0 && errno == EINTR) continue;
+        ok = n > 0;
+        if (ok) {
+            p += n;
+            left -= size_t(n);
         }
+    }
+    // On disk before it replaces the old file: a crash leaves the old or the new, whole.
+    ok = ok && ::fsync(fd) == 0;
+    ok = (::close(fd) == 0) && ok;
+    if (!ok) {
+        ::unlink(tmp.c_str());
+        throw StreamWriteError();
     }
     std::error_code ec;
     std::filesystem::rename(tmp, path, ec);
     if (ec) {
-        std::remove(tmp.c_str());
+        ::unlink(tmp.c_str());
         throw FileOpenError("Cannot write file \"" + path + "\". " + ec.message());
     }
 }

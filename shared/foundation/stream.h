@@ -98,7 +98,8 @@ private:
 
 // Whole-file helpers.
 std::vector<uint8_t> ReadFileBytes(const std::string& path);
-// Writes to "<path>.tmp" then renames over path; the previous file survives any failure.
+// Writes a temporary file beside path, flushes it to disk, then renames it over path: the
+// previous file survives any failure.
 void WriteFileAtomic(const std::string& path, const void* data, size_t size);
 
 } // namespace qr

@@ -2,6 +2,11 @@
 #include "foundation/random.h"
 #include "foundation/utils.h"
 
+#include <algorithm>
+#include <filesystem>
+
+#include "test_support/temp_dir.h"
+
 #include <gtest/gtest.h>
 
 using namespace qr;
@@ -108,4 +113,20 @@ TEST(Polyglot, KeepsLinesAsStoredAndSurvivesHugeFiles) {
     EXPECT_EQ(p.LineCount(), 100001u);
     EXPECT_EQ(p.GetString(255), "x");
     EXPECT_THROW(p.Load("/nonexistent/qr_xxx.str"), FileOpenError);
+}
+
+TEST(WriteFileAtomic, ReplacesWholeOrKeepsTheOldFile) {
+    qr::test::TempDir dir;
+    const std::string path = dir.Write("settings.ini", "old");
+    WriteFileAtomic(path, "new contents", 12);
+    EXPECT_EQ(dir.Read("settings.ini"), "new contents");
+    // A target that cannot be replaced (a folder with something in it) fails loudly and
+    // leaves nothing behind.
+    dir.Write("busy/inside", "x");
+    EXPECT_THROW(WriteFileAtomic(dir.Path("busy"), "y", 1), UvoException);
+    EXPECT_THROW(WriteFileAtomic(dir.Path("missing/file"), "y", 1), UvoException);
+    std::vector<std::string> names;
+    for (const auto& e : std::filesystem::directory_iterator(dir.Path())) names.push_back(e.path().filename());
+    std::sort(names.begin(), names.end());
+    EXPECT_EQ(names, (std::vector<std::string>{"busy", "settings.ini"}));
 }
