@@ -1,6 +1,6 @@
 #pragma once
 // File helpers with the rules the data was written for: names are matched without regard
-// to case (as they were on the original file system), and directory listings come in a
+// to case (as they are on Windows file systems, where the data was first written), and directory listings come in a
 // stable order (by name, ignoring case) so that "the first matching file" means the same
 // on every machine.
 #include <filesystem>

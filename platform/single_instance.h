@@ -1,5 +1,5 @@
 #pragma once
-// One running copy per program and user. The named mutex of the original platform becomes
+// One running copy per program and user. The named mutex of Windows becomes
 // an advisory lock on a file in $XDG_RUNTIME_DIR (or the temporary folder): the kernel
 // releases it when the process ends, even after a crash, so a stale lock never blocks.
 #include <string>

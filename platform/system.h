@@ -15,7 +15,7 @@ public:
     virtual ~System() = default;
     // Bits per pixel times planes of the screen.
     virtual int ColourDepth() const = 0;
-    // The processor type number as the original platform reported it (586 for a Pentium
+    // The processor type number as Windows reports it (586 for a Pentium
     // class processor); the animal chooser divides it by 100.
     virtual int ProcessorType() const { return 586; }
     // Milliseconds since an arbitrary start; wraps like a 32-bit counter.
