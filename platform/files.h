@@ -1,8 +1,7 @@
 #pragma once
 // File helpers with the rules the data was written for: names are matched without regard
-// to case (as they are on Windows file systems, where the data was first written), and directory listings come in a
-// stable order (by name, ignoring case) so that "the first matching file" means the same
-// on every machine.
+// to case (as on Windows file systems), and directory listings come in a stable order (by
+// name, ignoring case) so that "the first matching file" means the same on every machine.
 #include <filesystem>
 #include <optional>
 #include <string>
