@@ -35,6 +35,10 @@ THitBox::THitBox(std::string_view id, TRect rect) : TIDNode(id), rect_(rect) {
 }
 
 THitBox::THitBox(uint8_t tag, TStream& stream) : TIDNode(tag, stream) {
+    ReadFields(stream);
+}
+
+void THitBox::ReadFields(TStream& stream) {
     cursor_ = stream.ReadI16();
     disabled_ = stream.ReadU8() != 0;
     rect_.Left = stream.ReadI32();
@@ -46,13 +50,7 @@ THitBox::THitBox(uint8_t tag, TStream& stream) : TIDNode(tag, stream) {
 
 void THitBox::LoadFromStream(TStream& stream) {
     TIDNode::LoadFromStream(stream);
-    cursor_ = stream.ReadI16();
-    disabled_ = stream.ReadU8() != 0;
-    rect_.Left = stream.ReadI32();
-    rect_.Top = stream.ReadI32();
-    rect_.Right = stream.ReadI32();
-    rect_.Bottom = stream.ReadI32();
-    raw_ = stream.ReadU8() != 0;
+    ReadFields(stream);
 }
 
 void THitBox::SaveToStream(TStream& stream) const {

@@ -66,6 +66,10 @@ class THitBox : public TIDNode {
     TRect rect_;
     bool raw_ = false;
     bool hover_ = false;
+
+  private:
+    // The fields after the ID, shared by re-creation and loading.
+    void ReadFields(TStream& stream);
 };
 
 // Owned strings of boxes keep "absent" apart from "empty" in their stream form.
