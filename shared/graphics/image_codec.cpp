@@ -213,6 +213,16 @@ int32_t RunLength(const uint8_t* p, int32_t n) {
     return k;
 }
 
+// k (1-255) bytes equal to the escape byte a itself.
+void PutEscapeRun(std::vector<uint8_t>& out, uint8_t a, int32_t k) {
+    if (k == 1)
+        out.insert(out.end(), {a, 0});
+    else if (k == 2)
+        out.insert(out.end(), {a, 1});
+    else
+        out.insert(out.end(), {a, uint8_t(k), a});
+}
+
 // Escaped encoding of row[c..width). With below, long stretches equal to the row below
 // become copies.
 void EncodeEscaped(std::vector<uint8_t>& out, const uint8_t* row, const uint8_t* below, int32_t c,
@@ -237,12 +247,7 @@ void EncodeEscaped(std::vector<uint8_t>& out, const uint8_t* row, const uint8_t*
         const uint8_t v = row[c];
         int32_t k = RunLength(row + c, left);
         if (v == a) {
-            if (k == 1)
-                out.insert(out.end(), {a, 0});
-            else if (k == 2)
-                out.insert(out.end(), {a, 1});
-            else
-                out.insert(out.end(), {a, uint8_t(k), a});
+            PutEscapeRun(out, a, k);
         } else if (v == b) {
             if (k == 1)
                 out.insert(out.end(), {b, a});
@@ -334,12 +339,7 @@ std::vector<uint8_t> EncodeRuns(const uint8_t* band, const TBandGeometry& g, uin
         const uint8_t v = flat[size_t(i)];
         const int32_t k = RunLength(flat.data() + i, n - i);
         if (v == a) {
-            if (k == 1)
-                out.insert(out.end(), {a, 0});
-            else if (k == 2)
-                out.insert(out.end(), {a, 1});
-            else
-                out.insert(out.end(), {a, uint8_t(k), a});
+            PutEscapeRun(out, a, k);
         } else if (k <= 3) {
             out.insert(out.end(), size_t(k), v);
         } else {
