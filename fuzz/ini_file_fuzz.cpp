@@ -9,8 +9,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     // What is written must parse back to the same sections and entries.
     auto again = qr::IniFile::Parse(qr::IniFile::Render(lines));
     size_t entries = 0, entries2 = 0;
-    for (auto& l : lines) entries += l.kind != qr::IniFile::Line::Other;
-    for (auto& l : again) entries2 += l.kind != qr::IniFile::Line::Other;
+    for (auto& l : lines)
+        entries += l.kind != qr::IniFile::Line::Other;
+    for (auto& l : again)
+        entries2 += l.kind != qr::IniFile::Line::Other;
     if (entries != entries2) std::abort();
     return 0;
 }

@@ -6,7 +6,8 @@
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     std::vector<uint8_t> bytes(data, data + size);
     auto t = qr::TObfText::FromBytes(bytes);
-    for (int guard = 0; !t.EndOfData() && guard < 100000; ++guard) t.ReadLine();
+    for (int guard = 0; !t.EndOfData() && guard < 100000; ++guard)
+        t.ReadLine();
     auto compiled = qr::TObfText::CompileBytes(bytes, nullptr);
     if (compiled.size() % qr::TObfText::BlockCount(compiled.size()) != 0) std::abort();
     return 0;

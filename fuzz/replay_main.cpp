@@ -46,10 +46,18 @@ int main(int argc, char** argv) {
             int edits = 1 + int(rng() % 8);
             for (int e = 0; e < edits; ++e) {
                 switch (rng() % 4) {
-                case 0: if (!d.empty()) d[rng() % d.size()] ^= uint8_t(1u << (rng() % 8)); break;
-                case 1: if (!d.empty()) d[rng() % d.size()] = uint8_t(rng()); break;
-                case 2: if (!d.empty()) d.resize(rng() % d.size()); break;
-                case 3: d.insert(d.begin() + (d.empty() ? 0 : rng() % d.size()), uint8_t(rng())); break;
+                case 0:
+                    if (!d.empty()) d[rng() % d.size()] ^= uint8_t(1u << (rng() % 8));
+                    break;
+                case 1:
+                    if (!d.empty()) d[rng() % d.size()] = uint8_t(rng());
+                    break;
+                case 2:
+                    if (!d.empty()) d.resize(rng() % d.size());
+                    break;
+                case 3:
+                    d.insert(d.begin() + (d.empty() ? 0 : rng() % d.size()), uint8_t(rng()));
+                    break;
                 }
             }
             LLVMFuzzerTestOneInput(d.data(), d.size());

@@ -4,8 +4,10 @@
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     qr::TPolyglot p;
     p.LoadFromBytes(std::string_view(reinterpret_cast<const char*>(data), size));
-    for (int i = 0; i < 256; ++i) (void)p.GetString(uint8_t(i));
-    for (int k = 0; k < 24; ++k) (void)p.LanguageName(k);
+    for (int i = 0; i < 256; ++i)
+        (void)p.GetString(uint8_t(i));
+    for (int k = 0; k < 24; ++k)
+        (void)p.LanguageName(k);
     (void)p.LanguageNumber("English");
     return 0;
 }

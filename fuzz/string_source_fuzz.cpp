@@ -6,7 +6,8 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     try {
-        qr::TStringSource src = qr::TStringSource::Parse(std::string_view(reinterpret_cast<const char*>(data), size), "fuzz");
+        qr::TStringSource src = qr::TStringSource::Parse(
+            std::string_view(reinterpret_cast<const char*>(data), size), "fuzz");
         std::string out = src.Generate();
         src.CheckAgainst(src);
         (void)out;

@@ -18,7 +18,8 @@ DialogResult Dialogs::MessageBox(const std::string& caption, const std::string& 
         r.buttons = {{"Yes", DialogResult::Yes}, {"No", DialogResult::No}};
         break;
     case Buttons::YesNoCancel:
-        r.buttons = {{"Yes", DialogResult::Yes}, {"No", DialogResult::No}, {"Cancel", DialogResult::Cancel}};
+        r.buttons = {
+            {"Yes", DialogResult::Yes}, {"No", DialogResult::No}, {"Cancel", DialogResult::Cancel}};
         r.escapeButton = 2;
         break;
     }
@@ -27,11 +28,16 @@ DialogResult Dialogs::MessageBox(const std::string& caption, const std::string& 
 
 const char* ResultName(DialogResult r) {
     switch (r) {
-    case DialogResult::OK: return "OK";
-    case DialogResult::Cancel: return "Cancel";
-    case DialogResult::Yes: return "Yes";
-    case DialogResult::No: return "No";
-    default: return "None";
+    case DialogResult::OK:
+        return "OK";
+    case DialogResult::Cancel:
+        return "Cancel";
+    case DialogResult::Yes:
+        return "Yes";
+    case DialogResult::No:
+        return "No";
+    default:
+        return "None";
     }
 }
 

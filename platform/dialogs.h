@@ -13,21 +13,21 @@ enum class DialogIcon { None, Error, Warning, Information, Question };
 enum class DialogResult { None = 0, OK = 1, Cancel = 2, Yes = 6, No = 7 };
 
 struct DialogButton {
-    std::string caption;  // bytes of the working language ("&" marks the access key)
+    std::string caption; // bytes of the working language ("&" marks the access key)
     DialogResult result;
 };
 
 struct DialogRequest {
-    std::string caption;  // window title
-    std::string text;     // may hold line breaks
+    std::string caption; // window title
+    std::string text;    // may hold line breaks
     DialogIcon icon = DialogIcon::None;
     std::vector<DialogButton> buttons;
-    int defaultButton = 0;  // index into buttons
-    int escapeButton = -1;  // index answered by Escape or closing the box; -1: none
+    int defaultButton = 0; // index into buttons
+    int escapeButton = -1; // index answered by Escape or closing the box; -1: none
 };
 
 class Dialogs {
-public:
+  public:
     virtual ~Dialogs() = default;
     virtual DialogResult Show(const DialogRequest& request) = 0;
 

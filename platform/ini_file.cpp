@@ -17,8 +17,10 @@ constexpr uintmax_t kMaxIniSize = 16u << 20;
 
 std::string TrimBlanks(std::string_view s) {
     size_t a = 0, b = s.size();
-    while (a < b && (s[a] == ' ' || s[a] == '\t')) ++a;
-    while (b > a && (s[b - 1] == ' ' || s[b - 1] == '\t')) --b;
+    while (a < b && (s[a] == ' ' || s[a] == '\t'))
+        ++a;
+    while (b > a && (s[b - 1] == ' ' || s[b - 1] == '\t'))
+        --b;
     return std::string(s.substr(a, b - a));
 }
 
@@ -33,7 +35,8 @@ int FindSection(const std::vector<IniFile::Line>& lines, std::string_view sectio
 // Index of the key's line within the section starting at s, or -1.
 int FindKey(const std::vector<IniFile::Line>& lines, int s, std::string_view key) {
     for (size_t i = size_t(s) + 1; i < lines.size() && lines[i].kind != IniFile::Line::Section; ++i)
-        if (lines[i].kind == IniFile::Line::Entry && EqualsNoCase(lines[i].text, key)) return int(i);
+        if (lines[i].kind == IniFile::Line::Entry && EqualsNoCase(lines[i].text, key))
+            return int(i);
     return -1;
 }
 
@@ -78,9 +81,15 @@ std::string IniFile::Render(const std::vector<Line>& lines) {
     std::string out;
     for (const Line& l : lines) {
         switch (l.kind) {
-        case Line::Section: out += "[" + l.text + "]\n"; break;
-        case Line::Entry: out += l.text + "=" + l.value + "\n"; break;
-        case Line::Other: out += l.text + "\n"; break;
+        case Line::Section:
+            out += "[" + l.text + "]\n";
+            break;
+        case Line::Entry:
+            out += l.text + "=" + l.value + "\n";
+            break;
+        case Line::Other:
+            out += l.text + "\n";
+            break;
         }
     }
     return out;
@@ -145,7 +154,9 @@ bool IniFile::ReadBool(std::string_view section, std::string_view key, bool def)
     return ReadInteger(section, key, def ? 1 : 0) != 0;
 }
 
-bool IniFile::SectionExists(std::string_view section) const { return FindSection(Load(), section) >= 0; }
+bool IniFile::SectionExists(std::string_view section) const {
+    return FindSection(Load(), section) >= 0;
+}
 
 bool IniFile::ValueExists(std::string_view section, std::string_view key) const {
     auto lines = Load();
@@ -207,7 +218,8 @@ void IniFile::EraseSection(std::string_view section) {
     int s = FindSection(lines, section);
     if (s < 0) return;
     size_t e = size_t(s) + 1;
-    while (e < lines.size() && lines[e].kind != Line::Section) ++e;
+    while (e < lines.size() && lines[e].kind != Line::Section)
+        ++e;
     lines.erase(lines.begin() + s, lines.begin() + long(e));
     Save(lines);
 }

@@ -13,7 +13,7 @@
 namespace qr {
 
 class IniFile {
-public:
+  public:
     explicit IniFile(std::string path);
 
     const std::string& FileName() const { return path_; }
@@ -46,7 +46,7 @@ public:
     static std::vector<Line> Parse(std::string_view text);
     static std::string Render(const std::vector<Line>& lines);
 
-private:
+  private:
     std::vector<Line> Load() const;
     void Save(const std::vector<Line>& lines);
 

@@ -10,8 +10,9 @@ std::string WindowsLanguageCode(std::string_view locale) {
     size_t cut = locale.find_first_of(".@");
     if (cut != std::string_view::npos) locale = locale.substr(0, cut);
     std::string_view lang = locale.substr(0, locale.find('_'));
-    std::string_view region = locale.find('_') == std::string_view::npos ? std::string_view()
-                                                                          : locale.substr(locale.find('_') + 1);
+    std::string_view region = locale.find('_') == std::string_view::npos
+                                  ? std::string_view()
+                                  : locale.substr(locale.find('_') + 1);
     static const std::pair<const char*, const char*> kRegional[] = {
         {"en_US", "enu"}, {"en_GB", "eng"}, {"en_AU", "ena"}, {"en_CA", "enc"}, {"en_NZ", "enz"},
         {"en_IE", "eni"}, {"en_ZA", "ens"}, {"de_DE", "deu"}, {"de_AT", "dea"}, {"de_CH", "des"},

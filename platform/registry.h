@@ -13,7 +13,7 @@
 namespace qr {
 
 class Registry {
-public:
+  public:
     explicit Registry(std::string path) : file_(std::move(path)) {}
 
     // The default file: QUILRUSH_REGISTRY, else $XDG_CONFIG_HOME (or ~/.config) +
@@ -31,7 +31,7 @@ public:
         file_.WriteString(key, value, data);
     }
 
-private:
+  private:
     IniFile file_;
 };
 

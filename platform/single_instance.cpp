@@ -1,13 +1,13 @@
 #include "platform/single_instance.h"
 
-#include <cstdlib>
-#include <fcntl.h>
 #include <cstddef>
+#include <cstdlib>
 #include <cstring>
+#include <fcntl.h>
 #include <sys/file.h>
 #include <sys/socket.h>
-#include <sys/un.h>
 #include <sys/stat.h>
+#include <sys/un.h>
 #include <unistd.h>
 
 namespace qr {
@@ -27,7 +27,8 @@ sockaddr_un WakeAddress(const std::string& lockPath, socklen_t& len) {
     sockaddr_un a{};
     a.sun_family = AF_UNIX;
     std::string name = "quilrush-wake:" + lockPath;
-    if (name.size() > sizeof(a.sun_path) - 2) name = name.substr(name.size() - (sizeof(a.sun_path) - 2));
+    if (name.size() > sizeof(a.sun_path) - 2)
+        name = name.substr(name.size() - (sizeof(a.sun_path) - 2));
     std::memcpy(a.sun_path + 1, name.data(), name.size());
     len = socklen_t(offsetof(sockaddr_un, sun_path) + 1 + name.size());
     return a;
@@ -60,7 +61,8 @@ bool SingleInstance::PollWakeUp() {
     if (socket_ < 0) return false;
     bool knocked = false;
     char buf[16];
-    while (recv(socket_, buf, sizeof buf, MSG_DONTWAIT) > 0) knocked = true;
+    while (recv(socket_, buf, sizeof buf, MSG_DONTWAIT) > 0)
+        knocked = true;
     return knocked;
 }
 

@@ -7,7 +7,7 @@
 namespace qr {
 
 class SingleInstance {
-public:
+  public:
     // name: "QRL32" for the game, "QUARRY32" for the editor.
     explicit SingleInstance(std::string name);
     ~SingleInstance();
@@ -28,7 +28,7 @@ public:
     // Holder only: true when another copy knocked since the last call.
     bool PollWakeUp();
 
-private:
+  private:
     void Listen();
 
     std::string name_;

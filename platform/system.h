@@ -11,7 +11,7 @@ namespace qr {
 enum class Key { Shift, Ctrl, Delete, Escape };
 
 class System {
-public:
+  public:
     virtual ~System() = default;
     // Bits per pixel times planes of the screen.
     virtual int ColourDepth() const = 0;

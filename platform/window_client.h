@@ -4,7 +4,7 @@
 namespace qr {
 
 class WindowClient {
-public:
+  public:
     virtual ~WindowClient() = default;
     // Every 55 ms while the loop runs.
     virtual void OnTimer() = 0;

@@ -22,12 +22,16 @@ std::string DefaultProgramFolder() {
 
 std::string InstallUserFolder(const std::string& programFolder) {
     std::string base;
-    if (const char* x = std::getenv("XDG_DATA_HOME"); x && *x) base = x;
-    else if (const char* h = std::getenv("HOME"); h && *h) base = std::string(h) + "/.local/share";
-    else return {};
+    if (const char* x = std::getenv("XDG_DATA_HOME"); x && *x)
+        base = x;
+    else if (const char* h = std::getenv("HOME"); h && *h)
+        base = std::string(h) + "/.local/share";
+    else
+        return {};
     std::string dir = WithSeparator(base + "/quilrush");
     std::error_code ec;
-    for (const char* sub : {"dat", "lists", "hlp"}) fs::create_directories(dir + sub, ec);
+    for (const char* sub : {"dat", "lists", "hlp"})
+        fs::create_directories(dir + sub, ec);
     if (!DirectoryExists(dir)) return {};
     // The bundled word lists become the user's own, so the editor can change them.
     for (const std::string& name : FindFiles(programFolder + "lists", "*.qrw")) {
@@ -69,7 +73,8 @@ FolderLookup LookUpFolders(Registry& registry, const std::string& programFolder)
     }
     if (!DirectoryExists(install)) {
         r.error = FormatMessage(
-            "Unable to locate installation folder \"%s\". Please re-install and try again.", {install});
+            "Unable to locate installation folder \"%s\". Please re-install and try again.",
+            {install});
         return r;
     }
     r.folders.installation = WithSeparator(install);

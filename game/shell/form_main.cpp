@@ -22,10 +22,14 @@ void TFormMain::ParseSwitches() {
     for (const std::string& arg : arguments_) {
         std::string a = AsciiUpper(arg);
         // The Linux spellings "--nomidi" and friends mean the same.
-        while (!a.empty() && (a[0] == '-' || a[0] == '/')) a.erase(0, 1);
-        if (a == "NOMIDI") musicSwitch_ = false;
-        else if (a == "NOWAVE") soundSwitch_ = false;
-        else if (a == "NOSOUND") musicSwitch_ = soundSwitch_ = false;
+        while (!a.empty() && (a[0] == '-' || a[0] == '/'))
+            a.erase(0, 1);
+        if (a == "NOMIDI")
+            musicSwitch_ = false;
+        else if (a == "NOWAVE")
+            soundSwitch_ = false;
+        else if (a == "NOSOUND")
+            musicSwitch_ = soundSwitch_ = false;
     }
 }
 
@@ -47,7 +51,8 @@ bool TFormMain::FormCreate() {
         if (steps_.loadCursors) steps_.loadCursors(*this);
         // 8. Maximising is the window's business on the desktop.
         // 9. The world, initialised without a saved state.
-        world_ = steps_.createWorld ? steps_.createWorld(*this) : std::make_unique<TSettingsWorld>();
+        world_ =
+            steps_.createWorld ? steps_.createWorld(*this) : std::make_unique<TSettingsWorld>();
         if (steps_.letMessagesRun) steps_.letMessagesRun(*this);
         // 10. The player's settings.
         world_->SetPlayerSettings(ReadPlayerSettings(ini_, Polyglot()));
@@ -79,14 +84,17 @@ void TFormMain::FormDestroy() {
         s.useIcons = s.player.useIcons && world_->WordListHasIcons();
         // A switch given for one session must not become the player's lasting choice:
         // where a switch silenced a device, the stored preference is written back as it was.
-        std::optional<bool> soundNow = steps_.soundEnabledNow ? steps_.soundEnabledNow() : soundEnabled_;
-        std::optional<bool> musicNow = steps_.musicEnabledNow ? steps_.musicEnabledNow() : musicEnabled_;
+        std::optional<bool> soundNow =
+            steps_.soundEnabledNow ? steps_.soundEnabledNow() : soundEnabled_;
+        std::optional<bool> musicNow =
+            steps_.musicEnabledNow ? steps_.musicEnabledNow() : musicEnabled_;
         s.sound = soundSwitch_ && soundNow ? *soundNow : stored_.sound;
         s.music = musicSwitch_ && musicNow ? *musicNow : stored_.music;
         try {
             WriteShutdownSettings(ini_, s);
         } catch (const std::exception& e) {
-            services_.dialogs.MessageBox(kAppTitle, e.what(), DialogIcon::Error, Dialogs::Buttons::OK);
+            services_.dialogs.MessageBox(kAppTitle, e.what(), DialogIcon::Error,
+                                         Dialogs::Buttons::OK);
         }
         world_.reset();
     }

@@ -20,7 +20,7 @@
 namespace qr {
 
 class TFormMain : public WindowClient {
-public:
+  public:
     struct Services {
         System& system;
         Dialogs& dialogs;
@@ -82,7 +82,7 @@ public:
     const TFolders& Folders() const { return folders_; }
     Services& Platform() { return services_; }
 
-private:
+  private:
     void ParseSwitches();
 
     Services services_;

@@ -14,7 +14,8 @@ constexpr uint32_t kStepMs = 55;
 std::vector<std::string> Words(const std::string& line) {
     std::vector<std::string> words;
     std::string_view rest(line);
-    for (std::string w = NextWord(rest); !w.empty(); w = NextWord(rest)) words.push_back(w);
+    for (std::string w = NextWord(rest); !w.empty(); w = NextWord(rest))
+        words.push_back(w);
     return words;
 }
 
@@ -66,13 +67,16 @@ void HeadlessDriver::Advance(TFormMain& form, uint32_t ms) {
     form.tmrTickTimer();
 }
 
-void HeadlessDriver::Log(const std::string& line) { out_ << line << '\n' << std::flush; }
+void HeadlessDriver::Log(const std::string& line) {
+    out_ << line << '\n' << std::flush;
+}
 
 void HeadlessDriver::AddBuiltins() {
     AddCommand("tick", [this](TFormMain& form, const std::vector<std::string>& a) -> std::string {
         long n = 1;
         if (!a.empty() && !ParseCount(a[0], n)) return "tick needs a number of steps";
-        for (long i = 0; i < n && !form.WantsClose(); ++i) Advance(form, kStepMs);
+        for (long i = 0; i < n && !form.WantsClose(); ++i)
+            Advance(form, kStepMs);
         return {};
     });
     AddCommand("wait", [this](TFormMain& form, const std::vector<std::string>& a) -> std::string {
@@ -82,7 +86,8 @@ void HeadlessDriver::AddBuiltins() {
         return {};
     });
     AddCommand("answer", [this](TFormMain&, const std::vector<std::string>& a) -> std::string {
-        if (a.empty() || ParseAnswer(a[0]) == DialogResult::None) return "answer needs Yes, No, OK or Cancel";
+        if (a.empty() || ParseAnswer(a[0]) == DialogResult::None)
+            return "answer needs Yes, No, OK or Cancel";
         dialogs_.QueueAnswer(ParseAnswer(a[0]));
         return {};
     });
@@ -101,16 +106,22 @@ void HeadlessDriver::AddBuiltins() {
         std::string k = AsciiUpper(a[1]);
         if (k == "CAPSLOCK") {
             if (down) system_.SetCapsLock(!system_.CapsLockOn());
-        } else if (k == "SHIFT") system_.SetKey(Key::Shift, down);
-        else if (k == "CTRL") system_.SetKey(Key::Ctrl, down);
-        else if (k == "DELETE") system_.SetKey(Key::Delete, down);
-        else if (k == "ESCAPE") system_.SetKey(Key::Escape, down);
-        else return "unknown key " + a[1];
+        } else if (k == "SHIFT")
+            system_.SetKey(Key::Shift, down);
+        else if (k == "CTRL")
+            system_.SetKey(Key::Ctrl, down);
+        else if (k == "DELETE")
+            system_.SetKey(Key::Delete, down);
+        else if (k == "ESCAPE")
+            system_.SetKey(Key::Escape, down);
+        else
+            return "unknown key " + a[1];
         return {};
     });
     AddCommand("state", [this](TFormMain& form, const std::vector<std::string>&) -> std::string {
         std::ostringstream s;
-        s << "{\"clock\":" << system_.TickCount() << ",\"timer\":" << (form.TimerEnabled() ? "true" : "false")
+        s << "{\"clock\":" << system_.TickCount()
+          << ",\"timer\":" << (form.TimerEnabled() ? "true" : "false")
           << ",\"closing\":" << (form.WantsClose() ? "true" : "false")
           << ",\"versionLabel\":" << (form.VersionLabelVisible() ? "true" : "false")
           << ",\"sound\":" << (form.SoundEnabled() ? "true" : "false")
@@ -118,7 +129,8 @@ void HeadlessDriver::AddBuiltins() {
           << ",\"workingLanguage\":" << JsonString(ToUtf8(Polyglot().GetString(0)));
         if (WorldLink* w = form.World()) {
             TPlayerSettings p = w->PlayerSettings();
-            s << ",\"worldClock\":" << w->Clock() << ",\"room\":" << JsonString(w->CurrentRoomID()) << ",\"quit\":" << (w->QuitFlag() ? "true" : "false")
+            s << ",\"worldClock\":" << w->Clock() << ",\"room\":" << JsonString(w->CurrentRoomID())
+              << ",\"quit\":" << (w->QuitFlag() ? "true" : "false")
               << ",\"initials\":" << JsonString(ToUtf8(p.initials))
               << ",\"clueLanguage\":{\"name\":" << JsonString(ToUtf8(p.clueLanguage.name))
               << ",\"id\":" << int(p.clueLanguage.number) << "}"
@@ -145,7 +157,8 @@ void HeadlessDriver::RunScript(TFormMain& form) {
             result_ = kExitUsage;
             return;
         }
-        std::string error = it->second(form, std::vector<std::string>(words.begin() + 1, words.end()));
+        std::string error =
+            it->second(form, std::vector<std::string>(words.begin() + 1, words.end()));
         if (!error.empty()) {
             Log("DRIVER line " + std::to_string(number) + ": " + error);
             result_ = error.rfind("expect", 0) == 0 ? 1 : kExitUsage;
@@ -168,7 +181,8 @@ int HeadlessDriver::Run(const ProgramOptions& options, std::istream& script) {
     while (next_ < lines_.size() && Words(lines_[next_].second)[0] == "answer") {
         std::vector<std::string> w = Words(lines_[next_].second);
         if (w.size() < 2 || ParseAnswer(w[1]) == DialogResult::None) {
-            Log("DRIVER line " + std::to_string(lines_[next_].first) + ": answer needs Yes, No, OK or Cancel");
+            Log("DRIVER line " + std::to_string(lines_[next_].first) +
+                ": answer needs Yes, No, OK or Cancel");
             return kExitUsage;
         }
         dialogs_.QueueAnswer(ParseAnswer(w[1]));

@@ -16,7 +16,7 @@
 namespace qr {
 
 class HeadlessDriver {
-public:
+  public:
     explicit HeadlessDriver(std::ostream& out);
 
     // Reads the script, runs the program with it and returns the exit code. "answer"
@@ -31,7 +31,9 @@ public:
 
     // A command: the words after the name; returns an error text, empty when fine.
     using Command = std::function<std::string(TFormMain&, const std::vector<std::string>& args)>;
-    void AddCommand(const std::string& name, Command command) { commands_[name] = std::move(command); }
+    void AddCommand(const std::string& name, Command command) {
+        commands_[name] = std::move(command);
+    }
     // Extra start-up steps (the world engine, sound, ...) hook in here.
     std::function<void(TFormMain&)> prepare;
     // Virtual time passes (milliseconds), before the timer runs: simulated devices move.
@@ -39,7 +41,7 @@ public:
     // Fields the world adds to the "state" line (each starting with a comma).
     std::function<std::string(TFormMain&)> stateExtra;
 
-private:
+  private:
     void AddBuiltins();
     void Advance(TFormMain& form, uint32_t ms);
     void RunScript(TFormMain& form);

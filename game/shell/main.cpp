@@ -23,19 +23,19 @@ using namespace qr;
 namespace {
 
 void Usage(std::FILE* f) {
-    std::fprintf(f,
-                 "Usage: quilrush32 [options] [NOMIDI] [NOWAVE] [NOSOUND]\n"
-                 "  --nomidi, --nowave, --nosound   no music, no sound effects, neither\n"
-                 "  --registry FILE    registry file to use (default $QUILRUSH_REGISTRY or\n"
-                 "                     $XDG_CONFIG_HOME/uvo-software/registry.ini)\n"
-                 "  --data DIR         program data folder (default: next to the program, or\n"
-                 "                     <prefix>/share/quilrush)\n"
-                 "  --seed N           fix the random generator\n"
-                 "  --headless [FILE]  run without a display from a drive script (FILE, or\n"
-                 "                     standard input when FILE is - or missing)\n"
-                 "  --depth BITS       headless: the screen colour depth to report (default 32)\n"
-                 "  --language CODE    the Windows language code to assume (\"enu\", \"deu\", ...)\n"
-                 "  --help, --version\n");
+    std::fprintf(
+        f, "Usage: quilrush32 [options] [NOMIDI] [NOWAVE] [NOSOUND]\n"
+           "  --nomidi, --nowave, --nosound   no music, no sound effects, neither\n"
+           "  --registry FILE    registry file to use (default $QUILRUSH_REGISTRY or\n"
+           "                     $XDG_CONFIG_HOME/uvo-software/registry.ini)\n"
+           "  --data DIR         program data folder (default: next to the program, or\n"
+           "                     <prefix>/share/quilrush)\n"
+           "  --seed N           fix the random generator\n"
+           "  --headless [FILE]  run without a display from a drive script (FILE, or\n"
+           "                     standard input when FILE is - or missing)\n"
+           "  --depth BITS       headless: the screen colour depth to report (default 32)\n"
+           "  --language CODE    the Windows language code to assume (\"enu\", \"deu\", ...)\n"
+           "  --help, --version\n");
 }
 
 } // namespace
@@ -62,8 +62,10 @@ int main(int argc, char** argv) {
             return kExitOk;
         } else if (a == "--headless") {
             headless = true;
-            if (i + 1 < argc && argv[i + 1][0] != '-') script = argv[++i];
-            else if (i + 1 < argc && std::strcmp(argv[i + 1], "-") == 0) ++i;
+            if (i + 1 < argc && argv[i + 1][0] != '-')
+                script = argv[++i];
+            else if (i + 1 < argc && std::strcmp(argv[i + 1], "-") == 0)
+                ++i;
         } else if (a == "--registry") {
             options.registryPath = value("a file");
         } else if (a == "--data") {
@@ -74,7 +76,8 @@ int main(int argc, char** argv) {
             depth = std::stoi(value("a number of bits"));
         } else if (a == "--language") {
             options.windowsLanguage = value("a code");
-        } else if (a.rfind("--", 0) == 0 && a != "--nomidi" && a != "--nowave" && a != "--nosound") {
+        } else if (a.rfind("--", 0) == 0 && a != "--nomidi" && a != "--nowave" &&
+                   a != "--nosound") {
             std::fprintf(stderr, "quilrush32: unknown option %s (try --help)\n", a.c_str());
             return kExitUsage;
         } else {
@@ -115,9 +118,10 @@ int main(int argc, char** argv) {
     SdlDialogs dialogs;
     std::string error;
     if (!SdlWindow::InitVideo(error)) {
-        std::fprintf(stderr,
-                     "quilrush32: %s. To play without a display, run: quilrush32 --headless SCRIPT\n",
-                     error.c_str());
+        std::fprintf(
+            stderr,
+            "quilrush32: %s. To play without a display, run: quilrush32 --headless SCRIPT\n",
+            error.c_str());
         return kExitStartupFailed;
     }
     std::unique_ptr<SdlWindow> window;
@@ -139,7 +143,8 @@ int main(int argc, char** argv) {
         out.letMessagesRun = [&window, &form] { window->PumpPending(form); };
         out.cursorPictures = [&](const std::vector<TCursorPicture>& pictures) {
             std::vector<SdlWindow::CursorPicture> converted;
-            for (const TCursorPicture& c : pictures) converted.push_back({c.number, c.width, c.height, c.argb, c.hotX, c.hotY});
+            for (const TCursorPicture& c : pictures)
+                converted.push_back({c.number, c.width, c.height, c.argb, c.hotX, c.hotY});
             window->SetCursorPictures(std::move(converted));
         };
         out.presented = [&](const TShellWorld& world, const std::vector<TRect>& rects) {
@@ -153,7 +158,9 @@ int main(int argc, char** argv) {
                 world->Mouse(TShellWorld::MouseKind(int(kind)), button, shift, x, y);
         };
     };
-    hooks.run = [&](TFormMain& form, const std::function<bool()>& wokenUp) { window->Run(form, wokenUp); };
+    hooks.run = [&](TFormMain& form, const std::function<bool()>& wokenUp) {
+        window->Run(form, wokenUp);
+    };
     int code = RunProgram(options, {system, dialogs}, hooks);
     dialogs.SetParent(nullptr);
     return code;

@@ -35,16 +35,21 @@ std::string MissingRequiredFile(const TFolders& f) {
 
 } // namespace
 
-int RunProgram(const ProgramOptions& options, TFormMain::Services services, const ProgramHooks& hooks) {
+int RunProgram(const ProgramOptions& options, TFormMain::Services services,
+               const ProgramHooks& hooks) {
     RegisterGameResStrings();
     Dialogs& dialogs = services.dialogs;
 
     std::error_code ec;
     // Folder lookup, with the generator seeded just before it.
-    if (options.seed) GameRandom().SetSeed(*options.seed);
-    else GameRandom().Randomize();
-    Registry registry(options.registryPath.empty() ? Registry::DefaultPath() : options.registryPath);
-    std::string programFolder = options.programFolder.empty() ? DefaultProgramFolder() : options.programFolder;
+    if (options.seed)
+        GameRandom().SetSeed(*options.seed);
+    else
+        GameRandom().Randomize();
+    Registry registry(options.registryPath.empty() ? Registry::DefaultPath()
+                                                   : options.registryPath);
+    std::string programFolder =
+        options.programFolder.empty() ? DefaultProgramFolder() : options.programFolder;
     programFolder = WithSeparator(std::filesystem::absolute(programFolder, ec).string());
     FolderLookup lookup = LookUpFolders(registry, programFolder);
     if (!lookup.error.empty()) {
@@ -62,8 +67,9 @@ int RunProgram(const ProgramOptions& options, TFormMain::Services services, cons
         ShowError(dialogs, LoadResString(kResMonochrome));
         return kExitStartupFailed;
     }
-    if (depth == 4 && dialogs.MessageBox(kAppTitle, LoadResString(kResSixteenColours),
-                                         DialogIcon::Warning, Dialogs::Buttons::YesNo) != DialogResult::Yes)
+    if (depth == 4 &&
+        dialogs.MessageBox(kAppTitle, LoadResString(kResSixteenColours), DialogIcon::Warning,
+                           Dialogs::Buttons::YesNo) != DialogResult::Yes)
         return kExitStartupFailed;
 
     // One copy at a time: a second one ends without a word, after a knock on the running

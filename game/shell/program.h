@@ -19,11 +19,11 @@ enum ExitCode {
 };
 
 struct ProgramOptions {
-    std::string registryPath;            // empty: Registry::DefaultPath()
-    std::string programFolder;           // empty: DefaultProgramFolder()
-    std::optional<uint32_t> seed;        // empty: seeded from the clock
-    std::vector<std::string> switches;   // "NOMIDI", "--nosound", ...
-    std::string windowsLanguage;         // empty: SystemLanguageCode()
+    std::string registryPath;          // empty: Registry::DefaultPath()
+    std::string programFolder;         // empty: DefaultProgramFolder()
+    std::optional<uint32_t> seed;      // empty: seeded from the clock
+    std::vector<std::string> switches; // "NOMIDI", "--nosound", ...
+    std::string windowsLanguage;       // empty: SystemLanguageCode()
 };
 
 struct ProgramHooks {
@@ -35,6 +35,7 @@ struct ProgramHooks {
     std::function<void(TFormMain&, const std::function<bool()>& wokenUp)> run;
 };
 
-int RunProgram(const ProgramOptions& options, TFormMain::Services services, const ProgramHooks& hooks);
+int RunProgram(const ProgramOptions& options, TFormMain::Services services,
+               const ProgramHooks& hooks);
 
 } // namespace qr

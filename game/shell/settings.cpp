@@ -20,7 +20,8 @@ TLanguageChoice ResolveLanguage(const TPolyglot& strings, const std::string& sto
     if (storedNumber != 255) {
         // A number outside the table names no language (and must not reach beyond it).
         std::string name = storedNumber >= 0 && storedNumber < TPolyglot::kLanguageCount
-                               ? strings.LanguageName(storedNumber) : std::string();
+                               ? strings.LanguageName(storedNumber)
+                               : std::string();
         if (!name.empty()) {
             c.name = name;
             c.number = uint8_t(storedNumber);

@@ -48,8 +48,8 @@ TSoundPreferences ReadSoundPreferences(const IniFile& ini);
 // read, never written).
 struct TShutdownSettings {
     TPlayerSettings player;
-    std::string workingLanguage;  // string 0 of the string table
-    bool useIcons = false;        // icons on and the current list has icons
+    std::string workingLanguage; // string 0 of the string table
+    bool useIcons = false;       // icons on and the current list has icons
     bool sound = true;
     bool music = true;
 };

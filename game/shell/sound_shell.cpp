@@ -4,8 +4,10 @@
 
 namespace qr {
 
-TShellSound::TShellSound(WaveOut& waves, MidiSequencer& midi, SoundEventQueue& events, System& system)
-    : waves_(waves), midi_(midi), sound_(waves, midi, events, [&system] { return system.TickCount(); }) {}
+TShellSound::TShellSound(WaveOut& waves, MidiSequencer& midi, SoundEventQueue& events,
+                         System& system)
+    : waves_(waves), midi_(midi),
+      sound_(waves, midi, events, [&system] { return system.TickCount(); }) {}
 
 void TShellSound::Install(TFormMain& form) {
     auto& steps = form.StartupSteps();
@@ -50,7 +52,9 @@ void TShellSound::Install(TFormMain& form) {
                 if (TWaveMan* w = Sounds().WaveMan()) w->StopCurrent();
                 Sounds().StopLoops();
             };
-            h.midiDevicePresent = [this] { return sound_.Music() && sound_.Music()->MidiAvailable(); };
+            h.midiDevicePresent = [this] {
+                return sound_.Music() && sound_.Music()->MidiAvailable();
+            };
             h.musicEnabled = [this] { return sound_.Music() && sound_.Music()->Enabled(); };
             h.musicBusy = [this] { return sound_.Music() && sound_.Music()->IsPlaying(); };
             h.setMusicEnabled = [this](bool on) {

@@ -11,7 +11,7 @@
 namespace qr {
 
 class TShellSound {
-public:
+  public:
     // The outputs and the queue must outlive this object.
     TShellSound(WaveOut& waves, MidiSequencer& midi, SoundEventQueue& events, System& system);
 
@@ -22,7 +22,7 @@ public:
     void SetLog(std::function<void(const std::string&)> log) { sound_.SetLog(std::move(log)); }
     TGameSound& Game() { return sound_; }
 
-private:
+  private:
     WaveOut& waves_;
     MidiSequencer& midi_;
     TGameSound sound_;

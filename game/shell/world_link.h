@@ -11,7 +11,7 @@
 namespace qr {
 
 class WorldLink {
-public:
+  public:
     virtual ~WorldLink() = default;
     virtual void SetPlayerSettings(const TPlayerSettings& s) = 0;
     virtual TPlayerSettings PlayerSettings() const = 0;
@@ -28,7 +28,7 @@ public:
 };
 
 class TSettingsWorld : public WorldLink {
-public:
+  public:
     void SetPlayerSettings(const TPlayerSettings& s) override { settings_ = s; }
     TPlayerSettings PlayerSettings() const override { return settings_; }
     void Start() override {}
@@ -38,7 +38,7 @@ public:
     void RequestClose() override { quit_ = true; }
     long Clock() const override { return clock_; }
 
-private:
+  private:
     TPlayerSettings settings_;
     long clock_ = 0;
     bool quit_ = false;

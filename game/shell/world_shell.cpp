@@ -1,8 +1,8 @@
 #include "game/shell/world_shell.h"
 
 #include <algorithm>
-#include <fstream>
 #include <cstdio>
+#include <fstream>
 #include <map>
 #include <sstream>
 
@@ -294,7 +294,8 @@ std::vector<TCursorPicture> LoadCursorPictures(TWorldLibrary& library,
         std::istringstream words(line);
         int slot = -1;
         Entry e;
-        if (line.empty() || line[0] == '#' || !(words >> slot >> e.picture >> e.hot.X >> e.hot.Y)) continue;
+        if (line.empty() || line[0] == '#' || !(words >> slot >> e.picture >> e.hot.X >> e.hot.Y))
+            continue;
         if (slot >= 0 && slot <= 25) entries[slot] = e;
     }
     std::vector<TCursorPicture> out;

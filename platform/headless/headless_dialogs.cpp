@@ -8,8 +8,10 @@ static std::string Escaped(const std::string& bytes) {
     std::string out;
     for (char c : ToUtf8(bytes)) {
         if (c == '\r') continue;
-        if (c == '\n') out += "\\n";
-        else out.push_back(c);
+        if (c == '\n')
+            out += "\\n";
+        else
+            out.push_back(c);
     }
     return out;
 }
@@ -39,7 +41,8 @@ DialogResult HeadlessDialogs::Show(const DialogRequest& request) {
     }
     if (answer == DialogResult::None && !request.buttons.empty()) {
         int d = request.defaultButton >= 0 && request.defaultButton < int(request.buttons.size())
-                    ? request.defaultButton : 0;
+                    ? request.defaultButton
+                    : 0;
         answer = request.buttons[size_t(d)].result;
     }
     if (sink_) sink_(LogLine(request, answer));

@@ -12,7 +12,7 @@
 namespace qr {
 
 class HeadlessDialogs : public Dialogs {
-public:
+  public:
     using Sink = std::function<void(const std::string& line)>;
     explicit HeadlessDialogs(Sink sink = nullptr) : sink_(std::move(sink)) {}
 
@@ -23,7 +23,7 @@ public:
     // The log line of a request and its answer (UTF-8).
     static std::string LogLine(const DialogRequest& request, DialogResult answer);
 
-private:
+  private:
     Sink sink_;
     std::deque<DialogResult> answers_;
 };

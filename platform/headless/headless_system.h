@@ -6,7 +6,7 @@
 namespace qr {
 
 class HeadlessSystem : public System {
-public:
+  public:
     int ColourDepth() const override { return depth_; }
     int ProcessorType() const override { return processor_; }
     uint32_t TickCount() const override { return now_; }
@@ -19,7 +19,7 @@ public:
     void SetKey(Key key, bool down) { keys_[int(key)] = down; }
     void SetCapsLock(bool on) { capsLock_ = on; }
 
-private:
+  private:
     int depth_ = 32;
     int processor_ = 586;
     // Starts away from 0: the main window reads a time base of 0 as "not started".

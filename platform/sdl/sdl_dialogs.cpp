@@ -33,8 +33,8 @@ DialogResult SdlDialogs::Show(const DialogRequest& request) {
 #endif
     std::string title = ToUtf8(request.caption);
     std::string text = ToUtf8(request.text);
-    SDL_MessageBoxData data{flags, parent_, title.c_str(), text.c_str(), int(buttons.size()),
-                            buttons.data(), nullptr};
+    SDL_MessageBoxData data{
+        flags, parent_, title.c_str(), text.c_str(), int(buttons.size()), buttons.data(), nullptr};
     int hit = -1;
     if (SDL_ShowMessageBox(&data, &hit) != 0) {
         std::fprintf(stderr, "%s: %s\n", title.c_str(), text.c_str());

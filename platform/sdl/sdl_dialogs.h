@@ -9,11 +9,11 @@ struct SDL_Window;
 namespace qr {
 
 class SdlDialogs : public Dialogs {
-public:
+  public:
     DialogResult Show(const DialogRequest& request) override;
     void SetParent(SDL_Window* window) { parent_ = window; }
 
-private:
+  private:
     SDL_Window* parent_ = nullptr;
 };
 

@@ -11,20 +11,28 @@ int SdlSystem::ColourDepth() const {
     return 32; // no display to ask: assume a modern one
 }
 
-uint32_t SdlSystem::TickCount() const { return SDL_GetTicks(); }
+uint32_t SdlSystem::TickCount() const {
+    return SDL_GetTicks();
+}
 
 bool SdlSystem::KeyDown(Key key) const {
     const Uint8* keys = SDL_GetKeyboardState(nullptr);
     SDL_Keymod mod = SDL_GetModState();
     switch (key) {
-    case Key::Shift: return (mod & KMOD_SHIFT) != 0;
-    case Key::Ctrl: return (mod & KMOD_CTRL) != 0;
-    case Key::Delete: return keys && keys[SDL_SCANCODE_DELETE];
-    case Key::Escape: return keys && keys[SDL_SCANCODE_ESCAPE];
+    case Key::Shift:
+        return (mod & KMOD_SHIFT) != 0;
+    case Key::Ctrl:
+        return (mod & KMOD_CTRL) != 0;
+    case Key::Delete:
+        return keys && keys[SDL_SCANCODE_DELETE];
+    case Key::Escape:
+        return keys && keys[SDL_SCANCODE_ESCAPE];
     }
     return false;
 }
 
-bool SdlSystem::CapsLockOn() const { return (SDL_GetModState() & KMOD_CAPS) != 0; }
+bool SdlSystem::CapsLockOn() const {
+    return (SDL_GetModState() & KMOD_CAPS) != 0;
+}
 
 } // namespace qr

@@ -6,7 +6,7 @@
 namespace qr {
 
 class SdlSystem : public System {
-public:
+  public:
     int ColourDepth() const override;
     uint32_t TickCount() const override;
     bool KeyDown(Key key) const override;

@@ -15,7 +15,9 @@ constexpr Uint32 kTickMs = 55;
 // SIGTERM, SIGINT and SIGHUP (a session logging out, Ctrl+C in the terminal) are the
 // desktop's way of pressing the close button: the game gets to ask and to save.
 std::atomic<bool> closeSignal{false};
-extern "C" void OnCloseSignal(int) { closeSignal = true; }
+extern "C" void OnCloseSignal(int) {
+    closeSignal = true;
+}
 } // namespace
 
 SdlWindow::~SdlWindow() {
@@ -82,7 +84,8 @@ std::unique_ptr<SdlWindow> SdlWindow::Open(const std::string& caption, int width
         error = std::string("cannot draw in the window (") + SDL_GetError() + ")";
         return nullptr;
     }
-    for (int sig : {SIGTERM, SIGINT, SIGHUP}) std::signal(sig, OnCloseSignal);
+    for (int sig : {SIGTERM, SIGINT, SIGHUP})
+        std::signal(sig, OnCloseSignal);
     SDL_RenderSetLogicalSize(w->renderer_, width, height);
     SDL_RenderSetIntegerScale(w->renderer_, SDL_TRUE);
     SDL_SetWindowMinimumSize(w->window_, width, height);
@@ -103,14 +106,16 @@ void SdlWindow::UpdateScale() {
 
 void SdlWindow::UpdateClient(const uint32_t* rgb, int width, const std::vector<TRect>& rects) {
     if (!texture_) {
-        texture_ = SDL_CreateTexture(renderer_, SDL_PIXELFORMAT_RGB888, SDL_TEXTUREACCESS_STREAMING, width_, height_);
+        texture_ = SDL_CreateTexture(renderer_, SDL_PIXELFORMAT_RGB888, SDL_TEXTUREACCESS_STREAMING,
+                                     width_, height_);
         if (!texture_) return;
     }
     for (const TRect& r : rects) {
         TRect c = Intersect(r, {0, 0, width_, height_});
         if (c.IsEmpty()) continue;
         SDL_Rect dst{c.Left, c.Top, c.Width(), c.Height()};
-        SDL_UpdateTexture(texture_, &dst, rgb + size_t(c.Top) * size_t(width) + size_t(c.Left), width * 4);
+        SDL_UpdateTexture(texture_, &dst, rgb + size_t(c.Top) * size_t(width) + size_t(c.Left),
+                          width * 4);
     }
     dirty_ = true;
 }
@@ -148,10 +153,13 @@ void SdlWindow::SetCursorNumber(int cursor) {
             std::vector<uint32_t> big(size_t(p.width * k) * size_t(p.height * k));
             for (int y = 0; y < p.height * k; ++y)
                 for (int x = 0; x < p.width * k; ++x)
-                    big[size_t(y) * size_t(p.width * k) + size_t(x)] = p.argb[size_t(y / k) * size_t(p.width) + size_t(x / k)];
-            SDL_Surface* surface = SDL_CreateRGBSurfaceWithFormatFrom(big.data(), p.width * k, p.height * k, 32,
-                                                                      p.width * k * 4, SDL_PIXELFORMAT_ARGB8888);
-            SDL_Cursor* c = surface ? SDL_CreateColorCursor(surface, p.hotX * k, p.hotY * k) : nullptr;
+                    big[size_t(y) * size_t(p.width * k) + size_t(x)] =
+                        p.argb[size_t(y / k) * size_t(p.width) + size_t(x / k)];
+            SDL_Surface* surface =
+                SDL_CreateRGBSurfaceWithFormatFrom(big.data(), p.width * k, p.height * k, 32,
+                                                   p.width * k * 4, SDL_PIXELFORMAT_ARGB8888);
+            SDL_Cursor* c =
+                surface ? SDL_CreateColorCursor(surface, p.hotX * k, p.hotY * k) : nullptr;
             if (surface) SDL_FreeSurface(surface);
             colourCursors_.push_back({cursor, c});
             if (c) {
@@ -170,9 +178,12 @@ void SdlWindow::SetCursorNumber(int cursor) {
     // act, a hand pointing for go, and the hourglass.
     int slot = 0;
     SDL_SystemCursor id = SDL_SYSTEM_CURSOR_ARROW;
-    if (cursor == 1000) slot = 1, id = SDL_SYSTEM_CURSOR_WAIT;
-    else if (cursor == 3 || cursor == 11) slot = 2, id = SDL_SYSTEM_CURSOR_HAND;
-    else if (cursor > 0) slot = 3, id = SDL_SYSTEM_CURSOR_CROSSHAIR;
+    if (cursor == 1000)
+        slot = 1, id = SDL_SYSTEM_CURSOR_WAIT;
+    else if (cursor == 3 || cursor == 11)
+        slot = 2, id = SDL_SYSTEM_CURSOR_HAND;
+    else if (cursor > 0)
+        slot = 3, id = SDL_SYSTEM_CURSOR_CROSSHAIR;
     if (!cursors_[slot]) cursors_[slot] = SDL_CreateSystemCursor(id);
     if (cursors_[slot]) SDL_SetCursor(cursors_[slot]);
 }
@@ -215,15 +226,18 @@ bool SdlWindow::HandleEvent(const SDL_Event& e, WindowClient& client) {
         // letterboxed picture lie outside it.
         int x = e.type == SDL_MOUSEMOTION ? e.motion.x : e.button.x;
         int y = e.type == SDL_MOUSEMOTION ? e.motion.y : e.button.y;
-        MouseKind kind = e.type == SDL_MOUSEMOTION ? MouseKind::Move
-                         : e.type == SDL_MOUSEBUTTONDOWN ? MouseKind::Down : MouseKind::Up;
+        MouseKind kind = e.type == SDL_MOUSEMOTION       ? MouseKind::Move
+                         : e.type == SDL_MOUSEBUTTONDOWN ? MouseKind::Down
+                                                         : MouseKind::Up;
         bool inside = x >= 0 && y >= 0 && x < width_ && y < height_;
         if (!inside && kind != MouseKind::Up) break;
-        int button = e.type == SDL_MOUSEMOTION ? 0
-                     : e.button.button == SDL_BUTTON_RIGHT ? 2
-                     : e.button.button == SDL_BUTTON_MIDDLE ? 3 : 1;
+        int button = e.type == SDL_MOUSEMOTION              ? 0
+                     : e.button.button == SDL_BUTTON_RIGHT  ? 2
+                     : e.button.button == SDL_BUTTON_MIDDLE ? 3
+                                                            : 1;
         SDL_Keymod mod = SDL_GetModState();
-        int shift = ((mod & KMOD_SHIFT) ? 1 : 0) | ((mod & KMOD_ALT) ? 2 : 0) | ((mod & KMOD_CTRL) ? 4 : 0);
+        int shift =
+            ((mod & KMOD_SHIFT) ? 1 : 0) | ((mod & KMOD_ALT) ? 2 : 0) | ((mod & KMOD_CTRL) ? 4 : 0);
         onMouse(kind, button, shift, x, y);
         break;
     }
@@ -234,7 +248,8 @@ bool SdlWindow::HandleEvent(const SDL_Event& e, WindowClient& client) {
         } else if (e.window.event == SDL_WINDOWEVENT_FOCUS_LOST && active_) {
             active_ = false;
             client.OnActivate(false);
-        } else if (e.window.event == SDL_WINDOWEVENT_SIZE_CHANGED || e.window.event == SDL_WINDOWEVENT_EXPOSED) {
+        } else if (e.window.event == SDL_WINDOWEVENT_SIZE_CHANGED ||
+                   e.window.event == SDL_WINDOWEVENT_EXPOSED) {
             UpdateScale();
             Present();
         }

@@ -21,7 +21,7 @@ struct SDL_Cursor;
 namespace qr {
 
 class SdlWindow {
-public:
+  public:
     ~SdlWindow();
 
     // Initialises SDL video; false (and `error` set to one line) when there is no display.
@@ -62,7 +62,7 @@ public:
     SDL_Renderer* Renderer() const { return renderer_; }
     int Scale() const { return scale_; }
 
-private:
+  private:
     SdlWindow() = default;
     void Present();
     // True when the window must close now.

@@ -1,5 +1,5 @@
-#include "platform/ini_file.h"
 #include "foundation/uvo_exception.h"
+#include "platform/ini_file.h"
 
 #include <gtest/gtest.h>
 
@@ -10,8 +10,9 @@ using qr::test::TempDir;
 
 TEST(IniFile, ReadsCaseInsensitivelyWithDefaults) {
     TempDir dir;
-    IniFile ini(dir.Write("q.ini", "; comment\r\n[Options]\r\n  Speed Setting = 3 \r\nName=\"  quoted \"\r\n"
-                                   "Hex=0x10\r\nBad=12abc\r\nHuge=99999999999\r\n[identity]\nCurrent player=ABC\n"));
+    IniFile ini(dir.Write(
+        "q.ini", "; comment\r\n[Options]\r\n  Speed Setting = 3 \r\nName=\"  quoted \"\r\n"
+                 "Hex=0x10\r\nBad=12abc\r\nHuge=99999999999\r\n[identity]\nCurrent player=ABC\n"));
     EXPECT_EQ(ini.ReadInteger("OPTIONS", "speed setting", 2), 3);
     EXPECT_EQ(ini.ReadString("options", "name", ""), "  quoted ");
     EXPECT_EQ(ini.ReadInteger("Options", "Hex", 0), 16);
@@ -21,19 +22,23 @@ TEST(IniFile, ReadsCaseInsensitivelyWithDefaults) {
     EXPECT_EQ(ini.ReadString("Identity", "Current player", ""), "ABC");
     EXPECT_TRUE(ini.ReadBool("Options", "Speed setting", false)); // booleans are integers
     EXPECT_FALSE(ini.ReadBool("Options", "Bad", false));
-    EXPECT_EQ(ini.ReadSection("options"), (std::vector<std::string>{"Speed Setting", "Name", "Hex", "Bad", "Huge"}));
+    EXPECT_EQ(ini.ReadSection("options"),
+              (std::vector<std::string>{"Speed Setting", "Name", "Hex", "Bad", "Huge"}));
     EXPECT_EQ(IniFile(dir.Path("absent.ini")).ReadString("a", "b", "def"), "def");
 }
 
 TEST(IniFile, WritesKeepEverythingElseAndReplaceAtomically) {
     TempDir dir;
-    const std::string path = dir.Write("q.ini", "; keep me\n[Editor]\nLast=x.qrw\n\n[Options]\nSound=1\n");
+    const std::string path =
+        dir.Write("q.ini", "; keep me\n[Editor]\nLast=x.qrw\n\n[Options]\nSound=1\n");
     IniFile ini(path);
     ini.WriteBool("OPTIONS", "sound", false);
     ini.WriteBool("Options", "Music", true);
     ini.WriteString("Identity", "Current player", "AB\nC"); // no line break may forge a key
-    EXPECT_EQ(dir.Read("q.ini"),
-              "; keep me\n[Editor]\nLast=x.qrw\n\n[Options]\nSound=0\nMusic=1\n\n[Identity]\nCurrent player=ABC\n");
+    EXPECT_EQ(
+        dir.Read("q.ini"),
+        "; keep me\n[Editor]\nLast=x.qrw\n\n[Options]\nSound=0\nMusic=1\n\n[Identity]\nCurrent "
+        "player=ABC\n");
     for (const auto& e : std::filesystem::directory_iterator(dir.Path()))
         EXPECT_EQ(e.path().filename(), "q.ini"); // no temporary file left behind
 
@@ -52,7 +57,8 @@ TEST(IniFile, WritesKeepEverythingElseAndReplaceAtomically) {
 
 TEST(IniFile, HostileFilesReadAsEmptyOrPartial) {
     TempDir dir;
-    std::string junk = "[unterminated\n=novalue\n[]\n\x01\x02\xff\n[Good]\nk=v\n" + std::string(20000, 'z') + "\n";
+    std::string junk =
+        "[unterminated\n=novalue\n[]\n\x01\x02\xff\n[Good]\nk=v\n" + std::string(20000, 'z') + "\n";
     IniFile ini(dir.Write("bad.ini", junk));
     EXPECT_EQ(ini.ReadString("Good", "k", ""), "v");
     std::filesystem::create_directories(dir.Path("adir.ini"));

@@ -15,11 +15,13 @@ TEST(Registry, IsAnIniFileOfKeyPathsAndValues) {
     Registry reg(dir.Path("registry.ini"));
     EXPECT_FALSE(reg.FileExists());
     EXPECT_EQ(reg.ReadString("Software\\UVO! Software\\QuilRush", "Directory"), "");
-    reg.WriteString("Software\\UVO! Software\\QuilRush", "Directory", "/home/x/.local/share/quilrush");
+    reg.WriteString("Software\\UVO! Software\\QuilRush", "Directory",
+                    "/home/x/.local/share/quilrush");
     EXPECT_TRUE(reg.FileExists());
     EXPECT_EQ(dir.Read("registry.ini"),
               "[Software\\UVO! Software\\QuilRush]\nDirectory=/home/x/.local/share/quilrush\n");
-    EXPECT_EQ(reg.ReadString("software\\uvo! software\\quilrush", "DIRECTORY"), "/home/x/.local/share/quilrush");
+    EXPECT_EQ(reg.ReadString("software\\uvo! software\\quilrush", "DIRECTORY"),
+              "/home/x/.local/share/quilrush");
 
     setenv("QUILRUSH_REGISTRY", "/elsewhere/reg.ini", 1);
     EXPECT_EQ(Registry::DefaultPath(), "/elsewhere/reg.ini");
@@ -37,14 +39,17 @@ TEST(Files, PatternsIgnoreCaseAndListingsAreOrdered) {
                  {"qr_.str", "qr_*.str", true},    {"qr_eng.str.bak", "qr_*.str", false},
                  {"game.px8", "*.PX8", true},      {"a.anm", "?.anm", true},
                  {"ab.anm", "?.anm", false},       {"x", "*", true}};
-    for (const auto& c : cases) EXPECT_EQ(MatchesPattern(c.name, c.pattern), c.match) << c.name << " " << c.pattern;
+    for (const auto& c : cases)
+        EXPECT_EQ(MatchesPattern(c.name, c.pattern), c.match) << c.name << " " << c.pattern;
     // Many stars over a long name must not take exponential time.
     EXPECT_FALSE(MatchesPattern(std::string(5000, 'a'), "*a*a*a*a*a*a*a*b"));
 
     TempDir dir;
-    for (const char* n : {"qr_fra.str", "QR_DEU.STR", "qr_eng.str", "readme.txt"}) dir.Write(n, "x\n");
+    for (const char* n : {"qr_fra.str", "QR_DEU.STR", "qr_eng.str", "readme.txt"})
+        dir.Write(n, "x\n");
     std::filesystem::create_directories(dir.Path("qr_dir.str"));
-    EXPECT_EQ(FindFiles(dir.Path(), "qr_*.str"), (std::vector<std::string>{"QR_DEU.STR", "qr_eng.str", "qr_fra.str"}));
+    EXPECT_EQ(FindFiles(dir.Path(), "qr_*.str"),
+              (std::vector<std::string>{"QR_DEU.STR", "qr_eng.str", "qr_fra.str"}));
     EXPECT_TRUE(FindFiles(dir.Path("missing"), "*").empty());
     EXPECT_EQ(ResolveNoCase(dir.Path(), "qr_deu.str"), dir.Path("QR_DEU.STR"));
     EXPECT_EQ(WithSeparator("/a"), "/a/");
@@ -55,10 +60,12 @@ TEST(Language, LocaleNamesMapToWindowsCodes) {
     struct Case {
         const char* locale;
         const char* code;
-    } cases[] = {{"en_US.UTF-8", "enu"}, {"en_GB", "eng"},   {"de_DE.UTF-8", "deu"}, {"de_AT", "dea"},
-                 {"fr_FR@euro", "fra"},  {"fr_CA", "frc"},   {"es_AR", "esn"},       {"sv_SE", "sve"},
-                 {"C", "enu"},           {"POSIX", "enu"},   {"", "enu"},            {"xx_YY", "enu"}};
-    for (const auto& c : cases) EXPECT_EQ(WindowsLanguageCode(c.locale), c.code) << c.locale;
+    } cases[] = {{"en_US.UTF-8", "enu"}, {"en_GB", "eng"},      {"de_DE.UTF-8", "deu"},
+                 {"de_AT", "dea"},       {"fr_FR@euro", "fra"}, {"fr_CA", "frc"},
+                 {"es_AR", "esn"},       {"sv_SE", "sve"},      {"C", "enu"},
+                 {"POSIX", "enu"},       {"", "enu"},           {"xx_YY", "enu"}};
+    for (const auto& c : cases)
+        EXPECT_EQ(WindowsLanguageCode(c.locale), c.code) << c.locale;
 }
 
 TEST(SingleInstance, SecondHolderIsRefusedUntilTheFirstEnds) {
@@ -86,15 +93,22 @@ TEST(HeadlessDialogs, AnswersFromTheQueueAndLogsEachBox) {
     std::vector<std::string> log;
     HeadlessDialogs d([&](const std::string& l) { log.push_back(l); });
     d.QueueAnswer(DialogResult::No);
-    EXPECT_EQ(d.MessageBox("Title", "Line one\nline two", DialogIcon::Warning, Dialogs::Buttons::YesNo),
-              DialogResult::No);
+    EXPECT_EQ(
+        d.MessageBox("Title", "Line one\nline two", DialogIcon::Warning, Dialogs::Buttons::YesNo),
+        DialogResult::No);
     // Empty queue: the default button.
-    EXPECT_EQ(d.MessageBox("T", "x", DialogIcon::Error, Dialogs::Buttons::OKCancel), DialogResult::OK);
+    EXPECT_EQ(d.MessageBox("T", "x", DialogIcon::Error, Dialogs::Buttons::OKCancel),
+              DialogResult::OK);
     // An answer the box does not offer is taken as Escape.
     d.QueueAnswer(DialogResult::Yes);
-    EXPECT_EQ(d.MessageBox("T", "x", DialogIcon::Error, Dialogs::Buttons::OKCancel), DialogResult::Cancel);
-    DialogRequest custom{"Best\xe4tigen", "Spiel beenden?", DialogIcon::Question,
-                         {{"&Ja", DialogResult::Yes}, {"&Nein", DialogResult::No}}, 0, 1};
+    EXPECT_EQ(d.MessageBox("T", "x", DialogIcon::Error, Dialogs::Buttons::OKCancel),
+              DialogResult::Cancel);
+    DialogRequest custom{"Best\xe4tigen",
+                         "Spiel beenden?",
+                         DialogIcon::Question,
+                         {{"&Ja", DialogResult::Yes}, {"&Nein", DialogResult::No}},
+                         0,
+                         1};
     d.QueueAnswer(DialogResult::No);
     EXPECT_EQ(d.Show(custom), DialogResult::No);
     ASSERT_EQ(log.size(), 4u);

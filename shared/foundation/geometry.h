@@ -13,8 +13,12 @@ struct TPoint {
     friend bool operator==(const TPoint&, const TPoint&) = default;
 };
 
-inline TPoint operator+(TPoint a, TPoint b) { return {a.X + b.X, a.Y + b.Y}; }
-inline TPoint operator-(TPoint a, TPoint b) { return {a.X - b.X, a.Y - b.Y}; }
+inline TPoint operator+(TPoint a, TPoint b) {
+    return {a.X + b.X, a.Y + b.Y};
+}
+inline TPoint operator-(TPoint a, TPoint b) {
+    return {a.X - b.X, a.Y - b.Y};
+}
 
 struct TRect {
     int32_t Left = 0;
@@ -29,15 +33,28 @@ struct TRect {
     int32_t Height() const { return Bottom - Top; }
     bool IsEmpty() const { return Right <= Left || Bottom <= Top; }
     TPoint TopLeft() const { return {Left, Top}; }
-    bool Contains(TPoint p) const { return p.X >= Left && p.X < Right && p.Y >= Top && p.Y < Bottom; }
-    void Offset(TPoint d) { Left += d.X; Right += d.X; Top += d.Y; Bottom += d.Y; }
+    bool Contains(TPoint p) const {
+        return p.X >= Left && p.X < Right && p.Y >= Top && p.Y < Bottom;
+    }
+    void Offset(TPoint d) {
+        Left += d.X;
+        Right += d.X;
+        Top += d.Y;
+        Bottom += d.Y;
+    }
     // Keeps the size, moves the top-left corner.
     void MoveTo(TPoint p) { *this = FromOriginSize(p, Width(), Height()); }
     friend bool operator==(const TRect&, const TRect&) = default;
 };
 
-inline TRect operator+(TRect r, TPoint d) { r.Offset(d); return r; }
-inline TRect operator-(TRect r, TPoint d) { r.Offset({-d.X, -d.Y}); return r; }
+inline TRect operator+(TRect r, TPoint d) {
+    r.Offset(d);
+    return r;
+}
+inline TRect operator-(TRect r, TPoint d) {
+    r.Offset({-d.X, -d.Y});
+    return r;
+}
 
 // Empty when the two only touch or do not meet.
 inline TRect Intersect(const TRect& a, const TRect& b) {
@@ -46,7 +63,9 @@ inline TRect Intersect(const TRect& a, const TRect& b) {
     if (r.IsEmpty()) return {};
     return r;
 }
-inline bool Intersects(const TRect& a, const TRect& b) { return !Intersect(a, b).IsEmpty(); }
+inline bool Intersects(const TRect& a, const TRect& b) {
+    return !Intersect(a, b).IsEmpty();
+}
 inline TRect Union(const TRect& a, const TRect& b) {
     if (a.IsEmpty()) return b;
     if (b.IsEmpty()) return a;

@@ -52,8 +52,10 @@ void TObfText::Scramble(std::vector<uint8_t>& data) {
     const size_t b = size / n;
     uint8_t* p = data.data();
     for (size_t k = 0; k + 1 < n; ++k)
-        for (size_t i = 0; i < b; ++i) p[k * b + i] ^= p[(k + 1) * b + i];
-    for (size_t i = 0; i < b; ++i) p[(n - 1) * b + i] ^= p[i];
+        for (size_t i = 0; i < b; ++i)
+            p[k * b + i] ^= p[(k + 1) * b + i];
+    for (size_t i = 0; i < b; ++i)
+        p[(n - 1) * b + i] ^= p[i];
 }
 
 void TObfText::Unscramble(std::vector<uint8_t>& data) {
@@ -63,12 +65,15 @@ void TObfText::Unscramble(std::vector<uint8_t>& data) {
     if (size % n != 0) return;
     const size_t b = size / n;
     uint8_t* p = data.data();
-    for (size_t i = 0; i < b; ++i) p[(n - 1) * b + i] ^= p[i];
+    for (size_t i = 0; i < b; ++i)
+        p[(n - 1) * b + i] ^= p[i];
     for (size_t k = n - 1; k-- > 0;)
-        for (size_t i = 0; i < b; ++i) p[k * b + i] ^= p[(k + 1) * b + i];
+        for (size_t i = 0; i < b; ++i)
+            p[k * b + i] ^= p[(k + 1) * b + i];
 }
 
-std::vector<uint8_t> TObfText::CompileBytes(const std::vector<uint8_t>& text, const Filter& filter) {
+std::vector<uint8_t> TObfText::CompileBytes(const std::vector<uint8_t>& text,
+                                            const Filter& filter) {
     TMemoryStream in(std::string_view(reinterpret_cast<const char*>(text.data()), text.size()));
     std::vector<uint8_t> out;
     for (;;) {
@@ -94,13 +99,15 @@ std::vector<uint8_t> TObfText::CompileBytes(const std::vector<uint8_t>& text, co
     // would take the file as not scrambled.
     const size_t records = out.size();
     size_t total = records + 1;
-    while (total % BlockCount(total) != 0) ++total;
+    while (total % BlockCount(total) != 0)
+        ++total;
     out.resize(total, 0);
     Scramble(out);
     return out;
 }
 
-void TObfText::Compile(const std::string& txtFile, const std::string& datFile, const Filter& filter) {
+void TObfText::Compile(const std::string& txtFile, const std::string& datFile,
+                       const Filter& filter) {
     std::vector<uint8_t> text = ReadFileBytes(txtFile);
     std::vector<uint8_t> out = CompileBytes(text, filter);
     WriteFileAtomic(datFile, out.data(), out.size());

@@ -10,7 +10,7 @@
 namespace qr {
 
 class TObfText {
-public:
+  public:
     // Gets a line, may change it, and answers whether to keep it.
     using Filter = std::function<bool(std::string& line)>;
 
@@ -29,7 +29,8 @@ public:
     static void Compile(const std::string& txtFile, const std::string& datFile,
                         const Filter& filter = nullptr);
     // The compiled bytes of the given text, before writing (used by Compile and tests).
-    static std::vector<uint8_t> CompileBytes(const std::vector<uint8_t>& text, const Filter& filter);
+    static std::vector<uint8_t> CompileBytes(const std::vector<uint8_t>& text,
+                                             const Filter& filter);
 
     // The smallest n >= 4 with size div n <= 65280.
     static uint32_t BlockCount(uint64_t size);
@@ -41,7 +42,7 @@ public:
     // then read the ".dat". `base` is the path without extension.
     static TObfText OpenCompiled(const std::string& base, const Filter& filter = nullptr);
 
-private:
+  private:
     TObfText() = default;
     std::vector<uint8_t> data_;
     size_t pos_ = 0;

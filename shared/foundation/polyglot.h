@@ -9,7 +9,7 @@
 namespace qr {
 
 class TPolyglot {
-public:
+  public:
     static constexpr const char* kAccessError = "*** STRING ACCESS ERROR ***";
     static constexpr int kLanguageCount = 23;
     static constexpr int kFirstLanguageString = 30;
@@ -26,7 +26,7 @@ public:
     // String 30 + k for k <= 22, else empty.
     std::string LanguageName(int k) const;
 
-private:
+  private:
     std::vector<std::string> lines_;
 };
 

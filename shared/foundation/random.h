@@ -6,7 +6,7 @@
 namespace qr {
 
 class TRandom {
-public:
+  public:
     void SetSeed(uint32_t seed) { seed_ = seed; }
     uint32_t Seed() const { return seed_; }
     // Reseeds from the wall clock: milliseconds of the current UTC day.
@@ -17,9 +17,11 @@ public:
         return static_cast<uint32_t>((uint64_t(seed_) * n) >> 32);
     }
     // Inclusive range lo..hi.
-    int32_t Range(int32_t lo, int32_t hi) { return lo + static_cast<int32_t>(Random(uint32_t(hi - lo + 1))); }
+    int32_t Range(int32_t lo, int32_t hi) {
+        return lo + static_cast<int32_t>(Random(uint32_t(hi - lo + 1)));
+    }
 
-private:
+  private:
     uint32_t seed_ = 0;
 };
 

@@ -2,11 +2,11 @@
 
 #include <atomic>
 #include <cerrno>
-#include <fcntl.h>
-#include <unistd.h>
 #include <cstring>
+#include <fcntl.h>
 #include <filesystem>
 #include <system_error>
+#include <unistd.h>
 
 namespace qr {
 
@@ -32,7 +32,9 @@ uint32_t TStream::ReadU32() {
     return uint32_t(b[0]) | (uint32_t(b[1]) << 8) | (uint32_t(b[2]) << 16) | (uint32_t(b[3]) << 24);
 }
 
-std::string TStream::ReadShortString() { return ReadBytes(ReadU8()); }
+std::string TStream::ReadShortString() {
+    return ReadBytes(ReadU8());
+}
 
 std::string TStream::ReadBytes(size_t n) {
     // Never trust a length from the file with an allocation larger than what is left.
@@ -53,8 +55,7 @@ void TStream::WriteU32(uint32_t v) {
 }
 
 void TStream::WriteShortString(std::string_view s) {
-    if (s.size() > 255)
-        throw UvoException("WriteShortString: text longer than 255 bytes");
+    if (s.size() > 255) throw UvoException("WriteShortString: text longer than 255 bytes");
     WriteU8(static_cast<uint8_t>(s.size()));
     Write(s.data(), s.size());
 }
@@ -109,15 +110,21 @@ TFileStream::~TFileStream() {
     if (file_) std::fclose(file_);
 }
 
-size_t TFileStream::Read(void* buffer, size_t n) { return std::fread(buffer, 1, n, file_); }
+size_t TFileStream::Read(void* buffer, size_t n) {
+    return std::fread(buffer, 1, n, file_);
+}
 
 void TFileStream::Write(const void* buffer, size_t n) {
     if (n && std::fwrite(buffer, 1, n, file_) != n) throw StreamWriteError();
 }
 
-int64_t TFileStream::Position() const { return std::ftell(file_); }
+int64_t TFileStream::Position() const {
+    return std::ftell(file_);
+}
 
-void TFileStream::Seek(int64_t position) { std::fseek(file_, static_cast<long>(position), SEEK_SET); }
+void TFileStream::Seek(int64_t position) {
+    std::fseek(file_, static_cast<long>(position), SEEK_SET);
+}
 
 int64_t TFileStream::Size() const {
     long here = std::ftell(file_);

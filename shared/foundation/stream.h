@@ -13,7 +13,7 @@
 namespace qr {
 
 class TStream {
-public:
+  public:
     virtual ~TStream() = default;
 
     // Reads up to n bytes and returns how many were read.
@@ -50,7 +50,7 @@ public:
 
 // A growable stream in memory; also the way to read a whole file at once.
 class TMemoryStream : public TStream {
-public:
+  public:
     TMemoryStream() = default;
     explicit TMemoryStream(std::vector<uint8_t> data) : data_(std::move(data)) {}
     explicit TMemoryStream(std::string_view bytes) : data_(bytes.begin(), bytes.end()) {}
@@ -64,20 +64,23 @@ public:
     const std::vector<uint8_t>& Data() const { return data_; }
     std::vector<uint8_t>& Data() { return data_; }
     std::string Bytes() const { return std::string(data_.begin(), data_.end()); }
-    void Clear() { data_.clear(); pos_ = 0; }
+    void Clear() {
+        data_.clear();
+        pos_ = 0;
+    }
 
     void LoadFromFile(const std::string& path);
     // Written through a temporary file and a rename, so a failed save keeps the old file.
     void SaveToFile(const std::string& path) const;
 
-private:
+  private:
     std::vector<uint8_t> data_;
     size_t pos_ = 0;
 };
 
 // A buffered file stream.
 class TFileStream : public TStream {
-public:
+  public:
     enum class Mode { OpenRead, Create, OpenReadWrite };
     TFileStream(const std::string& path, Mode mode);
     ~TFileStream() override;
@@ -92,7 +95,7 @@ public:
     // Flushes and reports a failed write (a full disk) as StreamWriteError.
     void Flush();
 
-private:
+  private:
     std::FILE* file_ = nullptr;
 };
 

@@ -21,30 +21,30 @@ struct Special {
     char32_t letter;
 };
 constexpr Special kSpecials[48] = {
-    {0x01, 'A', 0x0104},  {0x81, 'a', 0x0105},   // A ogonek
-    {0x02, 'L', 0x0141},  {0x82, 'l', 0x0142},   // L stroke
-    {0x03, 0x8A, 0x015E}, {0x83, 0x9A, 0x015F},  // S cedilla
-    {0x04, 'S', 0x015A},  {0x84, 's', 0x015B},   // S acute
-    {0x05, 0xDD, 0x0179}, {0x85, 0xFF, 0x017A},  // Z acute
-    {0x06, 'Z', 0x017B},  {0x86, 'z', 0x017C},   // Z dot
-    {0x07, '{', 0x011E},  {0x87, '[', 0x011F},   // G breve
-    {0x08, '}', 0x013D},  {0x88, ']', 0x013E},   // L caron
-    {0x09, 'R', 0x0158},  {0x89, 'r', 0x0159},   // R caron
-    {0x0E, 'C', 0x0106},  {0x8E, 'c', 0x0107},   // C acute
-    {0x0F, 0xC7, 0x010C}, {0x8F, 0xE7, 0x010D},  // C caron
-    {0x10, 'E', 0x0118},  {0x90, 'e', 0x0119},   // E ogonek
-    {0x11, 0xCB, 0x011A}, {0x91, 0xEB, 0x011B},  // E caron
-    {0x12, 'D', 0x010E},  {0x92, 'd', 0x010F},   // D caron
-    {0x13, 'N', 0x0143},  {0x93, 'n', 0x0144},   // N acute
-    {0x14, 0xD1, 0x0147}, {0x94, 0xF1, 0x0148},  // N caron
-    {0x15, 'O', 0x0150},  {0x95, 'o', 0x0151},   // O double acute
-    {0x16, '?', 0x0154},  {0x96, '/', 0x0155},   // R acute
-    {0x17, 'U', 0x016E},  {0x97, 'u', 0x016F},   // U ring
-    {0x18, 0xDC, 0x0170}, {0x98, 0xFC, 0x0171},  // U double acute
-    {0x1B, 'T', 0x0164},  {0x9B, 't', 0x0165},   // T caron
-    {0x1D, 0xC4, 0x0102}, {0x9D, 0xE4, 0x0103},  // A breve
-    {0x1E, 0xA3, 0x0130}, {0x9E, 'i', 0x0131},   // dotted capital I, dotless small i
-    {0x1A, 'J', 0x0132},  {0x80, 'j', 0x0133},   // IJ ligature
+    {0x01, 'A', 0x0104},  {0x81, 'a', 0x0105},  // A ogonek
+    {0x02, 'L', 0x0141},  {0x82, 'l', 0x0142},  // L stroke
+    {0x03, 0x8A, 0x015E}, {0x83, 0x9A, 0x015F}, // S cedilla
+    {0x04, 'S', 0x015A},  {0x84, 's', 0x015B},  // S acute
+    {0x05, 0xDD, 0x0179}, {0x85, 0xFF, 0x017A}, // Z acute
+    {0x06, 'Z', 0x017B},  {0x86, 'z', 0x017C},  // Z dot
+    {0x07, '{', 0x011E},  {0x87, '[', 0x011F},  // G breve
+    {0x08, '}', 0x013D},  {0x88, ']', 0x013E},  // L caron
+    {0x09, 'R', 0x0158},  {0x89, 'r', 0x0159},  // R caron
+    {0x0E, 'C', 0x0106},  {0x8E, 'c', 0x0107},  // C acute
+    {0x0F, 0xC7, 0x010C}, {0x8F, 0xE7, 0x010D}, // C caron
+    {0x10, 'E', 0x0118},  {0x90, 'e', 0x0119},  // E ogonek
+    {0x11, 0xCB, 0x011A}, {0x91, 0xEB, 0x011B}, // E caron
+    {0x12, 'D', 0x010E},  {0x92, 'd', 0x010F},  // D caron
+    {0x13, 'N', 0x0143},  {0x93, 'n', 0x0144},  // N acute
+    {0x14, 0xD1, 0x0147}, {0x94, 0xF1, 0x0148}, // N caron
+    {0x15, 'O', 0x0150},  {0x95, 'o', 0x0151},  // O double acute
+    {0x16, '?', 0x0154},  {0x96, '/', 0x0155},  // R acute
+    {0x17, 'U', 0x016E},  {0x97, 'u', 0x016F},  // U ring
+    {0x18, 0xDC, 0x0170}, {0x98, 0xFC, 0x0171}, // U double acute
+    {0x1B, 'T', 0x0164},  {0x9B, 't', 0x0165},  // T caron
+    {0x1D, 0xC4, 0x0102}, {0x9D, 0xE4, 0x0103}, // A breve
+    {0x1E, 0xA3, 0x0130}, {0x9E, 'i', 0x0131},  // dotted capital I, dotless small i
+    {0x1A, 'J', 0x0132},  {0x80, 'j', 0x0133},  // IJ ligature
 };
 
 struct Tables {
@@ -52,7 +52,7 @@ struct Tables {
     std::array<uint8_t, 256> lower{};
     std::array<uint8_t, 256> upper{};
     std::array<bool, 256> special{};
-    std::array<int16_t, 256> codeForKey{};  // -1 when the byte is no key
+    std::array<int16_t, 256> codeForKey{}; // -1 when the byte is no key
     std::array<int16_t, 256> keyForCode{};
     std::unordered_map<char32_t, uint8_t> fromUnicode;
     Tables() {
@@ -71,18 +71,22 @@ struct Tables {
             lower[up] = uint8_t(low);
             upper[low] = uint8_t(up);
         };
-        for (int c = 'A'; c <= 'Z'; ++c) pair(c, c + 32);
+        for (int c = 'A'; c <= 'Z'; ++c)
+            pair(c, c + 32);
         for (int c = 0xC0; c <= 0xDE; ++c)
             if (c != 0xD7) pair(c, c + 32);
         pair(0x8A, 0x9A);
         pair(0x8C, 0x9C);
         pair(0x9F, 0xFF);
-        for (int c = 0x01; c <= 0x09; ++c) pair(c, c + 0x80);
-        for (int c = 0x0E; c <= 0x18; ++c) pair(c, c + 0x80);
+        for (int c = 0x01; c <= 0x09; ++c)
+            pair(c, c + 0x80);
+        for (int c = 0x0E; c <= 0x18; ++c)
+            pair(c, c + 0x80);
         pair(0x1B, 0x9B);
         pair(0x1D, 0x9D);
         pair(0x1E, 0x9E);
-        for (int b = 255; b >= 0; --b) fromUnicode[toUnicode[b]] = uint8_t(b);
+        for (int b = 255; b >= 0; --b)
+            fromUnicode[toUnicode[b]] = uint8_t(b);
     }
 };
 
@@ -115,7 +119,10 @@ size_t DecodeUtf8(std::string_view s, size_t i, char32_t& cp) {
     uint8_t c = b(i);
     size_t len = c < 0x80 ? 1 : (c >> 5) == 6 ? 2 : (c >> 4) == 14 ? 3 : (c >> 3) == 30 ? 4 : 0;
     if (len == 0 || i + len > s.size()) return 0;
-    if (len == 1) { cp = c; return 1; }
+    if (len == 1) {
+        cp = c;
+        return 1;
+    }
     cp = c & (0x7F >> len);
     for (size_t k = 1; k < len; ++k) {
         if ((b(i + k) & 0xC0) != 0x80) return 0;
@@ -128,12 +135,15 @@ size_t DecodeUtf8(std::string_view s, size_t i, char32_t& cp) {
 
 } // namespace
 
-char32_t ByteToCodePoint(uint8_t b) { return T().toUnicode[b]; }
+char32_t ByteToCodePoint(uint8_t b) {
+    return T().toUnicode[b];
+}
 
 std::string ToUtf8(std::string_view bytes) {
     std::string out;
     out.reserve(bytes.size() + bytes.size() / 4);
-    for (char c : bytes) AppendUtf8(out, T().toUnicode[uint8_t(c)]);
+    for (char c : bytes)
+        AppendUtf8(out, T().toUnicode[uint8_t(c)]);
     return out;
 }
 
@@ -156,22 +166,30 @@ std::string FromUtf8(std::string_view utf8) {
     return out;
 }
 
-uint8_t LowerChar(uint8_t c) { return T().lower[c]; }
-uint8_t UpperChar(uint8_t c) { return T().upper[c]; }
+uint8_t LowerChar(uint8_t c) {
+    return T().lower[c];
+}
+uint8_t UpperChar(uint8_t c) {
+    return T().upper[c];
+}
 
 std::string LowerCase(std::string_view s) {
     std::string r(s);
-    for (char& c : r) c = char(T().lower[uint8_t(c)]);
+    for (char& c : r)
+        c = char(T().lower[uint8_t(c)]);
     return r;
 }
 
 std::string UpperCase(std::string_view s) {
     std::string r(s);
-    for (char& c : r) c = char(T().upper[uint8_t(c)]);
+    for (char& c : r)
+        c = char(T().upper[uint8_t(c)]);
     return r;
 }
 
-bool IsSpecialLetter(uint8_t c) { return T().special[c]; }
+bool IsSpecialLetter(uint8_t c) {
+    return T().special[c];
+}
 
 std::string ToStoredForm(std::string_view display) {
     std::string out;

@@ -24,7 +24,9 @@ uint8_t UpperChar(uint8_t c);
 std::string LowerCase(std::string_view s);
 std::string UpperCase(std::string_view s);
 // A letter is a character whose two cases differ.
-inline bool IsLetter(uint8_t c) { return LowerChar(c) != UpperChar(c); }
+inline bool IsLetter(uint8_t c) {
+    return LowerChar(c) != UpperChar(c);
+}
 
 // True for the 48 codes that hold the fonts' special letters.
 bool IsSpecialLetter(uint8_t c);

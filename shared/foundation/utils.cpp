@@ -6,17 +6,21 @@ namespace qr {
 
 std::string TrimLeft(std::string_view s) {
     size_t i = 0;
-    while (i < s.size() && s[i] == ' ') ++i;
+    while (i < s.size() && s[i] == ' ')
+        ++i;
     return std::string(s.substr(i));
 }
 
 std::string TrimRight(std::string_view s) {
     size_t n = s.size();
-    while (n > 0 && s[n - 1] == ' ') --n;
+    while (n > 0 && s[n - 1] == ' ')
+        --n;
     return std::string(s.substr(0, n));
 }
 
-std::string Trim(std::string_view s) { return TrimLeft(TrimRight(s)); }
+std::string Trim(std::string_view s) {
+    return TrimLeft(TrimRight(s));
+}
 
 std::string AsciiUpper(std::string_view s) {
     std::string r(s);
@@ -50,9 +54,11 @@ std::string ReadLine(TStream& stream) {
 
 std::string NextWord(std::string_view& rest) {
     size_t i = 0;
-    while (i < rest.size() && rest[i] == ' ') ++i;
+    while (i < rest.size() && rest[i] == ' ')
+        ++i;
     size_t j = i;
-    while (j < rest.size() && rest[j] != ' ') ++j;
+    while (j < rest.size() && rest[j] != ' ')
+        ++j;
     std::string word(rest.substr(i, j - i));
     rest.remove_prefix(j);
     return word;
@@ -64,7 +70,8 @@ static std::map<int, std::string>& ResTable() {
 }
 
 void RegisterResStrings(const ResString* table, size_t count) {
-    for (size_t i = 0; i < count; ++i) ResTable()[table[i].id] = table[i].text;
+    for (size_t i = 0; i < count; ++i)
+        ResTable()[table[i].id] = table[i].text;
 }
 
 std::string LoadResString(int id) {
@@ -80,7 +87,11 @@ std::string FormatMessage(std::string_view format, std::initializer_list<std::st
         char c = format[i];
         if (c == '%' && i + 1 < format.size()) {
             char k = format[i + 1];
-            if (k == '%') { out.push_back('%'); ++i; continue; }
+            if (k == '%') {
+                out.push_back('%');
+                ++i;
+                continue;
+            }
             if ((k == 's' || k == 'd') && arg != args.end()) {
                 out.append(*arg++);
                 ++i;

@@ -14,8 +14,12 @@ std::string TrimLeft(std::string_view s);
 std::string TrimRight(std::string_view s);
 std::string Trim(std::string_view s);
 
-inline int32_t Min(int32_t a, int32_t b) { return a < b ? a : b; }
-inline int32_t Max(int32_t a, int32_t b) { return a > b ? a : b; }
+inline int32_t Min(int32_t a, int32_t b) {
+    return a < b ? a : b;
+}
+inline int32_t Max(int32_t a, int32_t b) {
+    return a > b ? a : b;
+}
 
 // ASCII-only case change, as used for IDs, keywords and file names.
 std::string AsciiUpper(std::string_view s);

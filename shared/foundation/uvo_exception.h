@@ -8,25 +8,25 @@
 namespace qr {
 
 class UvoException : public std::runtime_error {
-public:
+  public:
     explicit UvoException(const std::string& message) : std::runtime_error(message) {}
 };
 
 // Reading past the end of a stream (or a short read) raises this; callers that read
 // line by line rely on it to stop at a last line without a line feed.
 class StreamReadError : public UvoException {
-public:
+  public:
     StreamReadError() : UvoException("Stream read error") {}
 };
 
 class StreamWriteError : public UvoException {
-public:
+  public:
     StreamWriteError() : UvoException("Stream write error") {}
 };
 
 // A file that cannot be opened or created.
 class FileOpenError : public UvoException {
-public:
+  public:
     using UvoException::UvoException;
 };
 

@@ -8,16 +8,22 @@ namespace qr {
 
 TUvoNode::TUvoNode(uint8_t tag, TStream& stream) : tag_(tag) {}
 
-TIDNode::TIDNode(std::string_view id) : id_(AsciiUpper(id)) { SetTag(kTag); }
+TIDNode::TIDNode(std::string_view id) : id_(AsciiUpper(id)) {
+    SetTag(kTag);
+}
 
 TIDNode::TIDNode(uint8_t tag, TStream& stream) : TUvoNode(tag, stream) {
     SetTag(tag);
     LoadFromStream(stream);
 }
 
-void TIDNode::SetID(std::string_view id) { id_ = AsciiUpper(id); }
+void TIDNode::SetID(std::string_view id) {
+    id_ = AsciiUpper(id);
+}
 
-void TIDNode::LoadFromStream(TStream& stream) { id_ = stream.ReadShortString(); }
+void TIDNode::LoadFromStream(TStream& stream) {
+    id_ = stream.ReadShortString();
+}
 
 void TIDNode::SaveToStream(TStream& stream) const {
     TUvoNode::SaveToStream(stream);
@@ -28,8 +34,10 @@ void TUvoList::LinkLast(TUvoNode* node) {
     if (!node) return;
     node->prev_ = last_;
     node->next_ = nullptr;
-    if (last_) last_->next_ = node;
-    else first_ = node;
+    if (last_)
+        last_->next_ = node;
+    else
+        first_ = node;
     last_ = node;
 }
 
@@ -37,8 +45,10 @@ void TUvoList::LinkFirst(TUvoNode* node) {
     if (!node) return;
     node->next_ = first_;
     node->prev_ = nullptr;
-    if (first_) first_->prev_ = node;
-    else last_ = node;
+    if (first_)
+        first_->prev_ = node;
+    else
+        last_ = node;
     first_ = node;
 }
 
@@ -56,8 +66,10 @@ std::unique_ptr<TUvoNode> TUvoList::RemoveFirst() {
     TUvoNode* n = first_;
     if (!n) return nullptr;
     first_ = n->next_;
-    if (first_) first_->prev_ = nullptr;
-    else last_ = nullptr;
+    if (first_)
+        first_->prev_ = nullptr;
+    else
+        last_ = nullptr;
     n->next_ = n->prev_ = nullptr;
     return std::unique_ptr<TUvoNode>(n);
 }
@@ -66,8 +78,10 @@ std::unique_ptr<TUvoNode> TUvoList::RemoveLast() {
     TUvoNode* n = last_;
     if (!n) return nullptr;
     last_ = n->prev_;
-    if (last_) last_->next_ = nullptr;
-    else first_ = nullptr;
+    if (last_)
+        last_->next_ = nullptr;
+    else
+        first_ = nullptr;
     n->next_ = n->prev_ = nullptr;
     return std::unique_ptr<TUvoNode>(n);
 }
@@ -84,7 +98,8 @@ std::unique_ptr<TUvoNode> TUvoList::Remove(TUvoNode* node) {
 
 uint16_t TUvoList::Count() const {
     uint16_t n = 0;
-    for (TUvoNode* p = first_; p; p = p->next_) ++n;
+    for (TUvoNode* p = first_; p; p = p->next_)
+        ++n;
     return n;
 }
 
@@ -96,7 +111,8 @@ int TUvoList::IndexOf(const TUvoNode* node) const {
 }
 
 void TUvoList::Clear() {
-    while (first_) RemoveFirst();
+    while (first_)
+        RemoveFirst();
 }
 
 TUvoNode* TUvoList::FindByValue(int32_t value) const {
@@ -116,14 +132,18 @@ void TUvoList::LoadFromStream(TStream& stream) {
 
 void TUvoList::SaveToStream(TStream& stream) const {
     stream.WriteU16(Count());
-    for (TUvoNode* p = first_; p; p = p->next_) p->SaveToStream(stream);
+    for (TUvoNode* p = first_; p; p = p->next_)
+        p->SaveToStream(stream);
 }
 
 std::unique_ptr<TUvoNode> TUvoList::RecreateNode(uint8_t tag, TStream& stream) {
     switch (tag) {
-    case TUvoNode::kTag: return std::make_unique<TUvoNode>(tag, stream);
-    case TIDNode::kTag: return std::make_unique<TIDNode>(tag, stream);
-    default: throw UvoException("Recreate: Invalid NodeID");
+    case TUvoNode::kTag:
+        return std::make_unique<TUvoNode>(tag, stream);
+    case TIDNode::kTag:
+        return std::make_unique<TIDNode>(tag, stream);
+    default:
+        throw UvoException("Recreate: Invalid NodeID");
     }
 }
 

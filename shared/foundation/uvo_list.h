@@ -17,7 +17,7 @@ namespace qr {
 class TUvoList;
 
 class TUvoNode {
-public:
+  public:
     static constexpr uint8_t kTag = 0;
 
     TUvoNode() = default;
@@ -37,10 +37,10 @@ public:
     TUvoNode* NextNode() const { return next_; }
     TUvoNode* PrevNode() const { return prev_; }
 
-protected:
+  protected:
     void SetTag(uint8_t tag) { tag_ = tag; }
 
-private:
+  private:
     friend class TUvoList;
     TUvoNode* next_ = nullptr;
     TUvoNode* prev_ = nullptr;
@@ -49,7 +49,7 @@ private:
 
 // A node with a case-insensitive name, always stored in upper case.
 class TIDNode : public TUvoNode {
-public:
+  public:
     static constexpr uint8_t kTag = 1;
 
     explicit TIDNode(std::string_view id);
@@ -61,12 +61,12 @@ public:
     const std::string& GetID() const { return id_; }
     void SetID(std::string_view id);
 
-private:
+  private:
     std::string id_;
 };
 
 class TUvoList {
-public:
+  public:
     TUvoList() = default;
     virtual ~TUvoList() { Clear(); }
     TUvoList(const TUvoList&) = delete;
@@ -118,7 +118,7 @@ public:
     // Iteration over the nodes cast to T; the successor is fetched before the body runs,
     // so the body may remove (and free) the current node.
     template <class T> class Range {
-    public:
+      public:
         struct Iter {
             TUvoNode* node;
             TUvoNode* next;
@@ -134,16 +134,16 @@ public:
         Iter begin() const { return {first_, first_ ? first_->NextNode() : nullptr}; }
         Iter end() const { return {nullptr, nullptr}; }
 
-    private:
+      private:
         TUvoNode* first_;
     };
     template <class T = TUvoNode> Range<T> Nodes() const { return Range<T>(first_); }
 
-protected:
+  protected:
     // Creates a node from its class tag; lists of richer node classes extend this.
     virtual std::unique_ptr<TUvoNode> RecreateNode(uint8_t tag, TStream& stream);
 
-private:
+  private:
     void LinkLast(TUvoNode* node);
     void LinkFirst(TUvoNode* node);
     void LinkBefore(TUvoNode* before, TUvoNode* node);
@@ -156,7 +156,7 @@ private:
 std::unique_ptr<TUvoNode> Recreate(TStream& stream);
 
 class TIDList : public TUvoList {
-public:
+  public:
     // Upper-cases the key; the first node with an equal ID wins. A node that is not a
     // TIDNode met on the way is a type error (std::bad_cast).
     TIDNode* FindByID(std::string_view id) const;

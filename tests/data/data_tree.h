@@ -9,8 +9,12 @@
 
 namespace qr::datatest {
 
-inline std::string TreePath(const std::string& relative) { return std::string(QR_DATA_DIR) + "/" + relative; }
-inline std::string SourcePath(const std::string& relative) { return std::string(QR_SOURCE_DIR) + "/" + relative; }
+inline std::string TreePath(const std::string& relative) {
+    return std::string(QR_DATA_DIR) + "/" + relative;
+}
+inline std::string SourcePath(const std::string& relative) {
+    return std::string(QR_SOURCE_DIR) + "/" + relative;
+}
 
 inline std::vector<uint8_t> ReadBytes(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
@@ -39,10 +43,14 @@ inline std::vector<std::string> ReadLines(const std::string& path) {
 inline uint32_t Le32(const std::vector<uint8_t>& d, size_t at) {
     return d[at] | d[at + 1] << 8 | d[at + 2] << 16 | uint32_t(d[at + 3]) << 24;
 }
-inline uint16_t Le16(const std::vector<uint8_t>& d, size_t at) { return uint16_t(d[at] | d[at + 1] << 8); }
+inline uint16_t Le16(const std::vector<uint8_t>& d, size_t at) {
+    return uint16_t(d[at] | d[at + 1] << 8);
+}
 inline uint32_t Be32(const std::vector<uint8_t>& d, size_t at) {
     return uint32_t(d[at]) << 24 | d[at + 1] << 16 | d[at + 2] << 8 | d[at + 3];
 }
-inline uint16_t Be16(const std::vector<uint8_t>& d, size_t at) { return uint16_t(d[at] << 8 | d[at + 1]); }
+inline uint16_t Be16(const std::vector<uint8_t>& d, size_t at) {
+    return uint16_t(d[at] << 8 | d[at + 1]);
+}
 
 } // namespace qr::datatest

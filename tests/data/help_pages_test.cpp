@@ -28,18 +28,20 @@ TEST(HelpPages, TextsFitTheirPlacesInEveryLanguage) {
     struct Block {
         int string, x, y, width, lines;
     } blocks[] = {
-        {224, 9, 71, 280, 6},   {225, 9, 71, 402, 3},   {226, 9, 153, 402, 2},  {227, 9, 40, 402, 3},
-        {228, 32, 122, 402, 1}, {229, 32, 149, 402, 1}, {230, 32, 176, 402, 1}, {231, 9, 40, 402, 4},
-        {232, 9, 140, 402, 3},  {233, 9, 40, 402, 4},   {234, 9, 140, 402, 3},
+        {224, 9, 71, 280, 6},   {225, 9, 71, 402, 3},   {226, 9, 153, 402, 2},
+        {227, 9, 40, 402, 3},   {228, 32, 122, 402, 1}, {229, 32, 149, 402, 1},
+        {230, 32, 176, 402, 1}, {231, 9, 40, 402, 4},   {232, 9, 140, 402, 3},
+        {233, 9, 40, 402, 4},   {234, 9, 140, 402, 3},
     };
     // Single lines of page 6: string, left edge, right limit, font.
     struct Line {
         int string, x, limit;
         TPX8Font* font;
     } lines[] = {
-        {187, 10, 420, &text},  {188, 10, 420, &text},  {189, 32, 316, &text},  {190, 32, 316, &text},
-        {191, 32, 420, &text},  {192, 32, 420, &text},  {193, 32, 420, &text},  {194, 32, 420, &text},
-        {195, 326, 422, &title}, {196, 326, 422, &title}, {197, 326, 422, &title},
+        {187, 10, 420, &text},   {188, 10, 420, &text},   {189, 32, 316, &text},
+        {190, 32, 316, &text},   {191, 32, 420, &text},   {192, 32, 420, &text},
+        {193, 32, 420, &text},   {194, 32, 420, &text},   {195, 326, 422, &title},
+        {196, 326, 422, &title}, {197, 326, 422, &title},
     };
     for (const char* code : {"eng", "deu", "fra"}) {
         TPolyglot table;
@@ -54,7 +56,8 @@ TEST(HelpPages, TextsFitTheirPlacesInEveryLanguage) {
         }
         for (const Line& l : lines) {
             std::string s = table.GetString(uint8_t(l.string));
-            EXPECT_LE(l.x + l.font->TextWidth(s), l.limit) << code << " string " << l.string << ": " << s;
+            EXPECT_LE(l.x + l.font->TextWidth(s), l.limit)
+                << code << " string " << l.string << ": " << s;
         }
     }
 }
@@ -78,13 +81,17 @@ TEST(HelpPages, PauseAndQuitPanelsHoldTheirTextsInEveryLanguage) {
         TPolyglot table;
         table.Load(datatest::TreePath(std::string("str/qr_") + code + ".str"));
         // Wider than 330 pixels, the quit panel would have to grow past the board.
-        EXPECT_LE(card.TextWidth(table.GetString(178)), 330) << code << ": " << table.GetString(178);
-        EXPECT_LE(60 + card.TextWidth(table.GetString(180)), 400) << code << ": " << table.GetString(180);
-        for (int n : {181, 182}) EXPECT_LE(60 + cell.TextWidth(table.GetString(uint8_t(n))), 400) << code << " " << n;
+        EXPECT_LE(card.TextWidth(table.GetString(178)), 330)
+            << code << ": " << table.GetString(178);
+        EXPECT_LE(60 + card.TextWidth(table.GetString(180)), 400)
+            << code << ": " << table.GetString(180);
+        for (int n : {181, 182})
+            EXPECT_LE(60 + cell.TextWidth(table.GetString(uint8_t(n))), 400) << code << " " << n;
         TTextBlock block(&cell, "b");
         std::string question = table.GetString(179) + " ";
         const int top = 70 + int(card.RowHeight);
-        EXPECT_EQ(block.Draw(nullptr, {60, top, 380, 250}, question, std::nullopt, true), question.size())
+        EXPECT_EQ(block.Draw(nullptr, {60, top, 380, 250}, question, std::nullopt, true),
+                  question.size())
             << code << ": " << question;
     }
 }

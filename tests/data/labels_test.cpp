@@ -27,7 +27,8 @@ std::map<std::string, int> BoxWidths(const std::string& roomId) {
         std::string key = NextWord(rest);
         if (key.size() >= 4 && key.substr(key.size() - 4) == "ROOM") {
             inRoom = AsciiUpper(NextWord(rest)) == roomId;
-        } else if (inRoom && (key.find("BOX") != std::string::npos || key == "RSB" || key == "XRB")) {
+        } else if (inRoom &&
+                   (key.find("BOX") != std::string::npos || key == "RSB" || key == "XRB")) {
             std::string id = AsciiUpper(NextWord(rest));
             NextWord(rest);
             NextWord(rest);
@@ -43,12 +44,15 @@ TEST(Labels, EveryButtonLabelFitsItsBoxInEveryLanguage) {
         const char* box;
         int string;
     } labels[] = {
-        {"MODSTART", "CHANGENAME", 151}, {"MODSTART", "CLUELANG", 166}, {"MODSTART", "ANSLANG", 167},
-        {"MODSTART", "ICONCLUES", 165},  {"MODSTART", "INFO", 222},     {"MODSTART", "CLEAR", 152},
-        {"MODSTART", "GAMEMENU", 168},   {"MODSTART", "PLAYGAME", 169}, {"HOME", "WORKLANG", 172},
-        {"HOME", "CREDITS", 198},        {"INITIALS", "OK", 13},        {"INITIALS", "CANCEL", 9},
-        {"PICKLANG", "OK", 13},          {"PICKLANG", "CANCEL", 9},     {"PICKLANG", "RETURN", 223},
-        {"AUTHOR", "RETURN", 223},       {"PLAY", "YESQUIT", 14},       {"PLAY", "NOQUIT", 15},
+        {"MODSTART", "CHANGENAME", 151}, {"MODSTART", "CLUELANG", 166},
+        {"MODSTART", "ANSLANG", 167},    {"MODSTART", "ICONCLUES", 165},
+        {"MODSTART", "INFO", 222},       {"MODSTART", "CLEAR", 152},
+        {"MODSTART", "GAMEMENU", 168},   {"MODSTART", "PLAYGAME", 169},
+        {"HOME", "WORKLANG", 172},       {"HOME", "CREDITS", 198},
+        {"INITIALS", "OK", 13},          {"INITIALS", "CANCEL", 9},
+        {"PICKLANG", "OK", 13},          {"PICKLANG", "CANCEL", 9},
+        {"PICKLANG", "RETURN", 223},     {"AUTHOR", "RETURN", 223},
+        {"PLAY", "YESQUIT", 14},         {"PLAY", "NOQUIT", 15},
     };
     RegisterGameFontMetrics();
     TPX8Library lib;
@@ -79,7 +83,8 @@ TEST(Labels, CreditLinesFitThePageInEveryLanguage) {
         table.Load(TreePath(std::string("str/qr_") + code + ".str"));
         EXPECT_LE(big.TextWidth(table.GetString(199)), 540) << code << ": " << table.GetString(199);
         for (int n = 200; n <= 209; ++n)
-            EXPECT_LE(small.TextWidth(table.GetString(uint8_t(n))), 520) << code << " " << n << ": " << table.GetString(uint8_t(n));
+            EXPECT_LE(small.TextWidth(table.GetString(uint8_t(n))), 520)
+                << code << " " << n << ": " << table.GetString(uint8_t(n));
     }
 }
 

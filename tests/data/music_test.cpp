@@ -63,7 +63,9 @@ MidiInfo InspectMidi(const std::vector<uint8_t>& d) {
                     at += 2;
                     uint32_t len = Vlq(d, at, end);
                     if (at + len > end) throw std::runtime_error("meta event cut off");
-                    if (type == 0x51 && len == 3) events.push_back({tick, uint32_t(d[at] << 16 | d[at + 1] << 8 | d[at + 2])});
+                    if (type == 0x51 && len == 3)
+                        events.push_back(
+                            {tick, uint32_t(d[at] << 16 | d[at + 1] << 8 | d[at + 2])});
                     if (type == 0x2F) ended = true;
                     at += len;
                     events.push_back({tick, 0});
@@ -94,7 +96,8 @@ MidiInfo InspectMidi(const std::vector<uint8_t>& d) {
             if (!ended) throw std::runtime_error("track without end marker");
             at = end;
         }
-        std::stable_sort(events.begin(), events.end(), [](const Event& a, const Event& b) { return a.tick < b.tick; });
+        std::stable_sort(events.begin(), events.end(),
+                         [](const Event& a, const Event& b) { return a.tick < b.tick; });
         double usPerQuarter = 500000, seconds = 0;
         uint64_t last = 0;
         for (const Event& e : events) {
@@ -113,7 +116,8 @@ TEST(Music, EveryTrackIsAnArrangedMidiFileOfItsListedLength) {
     struct Track {
         const char* name;
         double seconds;
-    } tracks[] = {{"title", 72}, {"norlenz", 85}, {"skitz", 54}, {"nowhere", 68}, {"rain", 53}, {"ragout", 70}};
+    } tracks[] = {{"title", 72},   {"norlenz", 85}, {"skitz", 54},
+                  {"nowhere", 68}, {"rain", 53},    {"ragout", 70}};
     for (const Track& t : tracks) {
         MidiInfo m = InspectMidi(ReadBytes(TreePath(std::string("mid/") + t.name + ".mid")));
         ASSERT_EQ(m.fault, "") << t.name;

@@ -28,7 +28,8 @@ struct Size {
 
 // Fonts are transparent in their paper colour 15, every other picture in the key colour.
 int KeyOf(const std::string& name) {
-    bool font = name.rfind("abce", 0) == 0 || (name.size() > 2 && std::isdigit(uint8_t(name[0])) && std::isdigit(uint8_t(name[1])));
+    bool font = name.rfind("abce", 0) == 0 || (name.size() > 2 && std::isdigit(uint8_t(name[0])) &&
+                                               std::isdigit(uint8_t(name[1])));
     return font ? 15 : kKey;
 }
 
@@ -50,16 +51,20 @@ TEST(Pictures, GameLibraryHoldsEveryNamedPictureAtItsSize) {
         int w, h; // 0: any
     };
     std::vector<Want> exact = {
-        {"qrtitle", 600, 400}, {"qrtitle3", 600, 400}, {"home", 600, 400},   {"start", 600, 400},
-        {"play", 600, 400},    {"credits", 600, 400},  {"author", 600, 400}, {"language", 600, 400},
-        {"initials", 600, 400}, {"diploma", 600, 400}, {"letmesh", 46, 62},  {"logos", 0, 220},
-        {"lives", 6 * 19, 6 * 39}, {"sparkle", 12, 9}, {"qrttlmsk", 9 * 63, 87}, {"titlegfx", 9 * 63, 0},
-        {"titlegf2", 9 * 63, 0}, {"titlefly", 0, 0},   {"chase", 0, 0},      {"pagebtns", 0, 0},
-        {"uwin_eng", 0, 0},
+        {"qrtitle", 600, 400},     {"qrtitle3", 600, 400},  {"home", 600, 400},
+        {"start", 600, 400},       {"play", 600, 400},      {"credits", 600, 400},
+        {"author", 600, 400},      {"language", 600, 400},  {"initials", 600, 400},
+        {"diploma", 600, 400},     {"letmesh", 46, 62},     {"logos", 0, 220},
+        {"lives", 6 * 19, 6 * 39}, {"sparkle", 12, 9},      {"qrttlmsk", 9 * 63, 87},
+        {"titlegfx", 9 * 63, 0},   {"titlegf2", 9 * 63, 0}, {"titlefly", 0, 0},
+        {"chase", 0, 0},           {"pagebtns", 0, 0},      {"uwin_eng", 0, 0},
     };
-    for (int p = 1; p <= 6; ++p) exact.push_back({"playhlp" + std::to_string(p), 430, 260});
-    for (int t = 1; t <= 5; ++t) exact.push_back({"tile" + std::to_string(t), 0, 0});
-    for (int c = 1; c <= 25; ++c) exact.push_back({(c < 10 ? "cur0" : "cur") + std::to_string(c), 32, 32});
+    for (int p = 1; p <= 6; ++p)
+        exact.push_back({"playhlp" + std::to_string(p), 430, 260});
+    for (int t = 1; t <= 5; ++t)
+        exact.push_back({"tile" + std::to_string(t), 0, 0});
+    for (int c = 1; c <= 25; ++c)
+        exact.push_back({(c < 10 ? "cur0" : "cur") + std::to_string(c), 32, 32});
     for (const Want& want : exact) {
         ASSERT_TRUE(lib.ImageExists(want.name)) << want.name;
         Size s = SizeOf(lib, want.name);
@@ -97,8 +102,8 @@ TEST(Pictures, FontsOfEveryNameOpenWithTheirExtraGlyphs) {
     lib.Open(TreePath("imglib/game.px8"));
     // Names of the rooms and the play room's cells, title and card, the home room, the
     // editor's measuring font, and the colour variants the text rooms build.
-    for (const char* name : {"04ab14by", "04ab14rw", "04ab14uw", "04ab14bw", "04ab14bz", "04ab14gw", "04ab14xx",
-                             "05ab48bw", "05ab48rw", "05ab48uw", "05ab48gw"}) {
+    for (const char* name : {"04ab14by", "04ab14rw", "04ab14uw", "04ab14bw", "04ab14bz", "04ab14gw",
+                             "04ab14xx", "05ab48bw", "05ab48rw", "05ab48uw", "05ab48gw"}) {
         std::string special = std::string("abce") + (name + 4);
         ASSERT_TRUE(lib.ImageExists(name)) << name;
         ASSERT_TRUE(lib.ImageExists(special)) << special;
@@ -184,12 +189,15 @@ TEST(Pictures, AllLibrariesShareTheGamePalette) {
     game.Open(TreePath("imglib/game.px8"));
     const std::vector<uint8_t> palette = game.RawPalette();
     ASSERT_EQ(palette.size(), 1024u);
-    auto rgb = [&](int i) { return std::array<int, 3>{palette[i * 4 + 2], palette[i * 4 + 1], palette[i * 4]}; };
+    auto rgb = [&](int i) {
+        return std::array<int, 3>{palette[i * 4 + 2], palette[i * 4 + 1], palette[i * 4]};
+    };
     EXPECT_EQ(rgb(0), (std::array<int, 3>{0, 0, 0}));
     EXPECT_EQ(rgb(255), (std::array<int, 3>{255, 255, 255}));
     // The colours the game's code names must be distinct from each other and from the key.
     std::map<std::array<int, 3>, int> named;
-    for (int i : {0, 10, 13, 14, 15, 23, 26, 37, 255, kKey}) EXPECT_TRUE(named.emplace(rgb(i), i).second) << i;
+    for (int i : {0, 10, 13, 14, 15, 23, 26, 37, 255, kKey})
+        EXPECT_TRUE(named.emplace(rgb(i), i).second) << i;
     for (const auto& entry : fs::directory_iterator(TreePath("imglib"))) {
         if (entry.path().extension() != ".px8") continue;
         TPX8Library lib;

@@ -45,9 +45,12 @@ WaveInfo InspectWave(const std::vector<uint8_t>& d) {
         }
         at += 8 + size + (size & 1);
     }
-    if (!pcm) info.fault = "no PCM format";
-    else if (dataSize == 0) info.fault = "no sample data";
-    else if (byteRate == 0) info.fault = "no byte rate";
+    if (!pcm)
+        info.fault = "no PCM format";
+    else if (dataSize == 0)
+        info.fault = "no sample data";
+    else if (byteRate == 0)
+        info.fault = "no byte rate";
     else {
         info.valid = true;
         info.seconds = double(dataSize) / byteRate;
@@ -83,7 +86,8 @@ TEST(Sounds, EachGameEventHasItsOwnSound) {
     std::vector<std::string> names = SoundTable();
     ASSERT_GE(names.size(), 24u);
     std::set<std::string> distinct;
-    for (int n : {11, 16, 17, 18, 19, 20, 21, 22, 23}) distinct.insert(names[n]);
+    for (int n : {11, 16, 17, 18, 19, 20, 21, 22, 23})
+        distinct.insert(names[n]);
     EXPECT_EQ(distinct.size(), 9u) << "two game events share one sound";
 }
 

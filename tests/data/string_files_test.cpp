@@ -18,13 +18,19 @@ struct Language {
     const char* name;    // string 0, as it appears in the ini file
     const char* windows; // a Windows language code the file must claim in string 2
 };
-const Language kLanguages[] = {{"eng", "English", "enu"}, {"deu", "Deutsch", "deu"}, {"fra", "Fran\xE7" "ais", "fra"}};
+const Language kLanguages[] = {{"eng", "English", "enu"},
+                               {"deu", "Deutsch", "deu"},
+                               {"fra",
+                                "Fran\xE7"
+                                "ais",
+                                "fra"}};
 
 // The numbers the program reads, as the screens and dialogs use them.
 std::set<int> RequiredNumbers() {
     std::set<int> n = {0, 1, 2, 3, 74, 239, 246, 247, 250, 253, 254};
     auto range = [&](int a, int b) {
-        for (int i = a; i <= b; ++i) n.insert(i);
+        for (int i = a; i <= b; ++i)
+            n.insert(i);
     };
     range(4, 29);    // editor window, wizard, dialog buttons (9, 13-15)
     range(30, 52);   // the 23 languages
@@ -66,9 +72,11 @@ TEST(StringFiles, LanguagesNameThemselvesAndClaimTheirWindowsCodes) {
         EXPECT_TRUE(names.insert(table.GetString(0)).second);
         // Language numbers are looked up by name, so the 23 names must differ.
         std::set<std::string> languageNames;
-        for (int k = 0; k < TPolyglot::kLanguageCount; ++k) languageNames.insert(table.LanguageName(k));
+        for (int k = 0; k < TPolyglot::kLanguageCount; ++k)
+            languageNames.insert(table.LanguageName(k));
         EXPECT_EQ(languageNames.size(), size_t(TPolyglot::kLanguageCount)) << lang.code;
-        EXPECT_GE(table.LanguageNumber(table.GetString(0)), 0) << lang.code << " names itself among the 23";
+        EXPECT_GE(table.LanguageNumber(table.GetString(0)), 0)
+            << lang.code << " names itself among the 23";
     }
 }
 
@@ -77,8 +85,8 @@ TEST(StringFiles, FormattedTextsCarryThePlaceholdersTheirCallersFill) {
         int number;
         const char* placeholders;
     } formats[] = {
-        {56, "s"},   {57, "s"},   {108, "d"},  {113, "d"}, {115, "d"}, {119, "d"}, {121, "s"},
-        {157, "d"},  {160, "d"},  {162, "d"},  {170, "ss"}, {239, "s"}, {241, "s"},
+        {56, "s"},  {57, "s"},  {108, "d"}, {113, "d"},  {115, "d"}, {119, "d"}, {121, "s"},
+        {157, "d"}, {160, "d"}, {162, "d"}, {170, "ss"}, {239, "s"}, {241, "s"},
     };
     for (const Language& lang : kLanguages) {
         TPolyglot table = Load(lang);
@@ -90,8 +98,10 @@ TEST(StringFiles, FormattedTextsCarryThePlaceholdersTheirCallersFill) {
             EXPECT_EQ(found, f.placeholders) << lang.code << " string " << f.number << ": " << s;
         }
         // Texts drawn as they are must not carry placeholders or the text blocks' escapes.
-        for (int n : {13, 14, 15, 9, 74, 150, 151, 152, 165, 166, 167, 168, 169, 177, 222, 223, 253, 254})
-            EXPECT_EQ(table.GetString(uint8_t(n)).find_first_of("%\\`"), std::string::npos) << lang.code << " " << n;
+        for (int n :
+             {13, 14, 15, 9, 74, 150, 151, 152, 165, 166, 167, 168, 169, 177, 222, 223, 253, 254})
+            EXPECT_EQ(table.GetString(uint8_t(n)).find_first_of("%\\`"), std::string::npos)
+                << lang.code << " " << n;
     }
 }
 
@@ -101,7 +111,8 @@ TEST(StringFiles, AllLanguagesFillTheSameLines) {
         TPolyglot table = Load(lang);
         ASSERT_EQ(table.LineCount(), eng.LineCount()) << lang.code;
         for (size_t n = 0; n < eng.LineCount(); ++n)
-            EXPECT_EQ(table.GetString(uint8_t(n)).empty(), eng.GetString(uint8_t(n)).empty()) << lang.code << " " << n;
+            EXPECT_EQ(table.GetString(uint8_t(n)).empty(), eng.GetString(uint8_t(n)).empty())
+                << lang.code << " " << n;
     }
 }
 

@@ -21,9 +21,11 @@ TEST(WordLists, BundledListsLoadWithStandardLanguagesNamedInEveryInterfaceLangua
         ++lists;
         Polyglot().Load(TreePath("str/qr_eng.str"));
         TQRWordList list;
-        ASSERT_TRUE(list.LoadFromFile(entry.path().string())) << entry.path() << ": " << list.LastError();
+        ASSERT_TRUE(list.LoadFromFile(entry.path().string()))
+            << entry.path() << ": " << list.LastError();
         const int primary = list.PrimaryLanguageCode();
-        EXPECT_TRUE(primary >= 0 && primary <= 22) << entry.path() << " main language " << list.PrimaryLanguage();
+        EXPECT_TRUE(primary >= 0 && primary <= 22)
+            << entry.path() << " main language " << list.PrimaryLanguage();
         std::vector<int> codes;
         for (size_t i = 0; i < list.LanguageCount(); ++i) {
             EXPECT_LE(list.LanguageCode(i), 22) << entry.path() << " language " << i;
@@ -33,7 +35,8 @@ TEST(WordLists, BundledListsLoadWithStandardLanguagesNamedInEveryInterfaceLangua
             Polyglot().Load(TreePath(std::string("str/qr_") + code + ".str"));
             list.SetNameLanguage(Polyglot().GetString(0));
             if (primary >= 0 && primary <= 22) {
-                EXPECT_EQ(list.PrimaryLanguage(), Polyglot().LanguageName(primary)) << entry.path() << " in " << code;
+                EXPECT_EQ(list.PrimaryLanguage(), Polyglot().LanguageName(primary))
+                    << entry.path() << " in " << code;
             }
         }
     }

@@ -34,8 +34,9 @@ struct World {
 };
 
 std::string Expand(const std::string& word) {
-    static const std::map<std::string, std::string> full = {{"HBX", "HITBOX"}, {"IOE", "INFORMONENTRY"},
-        {"HACT", "HITACTION"}, {"HCUR", "HITCURSOR"}, {"FS", "FRAMESET"}, {"RSB", "ROOMSCRIPTBOX"},
+    static const std::map<std::string, std::string> full = {
+        {"HBX", "HITBOX"},        {"IOE", "INFORMONENTRY"}, {"HACT", "HITACTION"},
+        {"HCUR", "HITCURSOR"},    {"FS", "FRAMESET"},       {"RSB", "ROOMSCRIPTBOX"},
         {"XRB", "XROOMSCRIPTBOX"}};
     auto it = full.find(word);
     return it == full.end() ? word : it->second;
@@ -86,7 +87,8 @@ World ReadWorld() {
         } else if (key == "FRAMESET") {
             std::string id = AsciiUpper(NextWord(rest));
             std::vector<std::string> words;
-            while (!rest.empty()) words.push_back(NextWord(rest));
+            while (!rest.empty())
+                words.push_back(NextWord(rest));
             room->frameSets[id] = words;
         } else {
             world.faults.push_back("keyword " + key + " is not used by this script");
@@ -99,9 +101,11 @@ TEST(WorldScript, EveryScreenTheGameGoesToIsDeclared) {
     World world = ReadWorld();
     EXPECT_EQ(world.faults, std::vector<std::string>{});
     EXPECT_TRUE(world.rooms.count(world.begin)) << "BEGIN " << world.begin;
-    for (const char* id : {"TITLE", "HOME", "MODSTART", "PLAY", "INITIALS", "DIPLOMA", "CREDITS", "AUTHOR", "PICKLANG"})
+    for (const char* id : {"TITLE", "HOME", "MODSTART", "PLAY", "INITIALS", "DIPLOMA", "CREDITS",
+                           "AUTHOR", "PICKLANG"})
         EXPECT_TRUE(world.rooms.count(id)) << id;
-    for (const std::string& target : world.goTargets) EXPECT_TRUE(world.rooms.count(target)) << "go box to " << target;
+    for (const std::string& target : world.goTargets)
+        EXPECT_TRUE(world.rooms.count(target)) << "go box to " << target;
     for (const auto& [id, room] : world.rooms) {
         if (id == "DISK") continue; // draws itself from its own library
         EXPECT_FALSE(room.pic.empty()) << id << " has no picture";
@@ -114,10 +118,12 @@ TEST(WorldScript, EveryScreenTheGameGoesToIsDeclared) {
 TEST(WorldScript, RoomsHaveTheBoxesAndFrameSetsTheirCodeLooksUp) {
     World world = ReadWorld();
     const std::map<std::string, std::vector<std::string>> boxes = {
-        {"PLAY", {"W1", "W2", "W3", "W4", "W5", "T0", "T1", "T2", "P0UNPAUSE", "H0UNPAUSE", "WEBVISIT", "EMAIL",
-                  "HELP", "YESQUIT", "NOQUIT", "NEXTHELP", "PREVHELP", "SOUND"}},
-        {"MODSTART", {"ICONCLUES", "QICONCLUES", "CLUELANG", "ANSLANG", "CHANGENAME", "GAMEMENU", "PLAYGAME",
-                      "INFO", "CLEAR", "S1", "S2", "S3"}},
+        {"PLAY",
+         {"W1", "W2", "W3", "W4", "W5", "T0", "T1", "T2", "P0UNPAUSE", "H0UNPAUSE", "WEBVISIT",
+          "EMAIL", "HELP", "YESQUIT", "NOQUIT", "NEXTHELP", "PREVHELP", "SOUND"}},
+        {"MODSTART",
+         {"ICONCLUES", "QICONCLUES", "CLUELANG", "ANSLANG", "CHANGENAME", "GAMEMENU", "PLAYGAME",
+          "INFO", "CLEAR", "S1", "S2", "S3"}},
         {"HOME", {"MODULES", "WORKLANG", "CREDITS", "PREVPAGE", "NEXTPAGE"}},
         {"INITIALS", {"LETTERPAD", "OK", "CANCEL", "0", "1", "2"}},
         {"PICKLANG", {"OK", "CANCEL", "RETURN"}},
@@ -126,12 +132,16 @@ TEST(WorldScript, RoomsHaveTheBoxesAndFrameSetsTheirCodeLooksUp) {
         {"DISK", {"1", "2", "3", "4", "5", "6", "7", "8", "S", "M", "F", "X", "R", "C"}},
     };
     for (const auto& [roomId, ids] : boxes)
-        for (const std::string& id : ids) EXPECT_TRUE(world.rooms[roomId].boxes.count(id)) << roomId << " " << id;
-    for (const char* id : {"TRAFFIC", "SOUND", "MULTI"}) EXPECT_TRUE(world.rooms["PLAY"].frameSets.count(id)) << id;
-    for (const char* id : {"0", "1", "2"}) EXPECT_TRUE(world.rooms["INITIALS"].frameSets.count(id)) << id;
+        for (const std::string& id : ids)
+            EXPECT_TRUE(world.rooms[roomId].boxes.count(id)) << roomId << " " << id;
+    for (const char* id : {"TRAFFIC", "SOUND", "MULTI"})
+        EXPECT_TRUE(world.rooms["PLAY"].frameSets.count(id)) << id;
+    for (const char* id : {"0", "1", "2"})
+        EXPECT_TRUE(world.rooms["INITIALS"].frameSets.count(id)) << id;
 
     // Rows and pads get their clicks through control boxes (raw mouse events).
-    for (const char* id : {"W1", "W2", "W3", "W4", "W5"}) EXPECT_EQ(world.rooms["PLAY"].boxes[id].kind, "CONTROLBOX");
+    for (const char* id : {"W1", "W2", "W3", "W4", "W5"})
+        EXPECT_EQ(world.rooms["PLAY"].boxes[id].kind, "CONTROLBOX");
     EXPECT_EQ(world.rooms["INITIALS"].boxes["LETTERPAD"].kind, "CONTROLBOX");
     EXPECT_EQ(world.rooms["HOME"].boxes["MODULES"].kind, "CONTROLBOX");
     // The widest pad row is 20 cells of 25 pixels, the pad five rows of 39.
@@ -140,13 +150,16 @@ TEST(WorldScript, RoomsHaveTheBoxesAndFrameSetsTheirCodeLooksUp) {
 }
 
 TEST(WorldScript, BoxesLieOnTheScreenWithKnownCursors) {
-    static const std::set<std::string> cursors = {"", "NONE", "DEFAULT", "ACTION", "EXAMINE", "GO", "TAKE", "LEFT",
-        "RIGHT", "INLEFT", "INRIGHT", "LESS", "MORE", "OUT", "UP", "DOWN", "TURN", "TURNCW", "PAGELEFT", "PAGERIGHT",
-        "URL", "PAY5", "SCOOP", "BRUSH", "DYNAMIC1", "DYNAMIC2"};
+    static const std::set<std::string> cursors = {
+        "",     "NONE",  "DEFAULT", "ACTION",   "EXAMINE",  "GO",        "TAKE",
+        "LEFT", "RIGHT", "INLEFT",  "INRIGHT",  "LESS",     "MORE",      "OUT",
+        "UP",   "DOWN",  "TURN",    "TURNCW",   "PAGELEFT", "PAGERIGHT", "URL",
+        "PAY5", "SCOOP", "BRUSH",   "DYNAMIC1", "DYNAMIC2"};
     World world = ReadWorld();
     for (const auto& [roomId, room] : world.rooms) {
         for (const auto& [id, b] : room.boxes) {
-            EXPECT_TRUE(b.w > 0 && b.h > 0 && b.x >= 0 && b.y >= 0 && b.x + b.w <= 600 && b.y + b.h <= 400)
+            EXPECT_TRUE(b.w > 0 && b.h > 0 && b.x >= 0 && b.y >= 0 && b.x + b.w <= 600 &&
+                        b.y + b.h <= 400)
                 << roomId << " " << id;
             EXPECT_TRUE(cursors.count(b.cursor)) << roomId << " " << id << " cursor " << b.cursor;
         }

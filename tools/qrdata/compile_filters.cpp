@@ -8,7 +8,8 @@ namespace {
 
 // Searched by substring, exactly as the game's reader expands the words again.
 constexpr const char* kAbbreviations =
-    " HITBOX_HBX INFORMONENTRY_IOE HITACTION_HACT HITCURSOR_HCUR FRAMESET_FS ROOMSCRIPTBOX_RSB XROOMSCRIPTBOX_XRB ";
+    " HITBOX_HBX INFORMONENTRY_IOE HITACTION_HACT HITCURSOR_HCUR FRAMESET_FS ROOMSCRIPTBOX_RSB "
+    "XROOMSCRIPTBOX_XRB ";
 
 std::string Abbreviate(const std::string& word) {
     std::string table = kAbbreviations;
@@ -25,7 +26,8 @@ bool WorldScriptCompileFilter(std::string& line) {
     if (line.empty()) return false;
     size_t space = line.find(' ');
     std::string word = line.substr(0, space);
-    std::string rest = space == std::string::npos ? std::string() : TrimLeft(line.substr(space + 1));
+    std::string rest =
+        space == std::string::npos ? std::string() : TrimLeft(line.substr(space + 1));
     word = Abbreviate(word);
     line = rest.empty() ? word : word + " " + rest;
     return true;

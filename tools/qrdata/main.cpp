@@ -26,11 +26,10 @@ std::string ReadText(const std::string& path) {
 }
 
 int Usage() {
-    std::fprintf(stderr,
-                 "usage: qrdata strings SOURCE OUTPUT [REFERENCE]\n"
-                 "       qrdata compile-script TXT DAT\n"
-                 "       qrdata compile-sounds TXT DAT\n"
-                 "       qrdata quantise IN.png PALETTE OUT.png [key=N] [dither]\n");
+    std::fprintf(stderr, "usage: qrdata strings SOURCE OUTPUT [REFERENCE]\n"
+                         "       qrdata compile-script TXT DAT\n"
+                         "       qrdata compile-sounds TXT DAT\n"
+                         "       qrdata quantise IN.png PALETTE OUT.png [key=N] [dither]\n");
     return 2;
 }
 
@@ -59,15 +58,19 @@ int main(int argc, char** argv) {
             qr::QuantiseOptions options;
             for (int i = 5; i < argc; ++i) {
                 std::string opt = argv[i];
-                if (opt == "dither") options.dither = true;
-                else if (opt.rfind("key=", 0) == 0) options.key = std::stoi(opt.substr(4));
-                else return Usage();
+                if (opt == "dither")
+                    options.dither = true;
+                else if (opt.rfind("key=", 0) == 0)
+                    options.key = std::stoi(opt.substr(4));
+                else
+                    return Usage();
             }
             if (options.key > 255) return Usage();
             const qr::TRgbPalette palette = qr::ReadPaletteFile(argv[3]);
             qr::TPngImage png = qr::ReadPng(argv[2]);
             if (png.Indexed) throw std::runtime_error(std::string(argv[2]) + " is indexed already");
-            std::vector<uint8_t> px = qr::QuantiseToPalette(png.Pixels, png.Width, png.Height, palette, options);
+            std::vector<uint8_t> px =
+                qr::QuantiseToPalette(png.Pixels, png.Width, png.Height, palette, options);
             qr::WriteIndexedPng(argv[4], png.Width, png.Height, px, palette);
             return 0;
         }

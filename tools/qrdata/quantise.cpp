@@ -26,7 +26,8 @@ int Nearest(const TQuantPalette& palette, int key, int r, int g, int b) {
 } // namespace
 
 std::vector<uint8_t> QuantiseToPalette(const std::vector<uint8_t>& rgba, int width, int height,
-                                       const TQuantPalette& palette, const QuantiseOptions& options) {
+                                       const TQuantPalette& palette,
+                                       const QuantiseOptions& options) {
     const size_t count = size_t(width) * size_t(height);
     if (rgba.size() < count * 4) throw std::invalid_argument("picture data shorter than its size");
     std::vector<uint8_t> out(count);
@@ -41,16 +42,19 @@ std::vector<uint8_t> QuantiseToPalette(const std::vector<uint8_t>& rgba, int wid
             const size_t i = size_t(y) * size_t(width) + size_t(x);
             const uint8_t* p = rgba.data() + i * 4;
             if (p[3] < 128) {
-                if (options.key < 0) throw std::invalid_argument("transparent pixels but no key colour");
+                if (options.key < 0)
+                    throw std::invalid_argument("transparent pixels but no key colour");
                 out[i] = uint8_t(options.key);
                 continue;
             }
             float want[3];
             for (int c = 0; c < 3; ++c) {
                 want[c] = float(p[c]);
-                if (options.dither) want[c] = std::clamp(want[c] + cur[(size_t(x) + 1) * 3 + c], 0.0f, 255.0f);
+                if (options.dither)
+                    want[c] = std::clamp(want[c] + cur[(size_t(x) + 1) * 3 + c], 0.0f, 255.0f);
             }
-            const int idx = Nearest(palette, options.key, int(want[0] + 0.5f), int(want[1] + 0.5f), int(want[2] + 0.5f));
+            const int idx = Nearest(palette, options.key, int(want[0] + 0.5f), int(want[1] + 0.5f),
+                                    int(want[2] + 0.5f));
             out[i] = uint8_t(idx);
             if (!options.dither) continue;
             for (int c = 0; c < 3; ++c) {

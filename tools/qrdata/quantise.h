@@ -19,6 +19,7 @@ struct QuantiseOptions {
 // index per pixel. Raises std::invalid_argument when a pixel is transparent but no key
 // colour was given (it would silently become a visible colour).
 std::vector<uint8_t> QuantiseToPalette(const std::vector<uint8_t>& rgba, int width, int height,
-                                       const TQuantPalette& palette, const QuantiseOptions& options);
+                                       const TQuantPalette& palette,
+                                       const QuantiseOptions& options);
 
 } // namespace qr

@@ -23,7 +23,8 @@ std::vector<std::string> Placeholders(std::string_view text) {
             continue;
         }
         size_t j = i + 1;
-        while (j < text.size() && (std::isdigit(uint8_t(text[j])) || text[j] == '.' || text[j] == '-'))
+        while (j < text.size() &&
+               (std::isdigit(uint8_t(text[j])) || text[j] == '.' || text[j] == '-'))
             ++j;
         if (j < text.size()) {
             out.emplace_back(text.substr(i, j - i + 1));
@@ -52,13 +53,17 @@ TStringSource TStringSource::Parse(std::string_view text, const std::string& nam
         if (first == std::string_view::npos || line[first] == '#') continue;
         if (first != 0) Fail(name, lineNo, "a string line must start with its number");
         size_t digits = 0;
-        while (digits < line.size() && std::isdigit(uint8_t(line[digits]))) ++digits;
+        while (digits < line.size() && std::isdigit(uint8_t(line[digits])))
+            ++digits;
         if (digits == 0 || digits > 3) Fail(name, lineNo, "expected a string number 0-255");
         int number = std::stoi(std::string(line.substr(0, digits)));
-        if (number > 255) Fail(name, lineNo, "string number " + std::to_string(number) + " is above 255");
-        if (number == last) Fail(name, lineNo, "string " + std::to_string(number) + " is given twice");
+        if (number > 255)
+            Fail(name, lineNo, "string number " + std::to_string(number) + " is above 255");
+        if (number == last)
+            Fail(name, lineNo, "string " + std::to_string(number) + " is given twice");
         if (number < last)
-            Fail(name, lineNo, "string " + std::to_string(number) + " comes after " + std::to_string(last));
+            Fail(name, lineNo,
+                 "string " + std::to_string(number) + " comes after " + std::to_string(last));
         if (digits == line.size() || (line[digits] != ' ' && line[digits] != '\t'))
             Fail(name, lineNo, "string " + std::to_string(number) + " has no text");
         std::string body(line.substr(digits + 1));
@@ -66,7 +71,9 @@ TStringSource TStringSource::Parse(std::string_view text, const std::string& nam
         // The round trip catches characters outside the files' byte encoding, which would
         // otherwise turn into "?" without anybody noticing.
         if (ToUtf8(FromUtf8(body)) != body)
-            Fail(name, lineNo, "string " + std::to_string(number) + " holds a character the string files cannot store");
+            Fail(name, lineNo,
+                 "string " + std::to_string(number) +
+                     " holds a character the string files cannot store");
         src.strings_[number] = std::move(body);
         last = number;
     }
@@ -78,7 +85,8 @@ std::string TStringSource::Generate() const {
     std::string out;
     int next = 0;
     for (const auto& [number, text] : strings_) {
-        for (; next < number; ++next) out += '\n';
+        for (; next < number; ++next)
+            out += '\n';
         out += FromUtf8(text);
         out += '\n';
         next = number + 1;
@@ -95,12 +103,14 @@ void TStringSource::CheckAgainst(const TStringSource& reference) const {
             continue;
         }
         if (Placeholders(it->second) != Placeholders(text))
-            faults += "\n  string " + std::to_string(number) + " has other placeholders than " + reference.name_;
+            faults += "\n  string " + std::to_string(number) + " has other placeholders than " +
+                      reference.name_;
     }
     for (const auto& entry : strings_)
         if (!reference.strings_.count(entry.first))
             faults += "\n  string " + std::to_string(entry.first) + " is not in " + reference.name_;
-    if (!faults.empty()) throw StringSourceError(name_ + " does not match " + reference.name_ + ":" + faults);
+    if (!faults.empty())
+        throw StringSourceError(name_ + " does not match " + reference.name_ + ":" + faults);
 }
 
 } // namespace qr

@@ -14,13 +14,13 @@
 namespace qr {
 
 class StringSourceError : public std::runtime_error {
-public:
+  public:
     using std::runtime_error::runtime_error;
 };
 
 // One language's strings as written in its source, still in UTF-8.
 class TStringSource {
-public:
+  public:
     // Raises StringSourceError naming the source and the line for every fault: a bad or
     // out-of-range number, a number out of order or given twice, an empty text, or a
     // character the string files cannot hold (Windows-1252 plus the special letters).
@@ -37,7 +37,7 @@ public:
     // order, so a translation can never crash a message format or lose a string.
     void CheckAgainst(const TStringSource& reference) const;
 
-private:
+  private:
     std::string name_;
     std::map<int, std::string> strings_;
 };

@@ -15,15 +15,18 @@ namespace {
 
 // A string file: name, UI line, codes, filler up to the 23 language names.
 std::string StringFile(const std::string& name, const std::string& codes,
-                       const std::vector<std::string>& languages = {"English", "French", "German"}) {
+                       const std::vector<std::string>& languages = {"English", "French",
+                                                                    "German"}) {
     std::string s = name + "\n-\n" + codes + "\n";
-    for (int i = 3; i < 30; ++i) s += "s" + std::to_string(i) + "\n";
-    for (int k = 0; k < 23; ++k) s += (k < int(languages.size()) ? languages[size_t(k)] : "L" + std::to_string(k)) + "\n";
+    for (int i = 3; i < 30; ++i)
+        s += "s" + std::to_string(i) + "\n";
+    for (int k = 0; k < 23; ++k)
+        s += (k < int(languages.size()) ? languages[size_t(k)] : "L" + std::to_string(k)) + "\n";
     return s;
 }
 
 class Startup : public ::testing::Test {
-protected:
+  protected:
     Startup() {
         setenv("XDG_RUNTIME_DIR", dir.Path().c_str(), 1);
         setenv("XDG_DATA_HOME", dir.Path("xdgdata").c_str(), 1);
@@ -31,7 +34,8 @@ protected:
         dir.Write("prog/imglib/game.px8", "PX8");
         dir.Write("prog/str/qr_eng.str", StringFile("English", "enu eng ena enc"));
         std::filesystem::create_directories(dir.Path("inst"));
-        dir.Write("reg.ini", "[Software\\UVO! Software\\QuilRush]\nDirectory=" + dir.Path("inst") + "\n");
+        dir.Write("reg.ini",
+                  "[Software\\UVO! Software\\QuilRush]\nDirectory=" + dir.Path("inst") + "\n");
         options.registryPath = dir.Path("reg.ini");
         options.programFolder = dir.Path("prog");
         options.windowsLanguage = "enu";
@@ -53,7 +57,8 @@ protected:
     std::vector<std::string> Lines() const {
         std::vector<std::string> lines;
         std::istringstream in(out.str());
-        for (std::string l; std::getline(in, l);) lines.push_back(l);
+        for (std::string l; std::getline(in, l);)
+            lines.push_back(l);
         return lines;
     }
     std::string Ini(const std::string& section, const std::string& key) {
@@ -71,7 +76,8 @@ protected:
 TEST_F(Startup, FailureTableInExactWords) {
     std::string base = dir.Path();
     base.pop_back(); // no trailing separator
-    const std::string registered = "[Software\\UVO! Software\\QuilRush]\nDirectory=" + dir.Path("inst") + "\n";
+    const std::string registered =
+        "[Software\\UVO! Software\\QuilRush]\nDirectory=" + dir.Path("inst") + "\n";
     struct Case {
         const char* what;
         std::function<void()> arrange;
@@ -82,27 +88,41 @@ TEST_F(Startup, FailureTableInExactWords) {
         {"no installation folder registered",
          [&] { dir.Write("reg.ini", "[Software\\UVO! Software]\nOther=1\n"); }, 32,
          "DIALOG Quill-Rush | Unable to locate name of installation folder under registry entry "
-         "\"Software\\UVO! Software\\QuilRush\\Directory\". Please re-install and try again. | OK -> OK"},
+         "\"Software\\UVO! Software\\QuilRush\\Directory\". Please re-install and try again. | OK "
+         "-> OK"},
         {"installation folder gone",
-         [&] { dir.Write("reg.ini", "[Software\\UVO! Software\\QuilRush]\nDirectory=" + base + "/gone\n"); }, 32,
+         [&] {
+             dir.Write("reg.ini",
+                       "[Software\\UVO! Software\\QuilRush]\nDirectory=" + base + "/gone\n");
+         },
+         32,
          "DIALOG Quill-Rush | Unable to locate installation folder \"" + base +
              "/gone\". Please re-install and try again. | OK -> OK"},
         {"monochrome", [] {}, 1,
          "DIALOG Quill-Rush | \"This game\" cannot be played on a monochrome display.' | OK -> OK"},
         {"16 colours declined", [] {}, 4,
-         "DIALOG Quill-Rush | \"This game\" is designed for a minimum 256-color display. You are running a "
-         "16-color display. This will adversely affect the appearance of the graphics used in the game. "
-         "Continue anyway? | Yes,No -> No", "answer No\nstate\n"},
-        {"sound table missing", [&] { std::filesystem::remove(dir.Path("prog/dat/sounds.txt")); }, 32,
-         "DIALOG Quill-Rush | Sorry! We cannot find the needed file \"" + base + "/prog/dat/sounds.dat\". | OK -> OK"},
+         "DIALOG Quill-Rush | \"This game\" is designed for a minimum 256-color display. You are "
+         "running a "
+         "16-color display. This will adversely affect the appearance of the graphics used in the "
+         "game. "
+         "Continue anyway? | Yes,No -> No",
+         "answer No\nstate\n"},
+        {"sound table missing", [&] { std::filesystem::remove(dir.Path("prog/dat/sounds.txt")); },
+         32,
+         "DIALOG Quill-Rush | Sorry! We cannot find the needed file \"" + base +
+             "/prog/dat/sounds.dat\". | OK -> OK"},
         {"game library and English strings missing: the first is named",
          [&] {
              std::filesystem::remove(dir.Path("prog/imglib/game.px8"));
              std::filesystem::remove(dir.Path("prog/str/qr_eng.str"));
-         }, 32,
-         "DIALOG Quill-Rush | Sorry! We cannot find the needed file \"" + base + "/prog/imglib/game.px8\". | OK -> OK"},
-        {"English strings missing", [&] { std::filesystem::remove(dir.Path("prog/str/qr_eng.str")); }, 32,
-         "DIALOG Quill-Rush | Sorry! We cannot find the needed file \"" + base + "/prog/str/qr_eng.str\". | OK -> OK"},
+         },
+         32,
+         "DIALOG Quill-Rush | Sorry! We cannot find the needed file \"" + base +
+             "/prog/imglib/game.px8\". | OK -> OK"},
+        {"English strings missing",
+         [&] { std::filesystem::remove(dir.Path("prog/str/qr_eng.str")); }, 32,
+         "DIALOG Quill-Rush | Sorry! We cannot find the needed file \"" + base +
+             "/prog/str/qr_eng.str\". | OK -> OK"},
     };
     for (auto& c : cases) {
         SCOPED_TRACE(c.what);
@@ -123,8 +143,9 @@ TEST_F(Startup, ExceptionInFormCreateIsShownWithTheApplicationTitle) {
         };
     };
     EXPECT_EQ(Run("state\n"), kExitStartupFailed);
-    EXPECT_EQ(Lines(), std::vector<std::string>{"DIALOG Quill-Rush | Quill-Rush encountered a problem on start-up: "
-                                                "TPX8Library.Open: not an image library | OK -> OK"});
+    EXPECT_EQ(Lines(), std::vector<std::string>{
+                           "DIALOG Quill-Rush | Quill-Rush encountered a problem on start-up: "
+                           "TPX8Library.Open: not an image library | OK -> OK"});
 }
 
 TEST_F(Startup, ColourDepthsOtherThanOneAndFourStartQuietly) {
@@ -150,7 +171,8 @@ TEST_F(Startup, DevelopmentHomeServesAsBothRoots) {
     dir.Write("dev/QuilRush/str/qr_eng.str", StringFile("English (dev)", "enu"));
     dir.Write("reg.ini", "[Software\\UVO! Software]\nDevHome=" + dir.Path("dev") + "\n");
     EXPECT_EQ(Run("state\n"), kExitOk) << out.str();
-    EXPECT_NE(out.str().find("\"workingLanguage\":\"English (dev)\""), std::string::npos) << out.str();
+    EXPECT_NE(out.str().find("\"workingLanguage\":\"English (dev)\""), std::string::npos)
+        << out.str();
     EXPECT_TRUE(std::filesystem::exists(dir.Path("dev/QuilRush/quilrush.ini")));
 }
 
@@ -159,31 +181,38 @@ TEST_F(Startup, FirstRunInstallsTheUserFolderAndRegistersIt) {
     std::filesystem::remove(dir.Path("reg.ini"));
     EXPECT_EQ(Run("state\n"), kExitOk) << out.str();
     const std::string home = dir.Path("xdgdata/quilrush/");
-    EXPECT_EQ(IniFile(dir.Path("reg.ini")).ReadString("Software\\UVO! Software\\QuilRush", "Directory", ""), home);
+    EXPECT_EQ(IniFile(dir.Path("reg.ini"))
+                  .ReadString("Software\\UVO! Software\\QuilRush", "Directory", ""),
+              home);
     EXPECT_EQ(dir.Read("xdgdata/quilrush/lists/animals.qrw"), "list");
     EXPECT_TRUE(std::filesystem::exists(home + "quilrush.ini"));
 }
 
 TEST_F(Startup, WorkingLanguageChoice) {
     dir.Write("prog/str/qr_deu.str", StringFile("Deutsch", "deu dea des"));
-    dir.Write("prog/str/qr_fra.str", StringFile("Fran\xe7" "ais", "fra frc frb"));
+    dir.Write("prog/str/qr_fra.str", StringFile("Fran\xe7"
+                                                "ais",
+                                                "fra frc frb"));
     dir.Write("prog/str/qr_xxx.str", StringFile("Zweites Deutsch", "deu"));
     struct Case {
         const char* stored;
         const char* windows;
         const char* expected;
     } cases[] = {
-        {"", "DEU", "Zweites Deutsch"},       // the last file whose codes match wins
-        {"Deutsch", "fra", "Deutsch"},        // the stored name beats the Windows code
-        {"", "fra", "Fran\xc3\xa7" "ais"},
-        {"", "jpn", "English"},               // no match: qr_eng.str
+        {"", "DEU", "Zweites Deutsch"}, // the last file whose codes match wins
+        {"Deutsch", "fra", "Deutsch"},  // the stored name beats the Windows code
+        {"", "fra",
+         "Fran\xc3\xa7"
+         "ais"},
+        {"", "jpn", "English"}, // no match: qr_eng.str
         {"Klingon", "jpn", "English"},
     };
     for (const auto& c : cases) {
         IniFile(dir.Path("inst/quilrush.ini")).WriteString("Options", "Working language", c.stored);
         options.windowsLanguage = c.windows;
         EXPECT_EQ(Run("state\n"), kExitOk);
-        EXPECT_NE(out.str().find(std::string("\"workingLanguage\":\"") + c.expected + "\""), std::string::npos)
+        EXPECT_NE(out.str().find(std::string("\"workingLanguage\":\"") + c.expected + "\""),
+                  std::string::npos)
             << c.stored << "/" << c.windows << ": " << out.str();
     }
 }
@@ -193,23 +222,29 @@ TEST_F(Startup, SettingsDefaultsAndClamps) {
     EXPECT_NE(out.str().find("\"initials\":\"---\",\"clueLanguage\":{\"name\":\"\",\"id\":255},"
                              "\"answerLanguage\":{\"name\":\"\",\"id\":255},\"useIcons\":true,"
                              "\"speedValues\":[200,120,75],\"speedSetting\":2"),
-              std::string::npos) << out.str();
+              std::string::npos)
+        << out.str();
 
     dir.Write("inst/quilrush.ini",
-              "[Identity]\nCurrent player=ABCDE\n[Options]\nSlow game=5\nMedium game=100000\nFast game=-3\n"
+              "[Identity]\nCurrent player=ABCDE\n[Options]\nSlow game=5\nMedium game=100000\nFast "
+              "game=-3\n"
               "Speed setting=7\nClue language=Elvish\nClue language ID=1\nAnswer language=German\n"
               "Answer language ID=255\nUse icons=0\n");
     EXPECT_EQ(Run("state\n"), kExitOk);
     EXPECT_NE(out.str().find("\"initials\":\"ABC\",\"clueLanguage\":{\"name\":\"French\",\"id\":1},"
                              "\"answerLanguage\":{\"name\":\"German\",\"id\":2},\"useIcons\":false,"
                              "\"speedValues\":[20,900,20],\"speedSetting\":3"),
-              std::string::npos) << out.str();
+              std::string::npos)
+        << out.str();
 
     // A number whose language string is empty falls back to the stored name.
     dir.Write("prog/str/qr_eng.str", StringFile("English", "enu", {"English", "", "German"}));
-    dir.Write("inst/quilrush.ini", "[Options]\nSpeed setting=0\nClue language=Elvish\nClue language ID=1\n");
+    dir.Write("inst/quilrush.ini",
+              "[Options]\nSpeed setting=0\nClue language=Elvish\nClue language ID=1\n");
     EXPECT_EQ(Run("state\n"), kExitOk);
-    EXPECT_NE(out.str().find("\"clueLanguage\":{\"name\":\"Elvish\",\"id\":255}"), std::string::npos) << out.str();
+    EXPECT_NE(out.str().find("\"clueLanguage\":{\"name\":\"Elvish\",\"id\":255}"),
+              std::string::npos)
+        << out.str();
     EXPECT_NE(out.str().find("\"speedSetting\":1"), std::string::npos);
 }
 
@@ -232,7 +267,8 @@ TEST_F(Startup, SwitchesAndSoundSettings) {
         EXPECT_EQ(Run("state\n"), kExitOk);
         EXPECT_NE(out.str().find(std::string("\"sound\":") + (c.sound ? "true" : "false") +
                                  ",\"music\":" + (c.music ? "true" : "false")),
-                  std::string::npos) << out.str();
+                  std::string::npos)
+            << out.str();
         EXPECT_EQ(Ini("Options", "Sound"), c.writtenSound);
         EXPECT_EQ(Ini("Options", "Music"), c.writtenMusic);
     }
@@ -259,13 +295,15 @@ TEST_F(Startup, TickCountsWholeStepsOnlyWhileActive) {
     // after the base two steps, and the 10 ms left over count towards the next step.
     // Nothing runs while the window is inactive.
     EXPECT_EQ(Run("wait 0\nwait 20\nstate\nwait 100\nstate\nwait 35\nstate\n"
-                  "focus off\ntick 10\nstate\nfocus on\ntick 1\nstate\nkey down CAPSLOCK\ntick 1\nstate\n"),
+                  "focus off\ntick 10\nstate\nfocus on\ntick 1\nstate\nkey down CAPSLOCK\ntick "
+                  "1\nstate\n"),
               kExitOk);
     auto lines = Lines();
     ASSERT_EQ(lines.size(), 6u);
     const char* clocks[] = {"\"worldClock\":0,", "\"worldClock\":2,", "\"worldClock\":3,",
                             "\"worldClock\":3,", "\"worldClock\":4,", "\"worldClock\":5,"};
-    for (size_t i = 0; i < 6; ++i) EXPECT_NE(lines[i].find(clocks[i]), std::string::npos) << i << ": " << lines[i];
+    for (size_t i = 0; i < 6; ++i)
+        EXPECT_NE(lines[i].find(clocks[i]), std::string::npos) << i << ": " << lines[i];
     EXPECT_NE(lines[4].find("\"versionLabel\":false"), std::string::npos);
     EXPECT_NE(lines[5].find("\"versionLabel\":true"), std::string::npos);
 }

@@ -16,8 +16,10 @@ TEST(CursorPictures, ComeFromTheLibraryWithTransparencyAndHotSpots) {
     lib.Add("cur26", std::make_unique<TMemoryPicture>(5, 5, 1));
     const std::string dir = ::testing::TempDir();
     std::FILE* f = std::fopen((dir + "/cursors.txt").c_str(), "w");
-    std::fputs("# slot picture x y\n3 cur03 1 2 an arrow\n0 busy 9 9 hourglass\n26 cur26 0 0 no such slot\n"
-               "4 missing 0 0\nbad line\n", f);
+    std::fputs("# slot picture x y\n3 cur03 1 2 an arrow\n0 busy 9 9 hourglass\n26 cur26 0 0 no "
+               "such slot\n"
+               "4 missing 0 0\nbad line\n",
+               f);
     std::fclose(f);
 
     TScreenPalette pal = DefaultScreenPalette();

@@ -11,11 +11,14 @@
 using namespace qr;
 namespace fs = std::filesystem;
 
-static std::vector<uint8_t> Bytes(std::string_view s) { return {s.begin(), s.end()}; }
+static std::vector<uint8_t> Bytes(std::string_view s) {
+    return {s.begin(), s.end()};
+}
 
 static std::vector<std::string> ReadAll(TObfText& t) {
     std::vector<std::string> lines;
-    for (int guard = 0; !t.EndOfData() && guard < 1000; ++guard) lines.push_back(t.ReadLine());
+    for (int guard = 0; !t.EndOfData() && guard < 1000; ++guard)
+        lines.push_back(t.ReadLine());
     return lines;
 }
 
@@ -39,7 +42,8 @@ TEST(ObfText, FilterDecidesWhatIsKeptAndLastLineNeedsAFeed) {
         line = "<" + line + ">";
         return true;
     };
-    auto t = TObfText::FromBytes(TObfText::CompileBytes(Bytes("# note\n  x \n\ny\nlast"), keepUpper));
+    auto t =
+        TObfText::FromBytes(TObfText::CompileBytes(Bytes("# note\n  x \n\ny\nlast"), keepUpper));
     EXPECT_EQ(t.ReadLine(), "<  x >");
     EXPECT_EQ(t.ReadLine(), "<y>");
     EXPECT_EQ(t.ReadLine(), ""); // padding
@@ -54,7 +58,8 @@ TEST(ObfText, BlockCountAndScrambleRoundTrip) {
         size_t n = TObfText::BlockCount(size);
         size -= size % n;
         std::vector<uint8_t> buf(size);
-        for (auto& b : buf) b = uint8_t(rng());
+        for (auto& b : buf)
+            b = uint8_t(rng());
         auto copy = buf;
         TObfText::Scramble(copy);
         EXPECT_NE(copy, buf);
@@ -68,11 +73,13 @@ TEST(ObfText, BlockCountAndScrambleRoundTrip) {
 
 TEST(ObfText, HugeTextStillReadsBack) {
     std::string text;
-    for (int i = 0; i < 30000; ++i) text += "line number " + std::to_string(i) + "\n";
+    for (int i = 0; i < 30000; ++i)
+        text += "line number " + std::to_string(i) + "\n";
     auto t = TObfText::FromBytes(TObfText::CompileBytes(Bytes(text), nullptr));
     EXPECT_EQ(t.ReadLine(), "line number 0");
     std::string last;
-    for (int i = 1; i < 30000; ++i) last = t.ReadLine();
+    for (int i = 1; i < 30000; ++i)
+        last = t.ReadLine();
     EXPECT_EQ(last, "line number 29999");
 }
 
@@ -97,7 +104,8 @@ TEST(ObfText, CompilesWhenTextIsNewerAndMissingFileReadsEmpty) {
     ASSERT_TRUE(fs::exists(base + ".dat"));
     // A newer text file is compiled again.
     std::ofstream(base + ".txt") << "ROOM two\n";
-    fs::last_write_time(base + ".txt", fs::last_write_time(base + ".dat") + std::chrono::seconds(5));
+    fs::last_write_time(base + ".txt",
+                        fs::last_write_time(base + ".dat") + std::chrono::seconds(5));
     EXPECT_EQ(TObfText::OpenCompiled(base).ReadLine(), "ROOM two");
     // The compiled file alone is enough.
     fs::remove(base + ".txt");

@@ -11,8 +11,8 @@ TEST(TextCodec, EveryByteRoundTripsThroughUtf8) {
         EXPECT_EQ(FromUtf8(ToUtf8(one)), one) << "byte " << b;
     }
     EXPECT_EQ(ToUtf8("caf\xe9 \x80 \x81"), "caf\xc3\xa9 \xc4\xb3 \xc4\x85");
-    EXPECT_EQ(FromUtf8("\xe2\x82\xac"), "?");      // the euro sign has no byte here
-    EXPECT_EQ(FromUtf8("\xff\xfe"), "\xff\xfe");  // invalid UTF-8 is taken as bytes
+    EXPECT_EQ(FromUtf8("\xe2\x82\xac"), "?");    // the euro sign has no byte here
+    EXPECT_EQ(FromUtf8("\xff\xfe"), "\xff\xfe"); // invalid UTF-8 is taken as bytes
 }
 
 TEST(TextCodec, FortyEightDistinctSpecialLetters) {
@@ -31,9 +31,9 @@ TEST(TextCodec, FortyEightDistinctSpecialLetters) {
 TEST(TextCodec, CaseMappingAndLetters) {
     struct Case {
         uint8_t upper, lower;
-    } pairs[] = {{'A', 'a'}, {'Z', 'z'}, {0xC0, 0xE0}, {0xDE, 0xFE}, {0x8A, 0x9A},
-                 {0x8C, 0x9C}, {0x9F, 0xFF}, {0x01, 0x81}, {0x18, 0x98}, {0x1B, 0x9B},
-                 {0x1D, 0x9D}, {0x1E, 0x9E}};
+    } pairs[] = {{'A', 'a'},   {'Z', 'z'},   {0xC0, 0xE0}, {0xDE, 0xFE},
+                 {0x8A, 0x9A}, {0x8C, 0x9C}, {0x9F, 0xFF}, {0x01, 0x81},
+                 {0x18, 0x98}, {0x1B, 0x9B}, {0x1D, 0x9D}, {0x1E, 0x9E}};
     for (auto p : pairs) {
         EXPECT_EQ(LowerChar(p.upper), p.lower) << int(p.upper);
         EXPECT_EQ(UpperChar(p.lower), p.upper) << int(p.lower);

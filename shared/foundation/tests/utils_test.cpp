@@ -24,8 +24,7 @@ TEST(ReadLine, ByteRules) {
     for (const auto& c : cases) {
         TMemoryStream s(c.bytes);
         std::vector<std::string> got;
-        EXPECT_THROW(
-            for (;;) got.push_back(ReadLine(s)), StreamReadError);
+        EXPECT_THROW(for (;;) got.push_back(ReadLine(s)), StreamReadError);
         EXPECT_EQ(got, c.lines) << c.bytes;
     }
 }
@@ -84,7 +83,8 @@ TEST(Polyglot, StringsAndLanguages) {
     TPolyglot p;
     EXPECT_EQ(p.GetString(0), "*** STRING ACCESS ERROR ***");
     std::string file;
-    for (int i = 0; i < 10; ++i) file += "line" + std::to_string(i) + (i % 2 ? "\r\n" : "\n");
+    for (int i = 0; i < 10; ++i)
+        file += "line" + std::to_string(i) + (i % 2 ? "\r\n" : "\n");
     p.LoadFromBytes(file);
     EXPECT_EQ(p.GetString(0), "line0");
     EXPECT_EQ(p.GetString(9), "line9");
@@ -92,7 +92,10 @@ TEST(Polyglot, StringsAndLanguages) {
 
     std::string langs;
     for (int i = 0; i < 60; ++i)
-        langs += (i == 30 ? std::string("English") : i == 53 ? std::string("Klingon") : "s" + std::to_string(i)) + "\n";
+        langs += (i == 30   ? std::string("English")
+                  : i == 53 ? std::string("Klingon")
+                            : "s" + std::to_string(i)) +
+                 "\n";
     p.LoadFromBytes(langs);
     EXPECT_EQ(p.LanguageNumber("English"), 0);
     EXPECT_EQ(p.LanguageNumber("Klingon"), -1);
@@ -107,7 +110,8 @@ TEST(Polyglot, KeepsLinesAsStoredAndSurvivesHugeFiles) {
     EXPECT_EQ(p.GetString(0), "  padded  ");
     EXPECT_EQ(p.GetString(1), "no final feed");
     std::string big;
-    for (int i = 0; i < 100000; ++i) big += "x\n";
+    for (int i = 0; i < 100000; ++i)
+        big += "x\n";
     big += std::string(10000, 'y') + "\n";
     p.LoadFromBytes(big);
     EXPECT_EQ(p.LineCount(), 100001u);
@@ -126,7 +130,8 @@ TEST(WriteFileAtomic, ReplacesWholeOrKeepsTheOldFile) {
     EXPECT_THROW(WriteFileAtomic(dir.Path("busy"), "y", 1), UvoException);
     EXPECT_THROW(WriteFileAtomic(dir.Path("missing/file"), "y", 1), UvoException);
     std::vector<std::string> names;
-    for (const auto& e : std::filesystem::directory_iterator(dir.Path())) names.push_back(e.path().filename());
+    for (const auto& e : std::filesystem::directory_iterator(dir.Path()))
+        names.push_back(e.path().filename());
     std::sort(names.begin(), names.end());
     EXPECT_EQ(names, (std::vector<std::string>{"busy", "settings.ini"}));
 }

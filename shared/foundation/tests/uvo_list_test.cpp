@@ -8,7 +8,8 @@ namespace {
 
 std::vector<std::string> Ids(const TUvoList& list) {
     std::vector<std::string> ids;
-    for (auto* n : list.Nodes<TIDNode>()) ids.push_back(n->GetID());
+    for (auto* n : list.Nodes<TIDNode>())
+        ids.push_back(n->GetID());
     return ids;
 }
 
@@ -52,7 +53,8 @@ TEST(UvoList, LinkingAndRemovalKeepBothDirectionsConsistent) {
 
 TEST(UvoList, IterationMayFreeTheCurrentNode) {
     TIDList list;
-    for (const char* id : {"x", "keep", "y"}) list.Append(std::make_unique<TIDNode>(id));
+    for (const char* id : {"x", "keep", "y"})
+        list.Append(std::make_unique<TIDNode>(id));
     for (auto* n : list.Nodes<TIDNode>())
         if (n->GetID() != "KEEP") list.Remove(n); // freed at once
     EXPECT_EQ(Ids(list), std::vector<std::string>{"KEEP"});
@@ -84,7 +86,8 @@ TEST(UvoList, StreamRoundTripAndSavedForm) {
     EXPECT_EQ(empty.Bytes(), std::string("\0\0", 2));
 
     TIDList list;
-    for (const char* id : {"one", "Two", "THREE"}) list.Append(std::make_unique<TIDNode>(id));
+    for (const char* id : {"one", "Two", "THREE"})
+        list.Append(std::make_unique<TIDNode>(id));
     TMemoryStream s;
     list.SaveToStream(s);
     EXPECT_EQ(s.Bytes().substr(0, 8), std::string("\3\0\1\3ONE\1", 8));
@@ -94,7 +97,8 @@ TEST(UvoList, StreamRoundTripAndSavedForm) {
     s.Seek(0);
     back.LoadFromStream(s);
     EXPECT_EQ(Ids(back), (std::vector<std::string>{"ONE", "TWO", "THREE"}));
-    for (auto* n : back.Nodes()) EXPECT_EQ(n->Tag(), TIDNode::kTag);
+    for (auto* n : back.Nodes())
+        EXPECT_EQ(n->Tag(), TIDNode::kTag);
 }
 
 TEST(UvoList, BadTagKeepsNodesLoadedSoFar) {

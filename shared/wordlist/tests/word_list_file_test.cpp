@@ -469,7 +469,8 @@ TEST_F(WordListFile, SaveToFileWritesWhatLoadFromFileReads) {
     const std::string path = (dir / "stars.qrw").string();
     ASSERT_TRUE(list.SaveToFile(path));
     for (const auto& e : fs::directory_iterator(fs::path(path).parent_path()))
-        EXPECT_EQ(e.path().string().find(".tmp"), std::string::npos) << e.path(); // none left behind
+        EXPECT_EQ(e.path().string().find(".tmp"), std::string::npos)
+            << e.path(); // none left behind
     TQRWordList back;
     ASSERT_TRUE(back.LoadFromFile(path)) << back.LastError();
     EXPECT_EQ(back.Word(0), "Sun");

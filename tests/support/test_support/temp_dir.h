@@ -8,7 +8,7 @@
 namespace qr::test {
 
 class TempDir {
-public:
+  public:
     TempDir() {
         static int counter = 0;
         path_ = std::filesystem::temp_directory_path() /
@@ -32,7 +32,7 @@ public:
         return std::string(std::istreambuf_iterator<char>(f), {});
     }
 
-private:
+  private:
     std::filesystem::path path_;
 };
 

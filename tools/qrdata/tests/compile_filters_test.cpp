@@ -17,7 +17,7 @@ TEST(CompileFilters, WorldScriptAbbreviatesTheFirstWordOnly) {
         {"ROOMSCRIPTBOX X 1 2 3 4 S", true, "RSB X 1 2 3 4 S"},
         {"HITCURSOR B1 GO", true, "HCUR B1 GO"},
         {"GOBOX HITBOX 1 2 3 4 HOME", true, "GOBOX HITBOX 1 2 3 4 HOME"},
-        {"BOX", true, "BOX"},  // a part of a table word is not a word of the table
+        {"BOX", true, "BOX"}, // a part of a table word is not a word of the table
         {"INFORMONENTRY", true, "IOE"},
         {"   ", false, ""},
     };

@@ -8,7 +8,8 @@ namespace {
 TEST(StringSource, GeneratesNumberedLinesWithGapsAndGameEncoding) {
     auto src = TStringSource::Parse("# header\n0 English\n\n2\tenu eng\n4 Grüße ä\n", "eng");
     // Line 1 and 3 are gaps; the umlauts become single Windows-1252 bytes.
-    EXPECT_EQ(src.Generate(), "English\n\nenu eng\n\nGr\xFC\xDF" "e \xE4\n");
+    EXPECT_EQ(src.Generate(), "English\n\nenu eng\n\nGr\xFC\xDF"
+                              "e \xE4\n");
 }
 
 TEST(StringSource, KeepsTextAfterTheSeparatorVerbatim) {
@@ -43,22 +44,26 @@ TEST(StringSource, RejectsFaultyLinesNamingTheLine) {
 }
 
 TEST(StringSource, TranslationMustMatchNumbersAndPlaceholders) {
-    auto eng = TStringSource::Parse("0 English\n108 Group number %d\n170 Clues in %s, answers in %s\n", "eng");
-    EXPECT_NO_THROW(TStringSource::Parse("0 Deutsch\n108 Gruppe %d\n170 Hinweise: %s, Antworten: %s\n", "deu")
-                        .CheckAgainst(eng));
+    auto eng = TStringSource::Parse(
+        "0 English\n108 Group number %d\n170 Clues in %s, answers in %s\n", "eng");
+    EXPECT_NO_THROW(
+        TStringSource::Parse("0 Deutsch\n108 Gruppe %d\n170 Hinweise: %s, Antworten: %s\n", "deu")
+            .CheckAgainst(eng));
 
     const char* faulty[] = {
-        "0 Deutsch\n108 Gruppe %d\n",                                    // missing 170
-        "0 Deutsch\n108 Gruppe %d\n170 %s %s\n200 extra\n",              // extra number
-        "0 Deutsch\n108 Gruppe %s\n170 %s %s\n",                         // wrong kind
-        "0 Deutsch\n108 Gruppe %d\n170 Hinweise: %s\n",                  // one lost
+        "0 Deutsch\n108 Gruppe %d\n",                       // missing 170
+        "0 Deutsch\n108 Gruppe %d\n170 %s %s\n200 extra\n", // extra number
+        "0 Deutsch\n108 Gruppe %s\n170 %s %s\n",            // wrong kind
+        "0 Deutsch\n108 Gruppe %d\n170 Hinweise: %s\n",     // one lost
     };
     for (const char* text : faulty)
-        EXPECT_THROW(TStringSource::Parse(text, "deu").CheckAgainst(eng), StringSourceError) << text;
+        EXPECT_THROW(TStringSource::Parse(text, "deu").CheckAgainst(eng), StringSourceError)
+            << text;
 }
 
 TEST(StringSource, PlaceholdersIgnoreEscapedPercent) {
-    EXPECT_EQ(Placeholders("100%% sure: %.2d of %s%"), (std::vector<std::string>{"%.2d", "%s", "%"}));
+    EXPECT_EQ(Placeholders("100%% sure: %.2d of %s%"),
+              (std::vector<std::string>{"%.2d", "%s", "%"}));
 }
 
 } // namespace
