@@ -211,7 +211,9 @@ class PlayRulesTest : public ::testing::Test {
             host.list.AddClueWord("clue of " + a, a, uint8_t(level));
     }
 
+    // The world clears the timers of the room it leaves, and re-enters it for each level.
     void Enter() {
+        host.timers.clear();
         host.roomLeft = false;
         host.room.clear();
         rules.Enter();
