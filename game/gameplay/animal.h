@@ -87,8 +87,11 @@ class TAnimObject {
     bool Background = false;
     bool IsLetter = false;
 
+    // A reference to the picture and one to its surface (released first).
     TImageRef Picture;
+    TImageDataRef PictureData;
     TImageRef Overlay;
+    TImageDataRef OverlayData;
     std::string OverlayName;
 
     // The events point into Scenes, which never change after loading.
@@ -98,6 +101,9 @@ class TAnimObject {
     TSceneEvent* Motion = nullptr;
     int32_t Base = 0;
     int32_t NextTick = -1;
+    // The scene whose script Current runs: a background object goes on with the script it
+    // started with while other scenes play.
+    uint8_t ScriptScene = 0;
 
     // The object's rectangle relative to the animal's area.
     TRect Bounds() const { return TRect::FromOriginSize({X, Y}, Width, Height); }
@@ -182,6 +188,7 @@ class TAnimal {
 
     std::unique_ptr<TPX8Library> library_;
     TImageRef picture_;
+    TImageDataRef pictureData_;
     TCardCallback cardCallback_;
     // The frame an overlay is drawn onto, kept between ticks.
     std::unique_ptr<TPX8Image> scratch_;

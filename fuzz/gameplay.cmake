@@ -1,0 +1,1 @@
+qr_fuzz(fuzz_anm SOURCE ${CMAKE_CURRENT_LIST_DIR}/anm_fuzz.cpp DEPS qr_gameplay)
