@@ -286,6 +286,46 @@ TEST_F(PlayRulesTest, AnUnplacedLetterReturnsBehindTheMeshAndIsForcedOnItsThirdS
     }));
 }
 
+TEST_F(PlayRulesTest, TicksTheMachineFellBehindStretchTheHoldingTime) {
+    AddLevel({"ab", "cd", "ef", "gh", "ij"});
+    host.settings.releaseDelay = 30;
+    Enter();
+    ASSERT_TRUE(UntilCardUp());
+    host.idle = false;
+    Tick(10);
+    EXPECT_EQ(rules.LagTicks, 10);
+    EXPECT_EQ(rules.Scene, 2) << "the animal did not step while behind";
+    host.idle = true;
+    for (int i = 0; i < 100 && rules.LagTicks > 0; ++i)
+        Tick();
+    // The firing that found the lag gave half of it back instead of taking the card.
+    EXPECT_EQ(host.TimeLeft(play_timer::kRelease), 5);
+    EXPECT_EQ(rules.Scene, 2);
+    EXPECT_FALSE(host.released);
+}
+
+TEST_F(PlayRulesTest, AnAnimalWithoutEventsDoesNotStallOrSpinTheLevel) {
+    AddLevel({"ab", "cd", "ef", "gh", "ij"});
+    host.sceneLength.fill(0);
+    Enter(); // would recurse without end if every empty scene ended the next at once
+    Tick(600);
+    EXPECT_GE(host.cards.size(), 2u) << "the cycle goes on, card after card";
+}
+
+TEST_F(PlayRulesTest, TheDelayTimerRestartsTheCycleOnlyInPlay) {
+    AddLevel({"ab", "cd", "ef", "gh", "ij"});
+    Enter();
+    ASSERT_TRUE(UntilCardUp());
+    rules.SetMode(kModePaused);
+    rules.RunScript("", "DELAY");
+    EXPECT_EQ(rules.Scene, 2);
+    EXPECT_EQ(host.TimeLeft(play_timer::kDelay), 5);
+    rules.SetMode(kModePlaying);
+    rules.RunScript("", "DELAY");
+    EXPECT_EQ(rules.Scene, 0);
+    EXPECT_EQ(host.scene, 0);
+}
+
 TEST_F(PlayRulesTest, EveryOpeningWipeRevealsTheWholeScreen) {
     for (int kind = 0; kind < 6; ++kind) {
         std::vector<uint8_t> seen(600 * 400, 0);
