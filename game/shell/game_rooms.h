@@ -1,10 +1,28 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The room classes of the game, assembled from every library that defines rooms.
+#include <functional>
+#include <string>
+
 #include "game/world/room_factory.h"
 
 namespace qr {
 
-TRoomFactory GameRooms();
+class TFormMain;
+
+struct TGameRoomOutputs {
+    // Event lines of a scripted run (LEVEL, CARD, PLACE, ...); empty: none.
+    std::function<void(const std::string&)> log;
+    // Opens a web or mail address; a result below 32 is an error number.
+    std::function<int(const std::string& target, int showCommand)> openLink;
+};
+
+// The game's rooms. The form gives the folders (the high-score file lives in the user's
+// "dat/" folder) and, once made, the world.
+TRoomFactory GameRooms(TFormMain& form, TGameRoomOutputs outputs);
+
+// The project's own addresses behind the pause panel's links.
+inline constexpr const char* kProjectWebAddress = "https://quill-rush.codeberg.page/";
+inline constexpr const char* kProjectEmailAddress = "quill-rush@users.codeberg.org";
 
 } // namespace qr

@@ -67,6 +67,10 @@ void HeadlessDriver::Advance(TFormMain& form, uint32_t ms) {
     form.tmrTickTimer();
 }
 
+void HeadlessDriver::Step(TFormMain& form) {
+    Advance(form, kStepMs);
+}
+
 void HeadlessDriver::Log(const std::string& line) {
     out_ << line << '\n' << std::flush;
 }

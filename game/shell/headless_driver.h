@@ -28,6 +28,8 @@ class HeadlessDriver {
     HeadlessDialogs& Dialogs() { return dialogs_; }
     // Prints one event line.
     void Log(const std::string& line);
+    // One clock step of virtual time, as "tick 1" makes it.
+    void Step(TFormMain& form);
 
     // A command: the words after the name; returns an error text, empty when fine.
     using Command = std::function<std::string(TFormMain&, const std::vector<std::string>& args)>;

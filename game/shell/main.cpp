@@ -8,8 +8,10 @@
 
 #include "foundation/uvo_exception.h"
 #include "game/shell/game_rooms.h"
+#include "platform/shell.h"
 #include "game/shell/game_strings.h"
 #include "game/shell/headless_driver.h"
+#include "game/shell/play_commands.h"
 #include "game/shell/program.h"
 #include "game/shell/sound_shell.h"
 #include "game/shell/world_commands.h"
@@ -107,9 +109,16 @@ int main(int argc, char** argv) {
             TShellWorld::Outputs out;
             out.display = &screen;
             out.log = [&driver](const std::string& line) { driver.Log(line); };
-            InstallWorldSteps(form, out, GameRooms());
+            TGameRoomOutputs game;
+            game.log = out.log;
+            game.openLink = [&driver](const std::string& target, int) {
+                driver.Log("LINK " + target);
+                return 42;
+            };
+            InstallWorldSteps(form, out, GameRooms(form, game));
             sound.Install(form);
         };
+        AddPlayCommands(driver);
         if (script == "-") return driver.Run(options, std::cin);
         std::ifstream in(script);
         if (!in) {
@@ -152,7 +161,11 @@ int main(int argc, char** argv) {
                 converted.push_back({c.number, c.width, c.height, c.argb, c.hotX, c.hotY});
             window->SetCursorPictures(std::move(converted));
         };
-        InstallWorldSteps(form, out, GameRooms());
+        TGameRoomOutputs game;
+        game.openLink = [](const std::string& target, int show) {
+            return LauncherShell().Open(target, show);
+        };
+        InstallWorldSteps(form, out, GameRooms(form, game));
         sound.Install(form);
         window->onMouse = [&form](SdlWindow::MouseKind kind, int button, int shift, int x, int y) {
             if (auto* world = dynamic_cast<TShellWorld*>(form.World()))

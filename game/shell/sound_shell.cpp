@@ -47,6 +47,9 @@ void TShellSound::Install(TFormMain& form) {
                 return w && w->CurrentID() != 0;
             };
             h.playSound = [](int number) { Sounds().PlaySound(number); };
+            h.loopSound = [](int number) { Sounds().PlayLoop(number); };
+            h.stopLoops = [] { Sounds().StopLoops(); };
+            h.setWaveEnabled = [](bool on) { Sounds().SetSoundEnabled(on); };
             // The sound playing and the repeating ones.
             h.stopWaves = [] {
                 if (TWaveMan* w = Sounds().WaveMan()) w->StopCurrent();
@@ -61,6 +64,9 @@ void TShellSound::Install(TFormMain& form) {
                 if (sound_.Music()) sound_.Music()->SetEnabled(on);
             };
             h.playMusic = [this](int track) { sound_.PlayMusic(track); };
+            h.stopMusic = [this] {
+                if (sound_.Music()) sound_.Music()->Stop();
+            };
             shell->SetSound(std::move(h));
             sound_.SetOnMusicEnded([shell](int track) { shell->MusicEnded(track); });
         }

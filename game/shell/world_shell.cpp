@@ -1,5 +1,7 @@
 #include "game/shell/world_shell.h"
 
+#include "graphics/font.h"
+
 #include "foundation/dlg_confirm.h"
 #include "foundation/obf_text.h"
 #include "foundation/text_codec.h"
@@ -43,6 +45,8 @@ template <class F> void TShellWorld::Guarded(F&& f) {
 }
 
 void TShellWorld::Init(TObfText& script, const TRoomFactory& rooms) {
+    // The game's own font designs, which the rooms' fonts are drawn with.
+    RegisterGameFontMetrics();
     world_->Init(script, rooms, "");
 }
 

@@ -65,8 +65,9 @@ class TShellWorld : public WorldLink, private TWorldHost {
     // in. Missing ones answer "no device", "off" and "idle".
     struct SoundHooks {
         std::function<bool()> waveDevicePresent, waveEnabled, wavePlaying;
-        std::function<void(int number)> playSound;
-        std::function<void()> stopWaves;
+        std::function<void(int number)> playSound, loopSound;
+        std::function<void()> stopWaves, stopLoops, stopMusic;
+        std::function<void(bool on)> setWaveEnabled;
         std::function<bool()> midiDevicePresent, musicEnabled, musicBusy;
         std::function<void(bool on)> setMusicEnabled;
         std::function<void(int track)> playMusic;
@@ -107,6 +108,15 @@ class TShellWorld : public WorldLink, private TWorldHost {
     void PlaySound(int number) override {
         if (sound_.playSound) sound_.playSound(number);
     }
+    void LoopSound(int number) override {
+        if (sound_.loopSound) sound_.loopSound(number);
+    }
+    void StopLoops() override {
+        if (sound_.stopLoops) sound_.stopLoops();
+    }
+    void SetWaveEnabled(bool on) override {
+        if (sound_.setWaveEnabled) sound_.setWaveEnabled(on);
+    }
     void StopWaves() override {
         if (sound_.stopWaves) sound_.stopWaves();
     }
@@ -120,6 +130,9 @@ class TShellWorld : public WorldLink, private TWorldHost {
     bool MusicBusy() override { return sound_.musicBusy && sound_.musicBusy(); }
     void PlayMusic(int track) override {
         if (sound_.playMusic) sound_.playMusic(track);
+    }
+    void StopMusic() override {
+        if (sound_.stopMusic) sound_.stopMusic();
     }
 
     // Runs a world operation the way the message loop would: a failure is shown, not fatal.

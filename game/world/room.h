@@ -76,6 +76,8 @@ class TRoom : public TIDNode {
     virtual void RoomInit(const std::string& arguments);
     virtual void ScrollTo(int32_t x);
     virtual int GetDynamicCursor(const std::string& boxId, int32_t x, int32_t y) { return 0; }
+    // A new game begins (rooms that keep game state between visits start over).
+    virtual void NewGame() {}
 
     // Timers.
     void AddTimer(uint8_t kind, uint32_t delay);

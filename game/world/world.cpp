@@ -248,6 +248,16 @@ void TWorld::ChooseAnimal() {
     chosenAnimal_ = usable[size_t(ChooseOther(int(usable.size()), previousPos))];
 }
 
+void TWorld::StartNewGame() {
+    runningScore_ = 0;
+    lives_.Reset();
+    if (wordList_) wordList_->ClearUsedMarks();
+    host_.StopMusic();
+    for (TRoom* room : rooms_.Nodes<TRoom>())
+        room->NewGame();
+    GoRoom("PLAY");
+}
+
 void TWorld::Return() {
     TRoom* was = current_;
     TRoom* back = stack_.Pop();

@@ -13,6 +13,7 @@
 
 #include "foundation/geometry.h"
 #include "foundation/uvo_list.h"
+#include "game/world/lives_display.h"
 #include "game/world/room.h"
 #include "game/world/room_factory.h"
 #include "game/world/world_host.h"
@@ -116,6 +117,16 @@ class TWorld {
     // frees. A list that cannot be read is reported and none is loaded; false then.
     bool LoadWordList(const std::string& path);
     const TQRWordList* WordList() const { return wordList_.get(); }
+    TQRWordList* WordList() { return wordList_.get(); }
+    // The game in progress: its score so far and the player's lives between levels.
+    int32_t RunningScore() const { return runningScore_; }
+    void SetRunningScore(int32_t score) { runningScore_ = score; }
+    TLivesDisplay& Lives() { return lives_; }
+    const TLivesDisplay& Lives() const { return lives_; }
+    // A new game on the loaded list, as the start room's play button begins one: score 0,
+    // five fresh lives, the list's words all unused again, the music stopped, every room
+    // told (the play room starts over at the first level), then the play room.
+    void StartNewGame();
     // Runs after a list was loaded (the high-score table follows the new settings).
     void SetOnWordListLoaded(std::function<void()> f) { onWordListLoaded_ = std::move(f); }
     // The player's settings (handed over at start-up, written back at shut-down).
@@ -235,6 +246,8 @@ class TWorld {
     std::unique_ptr<TQRWordList> wordList_;
     std::function<void()> onWordListLoaded_;
     TWorldLanguage clue_, answer_;
+    int32_t runningScore_ = 0;
+    TLivesDisplay lives_;
     std::string initials_ = "---";
     bool useIcons_ = true;
     int32_t speeds_[3] = {200, 120, 75};

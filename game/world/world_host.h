@@ -54,6 +54,12 @@ class TWorldHost {
     virtual bool WaveEnabled() { return false; }
     virtual bool WavePlaying() { return false; }
     virtual void PlaySound(int number) {}
+    // Starts the sound looped unless it is already the one playing.
+    virtual void LoopSound(int number) {}
+    // Ends a looped sound.
+    virtual void StopLoops() {}
+    // The player's sound switch.
+    virtual void SetWaveEnabled(bool on) {}
     virtual void StopWaves() {}
 
     // Music.
@@ -63,6 +69,7 @@ class TWorldHost {
     // Playing, seeking or paused.
     virtual bool MusicBusy() { return false; }
     virtual void PlayMusic(int track) {}
+    virtual void StopMusic() {}
 };
 
 } // namespace qr

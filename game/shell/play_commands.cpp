@@ -1,0 +1,141 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "game/shell/play_commands.h"
+
+#include <nlohmann/json.hpp>
+
+#include <memory>
+
+#include "foundation/text_codec.h"
+#include "game/gameplay/auto_player.h"
+#include "game/gameplay/play_room.h"
+#include "game/shell/headless_driver.h"
+#include "game/shell/world_shell.h"
+#include "wordlist/word_list.h"
+
+namespace qr {
+
+namespace {
+
+TShellWorld* WorldOf(TFormMain& form) {
+    return dynamic_cast<TShellWorld*>(form.World());
+}
+
+TPlayRoom* PlayRoomOf(TFormMain& form) {
+    TShellWorld* w = WorldOf(form);
+    return w ? dynamic_cast<TPlayRoom*>(w->World().CurrentRoom()) : nullptr;
+}
+
+bool ParseNumber(const std::string& s, long& v) {
+    try {
+        size_t used = 0;
+        v = std::stol(s, &used);
+        return used == s.size();
+    } catch (...) {
+        return false;
+    }
+}
+
+std::string PlayState(TPlayRoom& room, const TWorld& world) {
+    const TPlayRules& r = room.Rules();
+    nlohmann::json answers = nlohmann::json::array(), marks = nlohmann::json::array();
+    for (int i = 1; i <= 5; ++i) {
+        answers.push_back(ToUtf8(r.Answers[size_t(i)]));
+        marks.push_back(r.Marks[size_t(i)]);
+    }
+    const nlohmann::json j = {
+        {"levelIndex", r.LevelIndex},     {"mode", r.Mode},
+        {"scene", r.Scene},               {"letterQueue", ToUtf8(r.LetterQueue)},
+        {"answers", answers},             {"marks", marks},
+        {"score", r.Score},               {"shownScore", r.ShownScore},
+        {"lives", world.Lives().Count()}, {"multiplier", r.Multiplier},
+        {"releaseDelay", r.ReleaseDelay},
+    };
+    const std::string text = j.dump();
+    // The driver splices the fields into its own state object.
+    return "," + text.substr(1, text.size() - 2);
+}
+
+struct PlayDriverState {
+    TFormMain* form = nullptr;
+    TAutoPlayer player;
+};
+
+} // namespace
+
+void AddPlayCommands(HeadlessDriver& driver) {
+    auto state = std::make_shared<PlayDriverState>();
+
+    auto prepare = driver.prepare;
+    driver.prepare = [prepare, state](TFormMain& form) {
+        if (prepare) prepare(form);
+        state->form = &form;
+    };
+    // Before each step the stand-in player looks at the board and may click.
+    auto timePassed = driver.timePassed;
+    driver.timePassed = [timePassed, state](uint32_t ms) {
+        if (timePassed) timePassed(ms);
+        if (!state->form || !state->player.Active()) return;
+        TPlayRoom* room = PlayRoomOf(*state->form);
+        if (!room) return;
+        if (auto click = state->player.Tick(room->Rules())) {
+            const TRect box = room->Rules().RowBoxOf(click->row);
+            TShellWorld* w = WorldOf(*state->form);
+            const int32_t x = box.Left + click->point.X, y = box.Top + click->point.Y;
+            w->PaintBoxMouse(TShellWorld::MouseKind::Down, 1, 0, x, y);
+            w->PaintBoxMouse(TShellWorld::MouseKind::Up, 1, 0, x, y);
+        }
+    };
+    auto stateExtra = driver.stateExtra;
+    driver.stateExtra = [stateExtra](TFormMain& form) -> std::string {
+        std::string fields = stateExtra ? stateExtra(form) : std::string();
+        if (TPlayRoom* room = PlayRoomOf(form)) fields += PlayState(*room, WorldOf(form)->World());
+        return fields;
+    };
+
+    driver.AddCommand("module", [](TFormMain& form, const std::vector<std::string>& a) {
+        if (a.size() != 1) return std::string("module needs a word-list file");
+        TShellWorld* w = WorldOf(form);
+        if (!w) return std::string("module: there is no world");
+        if (!w->World().LoadWordList(a[0])) return "module: cannot load " + a[0];
+        w->World().SetWordListPath(a[0]);
+        return std::string();
+    });
+    driver.AddCommand("newgame", [&driver](TFormMain& form, const std::vector<std::string>&) {
+        TShellWorld* w = WorldOf(form);
+        if (!w) return std::string("newgame: there is no world");
+        if (!w->World().WordList()) return std::string("newgame: no module is loaded");
+        w->World().StartNewGame();
+        driver.Log("LIVES " + std::to_string(w->World().Lives().Count()));
+        return std::string();
+    });
+    driver.AddCommand("autoplay", [state](TFormMain&, const std::vector<std::string>& a) {
+        if (a.size() == 1 && a[0] == "off") {
+            state->player.Stop();
+            return std::string();
+        }
+        long accuracy = 0, delay = -1;
+        if (a.empty() || a.size() > 2 || !ParseNumber(a[0], accuracy) || accuracy < 0 ||
+            accuracy > 100 || (a.size() == 2 && (!ParseNumber(a[1], delay) || delay < 0)))
+            return std::string("autoplay needs ACCURACY 0-100 [DELAY] or off");
+        state->player.Start(int(accuracy), int32_t(delay));
+        return std::string();
+    });
+    driver.AddCommand("until", [&driver](TFormMain& form, const std::vector<std::string>& a) {
+        long maxTicks = 1000000;
+        if (a.size() < 2 || a.size() > 3 || a[0] != "room" ||
+            (a.size() == 3 && (!ParseNumber(a[2], maxTicks) || maxTicks < 0)))
+            return std::string("until needs room ID [MAXTICKS]");
+        TShellWorld* w = WorldOf(form);
+        if (!w) return std::string("until: there is no world");
+        const std::string want = UpperCase(a[1]);
+        for (long i = 0; w->CurrentRoomID() != want; ++i) {
+            if (i >= maxTicks || form.WantsClose())
+                return "expected room " + want + " within " + std::to_string(maxTicks) +
+                       " ticks, still in " + w->CurrentRoomID();
+            driver.Step(form);
+        }
+        return std::string();
+    });
+}
+
+} // namespace qr
