@@ -23,7 +23,6 @@ namespace {
 
 constexpr int kSoundEnter = 17;
 
-
 } // namespace
 
 TPlaySprite::TPlaySprite(std::unique_ptr<THotImage> image) : Image(std::move(image)) {}
@@ -99,13 +98,29 @@ class TPlayRoom::Host : public TPlayHost {
     void CreateAnimal() override { room_.CreateAnimal(); }
     void ShowSoundAndCaption() override { room_.ShowSoundAndCaption(); }
 
-    bool StartScene(int n) override { return room_.animal_ && room_.animal_->StartScene(uint8_t(n)); }
-    bool StepAnimal() override { return room_.animal_ && room_.animal_->Step(); }
+    // Without an animal (none chosen, or its file cannot be read) an invisible stand-in
+    // keeps the level playable: each scene takes a few steps, and the card is held up
+    // until it is released.
+    bool StartScene(int n) override {
+        if (room_.animal_) return room_.animal_->StartScene(uint8_t(n));
+        standInScene_ = n;
+        standInStep_ = 0;
+        standInReleased_ = false;
+        return !SceneIsEmpty(n);
+    }
+    bool StepAnimal() override {
+        if (room_.animal_) return room_.animal_->Step();
+        if (standInScene_ == 2) return !standInReleased_;
+        return ++standInStep_ < (standInScene_ == 0 ? 40 : 3);
+    }
     bool SceneIsEmpty(int n) const override {
-        return !room_.animal_ || room_.animal_->SceneIsEmpty(uint8_t(n));
+        return room_.animal_ ? room_.animal_->SceneIsEmpty(uint8_t(n)) : n == 5;
     }
     void ReleaseAnimal() override {
-        if (room_.animal_) room_.animal_->Released = true;
+        if (room_.animal_)
+            room_.animal_->Released = true;
+        else
+            standInReleased_ = true;
     }
     void RepaintAnimal() override {
         if (room_.animal_) room_.RepaintRect(room_.animal_->GetDamage());
@@ -159,6 +174,9 @@ class TPlayRoom::Host : public TPlayHost {
     TWorld& world_;
     // Stands in while no list is loaded: a level with nothing to find.
     TQRWordList noList_;
+    int standInScene_ = 0;
+    int standInStep_ = 0;
+    bool standInReleased_ = false;
 };
 
 // ---- the room ------------------------------------------------------------------------
@@ -195,8 +213,7 @@ void TPlayRoom::PrepareRoom() {
 }
 
 void TPlayRoom::OpenLink(bool email) {
-    const std::string target =
-        email ? "mailto:" + services_.emailAddress : services_.webAddress;
+    const std::string target = email ? "mailto:" + services_.emailAddress : services_.webAddress;
     world_.SetBusy(true);
     const int result = services_.openLink ? services_.openLink(target, email ? 1 : 5) : 0;
     world_.SetBusy(false);

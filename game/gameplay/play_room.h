@@ -37,6 +37,8 @@ struct TPlayServices {
     std::function<int(int32_t score)> enterHighScore;
     // Opens an address; a result below 32 is an error number.
     std::function<int(const std::string& target, int showCommand)> openLink;
+    // The folder of the animal files the world lists.
+    std::function<std::string()> animalFolder;
     std::string webAddress;
     std::string emailAddress;
     // A line for the scripted-run log (empty function: none).
@@ -80,8 +82,7 @@ class TPlayRoom : public TQRRoom {
     void CreateAnimal();
     void BuildLetterCard(uint8_t letter, int showCount);
     void BuildIconStrip(const std::array<int32_t, 6>& icons);
-    std::unique_ptr<TSpritePicture> MakePopup(const std::string& text, int style,
-                                              int32_t& width);
+    std::unique_ptr<TSpritePicture> MakePopup(const std::string& text, int style, int32_t& width);
     void RepaintRect(TRect rect);
     void DrawCellAt(TPX8ImageData& image, int row, int col);
     void DrawScore(TPX8ImageData& image);

@@ -32,7 +32,6 @@ constexpr TRect kPanel{40, 60, 400, 300};
 constexpr TRect kTitleClip{4, 3, 470, 30};
 constexpr int32_t kCardWidth = 46, kCardHeight = 62;
 
-
 TPX8ImageData* SpriteSurface(const std::unique_ptr<TSpritePicture>& p) {
     auto* s = dynamic_cast<TPlaySprite*>(p.get());
     return s && s->Image ? &s->Image->Surface() : nullptr;
@@ -83,15 +82,22 @@ void TPlayRoom::CreateAnimal() {
     animal_.reset();
     const int chosen = world_.ChosenAnimal();
     if (chosen < 0 || size_t(chosen) >= world_.AnimalList().size()) return;
-    auto animal = std::make_unique<TAnimal>();
-    TMemoryStream stream(ReadFileBytes(world_.AnimalList()[size_t(chosen)]));
-    animal->LoadFromStream(stream);
-    animal->SetLibrary(world_.OpenLibrary(animal->LibraryName));
-    animal->SetCardCallback(
-        [this]() -> TPX8ImageData* { return letterCard_ ? &letterCard_->Surface() : nullptr; });
-    animal->SetArea(kAnimalArea);
-    animal->SetWorkImage(Work());
-    animal_ = std::move(animal);
+    const std::string folder = services_.animalFolder ? services_.animalFolder() : "";
+    const std::string file = folder + world_.AnimalList()[size_t(chosen)];
+    try {
+        auto animal = std::make_unique<TAnimal>();
+        TMemoryStream stream(ReadFileBytes(file));
+        animal->LoadFromStream(stream);
+        animal->SetLibrary(world_.OpenLibrary(animal->LibraryName));
+        animal->SetCardCallback(
+            [this]() -> TPX8ImageData* { return letterCard_ ? &letterCard_->Surface() : nullptr; });
+        animal->SetArea(kAnimalArea);
+        animal->SetWorkImage(Work());
+        animal_ = std::move(animal);
+    } catch (const std::exception& e) {
+        // The level is played with the invisible stand-in instead.
+        if (services_.report) services_.report("ANIMAL failed " + file + ": " + e.what());
+    }
 }
 
 void TPlayRoom::ShowSoundAndCaption() {
@@ -140,9 +146,9 @@ void TPlayRoom::BuildIconStrip(const std::array<int32_t, 6>& icons) {
             TPX8ImageData& s = picture->Surface();
             const int32_t across = s.Width / 54, count = across * (s.Height / 54);
             if (icon < count) {
-                strip.Blit({54 * (r - 1), 0}, s,
-                           TRect::FromOriginSize({54 * (icon % across), 54 * (icon / across)}, 54,
-                                                 54));
+                strip.Blit(
+                    {54 * (r - 1), 0}, s,
+                    TRect::FromOriginSize({54 * (icon % across), 54 * (icon / across)}, 54, 54));
                 break;
             }
             icon -= count;
@@ -266,10 +272,17 @@ void TPlayRoom::DrawContents(TPX8ImageData& image) {
                 DrawCellAt(image, r, c);
         DrawSprites(image);
         break;
-    case kModePaused: DrawPausePanel(image); break;
-    case kModeHelp: DrawHelpPage(image); break;
-    case kModeQuitAsked: DrawQuitPanel(image); break;
-    default: break;
+    case kModePaused:
+        DrawPausePanel(image);
+        break;
+    case kModeHelp:
+        DrawHelpPage(image);
+        break;
+    case kModeQuitAsked:
+        DrawQuitPanel(image);
+        break;
+    default:
+        break;
     }
 }
 
@@ -277,7 +290,8 @@ void TPlayRoom::DrawCellAt(TPX8ImageData& image, int row, int col) {
     const TCellLook look = rules_.CellLook(row, col);
     const TRect cell = board::CellRect(rules_.RowBoxOf(std::abs(row)), col);
     switch (look.kind) {
-    case TCellLook::Nothing: return;
+    case TCellLook::Nothing:
+        return;
     case TCellLook::Letter: {
         image.FillRect(cell, kWhite);
         if (TPX8Font* font = cellFonts_[size_t(look.font + 1)].get())
@@ -288,8 +302,8 @@ void TPlayRoom::DrawCellAt(TPX8ImageData& image, int row, int col) {
     case TCellLook::BonusCard:
         if (comGfx_) {
             image.Blit(cell.TopLeft(), comGfx_->Surface(),
-                       TRect::FromOriginSize({17 * int(rules_.BonusKind), 124 + 25 * rules_.BonusFrame},
-                                             17, 25));
+                       TRect::FromOriginSize(
+                           {17 * int(rules_.BonusKind), 124 + 25 * rules_.BonusFrame}, 17, 25));
             return;
         }
         [[fallthrough]];
@@ -318,8 +332,7 @@ void TPlayRoom::DrawTitle(TPX8ImageData& image) {
     if (!titleFont_) return;
     const TQRWordList* list = world_.WordList();
     std::string name = list ? list->LevelName(size_t(std::max(rules_.LevelIndex, 0))) : "";
-    std::string title =
-        "  " + std::to_string(rules_.LevelIndex + 1) + ". " + name + "  ";
+    std::string title = "  " + std::to_string(rules_.LevelIndex + 1) + ". " + name + "  ";
     while (!title.empty() && titleFont_->TextWidth(title) > kTitleClip.Width())
         title.pop_back();
     TRect old = image.ClipRect;

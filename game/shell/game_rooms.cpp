@@ -43,6 +43,7 @@ TRoomFactory GameRooms(TFormMain& form, TGameRoomOutputs outputs) {
         return EnterHighScore(form, scores, score);
     };
     play.openLink = outputs.openLink;
+    play.animalFolder = [&form] { return form.Folders().DatProgram(); };
     play.report = outputs.log;
     play.webAddress = kProjectWebAddress;
     play.emailAddress = kProjectEmailAddress;

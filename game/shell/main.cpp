@@ -8,7 +8,6 @@
 
 #include "foundation/uvo_exception.h"
 #include "game/shell/game_rooms.h"
-#include "platform/shell.h"
 #include "game/shell/game_strings.h"
 #include "game/shell/headless_driver.h"
 #include "game/shell/play_commands.h"
@@ -22,6 +21,7 @@
 #include "platform/sdl/sdl_sound.h"
 #include "platform/sdl/sdl_system.h"
 #include "platform/sdl/sdl_window.h"
+#include "platform/shell.h"
 
 using namespace qr;
 

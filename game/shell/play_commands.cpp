@@ -43,11 +43,16 @@ std::string PlayState(TPlayRoom& room, const TWorld& world) {
         marks.push_back(r.Marks[size_t(i)]);
     }
     const nlohmann::json j = {
-        {"levelIndex", r.LevelIndex},     {"mode", r.Mode},
-        {"scene", r.Scene},               {"letterQueue", ToUtf8(r.LetterQueue)},
-        {"answers", answers},             {"marks", marks},
-        {"score", r.Score},               {"shownScore", r.ShownScore},
-        {"lives", world.Lives().Count()}, {"multiplier", r.Multiplier},
+        {"levelIndex", r.LevelIndex},
+        {"mode", r.Mode},
+        {"scene", r.Scene},
+        {"letterQueue", ToUtf8(r.LetterQueue)},
+        {"answers", answers},
+        {"marks", marks},
+        {"score", r.Score},
+        {"shownScore", r.ShownScore},
+        {"lives", world.Lives().Count()},
+        {"multiplier", r.Multiplier},
         {"releaseDelay", r.ReleaseDelay},
     };
     const std::string text = j.dump();
