@@ -11,21 +11,41 @@ namespace qr {
 namespace {
 
 struct Standard {
-    const char* english;
-    const char* codes; // ISO 639-1 and 639-2 codes, space-separated
+    const char* codes; // ISO 639-1 and 639-2 codes
+    const char* names; // English first, then the language's own, German and French names
 };
 
-// Index = code, in the order of the game's string files.
+// Index = code, in the order of the game's string files. Names are UTF-8, "|"-separated.
 constexpr Standard kStandard[23] = {
-    {"French", "fr fra fre"}, {"German", "de deu ger"}, {"English", "en eng"},
-    {"Spanish", "es spa"},    {"Italian", "it ita"},    {"Portuguese", "pt por"},
-    {"Dutch", "nl nld dut"},  {"Swedish", "sv swe"},    {"Norwegian", "no nb nn nor nob nno"},
-    {"Danish", "da dan"},     {"Finnish", "fi fin"},    {"Polish", "pl pol"},
-    {"Czech", "cs ces cze"},  {"Hungarian", "hu hun"},  {"Greek", "el ell gre"},
-    {"Russian", "ru rus"},    {"Turkish", "tr tur"},    {"Latin", "la lat"},
-    {"Irish", "ga gle"},      {"Welsh", "cy cym wel"},  {"Icelandic", "is isl ice"},
-    {"Croatian", "hr hrv"},   {"Esperanto", "eo epo"},
+    {"fr fra fre", "French|Fran\u00E7ais|Franz\u00F6sisch"},
+    {"de deu ger", "German|Deutsch|Allemand"},
+    {"en eng", "English|Englisch|Anglais"},
+    {"es spa", "Spanish|Espa\u00F1ol|Spanisch|Espagnol"},
+    {"it ita", "Italian|Italiano|Italienisch|Italien"},
+    {"pt por", "Portuguese|Portugu\u00EAs|Portugiesisch|Portugais"},
+    {"nl nld dut", "Dutch|Nederlands|Niederl\u00E4ndisch|N\u00E9erlandais"},
+    {"sv swe", "Swedish|Svenska|Schwedisch|Su\u00E9dois"},
+    {"no nb nn nor nob nno", "Norwegian|Norsk|Norwegisch|Norv\u00E9gien"},
+    {"da dan", "Danish|Dansk|D\u00E4nisch|Danois"},
+    {"fi fin", "Finnish|Suomi|Finnisch|Finnois"},
+    {"pl pol", "Polish|Polski|Polnisch|Polonais"},
+    {"cs ces cze", "Czech|\u010Ce\u0161tina|Tschechisch|Tch\u00E8que"},
+    {"hu hun", "Hungarian|Magyar|Ungarisch|Hongrois"},
+    {"el ell gre", "Greek|\u0395\u03BB\u03BB\u03B7\u03BD\u03B9\u03BA\u03AC|Griechisch|Grec"},
+    {"ru rus", "Russian|\u0420\u0443\u0441\u0441\u043A\u0438\u0439|Russisch|Russe"},
+    {"tr tur", "Turkish|T\u00FCrk\u00E7e|T\u00FCrkisch|Turc"},
+    {"la lat", "Latin|Latina|Latein"},
+    {"ga gle", "Irish|Gaeilge|Irisch|Irlandais"},
+    {"cy cym wel", "Welsh|Cymraeg|Walisisch|Gallois"},
+    {"is isl ice", "Icelandic|\u00CDslenska|Isl\u00E4ndisch|Islandais"},
+    {"hr hrv", "Croatian|Hrvatski|Kroatisch|Croate"},
+    {"eo epo", "Esperanto|Esp\u00E9ranto"},
 };
+
+std::string_view EnglishName(int code) {
+    std::string_view names = kStandard[code].names;
+    return names.substr(0, names.find('|'));
+}
 
 constexpr std::pair<const char*, const char*> kFurther[] = {
     {"ar", "Arabic"},      {"be", "Belarusian"}, {"bg", "Bulgarian"},  {"br", "Breton"},
@@ -51,10 +71,10 @@ std::string LanguagePart(std::string_view locale) {
     return Lower(locale.substr(0, end));
 }
 
-bool ListHas(std::string_view list, std::string_view word) {
+bool ListHas(std::string_view list, std::string_view word, char separator = ' ') {
     size_t pos = 0;
     while (pos < list.size()) {
-        size_t end = list.find(' ', pos);
+        size_t end = list.find(separator, pos);
         if (end == std::string_view::npos) end = list.size();
         if (list.substr(pos, end - pos) == word) return true;
         pos = end + 1;
@@ -66,7 +86,7 @@ int CanonicalCode(std::string_view key) {
     std::string lower = Lower(key);
     std::string part = LanguagePart(key);
     for (int code = 0; code < 23; ++code) {
-        if (lower == Lower(kStandard[code].english)) return code;
+        if (ListHas(Lower(kStandard[code].names), lower, '|')) return code;
         if (!part.empty() && ListHas(kStandard[code].codes, part)) return code;
     }
     return -1;
@@ -78,14 +98,14 @@ int StandardLanguageCode(std::string_view key) {
     if (int code = TQRWordList::FindLanguage(FromUtf8(key)); code >= 0) return code;
     int code = CanonicalCode(key);
     if (code < 0) return -1;
-    int inTable = TQRWordList::FindLanguage(kStandard[code].english);
+    int inTable = TQRWordList::FindLanguage(EnglishName(code));
     return inTable >= 0 ? inTable : code;
 }
 
 std::string StandardLanguageDisplayName(int code) {
     std::string name = TQRWordList::StandardLanguageName(code);
     if (!name.empty() || code < 0 || code >= 23) return name;
-    return kStandard[code].english;
+    return std::string(EnglishName(code));
 }
 
 std::string FurtherLanguageName(std::string_view locale) {

@@ -9,10 +9,10 @@
 namespace qr {
 
 // The standard language code (0..22) the key names, or -1. The key may be a locale or
-// ISO 639 code, an English language name (any case) or a name of the active string
-// table. Codes follow the order of the game's string files (French 0, German 1,
-// English 2, ...); a loaded table that lists the language under its English name at
-// another place wins, so the code always matches the table in use.
+// ISO 639 code, the language's name in English, in itself, in German or in French (any
+// ASCII case), or a name of the active string table. Codes follow the order of the game's string
+// files (French 0, German 1, English 2, ...); a loaded table that lists the language under its
+// English name at another place wins, so the code always matches the table in use.
 int StandardLanguageCode(std::string_view key);
 
 // The name of a standard language in the active string table, or its English name when

@@ -45,6 +45,7 @@ struct TImportTable {
     std::vector<TImportGroup> groups;  // in file order
     std::vector<std::string> levels;   // names of the top-level lessons
     std::vector<std::string> warnings; // from reading
+    size_t duplicates = 0;             // entries the reader left out as repeated
 };
 
 // Files above this size are refused before parsing: no word list comes near it, and it

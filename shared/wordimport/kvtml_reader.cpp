@@ -104,7 +104,14 @@ class KvtmlReader {
             if (!Is(e, "entry")) continue;
             long id;
             if (!IdOf(e, id)) Fail(Line(e), "an entry has no number as its id");
-            if (row_.count(id)) Fail(Line(e), "entry " + std::to_string(id) + " is there twice");
+            if (row_.count(id)) {
+                // Lessons could not tell the two apart: the first one counts.
+                t_.warnings.push_back("line " + std::to_string(Line(e)) + ": entry " +
+                                      std::to_string(id) +
+                                      " is there twice; the second is left out");
+                ++t_.duplicates;
+                continue;
+            }
             TImportRow row;
             row.line = Line(e);
             row.texts.resize(t_.languages.size());
@@ -186,7 +193,8 @@ TImportTable ReadKvtml(std::string_view bytes) {
     if (!doc) {
         const xmlError* e = xmlCtxtGetLastError(ctxt.get());
         std::string why = e && e->message ? e->message : "unknown error";
-        while (!why.empty() && (why.back() == '\n' || why.back() == ' '))
+        why = why.substr(0, why.find('\n'));
+        while (!why.empty() && why.back() == ' ')
             why.pop_back();
         Fail(e ? e->line : 0, "not a well-formed XML file: " + why);
     }

@@ -154,6 +154,7 @@ TImportResult TWordListImport::Build(const TImportTable& table, const TImportOpt
     TImportResult result;
     TImportSummary& summary = result.summary;
     summary.warnings = table.warnings;
+    summary.skipped = table.duplicates;
     MetaText meta(summary.warnings);
 
     // --- languages: which columns, in which order ---------------------------------------
@@ -245,6 +246,12 @@ TImportResult TWordListImport::Build(const TImportTable& table, const TImportOpt
         std::vector<std::string> texts; // vocabulary: one per language; else answer, clue
         int group;
     };
+    // Lists where every entry is marked inactive exist (the flag was set and never
+    // meant); honouring it there would leave nothing to play.
+    bool honourInactive =
+        std::any_of(table.rows.begin(), table.rows.end(), [](auto& r) { return !r.inactive; });
+    if (!honourInactive && !table.rows.empty())
+        summary.warnings.push_back("every entry is marked inactive: all are imported as playable");
     std::vector<Row> rows;
     size_t tooWide = 0;
     std::vector<std::string> wideExamples;
@@ -275,7 +282,8 @@ TImportResult TWordListImport::Build(const TImportTable& table, const TImportOpt
                           role + " \"" + t + "\"";
                 break;
             }
-            if (r.inactive && !bytes.empty() && bytes[0] != '-') bytes.insert(0, 1, '-');
+            if (r.inactive && honourInactive && !bytes.empty() && bytes[0] != '-')
+                bytes.insert(0, 1, '-');
             if (bytes.size() > kMaxText) {
                 problem = "the " + role + " is longer than the 255 bytes a list can store";
                 break;

@@ -196,6 +196,34 @@ TEST_F(WordImport, AOneLanguageListWithHintsIsAQuizWithTheHintsAsClues) {
               "a vocabulary list needs two languages, and the file has only one");
 }
 
+TEST_F(WordImport, QuirksOfRealKvtmlFilesAreSurvived) {
+    auto file = [](const std::string& entries) {
+        return "<kvtml version=\"2.0\"><identifiers><identifier "
+               "id=\"0\"><locale>nl</locale></identifier>"
+               "</identifiers><entries>" +
+               entries + "</entries></kvtml>";
+    };
+    auto entry = [](int id, const std::string& text, bool inactive) {
+        return "<entry id=\"" + std::to_string(id) + "\"><inactive>" +
+               (inactive ? "true" : "false") + "</inactive><translation id=\"0\"><text>" + text +
+               "</text></translation></entry>\n";
+    };
+    // An entry id used twice: the second is left out.
+    auto r = Import(file(entry(0, "kat", false) + entry(0, "hond", false) + entry(1, "vis", true)),
+                    TImportFormat::Kvtml);
+    EXPECT_EQ(r.list.WordCount(), 2u);
+    EXPECT_EQ(r.list.Word(1), "-vis");
+    EXPECT_EQ(r.summary.skipped, 1u);
+    EXPECT_EQ(r.summary.warnings,
+              std::vector<std::string>{"line 2: entry 0 is there twice; the second is left out"});
+    // Every entry inactive (as in some of KDE's hangman lists): the flag means nothing.
+    r = Import(file(entry(0, "kat", true) + entry(1, "vis", true)), TImportFormat::Kvtml);
+    EXPECT_EQ(r.list.Word(0), "kat");
+    EXPECT_EQ(
+        r.summary.warnings,
+        std::vector<std::string>{"every entry is marked inactive: all are imported as playable"});
+}
+
 TEST_F(WordImport, UnshowableCharactersFailNamingTheCharacterEntryAndLineUnlessSkipped) {
     EXPECT_EQ(ErrorOf(Fixture("unshowable.kvtml"), TImportFormat::Kvtml),
               "line 11, entry \"je\xC5\xBE"
