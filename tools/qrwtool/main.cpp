@@ -22,8 +22,10 @@ const char* kUsage =
     "  check FILE          exit 0 when the game would load the list\n"
     "  build SOURCE OUT    make a list from its text form\n"
     "  export FILE [OUT]   write the text form of a list (to stdout without OUT)\n"
-    "  upgrade IN OUT      rewrite a list of any version as the current "
-    "version\n" QRWTOOL_IMPORT_USAGE
+    "  upgrade IN OUT      rewrite a list of any version as the current version\n"
+    // clang-format off
+    QRWTOOL_IMPORT_USAGE
+    // clang-format on
     "--strings names the string file whose language names are used: loaded lists show\n"
     "their languages in it, and built lists look their language codes up in it.\n"
     "Without it every language name and code stays as written.\n";
