@@ -189,6 +189,7 @@ TImportTable ReadCsv(std::string_view bytes) {
         } else if (groupColumn >= 0) {
             pending.emplace_back(int(t.rows.size()), g);
         }
+        if (t.rows.size() >= kMaxImportRows) TooManyRows();
         t.rows.push_back(std::move(row));
     }
     // Group indexes here are group numbers; groups are listed in number order.

@@ -48,8 +48,14 @@ struct TImportTable {
     size_t duplicates = 0;             // entries the reader left out as repeated
 };
 
-// Files above this size are refused before parsing: no word list comes near it, and it
-// keeps a hostile file from taking all memory.
-constexpr size_t kMaxImportFileSize = 32u << 20;
+// Files above this size are refused before parsing: a list of the most words a list can
+// hold fits, and a hostile file cannot make the parsed document take all memory.
+constexpr size_t kMaxImportFileSize = 16u << 20;
+// Readers stop at this many entries, well above what a list holds (some may be left out
+// on the way), so that the rows read stay bounded too.
+constexpr size_t kMaxImportRows = 4 * 65536;
+[[noreturn]] inline void TooManyRows() {
+    throw ImportException("the file has more entries than the 65535 a word list can hold");
+}
 
 } // namespace qr

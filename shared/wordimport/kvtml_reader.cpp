@@ -134,6 +134,7 @@ class KvtmlReader {
                     if (row.hint.empty()) row.hint = ChildText(tr, "paraphrase");
                 }
             }
+            if (t_.rows.size() >= kMaxImportRows) TooManyRows();
             row_[id] = t_.rows.size();
             t_.rows.push_back(std::move(row));
         }
