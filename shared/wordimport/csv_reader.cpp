@@ -137,6 +137,9 @@ TImportTable ReadCsv(std::string_view bytes) {
             throw ImportException("the file is empty; its first row must name the languages");
     } while (header.fields.size() == 1 && Trim(header.fields[0]).empty());
 
+    // Spreadsheets often save empty columns after the last one that is used.
+    while (header.fields.size() > 1 && Trim(header.fields.back()).empty())
+        header.fields.pop_back();
     int groupColumn = -1, clueColumn = -1;
     std::vector<int> languageColumns;
     for (size_t i = 0; i < header.fields.size(); ++i) {
@@ -177,7 +180,10 @@ TImportTable ReadCsv(std::string_view bytes) {
         }
         row.hint = cell(clueColumn);
         if (!any && row.hint.empty()) continue; // blank rows are spacing, not entries
-        if (r.fields.size() > header.fields.size() && !warnedExtra) {
+        bool extra = false;
+        for (size_t i = header.fields.size(); i < r.fields.size(); ++i)
+            extra = extra || !Trim(r.fields[i]).empty();
+        if (extra && !warnedExtra) {
             t.warnings.push_back("line " + std::to_string(r.line) +
                                  ": cells beyond the named columns are left out");
             warnedExtra = true;

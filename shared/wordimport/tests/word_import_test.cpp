@@ -254,8 +254,8 @@ TEST_F(WordImport, CsvDelimitersAndEncodingsAreFoundOut) {
         {"comma, UTF-8 with BOM, CRLF",
          "\xEF\xBB\xBF"
          "English,German\r\nbear,B\xC3\xA4r\r\n\"one, two\",\"\"\"eins\"\", zwei\"\r\n"},
-        {"semicolon, Windows-1252",
-         "English;German\nbear;B\xE4r\n\"one, two\";\"\"\"eins\"\", zwei\"\n"},
+        {"semicolon, Windows-1252, empty columns after the last",
+         "English;German;;\nbear;B\xE4r;;\n\"one, two\";\"\"\"eins\"\", zwei\";;\n"},
         {"tab, UTF-8, quoted line break",
          "English\tGerman\nbear\tB\xC3\xA4r\n\"one,\ntwo\"\t\"\"\"eins\"\", zwei\""},
         {"semicolon with commas in the header's quotes",
@@ -269,6 +269,7 @@ TEST_F(WordImport, CsvDelimitersAndEncodingsAreFoundOut) {
         EXPECT_EQ(l.GetTranslation("German", 0), "B\xE4r") << c.what;
         EXPECT_EQ(l.Word(1), "one, two") << c.what;
         EXPECT_EQ(l.GetTranslation("German", 1), "\"eins\", zwei") << c.what;
+        EXPECT_TRUE(r.summary.warnings.empty()) << c.what;
     }
 }
 
@@ -277,11 +278,13 @@ TEST_F(WordImport, CsvGroupColumnKeepsNumbersAndNumbersNamesInOrder) {
                  "hello,Greetings,bonjour\n"
                  "cat,3,chat\n"
                  "\n"
-                 "dog,Animals,chien\n"
+                 "dog,Animals,chien,a note\n"
                  "thanks,Greetings,merci\n"
                  "bird,,oiseau\n");
     TQRWordList l = Reloaded(r.list);
     EXPECT_EQ(r.summary.imported, 5u);
+    EXPECT_EQ(r.summary.warnings,
+              std::vector<std::string>{"line 5: cells beyond the named columns are left out"});
     EXPECT_EQ(l.Group(0), 0); // Greetings: the first free number
     EXPECT_EQ(l.Group(1), 2); // "3" as people count
     EXPECT_EQ(l.Group(2), 1); // Animals: the next free one
