@@ -178,8 +178,8 @@ TImportTable ReadCsv(std::string_view bytes) {
             row.texts.push_back(cell(c));
             any = any || !row.texts.back().empty();
         }
-        row.hint = cell(clueColumn);
-        if (!any && row.hint.empty()) continue; // blank rows are spacing, not entries
+        row.hints.assign(row.texts.size(), cell(clueColumn));
+        if (!any && row.hints[0].empty()) continue; // blank rows are spacing, not entries
         bool extra = false;
         for (size_t i = header.fields.size(); i < r.fields.size(); ++i)
             extra = extra || !Trim(r.fields[i]).empty();

@@ -24,10 +24,10 @@ struct TImportLanguage {
 
 struct TImportRow {
     std::vector<std::string> texts; // one per language, same index; empty = none
-    std::string hint;      // comment of the first language: the clue of a one-language list
-    int group = -1;        // index into groups; -1 = in no lesson
-    int line = 0;          // where the entry starts in the file
-    bool inactive = false; // the other program keeps it out of practice
+    std::vector<std::string> hints; // per language, its comment: the clue of a one-language list
+    int group = -1;                 // index into groups; -1 = in no lesson
+    int line = 0;                   // where the entry starts in the file
+    bool inactive = false;          // the other program keeps it out of practice
 };
 
 struct TImportGroup {

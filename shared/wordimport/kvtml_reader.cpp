@@ -115,6 +115,7 @@ class KvtmlReader {
             TImportRow row;
             row.line = Line(e);
             row.texts.resize(t_.languages.size());
+            row.hints.resize(t_.languages.size());
             row.inactive = ChildText(e, "inactive") == "true";
             for (const xmlNode* tr = e->children; tr; tr = tr->next) {
                 if (!Is(tr, "translation")) continue;
@@ -129,10 +130,9 @@ class KvtmlReader {
                     continue;
                 }
                 row.texts[col->second] = ChildText(tr, "text");
-                if (col->second == 0) {
-                    row.hint = ChildText(tr, "comment");
-                    if (row.hint.empty()) row.hint = ChildText(tr, "paraphrase");
-                }
+                std::string& hint = row.hints[col->second];
+                hint = ChildText(tr, "comment");
+                if (hint.empty()) hint = ChildText(tr, "paraphrase");
             }
             if (t_.rows.size() >= kMaxImportRows) TooManyRows();
             row_[id] = t_.rows.size();

@@ -200,7 +200,7 @@ TImportResult TWordListImport::Build(const TImportTable& table, const TImportOpt
         bool allHints = std::any_of(table.rows.begin(), table.rows.end(),
                                     [&](const TImportRow& r) { return !mainText(r).empty(); });
         for (const auto& r : table.rows)
-            if (!mainText(r).empty() && Normalise(r.hint).empty()) allHints = false;
+            if (!mainText(r).empty() && Normalise(r.hints[columns[0]]).empty()) allHints = false;
         type = allHints ? TListType::Quiz : TListType::Anagrams;
     }
     const bool vocabulary = type == TListType::Vocabulary;
@@ -260,7 +260,7 @@ TImportResult TWordListImport::Build(const TImportTable& table, const TImportOpt
         std::vector<std::string> texts;
         for (size_t k = 0; k < columns.size(); ++k)
             texts.push_back(Normalise(r.texts[columns[k]]));
-        if (!vocabulary && columns.size() == 1) texts.push_back(Normalise(r.hint));
+        if (!vocabulary && columns.size() == 1) texts.push_back(Normalise(r.hints[columns[0]]));
         bool empty =
             vocabulary ? std::all_of(texts.begin(), texts.end(), [](auto& t) { return t.empty(); })
                        : texts[0].empty();

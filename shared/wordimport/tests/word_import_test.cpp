@@ -146,6 +146,16 @@ TEST_F(WordImport, LanguagesCanBeChosenAndReorderedByLocaleNameOrCode) {
     EXPECT_EQ(r.list.Word(0), "maison");
     EXPECT_EQ(r.list.Clue(0), "Haus");
 
+    // A one-language list of another language takes that language's own comments.
+    std::string commented = Fixture("lessons.kvtml");
+    commented.replace(commented.find("<text>jardin</text>"), 19,
+                      "<text>jardin</text><comment>dehors</comment>");
+    o.languages = {"fr"};
+    o.type = TListType::Quiz;
+    r = Import(commented, TImportFormat::Kvtml, o);
+    EXPECT_EQ(r.list.Word(1), "jardin");
+    EXPECT_EQ(r.list.Clue(1), "dehors");
+
     o.languages = {"es"};
     EXPECT_EQ(ErrorOf(Fixture("lessons.kvtml"), TImportFormat::Kvtml, o),
               "the file has no language \"es\" (it has: en, de, fr_FR)");
