@@ -4,8 +4,6 @@
 #include "game/gameplay/play_room.h"
 
 #include "foundation/dlg_confirm.h"
-#include "foundation/polyglot.h"
-#include "foundation/random.h"
 #include "foundation/text_codec.h"
 #include "game/gameplay/animal.h"
 #include "game/world/pictures.h"
@@ -227,10 +225,6 @@ void AddGameplayRooms(TRoomFactory& factory, TPlayServices services) {
     factory.Add(TPlayRoom::kPrefix, [services](TWorld& world, const std::string& id) {
         return std::make_unique<TPlayRoom>(world, id, services);
     });
-}
-
-void TPlayRoom::Leave() {
-    TQRRoom::Leave();
 }
 
 void TPlayRoom::Unload(bool final) {

@@ -55,7 +55,6 @@ class TPlayRoom : public TQRRoom {
     ~TPlayRoom() override;
 
     void Enter(const std::string& previousId) override;
-    void Leave() override;
     void RunScript(const std::string& name, const std::string& argument) override;
     bool ControlEvent(TControlBox& box, TControlEventKind event) override;
     void Draw(TPX8ImageData* image) override;
