@@ -175,7 +175,7 @@ void BM_FirstFrame(benchmark::State& state) {
                     firstMs =
                         std::chrono::duration<double, std::milli>(Clock::now() - start).count();
             };
-            InstallWorldSteps(form, o, GameRooms());
+            InstallWorldSteps(form, o, GameRooms(form, {}));
         };
         ProgramOptions options;
         options.registryPath = (tmp / "reg.ini").string();
