@@ -162,6 +162,9 @@ void TPlayRules::Enter() {
                  ToUtf8(host_.WordList().LevelName(size_t(std::max(LevelIndex, 0)))));
     if (!BuildPuzzle()) {
         SetMode(kModeLevelOver);
+        // No wipe runs in this mode: show the room at once.
+        const TPoint screen = host_.ScreenSize();
+        host_.RepaintRect({0, 0, screen.X, screen.Y});
         return;
     }
     if (IconClues) host_.BuildIconStrip(IconNumbers);
