@@ -9,6 +9,7 @@
 #include "foundation/stream.h"
 #include "game/gameplay/high_score_man.h"
 #include "test_support/temp_dir.h"
+#include "wordlist/word_list.h"
 
 namespace qr {
 namespace {
@@ -100,6 +101,36 @@ TEST(HighScores, KeysKeepSpeedsAndIconUseApartAndIgnoreCase) {
     EXPECT_EQ(select("aNiMaLs", 1, "0"), base) << "a title changed only in case keeps its table";
     EXPECT_EQ(m.GetScore(1), 10);
     EXPECT_EQ(m.Lines().size(), 3u);
+}
+
+TEST(HighScores, LanguageKeysFollowTheListTypeAndTheSettings) {
+    THighScoreLanguages settings;
+    settings.ClueNumber = 3;
+    settings.ClueName = "Spanish";
+    settings.AnswerNumber = 255;
+    settings.AnswerName = "Latin";
+    EXPECT_EQ(HighScoreClueKey(nullptr, settings), "///");
+    EXPECT_EQ(HighScoreAnswerKey(nullptr, settings), "///");
+
+    TQRWordList quiz;
+    quiz.SetListType(TListType::Quiz);
+    quiz.SetTitle("Capitals \xe9t\xe9");
+    quiz.SetHandle("uvo");
+    quiz.SetPrimaryLanguage("Klingon"); // no standard number: the name stands for it
+    EXPECT_EQ(HighScoreClueKey(&quiz, settings), "Klingon");
+    EXPECT_EQ(HighScoreAnswerKey(&quiz, settings), "Klingon");
+
+    TQRWordList vocabulary;
+    vocabulary.SetListType(TListType::Vocabulary);
+    EXPECT_EQ(HighScoreClueKey(&vocabulary, settings), "3");
+    EXPECT_EQ(HighScoreAnswerKey(&vocabulary, settings), "Latin");
+    settings.UseIcons = true;
+    EXPECT_EQ(HighScoreClueKey(&vocabulary, settings), "ICONS");
+    EXPECT_EQ(HighScoreAnswerKey(&vocabulary, settings), "Latin");
+
+    THighScoreMan m("");
+    SelectHighScoreTable(m, &quiz, settings, 2);
+    EXPECT_EQ(m.Lines()[0].substr(90), "#=CAPITALS \xc9T\xc9&+UVO^:ICONS*@Klingon!?2");
 }
 
 TEST(HighScores, TablesSurviveSavingWithEveryByteOfTheirInitials) {
