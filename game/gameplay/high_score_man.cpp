@@ -97,6 +97,10 @@ void THighScoreMan::AddLine(std::string line) {
 
 void THighScoreMan::Save() const {
     if (fileName_.empty()) return;
+    // A fresh installation folder may not have its dat/ folder yet.
+    const std::filesystem::path folder = std::filesystem::path(fileName_).parent_path();
+    std::error_code ec;
+    if (!folder.empty()) std::filesystem::create_directories(folder, ec);
     const std::vector<uint8_t> bytes = TObfText::CompileLines(lines_);
     WriteFileAtomic(fileName_, bytes.data(), bytes.size());
 }

@@ -10,6 +10,7 @@
 #include "foundation/obf_text.h"
 #include "foundation/text_codec.h"
 #include "foundation/utils.h"
+#include "game/gameplay/high_score_man.h"
 #include "game/shell/game_strings.h"
 #include "game/shell/headless_driver.h"
 #include "game/world/px8_world_library.h"
@@ -59,6 +60,10 @@ TShellWorld::TShellWorld(TFormMain& form, std::unique_ptr<TWorldLibrary> library
     world_->SetFlag(TWorld::kActive);
     // Saved games belong with the player's files; the program folder may be read-only.
     world_->SetSaveFolder(form.Folders().installation);
+    // Without an installation folder (tests of the shell) the tables live in memory only.
+    world_->SetHighScores(std::make_unique<THighScoreMan>(
+        form.Folders().installation.empty() ? std::string()
+                                            : form.Folders().DatUser() + "hiscores.dat"));
 }
 
 TShellWorld::~TShellWorld() {
@@ -202,6 +207,13 @@ std::string TShellWorld::StateFields() const {
     }
     s << "],\"defaultCursor\":" << world_->DefaultCursor() << ",\"cursor\":" << cursor_
       << ",\"caption\":" << Json(caption_);
+    if (const THighScoreMan* scores = world_->HighScores()) {
+        s << ",\"scores\":[";
+        for (int place = 1; place <= kHighScorePlaces; ++place)
+            s << (place > 1 ? "," : "") << "{\"initials\":" << Json(scores->GetInitials(place))
+              << ",\"score\":" << scores->GetScore(place) << "}";
+        s << "],\"lastPlace\":" << scores->LastPlace();
+    }
     return s.str();
 }
 

@@ -135,8 +135,7 @@ TEST(HighScores, LanguageKeysFollowTheListTypeAndTheSettings) {
 
 TEST(HighScores, TablesSurviveSavingWithEveryByteOfTheirInitials) {
     test::TempDir dir;
-    const std::string file = dir.Path("dat/hiscores.dat");
-    std::filesystem::create_directories(dir.Path("dat"));
+    const std::string file = dir.Path("dat/hiscores.dat"); // dat/ does not exist yet
     const std::string special = std::string("\x81\x0A", 2) + "Q";
     const std::string longTitle(300, 'w');
     {
@@ -162,8 +161,18 @@ TEST(HighScores, TablesSurviveSavingWithEveryByteOfTheirInitials) {
     EXPECT_EQ(again.GetScore(1), 5) << "a key too long for the file still finds its table";
     EXPECT_EQ(again.Lines().size(), 2u);
 
-    // A folder that cannot be written is no reason to fail at shut-down.
-    EXPECT_NO_THROW({ THighScoreMan lost(dir.Path("missing/folder/hiscores.dat")); });
+    // A folder that cannot be made is no reason to fail at shut-down.
+    dir.Write("plain", "a file where a folder should be");
+    EXPECT_NO_THROW({
+        THighScoreMan lost(dir.Path("plain/dat/hiscores.dat"));
+        lost.SelectTable("t", "h", 1, "a", "c");
+    });
+    EXPECT_THROW(
+        {
+            THighScoreMan lost(dir.Path("plain/dat/hiscores.dat"));
+            lost.Save();
+        },
+        std::exception);
 }
 
 TEST(HighScores, ADamagedLineBecomesAnEmptyTableUnderItsKeyAndTheOthersStay) {
