@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The animal's cost per tick against copying its strip.
 find_package(benchmark QUIET)
 if(benchmark_FOUND AND TARGET qr_gameplay)

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The animals: data/animals/<name>.txt, the readable form, built by anmtool into
 # dat/<name>.anm. Their pictures are in imglib/animals.px8 (art/animals/).
 file(GLOB animal_sources CONFIGURE_DEPENDS ${src}/animals/*.txt)

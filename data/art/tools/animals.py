@@ -2,7 +2,13 @@
 # Draws the animals of the play room's strip (113 x 367): each animal's backdrop and its
 # sprite sheets, frames stacked top to bottom. Run it to redraw data/art/animals/.
 import math
-from common import svg, write
+from common import svg, write as write_file
+
+
+def write(lib, name, content):
+    # our art is CC BY-SA; the licence goes in as the picture's first comment
+    head, rest = content.split('\n', 1)
+    write_file(lib, name, head + '\n  <!-- SPDX-License-Identifier: CC-BY-SA-4.0 -->\n' + rest)
 
 LINE = '#4d2600'   # the outline of every animal
 W, H = 113, 367    # the strip
