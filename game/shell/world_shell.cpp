@@ -10,6 +10,7 @@
 #include "foundation/obf_text.h"
 #include "foundation/text_codec.h"
 #include "foundation/utils.h"
+#include "game/gameplay/animal.h"
 #include "game/gameplay/high_score_man.h"
 #include "game/shell/game_strings.h"
 #include "game/shell/headless_driver.h"
@@ -361,6 +362,15 @@ void ScanWorldData(TWorld& world, const TFolders& folders) {
     }
     world.ScanImages(found);
     world.ScanAnimals(FindFiles(folders.DatProgram(), "*.anm"));
+    // The world asks only on a slow machine; an animal file that cannot be read is left out.
+    world.SetAnimalFilter([&world, dat = folders.DatProgram()](const std::string& file) {
+        try {
+            return AnimalSuitsMachine(TAnimal::ReadSelectionFlags(dat + file), 0,
+                                      world.SpeedSetting());
+        } catch (const UvoException&) {
+            return false;
+        }
+    });
 }
 
 void InstallWorldSteps(TFormMain& form, TShellWorld::Outputs outputs) {
