@@ -146,7 +146,7 @@ void HeadlessDriver::AddBuiltins() {
             return ExpectStateField(State(form), rest[0], value);
         }
         auto it = expectations_.find(a[0]);
-        if (it == expectations_.end()) return "expect: unknown expectation \"" + a[0] + "\"";
+        if (it == expectations_.end()) return "unknown expectation \"" + a[0] + "\"";
         return it->second(form, rest);
     });
 }
@@ -192,7 +192,10 @@ void HeadlessDriver::RunScript(TFormMain& form) {
             it->second(form, std::vector<std::string>(words.begin() + 1, words.end()));
         if (!error.empty()) {
             Log("DRIVER line " + std::to_string(number) + ": " + error);
-            result_ = error.rfind("expect", 0) == 0 ? 1 : kExitUsage;
+            // A failed expectation says so; any other problem is a bad script line.
+            result_ = error.rfind("expect", 0) == 0 && error.find(" failed: ") != std::string::npos
+                          ? 1
+                          : kExitUsage;
             return;
         }
     }
