@@ -39,21 +39,33 @@ DialogResult ParseAnswer(const std::string& word) {
 }
 } // namespace
 
-std::string JsonString(const std::string& utf8) {
-    std::string out = "\"";
-    for (unsigned char c : utf8) {
-        if (c == '"' || c == '\\') {
-            out.push_back('\\');
-            out.push_back(char(c));
-        } else if (c < 0x20) {
-            char buf[8];
-            std::snprintf(buf, sizeof buf, "\\u%04x", c);
-            out += buf;
-        } else {
-            out.push_back(char(c));
+std::string ExpectStateField(const nlohmann::ordered_json& state, const std::string& key,
+                             const std::string& value) {
+    const nlohmann::ordered_json* at = &state;
+    std::string_view rest(key);
+    if (key.empty()) return "expect state needs a field name";
+    while (!rest.empty()) {
+        const size_t dot = rest.find('.');
+        const std::string part(rest.substr(0, dot));
+        rest = dot == std::string_view::npos ? std::string_view() : rest.substr(dot + 1);
+        if (at->is_object() && at->contains(part)) {
+            at = &(*at)[part];
+            continue;
         }
+        long index = -1;
+        if (at->is_array() && ParseCount(part, index) && size_t(index) < at->size()) {
+            at = &(*at)[size_t(index)];
+            continue;
+        }
+        return "expect state " + key + " failed: there is no such field";
     }
-    return out + "\"";
+    nlohmann::ordered_json want = nlohmann::ordered_json::parse(value, nullptr, false);
+    if (want.is_discarded()) want = value;
+    // A number is a number, whether the state holds it signed or not.
+    if (*at == want || (at->is_number() && want.is_number() && at->dump() == want.dump()))
+        return {};
+    return "expect state " + key + " failed: it is " +
+           at->dump(-1, ' ', false, nlohmann::ordered_json::error_handler_t::replace);
 }
 
 HeadlessDriver::HeadlessDriver(std::ostream& out) : out_(out) {
@@ -119,32 +131,51 @@ void HeadlessDriver::AddBuiltins() {
         return {};
     });
     AddCommand("state", [this](TFormMain& form, const std::vector<std::string>&) -> std::string {
-        std::ostringstream s;
-        s << "{\"clock\":" << system_.TickCount()
-          << ",\"timer\":" << (form.TimerEnabled() ? "true" : "false")
-          << ",\"closing\":" << (form.WantsClose() ? "true" : "false")
-          << ",\"versionLabel\":" << (form.VersionLabelVisible() ? "true" : "false")
-          << ",\"sound\":" << (form.SoundEnabled() ? "true" : "false")
-          << ",\"music\":" << (form.MusicEnabled() ? "true" : "false")
-          << ",\"workingLanguage\":" << JsonString(ToUtf8(Polyglot().GetString(0)));
-        if (WorldLink* w = form.World()) {
-            TPlayerSettings p = w->PlayerSettings();
-            s << ",\"worldClock\":" << w->Clock() << ",\"room\":" << JsonString(w->CurrentRoomID())
-              << ",\"quit\":" << (w->QuitFlag() ? "true" : "false")
-              << ",\"initials\":" << JsonString(ToUtf8(p.initials))
-              << ",\"clueLanguage\":{\"name\":" << JsonString(ToUtf8(p.clueLanguage.name))
-              << ",\"id\":" << int(p.clueLanguage.number) << "}"
-              << ",\"answerLanguage\":{\"name\":" << JsonString(ToUtf8(p.answerLanguage.name))
-              << ",\"id\":" << int(p.answerLanguage.number) << "}"
-              << ",\"useIcons\":" << (p.useIcons ? "true" : "false") << ",\"speedValues\":["
-              << p.speedValues[0] << "," << p.speedValues[1] << "," << p.speedValues[2] << "]"
-              << ",\"speedSetting\":" << p.speedSetting;
-        }
-        if (stateExtra) s << stateExtra(form);
-        s << "}";
-        Log(s.str());
+        Log(State(form).dump(-1, ' ', false, Json::error_handler_t::replace));
         return {};
     });
+    AddCommand("expect", [this](TFormMain& form, const std::vector<std::string>& a) -> std::string {
+        if (a.empty()) return "expect needs: state KEY VALUE, or one of the world's";
+        std::vector<std::string> rest(a.begin() + 1, a.end());
+        if (a[0] == "state") {
+            if (rest.size() < 2) return "expect state needs KEY VALUE";
+            std::string value = rest[1];
+            // Everything after the key is the value (a caption may hold spaces).
+            for (size_t i = 2; i < rest.size(); ++i)
+                value += " " + rest[i];
+            return ExpectStateField(State(form), rest[0], value);
+        }
+        auto it = expectations_.find(a[0]);
+        if (it == expectations_.end()) return "unknown expectation \"" + a[0] + "\"";
+        return it->second(form, rest);
+    });
+}
+
+HeadlessDriver::Json HeadlessDriver::State(TFormMain& form) {
+    Json s;
+    s["clock"] = system_.TickCount();
+    s["timer"] = form.TimerEnabled();
+    s["closing"] = form.WantsClose();
+    s["versionLabel"] = form.VersionLabelVisible();
+    s["sound"] = form.SoundEnabled();
+    s["music"] = form.MusicEnabled();
+    s["workingLanguage"] = ToUtf8(Polyglot().GetString(0));
+    if (WorldLink* w = form.World()) {
+        TPlayerSettings p = w->PlayerSettings();
+        s["worldClock"] = w->Clock();
+        s["room"] = w->CurrentRoomID();
+        s["quit"] = w->QuitFlag();
+        s["initials"] = ToUtf8(p.initials);
+        s["clueLanguage"] = {{"name", ToUtf8(p.clueLanguage.name)},
+                             {"id", int(p.clueLanguage.number)}};
+        s["answerLanguage"] = {{"name", ToUtf8(p.answerLanguage.name)},
+                               {"id", int(p.answerLanguage.number)}};
+        s["useIcons"] = p.useIcons;
+        s["speedValues"] = {p.speedValues[0], p.speedValues[1], p.speedValues[2]};
+        s["speedSetting"] = p.speedSetting;
+    }
+    if (stateExtra) stateExtra(form, s);
+    return s;
 }
 
 void HeadlessDriver::RunScript(TFormMain& form) {
@@ -161,7 +192,10 @@ void HeadlessDriver::RunScript(TFormMain& form) {
             it->second(form, std::vector<std::string>(words.begin() + 1, words.end()));
         if (!error.empty()) {
             Log("DRIVER line " + std::to_string(number) + ": " + error);
-            result_ = error.rfind("expect", 0) == 0 ? 1 : kExitUsage;
+            // A failed expectation says so; any other problem is a bad script line.
+            result_ = error.rfind("expect", 0) == 0 && error.find(" failed: ") != std::string::npos
+                          ? 1
+                          : kExitUsage;
             return;
         }
     }

@@ -5,6 +5,7 @@
 #include <functional>
 #include <istream>
 #include <map>
+#include <nlohmann/json.hpp>
 #include <ostream>
 #include <string>
 #include <vector>
@@ -38,8 +39,15 @@ class HeadlessDriver {
     std::function<void(TFormMain&)> prepare;
     // Virtual time passes (milliseconds), before the timer runs: simulated devices move.
     std::function<void(uint32_t ms)> timePassed;
-    // Fields the world adds to the "state" line (each starting with a comma).
-    std::function<std::string(TFormMain&)> stateExtra;
+    // The "state" line: fields of the program, then those the world adds.
+    using Json = nlohmann::ordered_json;
+    Json State(TFormMain& form);
+    std::function<void(TFormMain&, Json& state)> stateExtra;
+    // "expect WHAT ARGS...": a failed expectation returns its message, which starts with
+    // "expect". "expect state KEY VALUE" is the driver's own.
+    void AddExpectation(const std::string& what, Command check) {
+        expectations_[what] = std::move(check);
+    }
 
   private:
     void AddBuiltins();
@@ -50,12 +58,17 @@ class HeadlessDriver {
     HeadlessSystem system_;
     HeadlessDialogs dialogs_;
     std::map<std::string, Command> commands_;
+    std::map<std::string, Command> expectations_;
     std::vector<std::pair<int, std::string>> lines_;
     size_t next_ = 0;
     int result_ = 0;
 };
 
-// One JSON string literal.
-std::string JsonString(const std::string& utf8);
+// Checks "expect state KEY VALUE" against a state object: KEY names a field (a dotted path
+// reaches into objects, a number into arrays); VALUE is read as JSON when it is JSON
+// (numbers, true, false, "text", arrays), else as a plain string. Returns the failure
+// message, empty when the field has that value.
+std::string ExpectStateField(const nlohmann::ordered_json& state, const std::string& key,
+                             const std::string& value);
 
 } // namespace qr

@@ -138,6 +138,10 @@ void TShellWorld::PaintBoxMouse(MouseKind kind, int button, int shift, int32_t x
     });
 }
 
+void TShellWorld::GoRoom(const std::string& id) {
+    Guarded([&] { world_->GoRoom(id); });
+}
+
 void TShellWorld::PaintSurround(const std::string& tileName) {
     screen_.PaintSurround(*library_, tileName);
     Flush();

@@ -60,6 +60,8 @@ class TShellWorld : public WorldLink, private TWorldHost {
     void Mouse(MouseKind kind, int button, int shift, int32_t clientX, int32_t clientY);
     // The same in paint-box coordinates (those of hit boxes).
     void PaintBoxMouse(MouseKind kind, int button, int shift, int32_t x, int32_t y);
+    // Switches rooms as a go box does.
+    void GoRoom(const std::string& id);
 
     // What the world asks of sound and music; whoever creates the players fills these
     // in. Missing ones answer "no device", "off" and "idle".

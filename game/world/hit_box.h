@@ -83,6 +83,8 @@ class TTextBox : public THitBox {
     TTextBox(uint8_t tag, TStream& stream);
     void LoadFromStream(TStream& stream) override;
     void SaveToStream(TStream& stream) const override;
+    // The string whatever its role ("" when absent).
+    std::string Parameter() const { return text_.value_or(""); }
 
   protected:
     TOwnedString text_;

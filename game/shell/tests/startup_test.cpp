@@ -313,4 +313,12 @@ TEST_F(Startup, BadDriveScriptsAreReported) {
     EXPECT_EQ(Lines(), std::vector<std::string>{"DRIVER line 1: tick needs a number of steps"});
     EXPECT_EQ(Run("# comment\n\nfly away\n"), kExitUsage);
     EXPECT_EQ(Lines(), std::vector<std::string>{"DRIVER line 3: unknown command \"fly\""});
+    // A failed expectation ends the run with 1, a malformed one is a bad line.
+    const std::pair<const char*, int> expectations[] = {
+        {"expect state timer true\n", kExitOk}, {"expect state timer false\n", 1},
+        {"expect state nothing 1\n", 1},        {"expect state timer\n", kExitUsage},
+        {"expect frobs 1\n", kExitUsage},
+    };
+    for (const auto& [script, code] : expectations)
+        EXPECT_EQ(Run(script), code) << script << out.str();
 }
