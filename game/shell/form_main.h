@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "game/shell/folders.h"
+#include "platform/folders.h"
 #include "game/shell/settings.h"
 #include "game/shell/world_link.h"
 #include "platform/dialogs.h"
