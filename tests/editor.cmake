@@ -9,3 +9,12 @@ if(XVFB_RUN AND XDOTOOL)
     ENVIRONMENT "LSAN_OPTIONS=suppressions=${CMAKE_CURRENT_SOURCE_DIR}/lsan.supp"
     TIMEOUT 180)
 endif()
+
+# The menu entry and the ".qrw" file type are well formed.
+find_program(DESKTOP_FILE_VALIDATE desktop-file-validate)
+find_program(UPDATE_MIME_DATABASE update-mime-database)
+if(DESKTOP_FILE_VALIDATE AND UPDATE_MIME_DATABASE)
+  add_test(NAME editor.desktop_entry
+           COMMAND sh -c "set -e; ${DESKTOP_FILE_VALIDATE} \"$0/quarry32.desktop\"; d=$(mktemp -d); trap 'rm -rf $d' EXIT; mkdir -p $d/packages; cp \"$0/quarry32-mime.xml\" $d/packages/quarry32.xml; ${UPDATE_MIME_DATABASE} $d 2>&1 | (! grep -i error); grep -q 'application/x-quill-rush-word-list:\\*.qrw' $d/globs2"
+                   ${PROJECT_SOURCE_DIR}/editor/desktop)
+endif()
