@@ -787,12 +787,11 @@ void TFormQuarry::UpdateMenuStates() {
     miSave->setEnabled(!filePath_.isEmpty() && list_.Modified());
     miSaveAs->setEnabled(!list_.IsUntouched());
     miOptSort->setEnabled(lbxWordlist->count() > 0);
-    miEditGroupNames->setEnabled(page_ == kVocab || page_ == kAnagrams);
-    // The level and translation dialogs come with their own rules; until then the items
-    // stay visible but do nothing they could not finish.
+    // The group-name, level and translation dialogs come with their own rules; until
+    // they do, their items are shown but never enabled.
+    miEditGroupNames->setEnabled(false);
     miEditLevels->setEnabled(false);
     miTranslate->setEnabled(false);
-    miEditGroupNames->setEnabled(false);
 }
 
 // --- working language, help, About ------------------------------------------------------------
