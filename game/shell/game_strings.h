@@ -5,8 +5,6 @@ namespace qr {
 
 constexpr const char* kAppTitle = "Quill-Rush";
 constexpr const char* kVersionText = "Quill-Rush for Linux 0.1";
-constexpr const char* kRegistryVendorKey = "Software\\UVO! Software";
-constexpr const char* kRegistryGameKey = "Software\\UVO! Software\\QuilRush";
 constexpr const char* kInstanceName = "QRL32";
 constexpr const char* kInstanceMessage = "Check for Quill-Rush instance";
 constexpr const char* kStartupProblem = " encountered a problem on start-up: ";

@@ -7,10 +7,10 @@
 #include "foundation/polyglot.h"
 #include "foundation/random.h"
 #include "foundation/utils.h"
-#include "game/shell/folders.h"
 #include "game/shell/game_strings.h"
 #include "game/shell/working_language.h"
 #include "platform/files.h"
+#include "platform/folders.h"
 #include "platform/language.h"
 #include "platform/single_instance.h"
 

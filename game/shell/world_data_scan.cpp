@@ -2,10 +2,10 @@
 #include "game/shell/world_data_scan.h"
 
 #include "game/gameplay/animal.h"
-#include "game/shell/folders.h"
 #include "game/world/world.h"
 #include "graphics/image_library.h"
 #include "platform/files.h"
+#include "platform/folders.h"
 
 namespace qr {
 

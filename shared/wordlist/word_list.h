@@ -230,6 +230,8 @@ class TQRWordList {
 
     // --- state -----------------------------------------------------------------------
     bool Modified() const { return modified_; }
+    // A new list that only carries the author's defaults counts as unchanged.
+    void ClearModified() { modified_ = false; }
     uint16_t FileVersion() const { return fileVersion_; }
     const std::vector<TLanguageSummary>& LanguageSummary() const { return summary_; }
     const std::vector<TGroupName>& GroupNames() const { return groupNames_; }

@@ -40,9 +40,10 @@ TBackupResult BackupBeforeSave(const std::string& path) {
     std::error_code ec;
     if (!fs::is_regular_file(path, ec)) return TBackupResult::NothingToKeep;
     const std::string backup = BackupPath(path);
-    if (fs::exists(fs::symlink_status(backup, ec)) && !fs::remove(backup, ec))
+    // A backup that is not there yet is no error: asking about it only says "not found".
+    if (fs::exists(fs::symlink_status(backup, ec)) && (!fs::remove(backup, ec) || ec))
         return TBackupResult::CannotDeleteBackup;
-    if (ec) return TBackupResult::CannotDeleteBackup;
+    ec.clear();
     if (!fs::copy_file(path, backup, ec) || ec) return TBackupResult::CannotMakeBackup;
     return TBackupResult::Done;
 }

@@ -492,6 +492,8 @@ TEST_F(WordListFile, BackupKeepsThePreviousFile) {
 
     const std::string path = (dir / "animals.qrw").string();
     EXPECT_EQ(BackupBeforeSave(path), TBackupResult::NothingToKeep);
+    Write("animals.qrw", "version zero");
+    EXPECT_EQ(BackupBeforeSave(path), TBackupResult::Done); // the first backup
     Write("animals.qrw", "version one");
     Write("animals.bak", "older still");
     EXPECT_EQ(BackupBeforeSave(path), TBackupResult::Done);

@@ -1,13 +1,17 @@
 #pragma once
-// The game's two folder roots. The installation folder holds what the user owns (settings,
-// high scores, word lists, saved games) and comes from the registry; the program folder
-// holds the read-only data (world script, sounds, music, pictures, string files). Both
-// always end in "/".
+// The two folder roots, found the same way by the game and the editor. The installation
+// folder holds what the user owns (settings, high scores, word lists, saved games, help)
+// and comes from the registry; the program folder holds the read-only data (world
+// script, sounds, music, pictures, string files). Both always end in "/".
 #include <string>
 
 #include "platform/registry.h"
 
 namespace qr {
+
+// The registry keys both programs read their folders from.
+constexpr const char* kRegistryVendorKey = "Software\\UVO! Software";
+constexpr const char* kRegistryGameKey = "Software\\UVO! Software\\QuilRush";
 
 struct TFolders {
     std::string installation;

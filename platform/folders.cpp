@@ -1,10 +1,10 @@
-#include "game/shell/folders.h"
+#include "platform/folders.h"
 
 #include <cstdlib>
 #include <filesystem>
 
 #include "foundation/utils.h"
-#include "game/shell/game_strings.h"
+#include "foundation/uvo_exception.h"
 #include "platform/files.h"
 
 namespace qr {
