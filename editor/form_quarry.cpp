@@ -249,6 +249,7 @@ void TFormQuarry::ShowPage(int page) {
         break;
     }
     if (first) first->setFocus();
+    if (entry) ShowWordEntryPage();
 }
 
 bool TFormQuarry::RefuseUnshowable(const std::vector<QString>& texts) {
@@ -787,11 +788,6 @@ void TFormQuarry::UpdateMenuStates() {
     miSaveAs->setEnabled(!list_.IsUntouched());
     miOptSort->setEnabled(lbxWordlist->count() > 0);
     miEditGroupNames->setEnabled(page_ == kVocab || page_ == kAnagrams);
-    // The level and translation dialogs come with their own rules; until then the items
-    // stay visible but do nothing they could not finish.
-    miEditLevels->setEnabled(false);
-    miTranslate->setEnabled(false);
-    miEditGroupNames->setEnabled(false);
 }
 
 // --- working language, help, About ------------------------------------------------------------
