@@ -248,7 +248,8 @@ void TFormQuarry::ShowPage(int page) {
         first = cmdNext;
         break;
     }
-    if (first) first->setFocus();
+    // As if tabbed into: a line edit's text is selected, ready to be typed over.
+    if (first) first->setFocus(Qt::TabFocusReason);
     if (entry) ShowWordEntryPage();
 }
 

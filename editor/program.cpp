@@ -80,7 +80,6 @@ QString MissingFileMessage(const std::string& path) {
 
 int RunEditor(const EditorOptions& options) {
     QApplication::setApplicationName(QStringLiteral("quarry32"));
-    QApplication::setApplicationDisplayName(QString::fromLatin1(kEditorTitle));
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/quarry32.png")));
 
     GameRandom().Randomize();
