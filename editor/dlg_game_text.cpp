@@ -128,8 +128,8 @@ TDlgGameText::TDlgGameText(TQRWordList& list, const std::vector<TGameTextLanguag
     gridLevNames = new QTableWidget(0, 2, levelTab);
     gridLevNames->setObjectName("gridLevNames");
     gridLevNames->verticalHeader()->hide();
-    gridLevNames->setColumnWidth(0, 203);
-    gridLevNames->horizontalHeader()->setStretchLastSection(true);
+    gridLevNames->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
+    gridLevNames->horizontalHeader()->setMinimumSectionSize(120);
     gridLevNames->setTabKeyNavigation(false);
     lblNameLongWarning = WarningLabel(levelTab, Caption(186));
     lblNameLongWarning->setObjectName("lblNameLongWarning");

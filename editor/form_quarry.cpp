@@ -169,6 +169,8 @@ QString TFormQuarry::ListsFolder() const {
 void TFormQuarry::ShowPage(int page) {
     const bool entry = page == kVocab || page == kAnagrams;
     wordEntry_->setVisible(entry);
+    // The word-entry pages are the entry area alone: it takes the whole window.
+    nbkWizard->setVisible(!entry);
     pnlIcon->setVisible(entry && list_.UsesIconClues());
     cmdPrev->setEnabled(page >= kCreator);
     cmdNext->setEnabled(page >= kTypeTitle && page <= kIcons);

@@ -96,8 +96,10 @@ QWidget* TFormQuarry::BuildWordEntryArea() {
     gridSecondary = new QTableWidget(0, 2, area);
     gridSecondary->setObjectName("gridSecondary");
     gridSecondary->verticalHeader()->hide();
-    gridSecondary->horizontalHeader()->setStretchLastSection(true);
-    gridSecondary->setColumnWidth(0, 96);
+    gridSecondary->horizontalHeader()->setSectionResizeMode(0, QHeaderView::ResizeToContents);
+    gridSecondary->horizontalHeader()->setSectionResizeMode(1, QHeaderView::Stretch);
+    gridSecondary->horizontalHeader()->setMinimumSectionSize(96);
+    gridSecondary->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     gridSecondary->setSelectionMode(QAbstractItemView::SingleSelection);
     gridSecondary->setTabKeyNavigation(false);
     gridSecondary->setEditTriggers(QAbstractItemView::AllEditTriggers);
