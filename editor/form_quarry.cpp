@@ -128,8 +128,8 @@ TFormQuarry::TFormQuarry(const TFolders& folders, EditorDialogs& dialogs, QWidge
 }
 
 TFormQuarry::~TFormQuarry() {
-    // Settings survive a full disk or a read-only folder badly, but the window must
-    // still close.
+    // A settings file that cannot be written (full disk, read-only folder) must not keep
+    // the window from closing.
     try {
         settings_.SetExtendedSelect(extendedSelect_);
         std::vector<std::string> more;

@@ -104,7 +104,10 @@ int RunEditor(const EditorOptions& options) {
     if (!instance.Acquire()) {
         QStringList args;
         if (!options.file.isEmpty()) args << options.file;
-        TInstanceLink::SendToRunning(serverName, args);
+        // Silence would look like a program that does not start.
+        if (!TInstanceLink::SendToRunning(serverName, args))
+            std::fprintf(stderr, "quarry32: another copy holds %s but does not answer\n",
+                         instance.LockPath().c_str());
         return kEditorHandedOver;
     }
 

@@ -58,6 +58,7 @@ class WizardTest : public QObject {
     void descriptionIsStoredAsFourLines();
     void creatorPageStoresPasswordVersionsAndAuthorLines();
     void charactersTheGameCannotShowAreRefused();
+    void textsTooWideForTheGameAreFlagged();
     void iconsPage();
     void languagesPageAddsAndRemovesLanguages();
     void titleCase_data();
@@ -235,6 +236,27 @@ void WizardTest::charactersTheGameCannotShowAreRefused() {
     QCOMPARE(form->List().Title(), std::string("Gr\x81n \x81"));
     form->ShowPage(TFormQuarry::kTypeTitle);
     QCOMPARE(title->text(), QString("Gr>an >a"));
+}
+
+void WizardTest::textsTooWideForTheGameAreFlagged() {
+    EditorInstall inst;
+    auto form = inst.Open();
+    form->miNewClick();
+    auto* title = Child<QLineEdit>(*form, "txtTitle");
+    auto* warning = Child<QLabel>(*form, "lblTitleLongWarning");
+    // Measured in the game's font: a short title fits, a long one is flagged, not refused.
+    title->setText("Farm animals");
+    QVERIFY(warning->isHidden());
+    title->setText("Farm animals and the sounds they make at dawn");
+    QVERIFY(!warning->isHidden());
+    QVERIFY(form->CommitPage());
+    QCOMPARE(form->List().Title(), std::string("Farm animals and the sounds they make at dawn"));
+    title->setText("Farm");
+    QVERIFY(warning->isHidden());
+    form->cmdNextClick();
+    auto* handle = Child<QLineEdit>(*form, "txtHandle");
+    handle->setText("Mrs Wilhelmina Wigglesworth");
+    QVERIFY(!Child<QLabel>(*form, "lblHandleLongWarning")->isHidden());
 }
 
 void WizardTest::iconsPage() {

@@ -9,10 +9,10 @@
 #include <string>
 #include <vector>
 
-#include "platform/folders.h"
 #include "game/shell/settings.h"
 #include "game/shell/world_link.h"
 #include "platform/dialogs.h"
+#include "platform/folders.h"
 #include "platform/ini_file.h"
 #include "platform/system.h"
 #include "platform/window_client.h"
