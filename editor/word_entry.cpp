@@ -26,7 +26,6 @@
 #include "editor/form_quarry.h"
 #include "editor/icon_preview.h"
 #include "editor/text_adapter.h"
-#include "foundation/polyglot.h"
 #include "graphics/font.h"
 #include "platform/files.h"
 #include "wordlist/answer_markup.h"
@@ -339,7 +338,7 @@ void TFormQuarry::txtClueChange() {
 }
 
 void TFormQuarry::StoreGridTranslations(size_t word) {
-    if (!gridSecondary->isVisible() && page_ != kVocab) return;
+    if (page_ != kVocab) return;
     for (int r = 0; r < gridSecondary->rowCount() && size_t(r) < list_.LanguageCount(); ++r)
         list_.SetTranslation(list_.LanguageName(size_t(r)), word,
                              ToStored(gridSecondary->item(r, 1)->text().trimmed()));
@@ -384,7 +383,7 @@ void TFormQuarry::cmdAddClick() {
         index = list_.WordCount() - 1;
     } else {
         index = list_.AddWord(ToStored(t), group);
-        if (gridSecondary->isVisibleTo(this) || list_.LanguageCount() > 0) {
+        if (list_.LanguageCount() > 0) {
             StoreGridTranslations(index);
             filling_ = true;
             for (int r = 0; r < gridSecondary->rowCount(); ++r)

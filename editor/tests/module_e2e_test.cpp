@@ -31,11 +31,6 @@
 namespace qr::test {
 
 namespace {
-template <class W> W* Child(QObject& f, const char* name) {
-    W* w = f.findChild<W*>(QString::fromLatin1(name));
-    if (!w) qFatal("no control %s", name);
-    return w;
-}
 
 // Runs `open` (which shows a modal dialog named `name`) and `drive` on that dialog once
 // it is up.

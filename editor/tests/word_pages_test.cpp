@@ -28,11 +28,6 @@
 namespace qr::test {
 
 namespace {
-template <class W> W* Child(QObject& f, const char* name) {
-    W* w = f.findChild<W*>(QString::fromLatin1(name));
-    if (!w) qFatal("no control %s", name);
-    return w;
-}
 constexpr int kYes = TDlgConfirm::kResultYes;
 constexpr int kNo = TDlgConfirm::kResultNo;
 

@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "game/shell/world_data_scan.h"
 
-#include "game/shell/folders.h"
 #include "game/world/world.h"
 #include "graphics/image_library.h"
 #include "platform/files.h"
+#include "platform/folders.h"
 
 namespace qr {
 
