@@ -169,6 +169,8 @@ QString TFormQuarry::ListsFolder() const {
 void TFormQuarry::ShowPage(int page) {
     const bool entry = page == kVocab || page == kAnagrams;
     wordEntry_->setVisible(entry);
+    // The word-entry pages are the entry area alone: it takes the whole window.
+    nbkWizard->setVisible(!entry);
     pnlIcon->setVisible(entry && list_.UsesIconClues());
     cmdPrev->setEnabled(page >= kCreator);
     cmdNext->setEnabled(page >= kTypeTitle && page <= kIcons);
@@ -250,6 +252,7 @@ void TFormQuarry::ShowPage(int page) {
     }
     // As if tabbed into: a line edit's text is selected, ready to be typed over.
     if (first) first->setFocus(Qt::TabFocusReason);
+    if (entry) ShowWordEntryPage();
 }
 
 bool TFormQuarry::RefuseUnshowable(const std::vector<QString>& texts) {
@@ -787,11 +790,7 @@ void TFormQuarry::UpdateMenuStates() {
     miSave->setEnabled(!filePath_.isEmpty() && list_.Modified());
     miSaveAs->setEnabled(!list_.IsUntouched());
     miOptSort->setEnabled(lbxWordlist->count() > 0);
-    // The group-name, level and translation dialogs come with their own rules; until
-    // they do, their items are shown but never enabled.
-    miEditGroupNames->setEnabled(false);
-    miEditLevels->setEnabled(false);
-    miTranslate->setEnabled(false);
+    miEditGroupNames->setEnabled(page_ == kVocab || page_ == kAnagrams);
 }
 
 // --- working language, help, About ------------------------------------------------------------

@@ -9,7 +9,9 @@
 // built on the places this window keeps for them (the word-entry area, the menu items).
 #include <QMainWindow>
 #include <QString>
+#include <functional>
 #include <memory>
+#include <string_view>
 #include <vector>
 
 #include "editor/editor_settings.h"
@@ -20,6 +22,8 @@
 class QAction;
 class QButtonGroup;
 class QCheckBox;
+class QComboBox;
+class QFrame;
 class QGroupBox;
 class QLabel;
 class QLineEdit;
@@ -29,6 +33,7 @@ class QPlainTextEdit;
 class QPushButton;
 class QRadioButton;
 class QStackedWidget;
+class QTableWidget;
 class QVBoxLayout;
 
 namespace qr {
@@ -37,6 +42,7 @@ class EditorDialogs;
 class THelpWindow;
 class TPX8Library;
 class TPX8Font;
+class TIconPreview;
 
 class TFormQuarry : public QMainWindow {
     Q_OBJECT
@@ -72,6 +78,23 @@ class TFormQuarry : public QMainWindow {
 
     // Refreshes the enabled states of the menu items as opening the menu does.
     void UpdateMenuStates();
+
+    // --- the word-entry pages (word_entry.cpp) ---------------------------------------------
+    void cmdAddClick();
+    void cmdUpdateClick();
+    void cmdDeleteClick();
+    void lbxWordlistClick();
+    void cbxGroupClick(int index);
+    void SortWordBox(bool byGroups);
+    // Enter in the entry group, the clue or the grid.
+    void EnterPressed();
+    // The word each entry of the word box stands for, in box order.
+    std::vector<int> WordBoxIndexes() const;
+
+    // --- the dialogs (word_entry.cpp) -----------------------------------------------------
+    void miEditGroupNamesClick();
+    void miEditLevelsClick();
+    void miTranslateClick();
 
     // --- state, for the program and its tests --------------------------------------------
     TQRWordList& List() { return list_; }
@@ -126,6 +149,20 @@ class TFormQuarry : public QMainWindow {
     bool AskDiscardChanges();
     QStringList MoreLanguageNames() const;
     QString ListsFolder() const;
+    // Word entry (word_entry.cpp).
+    void ShowWordEntryPage();
+    void UpdateEntryStates();
+    void txtPrimaryChange();
+    void txtClueChange();
+    void gridSecondaryChanged(int row, int column);
+    void StoreGridTranslations(size_t word);
+    void FillGroupBox();
+    void ShowIcon();
+    int SelectedWord() const;
+    // Width of a stored text in the game's font, for the dialogs' fit checks.
+    std::function<int(std::string_view)> GameTextWidth() const;
+    QString TypedWord() const;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
     TFolders folders_;
     EditorDialogs& dialogs_;
@@ -183,6 +220,19 @@ class TFormQuarry : public QMainWindow {
     QGroupBox* gbPrimary = nullptr;
     QListWidget* lbxWordlist = nullptr;
     QWidget* pnlIcon = nullptr;
+    QLabel *lblPrimaryPrompt = nullptr, *lblAnswerLongWarning = nullptr, *lblGroupPrompt = nullptr,
+           *lblClueLongWarning = nullptr;
+    QLineEdit *txtPrimary = nullptr, *txtClue = nullptr;
+    QComboBox* cbxGroup = nullptr;
+    QPushButton *cmdAdd = nullptr, *cmdDelete = nullptr, *cmdUpdate = nullptr;
+    QTableWidget* gridSecondary = nullptr;
+    QGroupBox* gbClue = nullptr;
+    TIconPreview* pbxIcon = nullptr;
+    QFrame* shIconToggle = nullptr;
+    int lastGroup_ = 0;
+    // Set while the window fills controls itself, so their change handlers leave the
+    // list alone.
+    bool filling_ = false;
 
     // Menus
     QMenu *mnuFile = nullptr, *mnuOptions = nullptr, *mnuGame = nullptr, *mnuHelp = nullptr,

@@ -282,23 +282,6 @@ QWidget* TFormQuarry::BuildIconsPage() {
     return page;
 }
 
-QWidget* TFormQuarry::BuildWordEntryArea() {
-    auto* area = Named(new QWidget, "wordEntry");
-    gbPrimary = Named(new QGroupBox(area), "gbPrimary");
-    lbxWordlist = Named(new QListWidget(area), "lbxWordlist");
-    pnlIcon = Named(new QWidget(area), "pnlIcon");
-    pnlIcon->setFixedSize(58, 58);
-    auto* layout = new QHBoxLayout(area);
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->addWidget(gbPrimary, 1);
-    auto* right = new QVBoxLayout;
-    right->addWidget(lbxWordlist, 1);
-    right->addWidget(pnlIcon);
-    layout->addLayout(right);
-    area->hide();
-    return area;
-}
-
 void TFormQuarry::BuildMenus() {
     QMenuBar* bar = menuBar();
     // Opening a menu commits the current page first, so its items see the list as typed.
@@ -348,16 +331,17 @@ void TFormQuarry::BuildMenus() {
     miViewCredits = item(mnuOptions, "miViewCredits", QKeySequence(), [] {});
     miViewCredits->setVisible(false);
     miOptSort = Named(mnuOptions->addMenu(QString()), "miOptSort");
-    miSortAlpha = item(miOptSort, "miSortAlpha", QKeySequence(), [] {});
-    miSortGroups = item(miOptSort, "miSortGroups", QKeySequence(), [] {});
+    miSortAlpha = item(miOptSort, "miSortAlpha", QKeySequence(), [this] { SortWordBox(false); });
+    miSortGroups = item(miOptSort, "miSortGroups", QKeySequence(), [this] { SortWordBox(true); });
     miSortSource = item(miOptSort, "miSortSource", QKeySequence(), [] {});
     miSortSource->setVisible(false);
-    miEditGroupNames = item(mnuOptions, "miEditGroupNames", QKeySequence(), [] {});
+    miEditGroupNames =
+        item(mnuOptions, "miEditGroupNames", QKeySequence(), &TFormQuarry::miEditGroupNamesClick);
 
     mnuGame = Named(bar->addMenu(QString()), "mnuGame");
     opening(mnuGame);
-    miEditLevels = item(mnuGame, "miEditLevels", QKeySequence(), [] {});
-    miTranslate = item(mnuGame, "miTranslate", QKeySequence(), [] {});
+    miEditLevels = item(mnuGame, "miEditLevels", QKeySequence(), &TFormQuarry::miEditLevelsClick);
+    miTranslate = item(mnuGame, "miTranslate", QKeySequence(), &TFormQuarry::miTranslateClick);
 
     mnuHelp = Named(bar->addMenu(QString()), "mnuHelp");
     opening(mnuHelp);

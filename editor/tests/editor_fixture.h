@@ -15,6 +15,13 @@
 
 namespace qr::test {
 
+// A control of a window or dialog by its name; a missing one ends the test run.
+template <class W> W* Child(QObject& owner, const char* name) {
+    W* w = owner.findChild<W*>(QString::fromLatin1(name));
+    if (!w) qFatal("no control %s", name);
+    return w;
+}
+
 class ScriptedDialogs : public EditorDialogs {
   public:
     std::deque<int> confirms;                 // answers to questions (6 Yes, 7 No)
