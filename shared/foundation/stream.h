@@ -99,10 +99,15 @@ class TFileStream : public TStream {
     std::FILE* file_ = nullptr;
 };
 
-// Whole-file helpers.
+// Whole-file helpers. A file that cannot be read whole raises an error naming it.
 std::vector<uint8_t> ReadFileBytes(const std::string& path);
 // Writes a temporary file beside path, flushes it to disk, then renames it over path: the
-// previous file survives any failure.
+// previous file survives any failure. A symbolic link is written through to its target and
+// the file keeps its permissions; a file marked read-only is refused, never replaced.
+// Failures name the file and the reason (a full disk is "No space left on device").
 void WriteFileAtomic(const std::string& path, const void* data, size_t size);
+// The temporary files WriteFileAtomic leaves when its process is killed mid-save are named
+// "<file>.tmp<pid>_<n>"; this removes those in `folder` whose process no longer runs.
+void RemoveStaleTemporaries(const std::string& folder);
 
 } // namespace qr

@@ -147,6 +147,16 @@ std::string ToUtf8(std::string_view bytes) {
     return out;
 }
 
+bool IsValidUtf8(std::string_view s) {
+    char32_t cp;
+    for (size_t i = 0; i < s.size();) {
+        size_t len = DecodeUtf8(s, i, cp);
+        if (len == 0) return false;
+        i += len;
+    }
+    return true;
+}
+
 std::string FromUtf8(std::string_view utf8) {
     std::string out;
     out.reserve(utf8.size());

@@ -16,6 +16,8 @@ std::string ToUtf8(std::string_view bytes);
 // UTF-8 to byte text; a character with no byte becomes '?', invalid UTF-8 is taken
 // byte by byte as Windows-1252, so no input is ever lost silently or crashes.
 std::string FromUtf8(std::string_view utf8);
+// True when every byte belongs to a well-formed UTF-8 sequence (plain ASCII is).
+bool IsValidUtf8(std::string_view s);
 
 // The game's case mapping: A-Z and 0xC0-0xDE except 0xD7 differ by 32; 0x8A and 0x8C
 // by 16; 0x9F pairs with 0xFF; the special capitals pair with the code plus 0x80.
