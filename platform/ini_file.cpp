@@ -128,6 +128,9 @@ IniFile::Loaded IniFile::Load() const {
         r.error = "is larger than 16 MiB, too large for a settings file";
         return r;
     }
+    // Start-up reads a dozen keys; the file is parsed again only when it has changed.
+    const Stamp stamp{st.st_dev, st.st_ino, st.st_size, st.st_mtim.tv_sec, st.st_mtim.tv_nsec};
+    if (cached_ && cachedStamp_ == stamp) return *cached_;
     std::vector<uint8_t> bytes;
     errno = 0;
     try {
@@ -146,6 +149,8 @@ IniFile::Loaded IniFile::Load() const {
             l.value = ToUtf8(l.value);
         }
     }
+    cached_ = r;
+    cachedStamp_ = stamp;
     return r;
 }
 

@@ -16,6 +16,7 @@
 // (the registry, which holds paths).
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -78,6 +79,14 @@ class IniFile {
 
     std::string path_;
     Values values_;
+    // The last file read, and what identified it on disk.
+    struct Stamp {
+        uint64_t device, inode;
+        int64_t size, seconds, nanoseconds;
+        bool operator==(const Stamp&) const = default;
+    };
+    mutable std::optional<Loaded> cached_;
+    mutable Stamp cachedStamp_{};
 };
 
 class IniFile::Edit {
