@@ -12,8 +12,14 @@
 
 namespace qr {
 
+void TStream::ThrowShortRead() const {
+    const std::string name = Name();
+    if (name.empty()) throw StreamReadError();
+    throw StreamReadError(name, "the file ends too early");
+}
+
 void TStream::ReadBuffer(void* buffer, size_t n) {
-    if (n != 0 && Read(buffer, n) != n) throw StreamReadError();
+    if (n != 0 && Read(buffer, n) != n) ThrowShortRead();
 }
 
 uint8_t TStream::ReadU8() {
@@ -40,7 +46,7 @@ std::string TStream::ReadShortString() {
 
 std::string TStream::ReadBytes(size_t n) {
     // Never trust a length from the file with an allocation larger than what is left.
-    if (static_cast<int64_t>(n) > Remaining()) throw StreamReadError();
+    if (static_cast<int64_t>(n) > Remaining()) ThrowShortRead();
     std::string s(n, '\0');
     ReadBuffer(s.data(), n);
     return s;
@@ -96,7 +102,7 @@ static std::string OpenMessage(const std::string& path, bool create) {
            std::strerror(errno);
 }
 
-TFileStream::TFileStream(const std::string& path, Mode mode) {
+TFileStream::TFileStream(const std::string& path, Mode mode) : path_(path) {
     const char* m = mode == Mode::OpenRead ? "rb" : mode == Mode::Create ? "wb" : "r+b";
     // fopen succeeds on a directory for reading; a directory is not a readable file.
     std::error_code ec;
@@ -117,7 +123,8 @@ size_t TFileStream::Read(void* buffer, size_t n) {
 }
 
 void TFileStream::Write(const void* buffer, size_t n) {
-    if (n && std::fwrite(buffer, 1, n, file_) != n) throw StreamWriteError();
+    if (n && std::fwrite(buffer, 1, n, file_) != n)
+        throw StreamWriteError(path_, std::strerror(errno));
 }
 
 int64_t TFileStream::Position() const {
@@ -137,7 +144,7 @@ int64_t TFileStream::Size() const {
 }
 
 void TFileStream::Flush() {
-    if (std::fflush(file_) != 0) throw StreamWriteError();
+    if (std::fflush(file_) != 0) throw StreamWriteError(path_, std::strerror(errno));
 }
 
 std::vector<uint8_t> ReadFileBytes(const std::string& path) {

@@ -6,6 +6,7 @@
 
 #include "foundation/uvo_exception.h"
 #include "game/shell/headless_driver.h"
+#include "game/shell/world_shell.h"
 #include "platform/ini_file.h"
 #include "platform/single_instance.h"
 #include "test_support/temp_dir.h"
@@ -508,4 +509,29 @@ TEST_F(Startup, BundledWordListsAreSeededAndCompletedOnEveryStart) {
     fs::remove_all(home + "lists/new.qrw");
     EXPECT_EQ(Run("state\n"), kExitOk);
     EXPECT_EQ(dir.Read("xdgdata/quilrush/lists/new.qrw"), "v2 new.qrw");
+}
+
+TEST_F(Startup, DamagedDataFilesAreNamedWithTheReason) {
+    namespace fs = std::filesystem;
+    const std::string base = dir.Path("prog");
+    struct Case {
+        const char* what;
+        std::function<void()> damage;
+        std::string said;
+    } cases[] = {
+        {"game library cut short", [&] { fs::resize_file(base + "/imglib/game.px8", 700); },
+         "Quill-Rush encountered a problem on start-up: Stream read error: \"" + base +
+             "/imglib/game.px8\": the file ends too early"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        fs::remove_all(base);
+        fs::copy(std::string(QR_SOURCE_DIR) + "/tests/fixtures/world", base,
+                 fs::copy_options::recursive);
+        c.damage();
+        prepare = [](TFormMain& form) { InstallWorldSteps(form, {}); };
+        EXPECT_EQ(Run("state\n"), kExitStartupFailed);
+        EXPECT_EQ(Lines(),
+                  std::vector<std::string>{"DIALOG Quill-Rush | " + c.said + " | OK -> OK"});
+    }
 }
