@@ -1,4 +1,5 @@
-#include "platform/display.h"
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "graphics/palette.h"
 
 #include <atomic>
 
