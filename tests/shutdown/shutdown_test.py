@@ -3,7 +3,7 @@
 """How the headless game ends when it is told to, or killed.
 
 1. SIGTERM, SIGINT and SIGHUP end it in any room, without a question, with exit code 0
-   and the settings saved.
+   and the settings saved: while it waits for a command on a pipe, and in a long tick.
 2. SIGKILL at random moments, most of them while it saves at shut-down, leaves the file as
    either the old or the new complete version, and the next start removes any temporary
    file the killed save left.
@@ -51,21 +51,34 @@ try:
                                  "--headless", script], env=env, stdout=subprocess.PIPE,
                                 stderr=subprocess.STDOUT, text=True, **kw)
 
-    # --- 1. termination signals
+    # --- 1. termination signals, while the game waits for its next command on a pipe
+    # (which also shows that each command runs as soon as it is read) and in a long tick
     for sig in (signal.SIGTERM, signal.SIGINT, signal.SIGHUP):
-        for room, moves in (("HOME", ""), ("PLAY", "click 150 150\n")):
+        for room, moves, busy in (("HOME", "", False), ("PLAY", "click 150 150\n", False),
+                                  ("PLAY", "click 150 150\n", True)):
             if os.path.exists(ini):
                 os.remove(ini)
-            p = start("%sexpect room %s\nstate\ntick 100000000\n" % (moves, room))
+            p = subprocess.Popen([game, "--registry", registry, "--data", prog, "--seed", "1",
+                                  "--headless"], env=env, stdin=subprocess.PIPE,
+                                 stdout=subprocess.PIPE, stderr=subprocess.STDOUT, text=True)
+            p.stdin.write("%sexpect room %s\nstate\n" % (moves, room))
+            if busy:
+                p.stdin.write("tick 100000\n" * 20)
+            p.stdin.flush()
             seen = []
             for line in p.stdout:
                 seen.append(line.rstrip("\n"))
                 if line.startswith("{"):
                     break
+            if busy:
+                time.sleep(0.2)
             p.send_signal(sig)
             rest = p.stdout.read().splitlines()
             code = p.wait(timeout=60)
-            what = "%s in %s" % (signal.Signals(sig).name, room)
+            p.stdin.close()
+            what = "%s in %s%s" % (signal.Signals(sig).name, room, " in a long tick" if busy else "")
+            if not seen or not seen[-1].startswith("{"):
+                fail("%s: no state line before the signal: %s" % (what, seen))
             if code != 0:
                 fail("%s: exit code %d, said %s" % (what, code, seen + rest))
             if any(l.startswith("DIALOG") for l in rest):

@@ -5,6 +5,7 @@
 #include <unistd.h>
 
 #include "foundation/uvo_exception.h"
+#include "game/shell/game_rooms.h"
 #include "game/shell/headless_driver.h"
 #include "game/shell/world_shell.h"
 #include "platform/ini_file.h"
@@ -330,10 +331,34 @@ TEST_F(Startup, TickCountsWholeStepsOnlyWhileActive) {
 }
 
 TEST_F(Startup, BadDriveScriptsAreReported) {
-    EXPECT_EQ(Run("tick x\n"), kExitUsage);
-    EXPECT_EQ(Lines(), std::vector<std::string>{"DRIVER line 1: tick needs a number of steps"});
-    EXPECT_EQ(Run("# comment\n\nfly away\n"), kExitUsage);
-    EXPECT_EQ(Lines(), std::vector<std::string>{"DRIVER line 3: unknown command \"fly\""});
+    const std::string tick = "tick needs a number of steps from 0 to 100000";
+    const std::string wait = "wait needs milliseconds from 0 to 3600000";
+    struct Case {
+        std::string script;
+        std::string said;
+    } cases[] = {
+        {"tick x\n", "DRIVER line 1: " + tick},
+        {"tick 100001\n", "DRIVER line 1: " + tick},
+        {"tick -1\n", "DRIVER line 1: " + tick},
+        {"tick +5\n", "DRIVER line 1: " + tick},
+        {"tick 99999999999999999999999999\n", "DRIVER line 1: " + tick},
+        {"wait 3600001\n", "DRIVER line 1: " + wait},
+        {"wait 4294967296\n", "DRIVER line 1: " + wait},
+        {"# comment\n\nfly away\n", "DRIVER line 3: unknown command \"fly\""},
+        // Control bytes are never echoed as they are.
+        {"fl\x01y\x1b[2J\n", "DRIVER line 1: unknown command \"fl\\x01y\\x1B[2J\""},
+        {"key down \x07\n", "DRIVER line 1: unknown key \\x07"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.script);
+        EXPECT_EQ(Run(c.script), kExitUsage);
+        EXPECT_EQ(Lines(), std::vector<std::string>{c.said});
+    }
+    // A byte-order mark, tabs and CR LF line ends are read as blanks and line ends.
+    EXPECT_EQ(Run("\xEF\xBB\xBFtick\t2\r\n\tstate\r\n"), kExitOk);
+    ASSERT_EQ(Lines().size(), 1u) << out.str();
+    EXPECT_NE(Lines()[0].find("\"worldClock\":1"), std::string::npos)
+        << out.str(); // the first tick sets the time base
 }
 
 TEST_F(Startup, ASettingsFileThatCannotBeUsedIsSaidOnceAndLeftAsItIs) {
@@ -529,7 +554,7 @@ TEST_F(Startup, DamagedDataFilesAreNamedWithTheReason) {
         fs::copy(std::string(QR_SOURCE_DIR) + "/tests/fixtures/world", base,
                  fs::copy_options::recursive);
         c.damage();
-        prepare = [](TFormMain& form) { InstallWorldSteps(form, {}); };
+        prepare = [](TFormMain& form) { InstallWorldSteps(form, {}, GameRooms()); };
         EXPECT_EQ(Run("state\n"), kExitStartupFailed);
         EXPECT_EQ(Lines(),
                   std::vector<std::string>{"DIALOG Quill-Rush | " + c.said + " | OK -> OK"});
