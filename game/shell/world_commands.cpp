@@ -5,6 +5,7 @@
 
 #include "foundation/text_codec.h"
 #include "foundation/utils.h"
+#include "game/gameplay/high_score_man.h"
 #include "game/shell/headless_driver.h"
 #include "game/shell/world_shell.h"
 #include "platform/headless/display_headless.h"
@@ -45,6 +46,13 @@ std::string StateFields(const TShellWorld& shell) {
     }
     s << "],\"defaultCursor\":" << world.DefaultCursor() << ",\"cursor\":" << shell.Cursor()
       << ",\"caption\":" << Json(shell.Caption());
+    if (const THighScoreMan* scores = world.HighScores()) {
+        s << ",\"scores\":[";
+        for (int place = 1; place <= kHighScorePlaces; ++place)
+            s << (place > 1 ? "," : "") << "{\"initials\":" << Json(scores->GetInitials(place))
+              << ",\"score\":" << scores->GetScore(place) << "}";
+        s << "],\"lastPlace\":" << scores->LastPlace();
+    }
     return s.str();
 }
 

@@ -4,6 +4,7 @@
 #include "foundation/obf_text.h"
 #include "foundation/text_codec.h"
 #include "foundation/utils.h"
+#include "game/gameplay/high_score_man.h"
 #include "game/shell/game_strings.h"
 #include "game/shell/world_data_scan.h"
 #include "game/world/pictures.h"
@@ -26,6 +27,10 @@ TShellWorld::TShellWorld(TFormMain& form, std::unique_ptr<TPX8Library> library, 
     world_->SetFlag(TWorld::kActive);
     // Saved games belong with the player's files; the program folder may be read-only.
     world_->SetSaveFolder(form.Folders().installation);
+    // Without an installation folder (tests of the shell) the tables live in memory only.
+    world_->SetHighScores(std::make_unique<THighScoreMan>(
+        form.Folders().installation.empty() ? std::string()
+                                            : form.Folders().DatUser() + "hiscores.dat"));
 }
 
 TShellWorld::~TShellWorld() {

@@ -75,7 +75,7 @@ void TObfText::Unscramble(std::vector<uint8_t>& data) {
 std::vector<uint8_t> TObfText::CompileBytes(const std::vector<uint8_t>& text,
                                             const Filter& filter) {
     TMemoryStream in(std::string_view(reinterpret_cast<const char*>(text.data()), text.size()));
-    std::vector<uint8_t> out;
+    std::vector<std::string> lines;
     for (;;) {
         std::string line;
         try {
@@ -89,9 +89,17 @@ std::vector<uint8_t> TObfText::CompileBytes(const std::vector<uint8_t>& text,
             line = Trim(line);
             if (line.empty()) continue;
         }
-        if (line.size() > 254) line.resize(254);
-        out.push_back(static_cast<uint8_t>(line.size()));
-        out.insert(out.end(), line.begin(), line.end());
+        lines.push_back(std::move(line));
+    }
+    return CompileLines(lines);
+}
+
+std::vector<uint8_t> TObfText::CompileLines(const std::vector<std::string>& lines) {
+    std::vector<uint8_t> out;
+    for (const std::string& line : lines) {
+        const size_t n = std::min<size_t>(line.size(), 254);
+        out.push_back(static_cast<uint8_t>(n));
+        out.insert(out.end(), line.begin(), line.begin() + long(n));
     }
     // Padding of 1..n zero bytes up to a multiple of the block count n. Near the limits
     // of a block count the padded size can need a larger n than the records alone; the

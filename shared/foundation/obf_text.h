@@ -31,6 +31,9 @@ class TObfText {
     // The compiled bytes of the given text, before writing (used by Compile and tests).
     static std::vector<uint8_t> CompileBytes(const std::vector<uint8_t>& text,
                                              const Filter& filter);
+    // The compiled bytes of lines taken as they are, every byte kept (the high-score file's
+    // initials may hold any letter of the fonts). Lines longer than 254 bytes are cut.
+    static std::vector<uint8_t> CompileLines(const std::vector<std::string>& lines);
 
     // The smallest n >= 4 with size div n <= 65280.
     static uint32_t BlockCount(uint64_t size);

@@ -1,0 +1,8 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include <iostream>
+
+#include "tools/anmtool/anmtool.h"
+
+int main(int argc, char** argv) {
+    return qr::RunAnmTool(std::vector<std::string>(argv + 1, argv + argc), std::cout, std::cerr);
+}
