@@ -29,4 +29,11 @@ std::string WithSeparator(std::string path);
 // The folder holding the running executable, ending in "/".
 std::string ExecutableFolder();
 
+// A base folder by the XDG rules: the variable's value when it is an absolute path, else
+// $HOME + "/" + fallbackUnderHome (".local/share", ".config", ".cache"); empty when
+// neither gives an absolute path. A relative value is ignored, as the rules say.
+std::string XdgFolder(const char* variable, const char* fallbackUnderHome);
+// True when a path holds a line break: such a path cannot be kept in an ini file.
+bool HasLineBreak(std::string_view path);
+
 } // namespace qr

@@ -14,3 +14,15 @@ if(QR_BUILD_TESTS)
                    ${CMAKE_CURRENT_SOURCE_DIR}/fixtures/world ${CMAKE_CURRENT_SOURCE_DIR}/game_sound/click.drive
                    ${CMAKE_CURRENT_SOURCE_DIR}/game_sound/click.expected)
 endif()
+
+# Termination signals end the game cleanly in any room; kills while it saves never leave a
+# broken settings file or, after the next start, a stray temporary file.
+if(QR_BUILD_TESTS)
+  find_package(Python3 REQUIRED COMPONENTS Interpreter)
+  add_test(NAME e2e.shutdown
+           COMMAND ${Python3_EXECUTABLE} ${CMAKE_CURRENT_SOURCE_DIR}/shutdown/shutdown_test.py
+                   $<TARGET_FILE:quilrush32> ${CMAKE_CURRENT_SOURCE_DIR}/fixtures/world 200)
+  set_tests_properties(e2e.shutdown PROPERTIES
+    ENVIRONMENT "LSAN_OPTIONS=suppressions=${CMAKE_CURRENT_SOURCE_DIR}/lsan.supp"
+    TIMEOUT 900)
+endif()

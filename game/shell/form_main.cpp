@@ -1,5 +1,7 @@
 #include "game/shell/form_main.h"
 
+#include <cstdio>
+
 #include "foundation/polyglot.h"
 #include "foundation/random.h"
 #include "foundation/utils.h"
@@ -55,6 +57,7 @@ bool TFormMain::FormCreate() {
             steps_.createWorld ? steps_.createWorld(*this) : std::make_unique<TSettingsWorld>();
         if (steps_.letMessagesRun) steps_.letMessagesRun(*this);
         // 10. The player's settings.
+        saveSettings_ = ini_.Problem().empty();
         world_->SetPlayerSettings(ReadPlayerSettings(ini_, Polyglot()));
         // 11. A switch that is off is never turned on by the ini file.
         stored_ = ReadSoundPreferences(ini_);
@@ -91,10 +94,14 @@ void TFormMain::FormDestroy() {
         s.sound = soundSwitch_ && soundNow ? *soundNow : stored_.sound;
         s.music = musicSwitch_ && musicNow ? *musicNow : stored_.music;
         try {
-            WriteShutdownSettings(ini_, s);
+            if (saveSettings_) WriteShutdownSettings(ini_, s);
         } catch (const std::exception& e) {
-            services_.dialogs.MessageBox(kAppTitle, e.what(), DialogIcon::Error,
-                                         Dialogs::Buttons::OK);
+            // Ending on a signal, nobody may be there to close a message box.
+            if (TerminationRequested())
+                std::fprintf(stderr, "quilrush32: %s\n", e.what());
+            else
+                services_.dialogs.MessageBox(kAppTitle, e.what(), DialogIcon::Error,
+                                             Dialogs::Buttons::OK);
         }
         world_.reset();
     }

@@ -15,6 +15,7 @@
 #include "platform/folders.h"
 #include "platform/ini_file.h"
 #include "platform/system.h"
+#include "platform/termination.h"
 #include "platform/window_client.h"
 
 namespace qr {
@@ -43,7 +44,8 @@ class TFormMain : public WindowClient {
     // WindowClient
     void OnTimer() override { tmrTickTimer(); }
     bool OnCloseRequest() override { return FormClose(); }
-    bool WantsClose() const override { return closing_; }
+    // A termination signal closes the window at once, whatever room is showing.
+    bool WantsClose() const override { return closing_ || TerminationRequested(); }
     void OnActivate(bool active) override { active_ = active; }
 
     // State for the driver and tests.
@@ -99,6 +101,9 @@ class TFormMain : public WindowClient {
     bool musicEnabled_ = false;
     bool timerEnabled_ = false;
     bool closing_ = false;
+    // False when the settings file could not be used at start-up (the player was told
+    // then): it is left as it is at shut-down.
+    bool saveSettings_ = true;
     bool active_ = true;
     bool lastActive_ = true;
     bool versionVisible_ = false;

@@ -5,6 +5,7 @@
 #include "foundation/polyglot.h"
 #include "foundation/text_codec.h"
 #include "foundation/utils.h"
+#include "platform/termination.h"
 
 namespace qr {
 
@@ -19,14 +20,13 @@ std::vector<std::string> Words(const std::string& line) {
     return words;
 }
 
-bool ParseCount(const std::string& s, long& n) {
-    try {
-        size_t used = 0;
-        n = std::stol(s, &used);
-        return used == s.size() && n >= 0;
-    } catch (...) {
+// A whole number from 0 to max; anything else (a sign, a fraction, a number too large
+// to hold) is refused.
+bool ParseCount(const std::string& s, long max, long& n) {
+    if (s.empty() || s.size() > 18 || s.find_first_not_of("0123456789") != std::string::npos)
         return false;
-    }
+    n = std::stol(s);
+    return n <= max;
 }
 
 DialogResult ParseAnswer(const std::string& word) {
@@ -38,6 +38,20 @@ DialogResult ParseAnswer(const std::string& word) {
     return DialogResult::None;
 }
 } // namespace
+
+std::string Printable(std::string_view text) {
+    std::string out;
+    for (unsigned char c : text) {
+        if (c < 0x20 || c == 0x7F) {
+            char buf[8];
+            std::snprintf(buf, sizeof buf, "\\x%02X", c);
+            out += buf;
+        } else {
+            out.push_back(char(c));
+        }
+    }
+    return out;
+}
 
 std::string ExpectStateField(const nlohmann::ordered_json& state, const std::string& key,
                              const std::string& value) {
@@ -86,14 +100,16 @@ void HeadlessDriver::Log(const std::string& line) {
 void HeadlessDriver::AddBuiltins() {
     AddCommand("tick", [this](TFormMain& form, const std::vector<std::string>& a) -> std::string {
         long n = 1;
-        if (!a.empty() && !ParseCount(a[0], n)) return "tick needs a number of steps";
+        if (!a.empty() && !ParseCount(a[0], kMaxTickSteps, n))
+            return "tick needs a number of steps from 0 to " + std::to_string(kMaxTickSteps);
         for (long i = 0; i < n && !form.WantsClose(); ++i)
             Advance(form, kStepMs);
         return {};
     });
     AddCommand("wait", [this](TFormMain& form, const std::vector<std::string>& a) -> std::string {
         long ms = 0;
-        if (a.empty() || !ParseCount(a[0], ms)) return "wait needs milliseconds";
+        if (a.empty() || !ParseCount(a[0], kMaxWaitMs, ms))
+            return "wait needs milliseconds from 0 to " + std::to_string(kMaxWaitMs);
         Advance(form, uint32_t(ms));
         return {};
     });
@@ -178,20 +194,37 @@ HeadlessDriver::Json HeadlessDriver::State(TFormMain& form) {
     return s;
 }
 
+bool HeadlessDriver::NextLine() {
+    // A signal ends the read of a pipe (the handler does not restart it): the end.
+    for (std::string raw; !TerminationRequested() && std::getline(*script_, raw);) {
+        ++lineNumber_;
+        if (lineNumber_ == 1 && raw.rfind("\xEF\xBB\xBF", 0) == 0) raw.erase(0, 3);
+        for (char& c : raw)
+            if (c == '\t' || c == '\r') c = ' ';
+        std::string t = Trim(raw);
+        if (t.empty() || t[0] == '#') continue;
+        line_ = t;
+        return true;
+    }
+    return false;
+}
+
 void HeadlessDriver::RunScript(TFormMain& form) {
-    for (; next_ < lines_.size() && !form.WantsClose(); ++next_) {
-        const auto& [number, line] = lines_[next_];
-        std::vector<std::string> words = Words(line);
+    // The line read before start-up comes first.
+    for (bool have = !line_.empty() || NextLine(); have && !form.WantsClose(); have = NextLine()) {
+        std::vector<std::string> words = Words(line_);
+        const std::string where = "DRIVER line " + std::to_string(lineNumber_) + ": ";
         auto it = commands_.find(words[0]);
         if (it == commands_.end()) {
-            Log("DRIVER line " + std::to_string(number) + ": unknown command \"" + words[0] + "\"");
+            Log(where + "unknown command \"" + Printable(words[0]) + "\"");
             result_ = kExitUsage;
             return;
         }
         std::string error =
             it->second(form, std::vector<std::string>(words.begin() + 1, words.end()));
         if (!error.empty()) {
-            Log("DRIVER line " + std::to_string(number) + ": " + error);
+            // Errors may quote the script: never echo its control bytes.
+            Log(where + Printable(error));
             // A failed expectation says so; any other problem is a bad script line.
             result_ = error.rfind("expect", 0) == 0 && error.find(" failed: ") != std::string::npos
                           ? 1
@@ -204,23 +237,20 @@ void HeadlessDriver::RunScript(TFormMain& form) {
 }
 
 int HeadlessDriver::Run(const ProgramOptions& options, std::istream& script) {
-    std::string line;
-    for (int number = 1; std::getline(script, line); ++number) {
-        if (!line.empty() && line.back() == '\r') line.pop_back();
-        std::string t = Trim(line);
-        if (t.empty() || t[0] == '#') continue;
-        lines_.emplace_back(number, t);
-    }
-    // Answers for the dialogs of start-up.
-    while (next_ < lines_.size() && Words(lines_[next_].second)[0] == "answer") {
-        std::vector<std::string> w = Words(lines_[next_].second);
+    InstallTerminationHandlers();
+    script_ = &script;
+    line_.clear();
+    // Answers for the dialogs of start-up; the first other line waits in line_.
+    while (NextLine()) {
+        std::vector<std::string> w = Words(line_);
+        if (w[0] != "answer") break;
         if (w.size() < 2 || ParseAnswer(w[1]) == DialogResult::None) {
-            Log("DRIVER line " + std::to_string(lines_[next_].first) +
+            Log("DRIVER line " + std::to_string(lineNumber_) +
                 ": answer needs Yes, No, OK or Cancel");
             return kExitUsage;
         }
         dialogs_.QueueAnswer(ParseAnswer(w[1]));
-        ++next_;
+        line_.clear();
     }
     ProgramHooks hooks;
     hooks.prepare = prepare;

@@ -20,10 +20,16 @@ class HeadlessDriver {
   public:
     explicit HeadlessDriver(std::ostream& out);
 
-    // Reads the script, runs the program with it and returns the exit code. "answer"
-    // lines before the first other command are queued before start-up, so the dialogs of
-    // start-up can be answered; a failed "expect" or a bad line ends the run with 1 or 2.
+    // Runs the program with the script and returns the exit code. "answer" lines before
+    // the first other command are queued before start-up, so the dialogs of start-up can be
+    // answered; every other command runs as soon as its line is read, so a harness can talk
+    // to the driver through a pipe line by line. A failed "expect" or a bad line ends the
+    // run with 1 or 2; the end of the script (or a termination signal) ends the session.
     int Run(const ProgramOptions& options, std::istream& script);
+
+    // "tick" and "wait" bounds: a typo must not make a script run for hours.
+    static constexpr long kMaxTickSteps = 100000; // about an hour and a half of game time
+    static constexpr long kMaxWaitMs = 3600000;   // one hour
 
     HeadlessSystem& System() { return system_; }
     HeadlessDialogs& Dialogs() { return dialogs_; }
@@ -53,14 +59,18 @@ class HeadlessDriver {
     void AddBuiltins();
     void Advance(TFormMain& form, uint32_t ms);
     void RunScript(TFormMain& form);
+    // The next command line (trimmed, tabs as blanks, comments and blank lines skipped);
+    // false at the end of the script.
+    bool NextLine();
 
     std::ostream& out_;
     HeadlessSystem system_;
     HeadlessDialogs dialogs_;
     std::map<std::string, Command> commands_;
     std::map<std::string, Command> expectations_;
-    std::vector<std::pair<int, std::string>> lines_;
-    size_t next_ = 0;
+    std::istream* script_ = nullptr;
+    int lineNumber_ = 0;
+    std::string line_; // the command line read last
     int result_ = 0;
 };
 
@@ -70,5 +80,7 @@ class HeadlessDriver {
 // message, empty when the field has that value.
 std::string ExpectStateField(const nlohmann::ordered_json& state, const std::string& key,
                              const std::string& value);
+// Text from a script as it may be echoed: control bytes as "\xNN".
+std::string Printable(std::string_view text);
 
 } // namespace qr

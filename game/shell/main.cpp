@@ -2,6 +2,7 @@
 // it runs in-process from a drive script (see the README).
 #include <cstdio>
 #include <cstring>
+#include <filesystem>
 #include <fstream>
 #include <iostream>
 #include <string>
@@ -112,8 +113,10 @@ int main(int argc, char** argv) {
         };
         if (script == "-") return driver.Run(options, std::cin);
         std::ifstream in(script);
-        if (!in) {
-            std::fprintf(stderr, "quilrush32: cannot read the drive script %s\n", script.c_str());
+        std::error_code ec;
+        if (!in || std::filesystem::is_directory(script, ec)) {
+            std::fprintf(stderr, "quilrush32: cannot read the drive script %s%s\n", script.c_str(),
+                         in ? ": it is a folder" : "");
             return kExitUsage;
         }
         return driver.Run(options, in);

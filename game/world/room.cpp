@@ -257,8 +257,7 @@ void TQRRoom::RunScript(const std::string& name, const std::string& argument) {
         return;
     }
     if (name == "CLOSEREQUEST") {
-        if (world_.Host().Confirm("Quill-Rush", Polyglot().GetString(74) + "?", 1 | 2) == 6)
-            world_.SetFlag(TWorld::kQuit);
+        world_.AskQuitGame();
         return;
     }
     TRoom::RunScript(name, argument);

@@ -410,6 +410,12 @@ bool TWorld::ConfirmQuit(const std::string& text) {
     return yes;
 }
 
+bool TWorld::AskQuitGame() {
+    const bool yes = host_.Confirm("Quill-Rush", Polyglot().GetString(74) + "?", 1 | 2) == 6;
+    if (yes) SetFlag(kQuit);
+    return yes;
+}
+
 void TWorld::SetCaption(const std::string& title) {
     std::string caption = title.empty() ? std::string("Quill-Rush") : title;
     if (!wordListPath_.empty())

@@ -108,6 +108,9 @@ class TWorld {
     void Paint(TRect area);
     void SetBusy(bool on);
     bool ConfirmQuit(const std::string& text);
+    // The player's own quit question (the close button's, in the working language) with
+    // Yes and No; Yes sets the quit flag. Returns whether Yes.
+    bool AskQuitGame();
     void SetCaption(const std::string& title);
     void SetDefaultCursor(int n) { defaultCursor_ = int16_t(n); }
     // Stores the word list's path and refreshes the caption.

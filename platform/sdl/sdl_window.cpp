@@ -2,8 +2,6 @@
 
 #include <SDL.h>
 #include <algorithm>
-#include <atomic>
-#include <csignal>
 
 #include "foundation/text_codec.h"
 #include "platform/sdl/display_sdl.h"
@@ -12,13 +10,6 @@ namespace qr {
 
 namespace {
 constexpr Uint32 kTickMs = 55;
-
-// SIGTERM, SIGINT and SIGHUP (a session logging out, Ctrl+C in the terminal) are the
-// desktop's way of pressing the close button: the game gets to ask and to save.
-std::atomic<bool> closeSignal{false};
-extern "C" void OnCloseSignal(int) {
-    closeSignal = true;
-}
 } // namespace
 
 SdlWindow::~SdlWindow() {
@@ -46,6 +37,9 @@ bool SdlWindow::InitVideo(std::string& error) {
         error = "no display found (neither DISPLAY nor WAYLAND_DISPLAY is set)";
         return false;
     }
+    // Termination signals are the program's own business (they end it without a question);
+    // SDL would turn them into a close button press.
+    SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
     if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {
         error = std::string("cannot open a display (") + SDL_GetError() + ")";
         return false;
@@ -85,8 +79,6 @@ std::unique_ptr<SdlWindow> SdlWindow::Open(const std::string& caption, int width
         error = std::string("cannot draw in the window (") + SDL_GetError() + ")";
         return nullptr;
     }
-    for (int sig : {SIGTERM, SIGINT, SIGHUP})
-        std::signal(sig, OnCloseSignal);
     try {
         w->display_ = std::make_unique<SdlDisplay>(w->renderer_, width, height);
     } catch (const std::exception& e) {
@@ -283,7 +275,6 @@ void SdlWindow::Run(WindowClient& client, const std::function<bool()>& raise) {
             } while (!client.WantsClose() && !closeNow_ && SDL_PollEvent(&e));
         }
         if (closeNow_) break;
-        if (closeSignal.exchange(false) && client.OnCloseRequest()) break;
         if (SDL_GetTicks() >= next) {
             next += kTickMs;
             if (SDL_GetTicks() > next + 10 * kTickMs) next = SDL_GetTicks() + kTickMs;

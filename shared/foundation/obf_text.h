@@ -42,7 +42,8 @@ class TObfText {
     static void Unscramble(std::vector<uint8_t>& data);
 
     // The caller's rule: compile when the ".txt" exists and the ".dat" is missing or older,
-    // then read the ".dat". `base` is the path without extension.
+    // then read the ".dat". `base` is the path without extension. When the ".dat" cannot
+    // be written (a read-only program folder) the compiled lines are read from memory.
     static TObfText OpenCompiled(const std::string& base, const Filter& filter = nullptr);
 
   private:

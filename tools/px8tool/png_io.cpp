@@ -11,7 +11,8 @@ namespace qr {
 
 namespace {
 using FilePtr = std::unique_ptr<FILE, int (*)(FILE*)>;
-}
+constexpr png_uint_32 kMaxPngSide = 8192;
+} // namespace
 
 TPngImage ReadPng(const std::string& path) {
     FilePtr f(std::fopen(path.c_str(), "rb"), std::fclose);
@@ -29,6 +30,8 @@ TPngImage ReadPng(const std::string& path) {
         throw UvoException("\"" + path + "\" is not a readable PNG file");
     }
     png_init_io(png, f.get());
+    // A header may claim any size; a picture of the game is far below this.
+    png_set_user_limits(png, kMaxPngSide, kMaxPngSide);
     png_read_info(png, info);
     img.Width = int32_t(png_get_image_width(png, info));
     img.Height = int32_t(png_get_image_height(png, info));

@@ -231,21 +231,24 @@ TEST_F(WorldTest, CursorsComeFromTheBoxUnderTheMouse) {
 }
 
 TEST_F(WorldTest, ScriptBoxesQuitOrAsk) {
+    Polyglot().LoadFromBytes(std::string(74, '\n') + "Spiel beenden\n");
     Load("ROOM A\nSCRIPTBOX Q 0 0 10 10 exitGAME\nSCRIPTBOX M 20 0 10 10 MAYBEEXITGAME\n"
          "SCRIPTBOX O 40 0 10 10 leave\n");
     world.GoRoom("A");
     Click(45, 5);
     EXPECT_FALSE(world.HasFlag(TWorld::kQuit));
     Click(25, 5);
-    EXPECT_EQ(host.questions, (std::vector<std::string>{"Do you really want to quit the game?"}));
+    // The question of the working language, as the close button asks it.
+    EXPECT_EQ(host.confirms, (std::vector<std::string>{"Quill-Rush | Spiel beenden? | 3"}));
     EXPECT_FALSE(world.HasFlag(TWorld::kQuit));
-    host.yesNoAnswers = {true};
+    host.confirmAnswers = {6};
     Click(25, 5);
     EXPECT_TRUE(world.HasFlag(TWorld::kQuit));
     world.ClearFlag(TWorld::kQuit);
     Click(5, 5);
     EXPECT_TRUE(world.HasFlag(TWorld::kQuit));
-    EXPECT_EQ(host.questions.size(), 2u);
+    EXPECT_EQ(host.confirms.size(), 2u);
+    EXPECT_TRUE(host.questions.empty());
 }
 
 TEST_F(WorldTest, SayBoxPlaysTheExamineSoundWhenQuiet) {
