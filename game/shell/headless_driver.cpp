@@ -67,7 +67,7 @@ std::string ExpectStateField(const nlohmann::ordered_json& state, const std::str
             continue;
         }
         long index = -1;
-        if (at->is_array() && ParseCount(part, index) && size_t(index) < at->size()) {
+        if (at->is_array() && ParseCount(part, 1000000, index) && size_t(index) < at->size()) {
             at = &(*at)[size_t(index)];
             continue;
         }
