@@ -11,12 +11,20 @@ namespace qr {
 
 namespace fs = std::filesystem;
 
+#ifndef QR_DATA_FROM_BINDIR
+#define QR_DATA_FROM_BINDIR "../share/quilrush"
+#endif
+
 std::string DefaultProgramFolder() {
     std::string exe = ExecutableFolder();
     if (DirectoryExists(exe + "dat") && DirectoryExists(exe + "str")) return exe;
-    std::error_code ec;
-    fs::path shared = fs::weakly_canonical(fs::path(exe) / ".." / "share" / "quilrush", ec);
-    if (!ec && DirectoryExists(shared.string())) return WithSeparator(shared.string());
+    // An installed copy: the data folder as the build's install layout placed it, seen
+    // from the program's folder, then the usual place next to "bin" or "games".
+    for (const char* relative : {QR_DATA_FROM_BINDIR, "../share/quilrush"}) {
+        std::error_code ec;
+        fs::path shared = fs::weakly_canonical(fs::path(exe) / relative, ec);
+        if (!ec && DirectoryExists(shared.string())) return WithSeparator(shared.string());
+    }
     return exe;
 }
 

@@ -19,6 +19,14 @@
 
 namespace qr {
 
+// The command-line switches NOMIDI, NOWAVE and NOSOUND (any case, with or without a
+// leading "-", "--" or "/"): whether music and sound effects may play.
+struct SoundSwitches {
+    bool music = true;
+    bool sound = true;
+};
+SoundSwitches ParseSoundSwitches(const std::vector<std::string>& arguments);
+
 class TFormMain : public WindowClient {
   public:
     struct Services {

@@ -35,27 +35,33 @@ bool SdlWindow::InitVideo(std::string& error) {
     if (SDL_WasInit(SDL_INIT_VIDEO)) return true;
     const char* wanted = SDL_getenv("SDL_VIDEODRIVER");
     const bool named = wanted && *wanted;
-    auto set = [](const char* var) {
+    // The displays the environment names, for the messages: "DISPLAY=:0".
+    std::string displays;
+    for (const char* var : {"DISPLAY", "WAYLAND_DISPLAY"}) {
         const char* v = SDL_getenv(var);
-        return v && *v;
-    };
+        if (!v || !*v) continue;
+        displays += std::string(displays.empty() ? "" : ", ") + var + "=" + v;
+    }
     // Probing for a display that is not there makes the system libraries print their own
     // complaints; one clear line from us is better.
-    if (!named && !set("DISPLAY") && !set("WAYLAND_DISPLAY")) {
+    if (!named && displays.empty()) {
         error = "no display found (neither DISPLAY nor WAYLAND_DISPLAY is set)";
         return false;
     }
+    const std::string which = named ? std::string("with SDL_VIDEODRIVER=") + wanted : displays;
     if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {
-        error = std::string("cannot open a display (") + SDL_GetError() + ")";
+        error = "cannot open the display (" + which + "): " + SDL_GetError();
         return false;
     }
-    // Without a display SDL falls back to a video driver that draws nowhere; a player would
-    // see nothing, so that only counts when asked for by name.
+    // When no display opens SDL falls back to a video driver that draws nowhere; a player
+    // would see nothing, so that only counts when asked for by name.
     const char* driver = SDL_GetCurrentVideoDriver();
     if (driver && !named &&
         (SDL_strcmp(driver, "offscreen") == 0 || SDL_strcmp(driver, "dummy") == 0)) {
+        const std::string fallback = driver;
         SDL_QuitSubSystem(SDL_INIT_VIDEO);
-        error = "no display found (neither DISPLAY nor WAYLAND_DISPLAY is set)";
+        error = "cannot open the display (" + which + "): only SDL's " + fallback +
+                " video driver started";
         return false;
     }
     return true;

@@ -11,12 +11,25 @@ namespace qr {
 
 namespace {
 using FilePtr = std::unique_ptr<FILE, int (*)(FILE*)>;
+
+// libpng prints its complaints itself unless told otherwise; the reason belongs in our
+// one message about the file instead.
+void KeepError(png_structp png, png_const_charp message) {
+    *static_cast<std::string*>(png_get_error_ptr(png)) = message;
+    png_longjmp(png, 1);
 }
+void IgnoreWarning(png_structp, png_const_charp) {}
+
+// Far beyond any picture of the game; a header claiming more is damaged.
+constexpr uint32_t kMaxSide = 16384;
+} // namespace
 
 TPngImage ReadPng(const std::string& path) {
     FilePtr f(std::fopen(path.c_str(), "rb"), std::fclose);
     if (!f) throw FileOpenError("Cannot open \"" + path + "\"");
-    png_structp png = png_create_read_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
+    std::string reason;
+    png_structp png =
+        png_create_read_struct(PNG_LIBPNG_VER_STRING, &reason, KeepError, IgnoreWarning);
     png_infop info = png ? png_create_info_struct(png) : nullptr;
     if (!info) {
         png_destroy_read_struct(&png, nullptr, nullptr);
@@ -26,10 +39,15 @@ TPngImage ReadPng(const std::string& path) {
     std::vector<png_bytep> rows;
     if (setjmp(png_jmpbuf(png))) {
         png_destroy_read_struct(&png, &info, nullptr);
-        throw UvoException("\"" + path + "\" is not a readable PNG file");
+        throw UvoException("\"" + path + "\" is not a readable PNG file" +
+                           (reason.empty() ? "" : " (" + reason + ")"));
     }
     png_init_io(png, f.get());
     png_read_info(png, info);
+    if (png_get_image_width(png, info) > kMaxSide || png_get_image_height(png, info) > kMaxSide) {
+        png_destroy_read_struct(&png, &info, nullptr);
+        throw UvoException("\"" + path + "\": the picture is too large");
+    }
     img.Width = int32_t(png_get_image_width(png, info));
     img.Height = int32_t(png_get_image_height(png, info));
     const int colourType = png_get_color_type(png, info);
