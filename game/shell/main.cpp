@@ -104,7 +104,8 @@ CommandLine ParseCommandLine(int argc, char** argv) {
             c.depth = int(number("a number of bits", 1, 32));
         } else if (a == "--language") {
             c.options.windowsLanguage = text("a code");
-        } else if (a == "--nomidi" || a == "--nowave" || a == "--nosound") {
+        } else if (const std::string lower = AsciiLower(a);
+                   lower == "--nomidi" || lower == "--nowave" || lower == "--nosound") {
             c.options.switches.push_back(a);
         } else if (!a.empty() && a[0] == '-') {
             BadCommandLine("unknown option " + a);
@@ -211,6 +212,9 @@ int main(int argc, char** argv) {
             for (const TCursorPicture& c : pictures)
                 converted.push_back({c.number, c.width, c.height, c.argb, c.hotX, c.hotY});
             window->SetCursorPictures(std::move(converted));
+        };
+        out.windowIcon = [&](const TArgbPicture& icon) {
+            window->SetIcon(icon.width, icon.height, icon.argb);
         };
         out.presented = [&](const TShellWorld& world, const std::vector<TRect>& rects) {
             ConvertClient(world, rects, rgb);

@@ -41,6 +41,8 @@ namespace {
 // Colours of the surround when the tile picture is missing, and of the frame panel.
 constexpr uint8_t kSurroundColour = 40;
 constexpr uint8_t kPanelColour = 250;
+// The window icon in the game library, drawn from the same art as the desktop icon.
+constexpr const char* kWindowIconPicture = "appicon";
 
 std::string Json(const std::string& bytes) {
     return JsonString(ToUtf8(bytes));
@@ -300,26 +302,37 @@ std::vector<TCursorPicture> LoadCursorPictures(TWorldLibrary& library,
     }
     std::vector<TCursorPicture> out;
     for (const auto& [slot, entry] : entries) {
-        TWorldPicture* p = library.GetImage(entry.picture);
+        // A cursor larger than this is no cursor; the platform would refuse it anyway.
+        std::optional<TArgbPicture> p = LoadArgbPicture(library, palette, entry.picture, 64);
         if (!p) continue;
         TCursorPicture c;
         c.number = slot == 0 ? int(kCursorHourglass) : slot;
-        // A cursor larger than this is no cursor; the platform would refuse it anyway.
-        c.width = std::min(p->Width(), 64);
-        c.height = std::min(p->Height(), 64);
-        c.argb.resize(size_t(c.width) * size_t(c.height));
-        const int key = p->TransparentColour();
-        for (int32_t y = 0; y < c.height; ++y)
-            for (int32_t x = 0; x < c.width; ++x) {
-                uint8_t i = p->PixelAt(x, y);
-                c.argb[size_t(y) * size_t(c.width) + size_t(x)] =
-                    int(i) == key ? 0u : 0xFF000000u | palette[i];
-            }
+        c.width = p->width;
+        c.height = p->height;
+        c.argb = std::move(p->argb);
         c.hotX = std::clamp(entry.hot.X, 0, c.width - 1);
         c.hotY = std::clamp(entry.hot.Y, 0, c.height - 1);
-        library.ReleaseImage(p);
         out.push_back(std::move(c));
     }
+    return out;
+}
+
+std::optional<TArgbPicture> LoadArgbPicture(TWorldLibrary& library, const TScreenPalette& palette,
+                                            const std::string& name, int maxSide) {
+    TWorldPicture* p = library.GetImage(name);
+    if (!p) return std::nullopt;
+    TArgbPicture out;
+    out.width = std::min(p->Width(), maxSide);
+    out.height = std::min(p->Height(), maxSide);
+    out.argb.resize(size_t(out.width) * size_t(out.height));
+    const int key = p->TransparentColour();
+    for (int32_t y = 0; y < out.height; ++y)
+        for (int32_t x = 0; x < out.width; ++x) {
+            const uint8_t i = p->PixelAt(x, y);
+            out.argb[size_t(y) * size_t(out.width) + size_t(x)] =
+                int(i) == key ? 0u : 0xFF000000u | palette[i];
+        }
+    library.ReleaseImage(p);
     return out;
 }
 
@@ -382,6 +395,9 @@ void InstallWorldSteps(TFormMain& form, TShellWorld::Outputs outputs) {
         if (outputs.cursorPictures)
             outputs.cursorPictures(
                 LoadCursorPictures(world->Library(), palette, f.Folders().DatProgram()));
+        if (outputs.windowIcon)
+            if (auto icon = LoadArgbPicture(world->Library(), palette, kWindowIconPicture, 256))
+                outputs.windowIcon(*icon);
         world->PaintSurround(f.TileName());
         const std::string imglib = f.Folders().ImageLibraries();
         world->World().SetLibraryOpener([imglib](const std::string& name) {

@@ -6,6 +6,7 @@
 // desktop window shows and the headless driver photographs.
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -38,6 +39,13 @@ struct TCursorPicture {
     int hotX = 0, hotY = 0;
 };
 
+// A picture of the game library in 32-bit colour (0xAARRGGBB, its transparent colour
+// see-through), for the desktop's window icon.
+struct TArgbPicture {
+    int width = 0, height = 0;
+    std::vector<uint32_t> argb;
+};
+
 // The 256 colours of the screen as 0xRRGGBB.
 using TScreenPalette = std::array<uint32_t, 256>;
 // A palette to show pictures with until the game library brings its own: black, white,
@@ -54,6 +62,8 @@ class TShellWorld : public WorldLink, private TWorldHost {
         std::function<void(const class TShellWorld&, const std::vector<TRect>&)> presented;
         // The game's cursor pictures, once, when the world has its library.
         std::function<void(const std::vector<TCursorPicture>&)> cursorPictures;
+        // The window icon ("appicon" of the game library), once, when there is one.
+        std::function<void(const TArgbPicture&)> windowIcon;
         // Lets the window's pending events run (from inside a tick or a room switch).
         std::function<void()> letMessagesRun;
     };
@@ -172,6 +182,10 @@ void InstallWorldSteps(TFormMain& form, TShellWorld::Outputs outputs);
 std::vector<TCursorPicture> LoadCursorPictures(TWorldLibrary& library,
                                                const TScreenPalette& palette,
                                                const std::string& datFolder);
+// A picture of the library in 32-bit colour, cut to at most maxSide x maxSide; nothing
+// when there is no picture of that name.
+std::optional<TArgbPicture> LoadArgbPicture(TWorldLibrary& library, const TScreenPalette& palette,
+                                            const std::string& name, int maxSide);
 // The card and background pictures of the image libraries and the animal files.
 void ScanWorldData(TWorld& world, const TFolders& folders);
 // The driver's world commands: click, mouse, expect room, screenshot, and the world's

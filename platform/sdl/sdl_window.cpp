@@ -138,6 +138,16 @@ void SdlWindow::SetCursorPictures(std::vector<CursorPicture> pictures) {
     SetCursorNumber(cursorNumber_);
 }
 
+void SdlWindow::SetIcon(int width, int height, const std::vector<uint32_t>& argb) {
+    if (width <= 0 || height <= 0 || argb.size() < size_t(width) * size_t(height)) return;
+    // SDL copies the pixels; the surface only lends them for the call.
+    SDL_Surface* surface = SDL_CreateRGBSurfaceWithFormatFrom(
+        const_cast<uint32_t*>(argb.data()), width, height, 32, width * 4, SDL_PIXELFORMAT_ARGB8888);
+    if (!surface) return;
+    SDL_SetWindowIcon(window_, surface);
+    SDL_FreeSurface(surface);
+}
+
 void SdlWindow::SetCursorNumber(int cursor) {
     cursorNumber_ = cursor;
     if (cursor != -1) {

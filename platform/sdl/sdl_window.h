@@ -59,6 +59,8 @@ class SdlWindow {
         int hotX = 0, hotY = 0;
     };
     void SetCursorPictures(std::vector<CursorPicture> pictures);
+    // The window's icon (0xAARRGGBB, rows top to bottom); the desktop keeps its own copy.
+    void SetIcon(int width, int height, const std::vector<uint32_t>& argb);
     SDL_Renderer* Renderer() const { return renderer_; }
     int Scale() const { return scale_; }
 

@@ -20,8 +20,10 @@ void KeepError(png_structp png, png_const_charp message) {
 }
 void IgnoreWarning(png_structp, png_const_charp) {}
 
-// Far beyond any picture of the game; a header claiming more is damaged.
-constexpr uint32_t kMaxSide = 16384;
+// Far beyond any picture of the game (the largest are screens of 600x400); a header that
+// claims more is damaged, and believing it would ask for gigabytes.
+constexpr uint32_t kMaxSide = 8192;
+constexpr uint64_t kMaxPixels = 16u << 20;
 } // namespace
 
 TPngImage ReadPng(const std::string& path) {
@@ -44,7 +46,8 @@ TPngImage ReadPng(const std::string& path) {
     }
     png_init_io(png, f.get());
     png_read_info(png, info);
-    if (png_get_image_width(png, info) > kMaxSide || png_get_image_height(png, info) > kMaxSide) {
+    const uint32_t width = png_get_image_width(png, info), height = png_get_image_height(png, info);
+    if (width > kMaxSide || height > kMaxSide || uint64_t(width) * height > kMaxPixels) {
         png_destroy_read_struct(&png, &info, nullptr);
         throw UvoException("\"" + path + "\": the picture is too large");
     }

@@ -40,3 +40,23 @@ TEST(CursorPictures, ComeFromTheLibraryWithTransparencyAndHotSpots) {
     EXPECT_EQ(lib.Outstanding(), 0);
     std::remove((dir + "/cursors.txt").c_str());
 }
+
+TEST(ArgbPicture, TheWindowIconKeepsItsTransparencyAndIsCutToSize) {
+    TMemoryLibrary lib;
+    auto icon = std::make_unique<TMemoryPicture>(3, 70, 253);
+    icon->At(1, 0) = 255;
+    icon->At(2, 0) = 0;
+    icon->SetTransparentColour(253);
+    lib.Add("appicon", std::move(icon));
+    const TScreenPalette pal = DefaultScreenPalette();
+    EXPECT_FALSE(LoadArgbPicture(lib, pal, "noicon", 64));
+    std::optional<TArgbPicture> p = LoadArgbPicture(lib, pal, "AppIcon", 64);
+    ASSERT_TRUE(p);
+    EXPECT_EQ(p->width, 3);
+    EXPECT_EQ(p->height, 64);
+    ASSERT_EQ(p->argb.size(), 3u * 64u);
+    EXPECT_EQ(p->argb[0], 0u);
+    EXPECT_EQ(p->argb[1], 0xFFFFFFFFu);
+    EXPECT_EQ(p->argb[2], 0xFF000000u);
+    EXPECT_EQ(lib.Outstanding(), 0);
+}
