@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Shared build settings and the helpers every module uses, so that a module's
 # CMakeLists only says what it is made of and what it needs.
 

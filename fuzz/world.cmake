@@ -1,1 +1,2 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 qr_fuzz(fuzz_world_script SOURCE ${CMAKE_CURRENT_LIST_DIR}/world_script_fuzz.cpp DEPS qr_world)

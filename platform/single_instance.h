@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // One running copy per program and user. The named mutex of Windows becomes
 // an advisory lock on a file in $XDG_RUNTIME_DIR (or the temporary folder): the kernel

@@ -1,4 +1,5 @@
 #!/bin/sh
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Starts the game in a real window under Xvfb over a small fixture installation (with
 # --nosound, which must leave the audio device alone), checks the window is there with its
 # caption, closes it the way the desktop does (SIGTERM is the close button) and checks that

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The game's two folder roots. The installation folder holds what the user owns (settings,
 // high scores, word lists, saved games) and comes from the registry; the program folder

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The game's main window: creates everything the game needs in a fixed order at start-up
 // (FormCreate), turns the 55 ms timer into the world's clock while the window is active,

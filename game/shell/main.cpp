@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // quilrush32: the game. On the desktop it opens its window through SDL; with --headless
 // it runs in-process from a drive script (see the README).
 #include <cstdio>

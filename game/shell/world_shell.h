@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The world as the main window runs it: the world engine behind the main window's
 // WorldLink, with the platform's dialogs, keys and screen standing in for what the world

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "game/world/px8_world_library.h"
 
 #include <cstring>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The world's pictures taken from a PX8 image library: each picture is decoded once when
 // first asked for and kept, counted, until its last user gives it back. The world then

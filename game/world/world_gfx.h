@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // What the world needs from pictures: a library that hands out counted references to
 // named 8-bit pictures, and the off-screen work image the current room draws into,

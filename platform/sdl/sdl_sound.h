@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The desktop's sound: one SDL audio device whose callback renders the General MIDI
 // synthesiser and mixes the wave buffer that is playing into the same stream, so waves

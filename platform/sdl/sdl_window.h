@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The program's one desktop window and its message loop on SDL: a resizable window whose
 // client area is scaled by whole multiples (letterboxed), a 55 ms timer, and the close

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The image libraries as the game opens them: every picture the screens name exists in
 // the library they take it from, with the size their drawing code assumes, and all
 // libraries share the one game palette.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Plays through the desktop back end with SDL's file-writing audio driver and checks the
 // samples that came out.
 #include "platform/sdl/sdl_sound.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "fonttool.h"
 
 #include <ft2build.h>
@@ -226,7 +227,8 @@ std::vector<uint8_t> PaintMask(const std::vector<uint8_t>& mask, int32_t w, int3
 std::string MetricsSource(const std::vector<std::pair<TRasterFont, int>>& fonts,
                           const std::string& ttfName) {
     std::ostringstream s;
-    s << "// The metrics of the game's font designs, made by fonttool from " << ttfName << ".\n"
+    s << "// SPDX-License-Identifier: GPL-3.0-or-later\n"
+      << "// The metrics of the game's font designs, made by fonttool from " << ttfName << ".\n"
       << "// They describe the font images the data build makes from the same font: regenerate\n"
       << "// both together (fonttool metrics).\n"
       << "#include \"graphics/font.h\"\n\nnamespace qr {\n\nnamespace {\n\n";

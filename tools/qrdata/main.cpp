@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // qrdata: the data build's own steps that no Debian tool can do.
 //   qrdata strings SOURCE OUTPUT [REFERENCE]   generate a "qr_*.str" file from its source,
 //                                               checked against the reference language

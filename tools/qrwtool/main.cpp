@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // qrwtool: the command-line tool for ".qrw" word lists, for authors and for the data
 // build. It reads every format version and writes the current one.
 #include <cstdio>
