@@ -6,9 +6,11 @@
 #include <cstdlib>
 
 #include "foundation/obf_text.h"
+#include "foundation/stream.h"
 #include "game/world/qr_exception.h"
 #include "game/world/world.h"
 #include "game/world/world_script.h"
+#include "graphics/image_writer.h"
 
 namespace {
 
@@ -18,13 +20,27 @@ class QuietHost : public qr::TWorldHost {
     void ShowMessage(const std::string&) override { ++messages; }
 };
 
+// A library with one picture, "pic", that scripts may name.
+const std::vector<uint8_t>& LibraryBytes() {
+    static const std::vector<uint8_t> bytes = [] {
+        qr::TPX8Writer writer;
+        qr::TPX8WriterImage pic;
+        pic.Name = "pic";
+        pic.Width = pic.Height = 40;
+        pic.Pixels.assign(40 * 40, 3);
+        writer.Add(pic);
+        return writer.Bytes();
+    }();
+    return bytes;
+}
+
 void ReadAndVisit(qr::TObfText& text) {
     QuietHost host;
-    qr::TMemoryLibrary library;
-    library.Add("pic", std::make_unique<qr::TMemoryPicture>(40, 40, 3));
+    qr::TPX8Library library;
+    library.OpenStream(std::make_unique<qr::TMemoryStream>(LibraryBytes()), "fuzz.px8");
     qr::TWorld world(host, library);
     try {
-        world.Init(text, "");
+        world.Init(text, qr::EngineRooms(), "");
     } catch (const qr::QRException&) {
         return;
     } catch (const qr::ConvertError&) {

@@ -13,3 +13,11 @@ if(QR_BUILD_TESTS AND TARGET quilrush32)
   set_tests_properties(e2e.data_start PROPERTIES
     ENVIRONMENT "LSAN_OPTIONS=suppressions=${CMAKE_CURRENT_SOURCE_DIR}/lsan.supp" TIMEOUT 120)
 endif()
+
+# Every room of the shipped world looks exactly as in docs/screenshots/.
+if(QR_BUILD_TESTS AND TARGET quilrush32)
+  add_test(NAME e2e.screens COMMAND ${CMAKE_CURRENT_SOURCE_DIR}/screens_test.sh
+           $<TARGET_FILE:quilrush32> ${QR_DATA_DIR} ${PROJECT_SOURCE_DIR}/docs/screenshots)
+  set_tests_properties(e2e.screens PROPERTIES
+    ENVIRONMENT "LSAN_OPTIONS=suppressions=${CMAKE_CURRENT_SOURCE_DIR}/lsan.supp" TIMEOUT 300)
+endif()

@@ -41,8 +41,9 @@ def read_png(path):
         prev = line
     return width, height, rows
 
-w, h, rows = read_png(sys.argv[1])
-for point in sys.argv[2:]:
-    x, y = map(int, point.split(","))
-    r = rows[y]
-    print("%02x%02x%02x" % (r[3 * x], r[3 * x + 1], r[3 * x + 2]))
+if __name__ == "__main__":
+    w, h, rows = read_png(sys.argv[1])
+    for point in sys.argv[2:]:
+        x, y = map(int, point.split(","))
+        r = rows[y]
+        print("%02x%02x%02x" % (r[3 * x], r[3 * x + 1], r[3 * x + 2]))

@@ -12,11 +12,14 @@
 #include "foundation/command_line.h"
 #include "foundation/utils.h"
 #include "foundation/uvo_exception.h"
+#include "game/shell/game_rooms.h"
 #include "game/shell/game_strings.h"
 #include "game/shell/headless_driver.h"
 #include "game/shell/program.h"
 #include "game/shell/sound_shell.h"
+#include "game/shell/world_commands.h"
 #include "game/shell/world_shell.h"
+#include "platform/headless/display_headless.h"
 #include "platform/headless/headless_sound.h"
 #include "platform/sdl/sdl_dialogs.h"
 #include "platform/sdl/sdl_sound.h"
@@ -159,7 +162,8 @@ int main(int argc, char** argv) {
     if (cl.headless) {
         HeadlessDriver driver(std::cout);
         driver.System().SetColourDepth(cl.depth);
-        AddWorldCommands(driver);
+        HeadlessDisplay screen(TClientLayout::kWidth, TClientLayout::kHeight);
+        AddWorldCommands(driver, screen);
         // Simulated sound devices that play in the driver's virtual time.
         SoundEventQueue soundEvents;
         HeadlessWaveOut waves(soundEvents);
@@ -170,10 +174,11 @@ int main(int argc, char** argv) {
             waves.Advance(ms);
             midi.Advance(ms);
         };
-        driver.prepare = [&driver, &sound](TFormMain& form) {
+        driver.prepare = [&driver, &sound, &screen](TFormMain& form) {
             TShellWorld::Outputs out;
+            out.display = &screen;
             out.log = [&driver](const std::string& line) { driver.Log(line); };
-            InstallWorldSteps(form, out);
+            InstallWorldSteps(form, out, GameRooms());
             sound.Install(form);
         };
         std::istringstream in(ReadDriveScript(cl.script));
@@ -199,12 +204,12 @@ int main(int argc, char** argv) {
     TShellSound sound(audio.Waves(), audio.Midi(), soundEvents, system);
     ProgramHooks hooks;
     // The window opens once this copy knows it is the only one and has its data.
-    std::vector<uint32_t> rgb;
     hooks.prepare = [&](TFormMain& form) {
         window = SdlWindow::Open(kAppTitle, TClientLayout::kWidth, TClientLayout::kHeight, error);
         if (!window) throw UvoException(error);
         dialogs.SetParent(window->Handle());
         TShellWorld::Outputs out;
+        out.display = &window->Screen();
         out.caption = [&](const std::string& caption) { window->SetCaption(caption); };
         out.cursor = [&](int cursor) { window->SetCursorNumber(cursor); };
         out.letMessagesRun = [&window, &form] { window->PumpPending(form); };
@@ -217,11 +222,7 @@ int main(int argc, char** argv) {
         out.windowIcon = [&](const TArgbPicture& icon) {
             window->SetIcon(icon.width, icon.height, icon.argb);
         };
-        out.presented = [&](const TShellWorld& world, const std::vector<TRect>& rects) {
-            ConvertClient(world, rects, rgb);
-            window->UpdateClient(rgb.data(), TClientLayout::kWidth, rects);
-        };
-        InstallWorldSteps(form, out);
+        InstallWorldSteps(form, out, GameRooms());
         sound.Install(form);
         window->onMouse = [&form](SdlWindow::MouseKind kind, int button, int shift, int x, int y) {
             if (auto* world = dynamic_cast<TShellWorld*>(form.World()))

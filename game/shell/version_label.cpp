@@ -5,6 +5,7 @@
 #include FT_FREETYPE_H
 
 #include <cstdlib>
+#include <vector>
 
 #include "platform/files.h"
 
@@ -12,6 +13,8 @@ namespace qr {
 
 namespace {
 constexpr uint8_t kWhite = 255;
+// Not a colour of the text, so it can stand for "no text here".
+constexpr uint8_t kClear = 0;
 constexpr int kPixelHeight = 11;
 } // namespace
 
@@ -32,10 +35,12 @@ void TVersionLabel::Render() {
     FT_Library ft = nullptr;
     if (FT_Init_FreeType(&ft) != 0) return;
     FT_Face face = nullptr;
+    int32_t width = 0, height = 0;
+    std::vector<uint8_t> mask; // width x height
     if (FT_New_Face(ft, path.c_str(), 0, &face) == 0 &&
         FT_Set_Pixel_Sizes(face, 0, kPixelHeight) == 0) {
         const int ascent = int(face->size->metrics.ascender >> 6);
-        height_ = int(face->size->metrics.height >> 6) + 1;
+        height = int(face->size->metrics.height >> 6) + 1;
         // First pass measures, second draws.
         for (int pass = 0; pass < 2; ++pass) {
             int pen = 0;
@@ -47,43 +52,41 @@ void TVersionLabel::Render() {
                         for (unsigned col = 0; col < g->bitmap.width; ++col) {
                             int x = pen + g->bitmap_left + int(col);
                             int y = ascent - g->bitmap_top + int(row);
-                            if (x < 0 || y < 0 || x >= width_ || y >= height_) continue;
+                            if (x < 0 || y < 0 || x >= width || y >= height) continue;
                             if (g->bitmap.buffer[row * unsigned(g->bitmap.pitch) + col] >= 128)
-                                mask_[size_t(y) * size_t(width_) + size_t(x)] = 1;
+                                mask[size_t(y) * size_t(width) + size_t(x)] = kWhite;
                         }
                     }
                 }
                 pen += int(g->advance.x >> 6);
             }
             if (pass == 0) {
-                width_ = pen + 1;
-                mask_.assign(size_t(width_) * size_t(height_), 0);
+                width = pen + 1;
+                mask.assign(size_t(width) * size_t(height), kClear);
             }
         }
     }
     if (face) FT_Done_Face(face);
     FT_Done_FreeType(ft);
+    if (width <= 0 || height <= 0) return;
+    label_ = std::make_unique<TSurfaceImage>("label", width, height, mask.data());
+    label_->Surface().SetTransparency(kClear, true);
 }
 
-TRect TVersionLabel::SetVisible(TMemoryPicture& client, bool visible) {
+TRect TVersionLabel::SetVisible(TPX8ImageData& client, bool visible) {
     if (visible == visible_) return {};
     if (!rendered_) Render();
     visible_ = visible;
-    if (mask_.empty()) return {};
-    const TRect area = Intersect(TRect::FromOriginSize(at_, width_, height_),
-                                 {0, 0, client.Width(), client.Height()});
-    if (visible) under_.assign(size_t(width_) * size_t(height_), 0);
-    for (int32_t y = area.Top; y < area.Bottom; ++y) {
-        for (int32_t x = area.Left; x < area.Right; ++x) {
-            const size_t k = size_t(y - at_.Y) * size_t(width_) + size_t(x - at_.X);
-            if (!mask_[k]) continue;
-            if (visible) {
-                under_[k] = client.At(x, y);
-                client.At(x, y) = kWhite;
-            } else {
-                client.At(x, y) = under_[k];
-            }
-        }
+    if (!label_) return {};
+    const TRect area = Intersect(TRect::FromOriginSize(at_, label_->Width(), label_->Height()),
+                                 client.GetBounds());
+    if (area.IsEmpty()) return {};
+    if (visible) {
+        under_ = TSurfaceImage::Copy(client, area);
+        client.Blit(at_, label_->Surface(), label_->Surface().GetBounds());
+    } else if (under_) {
+        CopyPixels(client, area.TopLeft(), under_->Surface(), under_->Surface().GetBounds());
+        under_.reset();
     }
     return area;
 }

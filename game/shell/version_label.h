@@ -4,11 +4,11 @@
 // edge, shown while Caps Lock is on. It is drawn into the client area with a scalable
 // system font (the game's own fonts are for the world's pictures), and what it covers is
 // kept so hiding it gives the surround back.
+#include <memory>
 #include <string>
-#include <vector>
 
 #include "foundation/geometry.h"
-#include "game/world/world_gfx.h"
+#include "graphics/surface_image.h"
 
 namespace qr {
 
@@ -18,23 +18,23 @@ class TVersionLabel {
     TVersionLabel(std::string text, TPoint at);
     // Shows or hides the label in the client picture; returns the area that changed
     // (empty when nothing did, or when no font could be found).
-    TRect SetVisible(TMemoryPicture& client, bool visible);
+    TRect SetVisible(TPX8ImageData& client, bool visible);
     bool Visible() const { return visible_; }
 
     // The font file tried first; the Debian DejaVu fonts otherwise.
     static std::string FontPath();
 
   private:
-    // Renders the text once: a coverage mask, on where a glyph covers half a pixel or more.
+    // Renders the text once: white where a glyph covers half a pixel or more, the rest
+    // transparent.
     void Render();
 
     std::string text_;
     TPoint at_;
     bool rendered_ = false;
     bool visible_ = false;
-    int32_t width_ = 0, height_ = 0;
-    std::vector<uint8_t> mask_;  // width_ x height_, 1 = text
-    std::vector<uint8_t> under_; // what the label covers while shown
+    std::unique_ptr<TSurfaceImage> label_;
+    std::unique_ptr<TSurfaceImage> under_; // what the label covers while shown
 };
 
 } // namespace qr

@@ -2,64 +2,35 @@
 #pragma once
 // The world as the main window runs it: the world engine behind the main window's
 // WorldLink, with the platform's dialogs, keys and screen standing in for what the world
-// asks of its surroundings. It also keeps the 632x453 client area as the player sees it
-// (tiled surround, frame with its drop shadow, the world's picture inside), which the
-// desktop window shows and the headless driver photographs.
+// asks of its surroundings. What the world draws reaches the window through the
+// compositor (compositor.h).
 #include <functional>
 #include <memory>
-#include <optional>
 #include <string>
 #include <vector>
 
+#include "game/shell/compositor.h"
+#include "game/shell/cursor_pictures.h"
 #include "game/shell/form_main.h"
 #include "game/shell/version_label.h"
 #include "game/shell/world_link.h"
+#include "game/world/room_factory.h"
 #include "game/world/world.h"
 
 namespace qr {
 
-class HeadlessDriver;
+class Display;
 class TObfText;
-
-// The client area's design.
-struct TClientLayout {
-    static constexpr int32_t kWidth = 632, kHeight = 453;
-    static constexpr int32_t kFrameWidth = 602, kFrameHeight = 402, kShadow = 12;
-    // The frame plus its shadow is centred (integer halving).
-    static constexpr TPoint FrameOrigin() {
-        return {(kWidth - (kFrameWidth + kShadow)) / 2, (kHeight - (kFrameHeight + kShadow)) / 2};
-    }
-};
-
-// One of the game's cursor pictures: 0xAARRGGBB pixels (alpha 0 where colour 0 is),
-// and its hot spot.
-struct TCursorPicture {
-    int number = 0; // 1-25, or kCursorHourglass
-    int width = 0, height = 0;
-    std::vector<uint32_t> argb;
-    int hotX = 0, hotY = 0;
-};
-
-// A picture of the game library in 32-bit colour (0xAARRGGBB, its transparent colour
-// see-through), for the desktop's window icon.
-struct TArgbPicture {
-    int width = 0, height = 0;
-    std::vector<uint32_t> argb;
-};
-
-// The 256 colours of the screen as 0xRRGGBB.
-using TScreenPalette = std::array<uint32_t, 256>;
-// A palette to show pictures with until the game library brings its own: black, white,
-// a colour cube and greys.
-TScreenPalette DefaultScreenPalette();
 
 class TShellWorld : public WorldLink, private TWorldHost {
   public:
     struct Outputs {
+        // Where the client area is shown (null: nowhere; the client picture is still kept).
+        Display* display = nullptr;
         std::function<void(const std::string&)> log; // event lines (ROOM, CAPTION)
         std::function<void(const std::string&)> caption;
         std::function<void(int cursor)> cursor;
-        // The client area changed in these rectangles (client coordinates).
+        // The client area changed in these rectangles (client coordinates) and was shown.
         std::function<void(const class TShellWorld&, const std::vector<TRect>&)> presented;
         // The game's cursor pictures, once, when the world has its library.
         std::function<void(const std::vector<TCursorPicture>&)> cursorPictures;
@@ -68,11 +39,12 @@ class TShellWorld : public WorldLink, private TWorldHost {
         // Lets the window's pending events run (from inside a tick or a room switch).
         std::function<void()> letMessagesRun;
     };
-    TShellWorld(TFormMain& form, std::unique_ptr<TWorldLibrary> library, Outputs outputs);
+    TShellWorld(TFormMain& form, std::unique_ptr<TPX8Library> library, Outputs outputs);
     ~TShellWorld() override;
 
-    // Reads the world script; a bad rectangle or number escapes (start-up fails).
-    void Init(TObfText& script);
+    // Reads the world script with the room classes of the factory; a bad rectangle or
+    // number escapes (start-up fails).
+    void Init(TObfText& script, const TRoomFactory& rooms);
 
     // WorldLink
     void SetPlayerSettings(const TPlayerSettings& s) override;
@@ -108,16 +80,13 @@ class TShellWorld : public WorldLink, private TWorldHost {
 
     TWorld& World() { return *world_; }
     const TWorld& World() const { return *world_; }
-    TWorldLibrary& Library() { return *library_; }
-    // Client pixels (colour indices), top row first.
-    const TMemoryPicture& Client() const { return client_; }
-    const TScreenPalette& Palette() const { return palette_; }
-    void SetPalette(const TScreenPalette& p) { palette_ = p; }
+    TPX8Library& Library() { return *library_; }
+    TCompositor& Screen() { return screen_; }
+    const TCompositor& Screen() const { return screen_; }
     int Cursor() const { return cursor_; }
-    // Draws the surround: tiles (the picture named, or a plain colour), shadow, frame.
+    const std::string& Caption() const { return caption_; }
+    // Draws the surround with the tile picture named and shows the whole client area.
     void PaintSurround(const std::string& tileName);
-    // One JSON object of the world's state (no braces around it: fields to append).
-    std::string StateFields() const;
 
   private:
     // TWorldHost
@@ -132,8 +101,7 @@ class TShellWorld : public WorldLink, private TWorldHost {
         if (out_.letMessagesRun) out_.letMessagesRun();
     }
     bool KeyDown(int virtualKey) override;
-    void Present(const TWorldSurface& work, const std::vector<TRect>& rects, TPoint offset,
-                 bool blackFrame) override;
+    void Present(TPX8ImageData& work, TPoint offset, bool blackFrame) override;
     bool WaveDevicePresent() override {
         return sound_.waveDevicePresent && sound_.waveDevicePresent();
     }
@@ -159,14 +127,15 @@ class TShellWorld : public WorldLink, private TWorldHost {
 
     // Runs a world operation the way the message loop would: a failure is shown, not fatal.
     template <class F> void Guarded(F&& f);
+    // Shows what changed in the client area.
+    void Flush();
 
     TFormMain& form_;
-    std::unique_ptr<TWorldLibrary> library_;
+    std::unique_ptr<TPX8Library> library_;
     Outputs out_;
+    TCompositor screen_;
     std::unique_ptr<TWorld> world_;
     SoundHooks sound_;
-    TMemoryPicture client_;
-    TScreenPalette palette_;
     TVersionLabel version_;
     TPoint mouse_{-1, -1};
     int cursor_ = 0;
@@ -174,31 +143,8 @@ class TShellWorld : public WorldLink, private TWorldHost {
 };
 
 // Start-up step of the main window that makes the world: when the program's "dat/"
-// folder holds a world script ("init.txt" or "init.dat"), the world engine reads it;
-// without one the window keeps its roomless stand-in.
-void InstallWorldSteps(TFormMain& form, TShellWorld::Outputs outputs);
-// The cursor pictures of the game library: "cursor1" ... "cursor25" and "cursor0" for the
-// hourglass, colour 0 transparent, hot spots from "cursors.txt" in the given folder (lines "NUMBER
-// X Y"; 0 names the hourglass), (0, 0) where none is given.
-std::vector<TCursorPicture> LoadCursorPictures(TWorldLibrary& library,
-                                               const TScreenPalette& palette,
-                                               const std::string& datFolder);
-// A picture of the library in 32-bit colour, cut to at most maxSide x maxSide; nothing
-// when there is no picture of that name.
-std::optional<TArgbPicture> LoadArgbPicture(TWorldLibrary& library, const TScreenPalette& palette,
-                                            const std::string& name, int maxSide);
-// The card and background pictures of the image libraries and the animal files.
-void ScanWorldData(TWorld& world, const TFolders& folders);
-// The driver's world commands: click, mouse, expect room, screenshot, and the world's
-// fields of state.
-void AddWorldCommands(HeadlessDriver& driver);
-
-// The client area's colour indices in `rects` converted to 0xRRGGBB into rgb (632 to a row).
-void ConvertClient(const TShellWorld& world, const std::vector<TRect>& rects,
-                   std::vector<uint32_t>& rgb);
-
-// Writes 0xRRGGBB pixels as an 8-bit RGB PNG; false when the file cannot be written.
-bool WritePng(const std::string& path, int32_t width, int32_t height,
-              const std::vector<uint32_t>& rgb);
+// folder holds a world script ("init.txt" or "init.dat"), the world engine reads it with
+// the room classes of the factory; without one the window keeps its roomless stand-in.
+void InstallWorldSteps(TFormMain& form, TShellWorld::Outputs outputs, TRoomFactory rooms);
 
 } // namespace qr

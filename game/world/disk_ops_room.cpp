@@ -6,12 +6,6 @@
 
 namespace qr {
 
-void RegisterBuiltInRooms() {
-    RegisterRoomClass("DISKOPS", [](TWorld& w, const std::string& id) {
-        return std::make_unique<TDiskOpsRoom>(w, id);
-    });
-}
-
 TDiskOpsRoom::TDiskOpsRoom(TWorld& world, std::string_view id)
     : TAuxGfxRoom(world, id, "ldsv_gfx") {
     stateLevel_ = 65535;
@@ -38,32 +32,32 @@ void TDiskOpsRoom::WriteHeader(TStream& s) {
     s.WriteU8(0);
 }
 
-std::unique_ptr<TMemoryPicture> TDiskOpsRoom::ReadSlotFile(const std::string& path) {
+std::unique_ptr<TSurfaceImage> TDiskOpsRoom::ReadSlotFile(const std::string& path) {
     try {
         TMemoryStream s(ReadFileBytes(path));
         uint8_t level;
         if (!CheckHeader(s, level)) return nullptr;
         int32_t w = s.ReadU16(), h = s.ReadU16();
         // A slot holds a small picture; anything larger is not one of ours.
-        if (w > kSlotWidth || h > kSlotHeight || s.Remaining() < int64_t(w) * h) return nullptr;
-        auto pic = std::make_unique<TMemoryPicture>(w, h);
-        for (int32_t y = 0; y < h; ++y)
-            for (int32_t x = 0; x < w; ++x)
-                pic->At(x, y) = s.ReadU8();
-        return pic;
+        if (w == 0 || h == 0 || w > kSlotWidth || h > kSlotHeight || s.Remaining() < int64_t(w) * h)
+            return nullptr;
+        std::vector<uint8_t> pixels(size_t(w) * size_t(h));
+        s.ReadBuffer(pixels.data(), pixels.size());
+        return std::make_unique<TSurfaceImage>("slot", w, h, pixels.data());
     } catch (const UvoException&) {
         return nullptr;
     }
 }
 
-void TDiskOpsRoom::WriteSlotFile(const std::string& path, const TWorldPicture& picture) {
+void TDiskOpsRoom::WriteSlotFile(const std::string& path, TPX8ImageData& picture) {
     TMemoryStream s;
     WriteHeader(s);
-    s.WriteU16(uint16_t(picture.Width()));
-    s.WriteU16(uint16_t(picture.Height()));
-    for (int32_t y = 0; y < picture.Height(); ++y)
-        for (int32_t x = 0; x < picture.Width(); ++x)
-            s.WriteU8(picture.PixelAt(x, y));
+    s.WriteU16(uint16_t(picture.Width));
+    s.WriteU16(uint16_t(picture.Height));
+    for (int32_t y = 0; y < picture.Height; ++y) {
+        s.Write(picture.StartLine(0, y), size_t(picture.Width));
+        picture.UnlockSegment(0, y);
+    }
     WriteFileAtomic(path, s.Data().data(), s.Data().size());
 }
 
@@ -82,7 +76,8 @@ TRect TDiskOpsRoom::ButtonRect(int number) {
 
 void TDiskOpsRoom::Enter(const std::string& previousId) {
     TAuxGfxRoom::Enter(previousId);
-    if (TWorldSurface* work = world_.WorkImage()) snapshot_ = work->Snapshot();
+    if (TPX8ImageData* work = world_.WorkImage())
+        snapshot_ = TSurfaceImage::Copy(*work, work->GetBounds());
     pressed_ = 0;
     pressedInside_ = false;
     fromTitle_ = previousId == "TITLE";
@@ -113,7 +108,7 @@ void TDiskOpsRoom::RefreshEnabled() {
 
 bool TDiskOpsRoom::ControlEvent(TControlBox& box, TControlEventKind event) {
     bool answer = false;
-    TWorldSurface* work = world_.WorkImage();
+    TPX8ImageData* work = world_.WorkImage();
     switch (event) {
     case TControlEventKind::MouseDown: {
         int old = pressed_;
@@ -152,40 +147,33 @@ bool TDiskOpsRoom::ControlEvent(TControlBox& box, TControlEventKind event) {
     return answer;
 }
 
-void TDiskOpsRoom::Draw(TWorldSurface* image) {
+void TDiskOpsRoom::Draw(TPX8ImageData* image) {
     if (!image) return TRoom::Draw(image);
-    image->Fill(0);
+    image->FillRect(image->GetBounds(), 0);
     SetFlag(kFlagDrawn);
     DrawContents(*image);
 }
 
-void TDiskOpsRoom::DrawButton(TWorldSurface& image, int number) {
+void TDiskOpsRoom::DrawButton(TPX8ImageData& image, int number) {
     TRect r = ButtonRect(number);
     if (r.IsEmpty()) return;
     // "S" and "C" share a place: only the one that applies is drawn.
     if ((number == 9 && inProgress_) || (number == 14 && !inProgress_)) return;
     bool down = number == pressed_ && pressedInside_;
-    TRect old = image.Clip();
-    image.SetClip(Intersect(old, r));
-    image.Fill(down ? 255 : 8);
-    image.SetClip(Intersect(old, {r.Left + 2, r.Top + 2, r.Right - 2, r.Bottom - 2}));
+    image.FillRect(r, down ? 255 : 8);
     bool lit = true;
     if (number == 10) lit = world_.Host().MusicEnabled();
     if (number == 11) lit = world_.Host().WaveEnabled();
-    image.Fill(down ? 7 : (lit ? 15 : 0));
-    image.SetClip(old);
+    image.FillRect({r.Left + 2, r.Top + 2, r.Right - 2, r.Bottom - 2}, down ? 7 : (lit ? 15 : 0));
     if (number <= 8 && slots_[size_t(number - 1)]) {
-        const TMemoryPicture& pic = *slots_[size_t(number - 1)];
-        image.Draw(pic, {0, 0, pic.Width(), pic.Height()}, {r.Left + 4, r.Top + 4});
+        TPX8ImageData& pic = slots_[size_t(number - 1)]->Surface();
+        image.Blit({r.Left + 4, r.Top + 4}, pic, pic.GetBounds());
     }
 }
 
-void TDiskOpsRoom::DrawContents(TWorldSurface& image) {
+void TDiskOpsRoom::DrawContents(TPX8ImageData& image) {
     TRoom::DrawContents(image);
-    TRect old = image.Clip();
-    image.SetClip(Intersect(old, {36, 16, 564, 56}));
-    image.Fill(15);
-    image.SetClip(old);
+    image.FillRect({36, 16, 564, 56}, 15);
     for (int n = 1; n <= int(kButtonIds.size()); ++n)
         DrawButton(image, n);
 }

@@ -7,7 +7,7 @@
 #include <memory>
 
 #include "game/world/room.h"
-#include "game/world/world_gfx.h"
+#include "graphics/surface_image.h"
 
 namespace qr {
 
@@ -27,14 +27,14 @@ class TDiskOpsRoom : public TAuxGfxRoom {
     static void WriteHeader(TStream& s);
     // A saved-game file: the header, then the slot picture as width, height (16 bits
     // each) and its rows of colour indices. Null when the file is absent or not valid.
-    static std::unique_ptr<TMemoryPicture> ReadSlotFile(const std::string& path);
-    static void WriteSlotFile(const std::string& path, const TWorldPicture& picture);
+    static std::unique_ptr<TSurfaceImage> ReadSlotFile(const std::string& path);
+    static void WriteSlotFile(const std::string& path, TPX8ImageData& picture);
 
     void Enter(const std::string& previousId) override;
     void RunScript(const std::string& name, const std::string& argument) override {}
     bool ControlEvent(TControlBox& box, TControlEventKind event) override;
-    void Draw(TWorldSurface* image) override;
-    void DrawContents(TWorldSurface& image) override;
+    void Draw(TPX8ImageData* image) override;
+    void DrawContents(TPX8ImageData& image) override;
     void Unload(bool final) override;
 
     bool GameInProgress() const { return inProgress_; }
@@ -47,11 +47,11 @@ class TDiskOpsRoom : public TAuxGfxRoom {
 
   private:
     void RefreshEnabled();
-    void DrawButton(TWorldSurface& image, int number);
+    void DrawButton(TPX8ImageData& image, int number);
     void FreePictures();
 
-    std::array<std::unique_ptr<TMemoryPicture>, 8> slots_;
-    std::unique_ptr<TWorldPicture> snapshot_;
+    std::array<std::unique_ptr<TSurfaceImage>, 8> slots_;
+    std::unique_ptr<TSurfaceImage> snapshot_;
     bool fromTitle_ = false;
     bool inProgress_ = false;
     int pressed_ = 0;

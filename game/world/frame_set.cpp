@@ -4,12 +4,13 @@
 #include <algorithm>
 
 #include "foundation/utils.h"
+#include "game/world/pictures.h"
 #include "game/world/qr_exception.h"
-#include "game/world/world_gfx.h"
+#include "graphics/hot_image.h"
 
 namespace qr {
 
-TFrameSet::TFrameSet(std::string_view id, TWorldLibrary* library, std::string_view pictureName,
+TFrameSet::TFrameSet(std::string_view id, TPX8Library* library, std::string_view pictureName,
                      uint16_t frameHeight, uint16_t frameCount, TPoint position)
     : TIDNode(id), library_(library), pictureName_(AsciiLower(pictureName.substr(0, 8))),
       frameHeight_(frameHeight), frameCount_(frameCount), position_(position) {
@@ -44,33 +45,35 @@ void TFrameSet::SaveToStream(TStream& stream) const {
     stream.WriteI32(position_.Y);
 }
 
-void TFrameSet::Draw(TWorldSurface& image) {
+void TFrameSet::Draw(TPX8ImageData& image) {
     if (!visible_) return;
     if (!picture_ && library_) {
-        picture_ = library_->GetImage(pictureName_);
+        picture_ = FindPicture(*library_, pictureName_);
         if (picture_) {
             const std::string& id = GetID();
-            picture_->SetFlips(id.find('~') != std::string::npos,
-                               id.find('^') != std::string::npos);
+            TPX8ImageData& layer = picture_->Surface();
+            layer.FlipHorizontal = id.find('~') != std::string::npos;
+            layer.FlipVertical = id.find('^') != std::string::npos;
         }
     }
     // A name the library does not know draws nothing.
     if (!picture_) return;
+    TPX8ImageData& layer = picture_->Surface();
     const int64_t top = int64_t(frame_) * frameHeight_;
     // A frame below the strip's end shows nothing.
-    if (top >= picture_->Height()) return;
-    TRect src{0, int32_t(top), picture_->Width(),
-              int32_t(std::min<int64_t>(top + frameHeight_, picture_->Height()))};
-    image.Draw(*picture_, src, position_);
+    if (top >= layer.Height) return;
+    TRect src{0, int32_t(top), layer.Width,
+              int32_t(std::min<int64_t>(top + frameHeight_, layer.Height))};
+    image.Blit(position_, layer, src);
 }
 
-void TFrameSet::SetFrame(TWorldSurface& image, uint16_t frame) {
+void TFrameSet::SetFrame(TPX8ImageData& image, uint16_t frame) {
     if (frame >= frameCount_) return;
     frame_ = frame;
     Draw(image);
 }
 
-void TFrameSet::SetFrameMaybeDraw(TWorldSurface& image, uint16_t frame, bool draw) {
+void TFrameSet::SetFrameMaybeDraw(TPX8ImageData& image, uint16_t frame, bool draw) {
     if (draw)
         SetFrame(image, frame);
     else
@@ -78,8 +81,7 @@ void TFrameSet::SetFrameMaybeDraw(TWorldSurface& image, uint16_t frame, bool dra
 }
 
 void TFrameSet::Release() {
-    if (picture_ && library_) library_->ReleaseImage(picture_);
-    picture_ = nullptr;
+    picture_.reset();
 }
 
 TFrameSet* TFrameSetList::FindByIDOrFail(std::string_view id) const {

@@ -4,22 +4,20 @@
 // room shows one frame at a fixed place; switching frames animates a lamp or lights a
 // button. A "~" or "^" in the ID flips the strip horizontally or vertically.
 #include <cstdint>
+#include <memory>
 #include <string>
 
 #include "foundation/geometry.h"
 #include "foundation/uvo_list.h"
+#include "graphics/hot_image.h"
 
 namespace qr {
-
-class TWorldLibrary;
-class TWorldPicture;
-class TWorldSurface;
 
 class TFrameSet : public TIDNode {
   public:
     static constexpr uint8_t kTag = 11;
 
-    TFrameSet(std::string_view id, TWorldLibrary* library, std::string_view pictureName,
+    TFrameSet(std::string_view id, TPX8Library* library, std::string_view pictureName,
               uint16_t frameHeight, uint16_t frameCount, TPoint position);
     // Re-created from a stream: state only (frame, visibility, place), no picture.
     TFrameSet(uint8_t tag, TStream& stream);
@@ -28,10 +26,10 @@ class TFrameSet : public TIDNode {
     void LoadFromStream(TStream& stream) override;
     void SaveToStream(TStream& stream) const override;
 
-    void Draw(TWorldSurface& image);
+    void Draw(TPX8ImageData& image);
     // Out-of-range frames are ignored.
-    void SetFrame(TWorldSurface& image, uint16_t frame);
-    void SetFrameMaybeDraw(TWorldSurface& image, uint16_t frame, bool draw);
+    void SetFrame(TPX8ImageData& image, uint16_t frame);
+    void SetFrameMaybeDraw(TPX8ImageData& image, uint16_t frame, bool draw);
     // Gives the picture back; the next Draw looks it up again.
     void Release();
     void MoveBy(int32_t dx) { position_.X += dx; }
@@ -48,8 +46,8 @@ class TFrameSet : public TIDNode {
   private:
     void ReadState(TStream& stream);
 
-    TWorldLibrary* library_ = nullptr;
-    TWorldPicture* picture_ = nullptr;
+    TPX8Library* library_ = nullptr;
+    std::unique_ptr<THotImage> picture_;
     std::string pictureName_;
     uint16_t frameHeight_ = 0;
     uint16_t frame_ = 0;

@@ -8,8 +8,11 @@
 
 #include "foundation/polyglot.h"
 #include "foundation/utils.h"
+#include "game/world/pictures.h"
 #include "game/world/qr_exception.h"
 #include "game/world/world.h"
+#include "graphics/hot_image.h"
+#include "graphics/image_library.h"
 
 namespace qr {
 
@@ -81,41 +84,38 @@ void TRoom::Leave() {
 
 void TRoom::Unload(bool final) {
     FreeOwnedGraphics();
-    if (auxImage_) {
-        world_.Library().ReleaseImage(auxImage_);
-        auxImage_ = nullptr;
-    }
+    auxImage_.reset();
     for (TFrameSet* fs : frameSets_.Nodes<TFrameSet>())
         fs->Release();
     TRoom::SetBackground(nullptr);
 }
 
-void TRoom::SetBackground(TWorldPicture* picture) {
-    if (background_) world_.Library().ReleaseImage(background_);
-    background_ = picture;
+void TRoom::SetBackground(std::unique_ptr<THotImage> picture) {
+    background_ = std::move(picture);
 }
 
-void TRoom::Draw(TWorldSurface* image) {
+void TRoom::Draw(TPX8ImageData* image) {
     if (!image) RaiseResString(kStrInvalidImageData);
     if (HasFlag(kFlagFlash)) {
-        image->Fill(255);
+        image->FillRect(image->GetBounds(), 255);
         return;
     }
-    if (!background_) SetBackground(world_.Library().GetImage(picName_));
+    if (!background_) SetBackground(FindPicture(world_.Library(), picName_));
     SetFlag(kFlagDrawn);
     // A room whose picture is missing still shows its frame sets on black.
     if (background_) {
-        background_->SetFlips(HasFlag(kFlagFlipHorizontal), HasFlag(kFlagFlipVertical));
-        image->Draw(*background_,
-                    TRect::FromOriginSize({scroll_, 0}, world_.FrameWidth(), world_.FrameHeight()),
-                    {0, 0});
+        TPX8ImageData& layer = background_->Surface();
+        layer.FlipHorizontal = HasFlag(kFlagFlipHorizontal);
+        layer.FlipVertical = HasFlag(kFlagFlipVertical);
+        image->Blit({0, 0}, layer,
+                    TRect::FromOriginSize({scroll_, 0}, world_.FrameWidth(), world_.FrameHeight()));
     } else {
-        image->Fill(0);
+        image->FillRect(image->GetBounds(), 0);
     }
     DrawContents(*image);
 }
 
-void TRoom::DrawContents(TWorldSurface& image) {
+void TRoom::DrawContents(TPX8ImageData& image) {
     for (TFrameSet* fs : frameSets_.Nodes<TFrameSet>())
         fs->Draw(image);
 }
@@ -206,21 +206,22 @@ void TRoom::AddFrameSet(std::unique_ptr<TFrameSet> fs) {
 }
 
 void TRoom::CreateAuxImage(TRect r) {
-    if (auxImage_) world_.Library().ReleaseImage(auxImage_);
-    auxImage_ = world_.Library().CreateImage("#0", r.Width(), r.Height());
+    auxImage_.reset();
+    auxImage_ = THotImage::CreateBlank(r.Width(), r.Height(), world_.Library());
     auxRect_ = r;
 }
 
-void TRoom::DrawAux(TWorldSurface& image) {
+void TRoom::DrawAux(TPX8ImageData& image) {
     if (auxImage_)
-        image.Draw(*auxImage_, {0, 0, auxRect_.Width(), auxRect_.Height()}, auxRect_.TopLeft());
+        image.Blit(auxRect_.TopLeft(), auxImage_->Surface(),
+                   {0, 0, auxRect_.Width(), auxRect_.Height()});
 }
 
-void TRoom::RedrawArea(TRect r, TWorldSurface& image) {
-    TRect old = image.Clip();
-    image.SetClip(r);
+void TRoom::RedrawArea(TRect r, TPX8ImageData& image) {
+    const TRect old = image.ClipRect;
+    image.SetClipRect(r);
     DrawContents(image);
-    image.SetClip(old);
+    image.ClipRect = old;
 }
 
 // ---- TQRRoom
@@ -274,42 +275,15 @@ TAuxGfxRoom::~TAuxGfxRoom() = default;
 void TAuxGfxRoom::Enter(const std::string& previousId) {
     TRoom::Enter(previousId);
     if (!auxLib_) auxLib_ = world_.OpenLibrary(libName_);
-    if (auxLib_ && HasFlag(kFlagFlipVertical)) {
-        if (TWorldPicture* p = auxLib_->GetImage(libName_)) {
-            p->SetFlips(p->FlipHorizontal(), true);
-            auxLib_->ReleaseImage(p);
-        }
-    }
+    if (auxLib_ && !auxPicture_) auxPicture_ = FindPicture(*auxLib_, libName_);
+    if (auxPicture_ && HasFlag(kFlagFlipVertical)) auxPicture_->Surface().FlipVertical = 1;
 }
 
 void TAuxGfxRoom::Leave() {
     TRoom::Leave();
+    // The picture belongs to the library: it goes first.
+    auxPicture_.reset();
     auxLib_.reset();
-}
-
-// ---- room classes
-
-namespace {
-std::map<std::string, TRoomFactory>& Factories() {
-    static std::map<std::string, TRoomFactory> table = {
-        {"", [](TWorld& w, const std::string& id) { return std::make_unique<TRoom>(w, id); }},
-    };
-    return table;
-}
-} // namespace
-
-void RegisterBuiltInRooms(); // the save and load room
-
-void RegisterRoomClass(const std::string& prefix, TRoomFactory factory) {
-    Factories()[prefix] = std::move(factory);
-}
-
-std::unique_ptr<TRoom> CreateRoom(const std::string& prefix, TWorld& world, const std::string& id) {
-    static const bool builtIns = (RegisterBuiltInRooms(), true);
-    (void)builtIns;
-    auto it = Factories().find(prefix);
-    if (it == Factories().end()) return nullptr;
-    return it->second(world, id);
 }
 
 } // namespace qr

@@ -14,12 +14,11 @@
 #include "foundation/uvo_list.h"
 #include "game/world/frame_set.h"
 #include "game/world/hit_box.h"
+#include "graphics/hot_image.h"
 
 namespace qr {
 
 class TWorld;
-class TWorldPicture;
-class TWorldSurface;
 
 // A pending "in n steps run this script" of a room.
 class TTimerScriptInfo : public TUvoNode {
@@ -65,14 +64,15 @@ class TRoom : public TIDNode {
     virtual void Leave();
     virtual void RunScript(const std::string& name, const std::string& argument);
     virtual bool ControlEvent(TControlBox& box, TControlEventKind event) { return false; }
-    virtual void Draw(TWorldSurface* image);
-    virtual void DrawContents(TWorldSurface& image);
+    virtual void Draw(TPX8ImageData* image);
+    virtual void DrawContents(TPX8ImageData& image);
     virtual void Unload(bool final);
     virtual std::string GetTitle() const { return title_; }
     virtual std::string GetPicName() const { return picName_; }
     virtual std::string GetEntryNotice() const { return entryNotice_; }
-    virtual TWorldPicture* GetBackground() const { return background_; }
-    virtual void SetBackground(TWorldPicture* picture);
+    virtual THotImage* GetBackground() const { return background_.get(); }
+    // The room holds the picture from now on (null: none).
+    virtual void SetBackground(std::unique_ptr<THotImage> picture);
     // Declared for the script's "ROOMINIT"; no room of the game takes arguments this way.
     virtual void RoomInit(const std::string& arguments);
     virtual void ScrollTo(int32_t x);
@@ -93,8 +93,8 @@ class TRoom : public TIDNode {
     THitBox* FindHitBox(std::string_view id) const { return hitBoxes_.FindByID(id); }
     void AddFrameSet(std::unique_ptr<TFrameSet> fs);
     void CreateAuxImage(TRect r);
-    void DrawAux(TWorldSurface& image);
-    void RedrawArea(TRect r, TWorldSurface& image);
+    void DrawAux(TPX8ImageData& image);
+    void RedrawArea(TRect r, TPX8ImageData& image);
 
     THitBoxList& HitBoxes() { return hitBoxes_; }
     const THitBoxList& HitBoxes() const { return hitBoxes_; }
@@ -125,13 +125,13 @@ class TRoom : public TIDNode {
     std::string title_;
     std::string entryNotice_;
     uint8_t kind_ = 0;
-    TWorldPicture* background_ = nullptr;
+    std::unique_ptr<THotImage> background_;
     uint8_t home_ = 0;
     std::string delayedExit_;
     uint16_t stateLevel_ = 2;
     int32_t scroll_ = 0;
     uint16_t width_ = 0;
-    TWorldPicture* auxImage_ = nullptr;
+    std::unique_ptr<THotImage> auxImage_;
     TRect auxRect_;
     THitBoxList hitBoxes_;
     TFrameSetList frameSets_;
@@ -162,17 +162,14 @@ class TAuxGfxRoom : public TRoom {
     void Leave() override;
 
     const std::string& LibraryName() const { return libName_; }
-    TWorldLibrary* AuxLibrary() const { return auxLib_.get(); }
+    TPX8Library* AuxLibrary() const { return auxLib_.get(); }
+    // The library's picture of the library's own name, null when it has none.
+    THotImage* AuxPicture() const { return auxPicture_.get(); }
 
   protected:
     std::string libName_;
-    std::unique_ptr<TWorldLibrary> auxLib_;
+    std::unique_ptr<TPX8Library> auxLib_;
+    std::unique_ptr<THotImage> auxPicture_; // declared after the library it belongs to
 };
-
-// Rooms are made by the class their script keyword's prefix names ("" for "ROOM").
-using TRoomFactory = std::function<std::unique_ptr<TRoom>(TWorld& world, const std::string& id)>;
-void RegisterRoomClass(const std::string& prefix, TRoomFactory factory);
-// Null when the prefix names no class.
-std::unique_ptr<TRoom> CreateRoom(const std::string& prefix, TWorld& world, const std::string& id);
 
 } // namespace qr

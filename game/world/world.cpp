@@ -67,9 +67,9 @@ int ChooseOther(int n, int previous) {
 
 } // namespace
 
-TWorld::TWorld(TWorldHost& host, TWorldLibrary& library)
+TWorld::TWorld(TWorldHost& host, TPX8Library& library)
     : host_(host), library_(library),
-      work_(std::make_unique<TMemorySurface>(kFrameWidth, kFrameHeight)), stack_(*this) {
+      work_(std::make_unique<TSurfaceImage>("work", kFrameWidth, kFrameHeight)), stack_(*this) {
     RegisterWorldStrings();
 }
 
@@ -93,8 +93,8 @@ TWorld::~TWorld() {
     wordList_.reset();
 }
 
-void TWorld::Init(TObfText& script, const std::string& stateFile) {
-    ReadWorldScript(*this, script);
+void TWorld::Init(TObfText& script, const TRoomFactory& rooms, const std::string& stateFile) {
+    ReadWorldScript(*this, rooms, script);
     stateFile_ = stateFile;
     LoadState();
     chosenCard_ = chosenBackground_ = chosenAnimal_ = -1;
@@ -192,7 +192,7 @@ void TWorld::GoRoomStages(const std::string& id) {
 
     // Stage D: drawing and the cursor under the mouse.
     try {
-        room->Draw(work_.get());
+        room->Draw(WorkImage());
         TPoint m = host_.MousePos();
         THitBox* box = room->HitBoxes().FindAt(m.X, m.Y);
         SetPaintBoxCursor(box ? box->GetCursor(*this, m.X, m.Y) : defaultCursor_);
@@ -226,7 +226,7 @@ void TWorld::SwitchFrame(bool large) {
         SetFlag(kLargeFrame);
     else
         ClearFlag(kLargeFrame);
-    work_ = std::make_unique<TMemorySurface>(frameW_, frameH_);
+    work_ = std::make_unique<TSurfaceImage>("work", frameW_, frameH_);
 }
 
 void TWorld::ChooseCardAndBackground() {
@@ -288,7 +288,7 @@ void TWorld::Tick(uint32_t steps) {
         MouseMove(m.X, m.Y);
     }
     if (HasFlag(kIdle) && HasFlag(kFocusRegained)) {
-        work_->Invalidate({0, 0, work_->Width(), work_->Height()});
+        WorkImage()->InvalidateAll();
         ClearFlag(kFocusRegained);
     }
     if (current_) {
@@ -313,7 +313,7 @@ void TWorld::Tick(uint32_t steps) {
         ClearFlag(kCloseRequest);
         SetFlag(kQuit);
     }
-    if (work_->HasDamage()) CopyToScreen();
+    if (WorkImage()->HasDamage()) CopyToScreen();
     clock_ += steps;
 }
 
@@ -379,14 +379,15 @@ void TWorld::MouseUp(int32_t x, int32_t y) {
 
 void TWorld::CopyToScreen() {
     bool large = HasFlag(kLargeFrame);
-    host_.Present(*work_, work_->TakeDamage(), large ? TPoint{0, 0} : TPoint{1, 1}, !large);
+    host_.Present(*WorkImage(), large ? TPoint{0, 0} : TPoint{1, 1}, !large);
+    WorkImage()->Damage.Clear();
 }
 
 void TWorld::Paint(TRect area) {
     bool large = HasFlag(kLargeFrame);
     TPoint offset = large ? TPoint{0, 0} : TPoint{1, 1};
     area = Intersect(area, {0, 0, kLargeFrameWidth, kLargeFrameHeight});
-    work_->Invalidate(area - offset);
+    WorkImage()->Invalidate(area - offset);
     CopyToScreen();
 }
 
@@ -464,7 +465,7 @@ void TWorld::SetWordListPath(const std::string& path) {
     SetCaption(current_ ? current_->GetTitle() : std::string());
 }
 
-std::unique_ptr<TWorldLibrary> TWorld::OpenLibrary(const std::string& name) const {
+std::unique_ptr<TPX8Library> TWorld::OpenLibrary(const std::string& name) const {
     return openLibrary_ ? openLibrary_(name) : nullptr;
 }
 

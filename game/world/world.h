@@ -15,8 +15,11 @@
 #include "foundation/geometry.h"
 #include "foundation/uvo_list.h"
 #include "game/world/room.h"
-#include "game/world/world_gfx.h"
+#include "game/world/room_factory.h"
 #include "game/world/world_host.h"
+#include "graphics/image_data.h"
+#include "graphics/image_library.h"
+#include "graphics/surface_image.h"
 
 namespace qr {
 
@@ -80,13 +83,14 @@ class TWorld {
     static constexpr int32_t kLargeFrameWidth = 602, kLargeFrameHeight = 402;
 
     // The library is the game image library (not owned); it must outlive the world.
-    TWorld(TWorldHost& host, TWorldLibrary& library);
+    TWorld(TWorldHost& host, TPX8Library& library);
     ~TWorld();
     TWorld(const TWorld&) = delete;
     TWorld& operator=(const TWorld&) = delete;
 
-    // Reads the world script from the lines given, remembers the state file and loads it.
-    void Init(TObfText& script, const std::string& stateFile);
+    // Reads the world script from the lines given, making rooms with the factory's
+    // classes, remembers the state file and loads it.
+    void Init(TObfText& script, const TRoomFactory& rooms, const std::string& stateFile);
     // Goes to the start room ("INTRO" starts at "MGTEXT" with "DARK" to return to).
     void Start();
     void GoRoom(const std::string& id);
@@ -139,9 +143,14 @@ class TWorld {
     static std::string SaveGameFileName(char c) { return std::string("QR_sg") + c + ".dat"; }
 
     // Image and animal scans: pictures of the libraries and the animal files found.
+    struct ImageInfo {
+        std::string name;
+        int32_t width = 0;
+        int32_t height = 0;
+    };
     struct LibraryImages {
         std::string library; // file name
-        std::vector<TWorldLibrary::ImageInfo> images;
+        std::vector<ImageInfo> images;
     };
     void ScanImages(const std::vector<LibraryImages>& libraries);
     void ScanAnimals(const std::vector<std::string>& animalFiles);
@@ -151,8 +160,9 @@ class TWorld {
     }
 
     TWorldHost& Host() const { return host_; }
-    TWorldLibrary& Library() const { return library_; }
-    TWorldSurface* WorkImage() const { return work_.get(); }
+    TPX8Library& Library() const { return library_; }
+    // The one picture every room draws into; its damage is what reaches the screen.
+    TPX8ImageData* WorkImage() const { return work_ ? &work_->Surface() : nullptr; }
     TRoom* CurrentRoom() const { return current_; }
     uint32_t Clock() const { return clock_; }
     int DefaultCursor() const { return defaultCursor_; }
@@ -173,9 +183,9 @@ class TWorld {
     // The cursor last set on the paint box.
     int PaintBoxCursor() const { return paintBoxCursor_; }
     // Opens an auxiliary picture library by name (a room's own, not the game's).
-    using LibraryOpener = std::function<std::unique_ptr<TWorldLibrary>(const std::string& name)>;
+    using LibraryOpener = std::function<std::unique_ptr<TPX8Library>(const std::string& name)>;
     void SetLibraryOpener(LibraryOpener opener) { openLibrary_ = std::move(opener); }
-    std::unique_ptr<TWorldLibrary> OpenLibrary(const std::string& name) const;
+    std::unique_ptr<TPX8Library> OpenLibrary(const std::string& name) const;
     // Where saved-game files live (ends in a separator, or empty for the working folder).
     void SetSaveFolder(std::string folder) { saveFolder_ = std::move(folder); }
     const std::string& SaveFolder() const { return saveFolder_; }
@@ -201,8 +211,8 @@ class TWorld {
     void GoRoomStages(const std::string& id);
 
     TWorldHost& host_;
-    TWorldLibrary& library_;
-    std::unique_ptr<TMemorySurface> work_;
+    TPX8Library& library_;
+    std::unique_ptr<TSurfaceImage> work_;
     TRoom* current_ = nullptr;
     uint32_t clock_ = 0;
     TUvoList pending_;

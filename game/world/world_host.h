@@ -13,7 +13,7 @@
 
 namespace qr {
 
-class TWorldSurface;
+class TPX8ImageData;
 
 // Virtual key numbers the world watches.
 enum : int { kVkShift = 16, kVkControl = 17, kVkEscape = 27, kVkDelete = 46, kVkCapital = 20 };
@@ -45,10 +45,10 @@ class TWorldHost {
     // Lets pending window messages run (without re-entering the tick).
     virtual void LetMessagesRun() {}
 
-    // Copies the damaged rectangles (work-image coordinates) to the screen at the offset;
-    // with blackFrame a one-pixel black frame is drawn around the 602x402 area afterwards.
-    virtual void Present(const TWorldSurface& work, const std::vector<TRect>& rects, TPoint offset,
-                         bool blackFrame) {}
+    // Copies the work image's damaged rectangles (its damage list, work-image coordinates)
+    // to the screen at the offset; with blackFrame a one-pixel black frame is drawn around
+    // the 602x402 area afterwards. The world forgets the damage once this returns.
+    virtual void Present(TPX8ImageData& work, TPoint offset, bool blackFrame) {}
 
     // Wave sounds.
     virtual bool WaveDevicePresent() { return false; }

@@ -10,6 +10,7 @@
 #include "foundation/utils.h"
 #include "game/world/qr_exception.h"
 #include "game/world/room.h"
+#include "game/world/room_factory.h"
 #include "game/world/world.h"
 
 namespace qr {
@@ -245,7 +246,8 @@ void ReadBodyLine(TWorld& world, TRoom& room, const std::string& k, std::string&
 
 } // namespace
 
-TRoom* ReadWorldScriptLine(TWorld& world, const std::string& line, TRoom* current) {
+TRoom* ReadWorldScriptLine(TWorld& world, const TRoomFactory& rooms, const std::string& line,
+                           TRoom* current) {
     std::string rest = Trim(line);
     if (rest.empty() || rest[0] == '#') return current;
     std::string k = ExpandKeyword(TakeWord(rest));
@@ -254,7 +256,7 @@ TRoom* ReadWorldScriptLine(TWorld& world, const std::string& line, TRoom* curren
         std::string id = AsciiUpper(TakeWord(rest));
         std::unique_ptr<TRoom> room;
         try {
-            room = CreateRoom(k.substr(0, k.size() - 4), world, id);
+            room = rooms.Create(k.substr(0, k.size() - 4), world, id);
         } catch (const std::exception&) {
             room.reset();
         }
@@ -271,12 +273,12 @@ TRoom* ReadWorldScriptLine(TWorld& world, const std::string& line, TRoom* curren
     return current;
 }
 
-void ReadWorldScript(TWorld& world, TObfText& script) {
+void ReadWorldScript(TWorld& world, const TRoomFactory& rooms, TObfText& script) {
     TRoom* current = nullptr;
     while (!script.EndOfData()) {
         std::string line = script.ReadLine();
         try {
-            current = ReadWorldScriptLine(world, line, current);
+            current = ReadWorldScriptLine(world, rooms, line, current);
         } catch (const ScriptError& e) {
             world.Host().ShowMessage(std::string("Script Error:\n\n") + e.what());
         }

@@ -14,6 +14,7 @@ namespace qr {
 
 class TObfText;
 class TRoom;
+class TRoomFactory;
 class TWorld;
 
 // Keyword <-> abbreviation ("HITBOX" <-> "HBX"); words without an entry are unchanged.
@@ -33,9 +34,11 @@ TRect ExtractBounds(std::string& rest);
 // The cursor number of a keyword (any case); raises ScriptError for an unknown one.
 int CursorNumber(std::string_view keyword);
 
-// One line: returns the room that following lines belong to.
-TRoom* ReadWorldScriptLine(TWorld& world, const std::string& line, TRoom* current);
+// One line: returns the room that following lines belong to. Room lines make their room
+// with the factory's class for the keyword.
+TRoom* ReadWorldScriptLine(TWorld& world, const TRoomFactory& rooms, const std::string& line,
+                           TRoom* current);
 // Every line of the compiled script.
-void ReadWorldScript(TWorld& world, TObfText& script);
+void ReadWorldScript(TWorld& world, const TRoomFactory& rooms, TObfText& script);
 
 } // namespace qr

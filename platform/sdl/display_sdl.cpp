@@ -91,7 +91,10 @@ void SdlDisplay::Show() {
                           frame_.data() + size_t(dirty_.Top) * width_ + dirty_.Left,
                           int(width_ * sizeof(uint32_t)));
         dirty_ = {};
-        Redraw();
+        if (onShow)
+            onShow();
+        else
+            Redraw();
     }
 }
 

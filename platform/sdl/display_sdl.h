@@ -6,6 +6,7 @@
 #include <SDL.h>
 
 #include <array>
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -37,9 +38,12 @@ class SdlDisplay : public Display {
     int32_t Height() const override { return height_; }
     int Present(const TSurfaceView& surface, std::span<const TTransfer> transfers,
                 const TPalette& palette) override;
+    // Uploads what changed to the texture, then draws it (or, when onShow is set, leaves
+    // drawing to onShow: a window that draws once per turn of its loop).
     void Show() override;
     // Draws the texture again (after the window was exposed or resized).
     void Redraw();
+    std::function<void()> onShow;
 
   private:
     struct TextureDeleter {

@@ -7,6 +7,7 @@
 #include <csignal>
 
 #include "foundation/text_codec.h"
+#include "platform/sdl/display_sdl.h"
 
 namespace qr {
 
@@ -23,7 +24,7 @@ extern "C" void OnCloseSignal(int) {
 
 SdlWindow::~SdlWindow() {
     FreeColourCursors();
-    if (texture_) SDL_DestroyTexture(texture_);
+    display_.reset(); // its texture belongs to the renderer
     for (SDL_Cursor* c : cursors_)
         if (c) SDL_FreeCursor(c);
     if (renderer_) SDL_DestroyRenderer(renderer_);
@@ -93,6 +94,17 @@ std::unique_ptr<SdlWindow> SdlWindow::Open(const std::string& caption, int width
     }
     for (int sig : {SIGTERM, SIGINT, SIGHUP})
         std::signal(sig, OnCloseSignal);
+    try {
+        w->display_ = std::make_unique<SdlDisplay>(w->renderer_, width, height);
+    } catch (const std::exception& e) {
+        error = e.what();
+        return nullptr;
+    }
+    SdlWindow* raw = w.get();
+    w->display_->onShow = [raw] {
+        raw->shown_ = true;
+        raw->dirty_ = true;
+    };
     SDL_RenderSetLogicalSize(w->renderer_, width, height);
     SDL_RenderSetIntegerScale(w->renderer_, SDL_TRUE);
     SDL_SetWindowMinimumSize(w->window_, width, height);
@@ -111,20 +123,8 @@ void SdlWindow::UpdateScale() {
     if (!pictures_.empty()) SetCursorNumber(cursorNumber_);
 }
 
-void SdlWindow::UpdateClient(const uint32_t* rgb, int width, const std::vector<TRect>& rects) {
-    if (!texture_) {
-        texture_ = SDL_CreateTexture(renderer_, SDL_PIXELFORMAT_RGB888, SDL_TEXTUREACCESS_STREAMING,
-                                     width_, height_);
-        if (!texture_) return;
-    }
-    for (const TRect& r : rects) {
-        TRect c = Intersect(r, {0, 0, width_, height_});
-        if (c.IsEmpty()) continue;
-        SDL_Rect dst{c.Left, c.Top, c.Width(), c.Height()};
-        SDL_UpdateTexture(texture_, &dst, rgb + size_t(c.Top) * size_t(width) + size_t(c.Left),
-                          width * 4);
-    }
-    dirty_ = true;
+Display& SdlWindow::Screen() {
+    return *display_;
 }
 
 void SdlWindow::FreeColourCursors() {
@@ -207,11 +207,9 @@ void SdlWindow::SetCursorNumber(int cursor) {
 
 void SdlWindow::Present() {
     dirty_ = false;
-    if (texture_) {
+    if (shown_) {
         SDL_SetRenderDrawColor(renderer_, 0, 0, 0, 255);
-        SDL_RenderClear(renderer_);
-        SDL_RenderCopy(renderer_, texture_, nullptr, nullptr);
-        SDL_RenderPresent(renderer_);
+        display_->Redraw();
         return;
     }
     // Until the world draws, the window shows the frame layout: grey frame with its

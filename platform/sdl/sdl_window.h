@@ -10,7 +10,6 @@
 #include <vector>
 
 #include "foundation/geometry.h"
-
 #include "platform/window_client.h"
 
 struct SDL_Window;
@@ -20,6 +19,9 @@ union SDL_Event;
 struct SDL_Cursor;
 
 namespace qr {
+
+class Display;
+class SdlDisplay;
 
 class SdlWindow {
   public:
@@ -41,10 +43,9 @@ class SdlWindow {
     // exposure) from inside a tick or a room switch, without running the timer.
     void PumpPending(WindowClient& client);
 
-    // The client area's picture: pixels are 0xRRGGBB, `width` to a row; only the
-    // rectangles given are uploaded. The window shows it from then on (and repaints
-    // from it when merely exposed).
-    void UpdateClient(const uint32_t* rgb, int width, const std::vector<TRect>& rects);
+    // The client area's picture: what is presented and shown on it appears in the window
+    // at the next turn of the loop (and is drawn again when the window is exposed).
+    Display& Screen();
     // Mouse events in client coordinates (the letterbox bars are outside the client).
     enum class MouseKind { Down, Up, Move };
     std::function<void(MouseKind kind, int button, int shift, int x, int y)> onMouse;
@@ -74,7 +75,8 @@ class SdlWindow {
 
     SDL_Window* window_ = nullptr;
     SDL_Renderer* renderer_ = nullptr;
-    SDL_Texture* texture_ = nullptr;
+    std::unique_ptr<SdlDisplay> display_;
+    bool shown_ = false; // something was shown on the display
     SDL_Cursor* cursors_[4] = {};
     std::vector<CursorPicture> pictures_;
     // Colour cursors made at the scale they were made for.

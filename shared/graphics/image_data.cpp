@@ -336,7 +336,7 @@ void TPX8ImageData::Invalidate(TRect rect) {
     Damage.Append(std::make_unique<TDamageNode>(r));
 }
 
-int TPX8ImageData::Display(qr::Display& dc, const TPalette& palette, TPoint point, TRect rect) {
+int TPX8ImageData::Display(TPresentTarget& dc, const TPalette& palette, TPoint point, TRect rect) {
     std::vector<const uint8_t*> bands(size_t(SegmentCount), nullptr);
     const TSurfaceView view{Width, Height, Stride, rowsPerBand_, bands, GetTransparentColour()};
     int lines = 0;
@@ -360,7 +360,7 @@ int TPX8ImageData::Display(qr::Display& dc, const TPalette& palette, TPoint poin
     return lines;
 }
 
-void TPX8ImageData::DisplayDamage(qr::Display& dc, const TPalette& palette, TPoint origin) {
+void TPX8ImageData::DisplayDamage(TPresentTarget& dc, const TPalette& palette, TPoint origin) {
     for (TDamageNode* n : Damage.Nodes<TDamageNode>())
         Display(dc, palette, {origin.X + n->Rect.Left, origin.Y + n->Rect.Top}, n->Rect);
     Damage.Clear();

@@ -10,8 +10,8 @@
 
 #include "foundation/geometry.h"
 #include "foundation/uvo_list.h"
+#include "graphics/palette.h"
 #include "graphics/px8_exception.h"
-#include "platform/display.h"
 
 namespace qr {
 
@@ -74,9 +74,9 @@ class TPX8ImageData {
 
     // Copies rect of the surface to the display with its top-left at point, one transfer
     // per band, bottom band first; returns the number of rows sent.
-    int Display(qr::Display& dc, const TPalette& palette, TPoint point, TRect rect);
+    int Display(TPresentTarget& dc, const TPalette& palette, TPoint point, TRect rect);
     // Sends every damaged rectangle (offset by origin), then forgets them.
-    void DisplayDamage(qr::Display& dc, const TPalette& palette, TPoint origin);
+    void DisplayDamage(TPresentTarget& dc, const TPalette& palette, TPoint origin);
 
     // A plain reference implementation of Blit (one pixel at a time), kept for tests of
     // the specialised loops.

@@ -472,7 +472,7 @@ std::shared_ptr<const TPalette> TPX8Library::GetHPal() {
     return paletteHandle_;
 }
 
-void TPX8Library::DrawImageAt(Display& dc, TPoint point, TImageNode* node) {
+void TPX8Library::DrawImageAt(TPresentTarget& dc, TPoint point, TImageNode* node) {
     if (!node || !node->Image || node->Image->State != TPX8Image::StateReady) return;
     TPX8Image& img = *node->Image;
     const TBandLayout& l = img.Layout();

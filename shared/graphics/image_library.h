@@ -14,8 +14,8 @@
 
 #include "foundation/stream.h"
 #include "foundation/uvo_list.h"
+#include "graphics/palette.h"
 #include "graphics/px8_exception.h"
-#include "platform/display.h"
 
 namespace qr {
 
@@ -199,7 +199,7 @@ class TPX8Library {
     const std::vector<uint8_t>& RawPalette() const { return palette_; }
 
     // Draws the whole image with its top-left at point, band by band, without a surface.
-    void DrawImageAt(Display& dc, TPoint point, TImageNode* node);
+    void DrawImageAt(TPresentTarget& dc, TPoint point, TImageNode* node);
 
     const std::string& FileName() const { return fileName_; }
     int64_t FileSize() const { return fileSize_; }

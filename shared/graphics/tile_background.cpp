@@ -20,7 +20,7 @@ TTileBG::~TTileBG() {
     Library.ReleaseImage(Node);
 }
 
-void TTileBG::Paint(Display& dc, const TRect& clip) {
+void TTileBG::Paint(TPresentTarget& dc, const TRect& clip) {
     const int32_t w = Tile->Width, h = Tile->Height;
     if (clip.IsEmpty()) return;
     // Floor to the tile grid, also for a clip that starts left of or above the origin.

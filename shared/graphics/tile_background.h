@@ -20,7 +20,7 @@ class TTileBG {
 
     // Repaints clip of the display with tiles aligned to multiples of the tile size from
     // the display's top-left, then calls PaintOver with clip. Visible after dc.Show().
-    void Paint(Display& dc, const TRect& clip);
+    void Paint(TPresentTarget& dc, const TRect& clip);
     // Fills rect of dest with the pattern; the tile grid passes through origin - rect's
     // corner. Dest's ClipRect is left as it was.
     void PaintTo(TPX8ImageData& dest, TPoint origin, const TRect& rect);

@@ -70,59 +70,65 @@ TEST(HitBoxStream, EveryKindSurvivesARoundTrip) {
 }
 
 TEST(FrameSets, FramesAreRowsOfTheStripAndFlipsComeFromTheID) {
-    TMemoryLibrary lib;
-    auto strip = std::make_unique<TMemoryPicture>(4, 100);
+    TPX8Library lib;
+    TPX8WriterImage strip = Picture("strip", 4, 100);
     for (int32_t y = 0; y < 100; ++y)
         for (int32_t x = 0; x < 4; ++x)
-            strip->At(x, y) = uint8_t(y);
-    lib.Add("strip", std::move(strip));
-    TMemorySurface image(50, 50);
+            At(strip, x, y) = uint8_t(y);
+    OpenPictures(lib, {strip});
+    TSurfaceImage work("work", 50, 50);
+    TPX8ImageData& image = work.Surface();
     TFrameSet fs("lamp", &lib, "STRIP", 20, 5, {10, 10});
     fs.SetFrame(image, 3);
-    EXPECT_EQ(image.PixelAt(10, 10), 60);
-    EXPECT_EQ(image.PixelAt(13, 29), 79);
-    EXPECT_EQ(image.PixelAt(10, 30), 0);
+    EXPECT_EQ(PixelAt(image, 10, 10), 60);
+    EXPECT_EQ(PixelAt(image, 13, 29), 79);
+    EXPECT_EQ(PixelAt(image, 10, 30), 0);
     fs.SetFrame(image, 5); // equal to the count: unchanged
     EXPECT_EQ(fs.Frame(), 3);
     fs.SetVisible(false);
-    TMemorySurface other(50, 50);
-    fs.Draw(other);
-    EXPECT_FALSE(other.HasDamage());
-    EXPECT_EQ(lib.Outstanding(), 1);
+    TSurfaceImage other("other", 50, 50);
+    fs.Draw(other.Surface());
+    EXPECT_FALSE(other.Surface().HasDamage());
+    EXPECT_EQ(HeldPictures(lib), 1);
     fs.Release();
-    EXPECT_EQ(lib.Outstanding(), 0);
+    EXPECT_EQ(HeldPictures(lib), 0);
 
     TFrameSet flipped("L^", &lib, "strip", 20, 5, {0, 0});
     flipped.Draw(image);
-    // The whole strip is turned over, so frame 0 reads the last rows, upside down.
-    EXPECT_EQ(image.PixelAt(0, 0), 99);
-    EXPECT_EQ(image.PixelAt(0, 19), 80);
+    // The frame's own rows, bottom row first.
+    EXPECT_EQ(PixelAt(image, 0, 0), 19);
+    EXPECT_EQ(PixelAt(image, 0, 19), 0);
+    TFrameSet missing("M", &lib, "nothere", 20, 5, {0, 0});
+    image.Damage.Clear();
+    missing.Draw(image);
+    EXPECT_FALSE(image.HasDamage());
+    EXPECT_FALSE(missing.PictureLoaded());
     TFrameSetList list;
     EXPECT_THROW(list.FindByIDOrFail("X"), QRException);
 }
 
 TEST(FrameSets, TransparentPicturesLeaveTheBackgroundShowing) {
-    TMemoryLibrary lib;
-    auto sprite = std::make_unique<TMemoryPicture>(3, 2, 253); // all "transparent" colour
-    sprite->At(1, 0) = 7;
-    sprite->At(1, 1) = 7;
-    TMemoryPicture* raw = lib.Add("sprite", std::move(sprite));
-    for (int key : {253, -1}) {
-        raw->SetTransparentColour(key);
-        TMemorySurface image(10, 10);
-        image.Fill(40);
-        TFrameSet fs("spr~", &lib, "sprite", 2, 1, {2, 2}); // mirrored: the per-pixel path
+    for (bool keyed : {true, false}) {
+        TPX8WriterImage sprite = Picture("sprite", 3, 2, 253); // all "transparent" colour
+        At(sprite, 1, 0) = 7;
+        At(sprite, 1, 1) = 7;
+        sprite.Transparent = keyed;
+        sprite.TransparentColour = 253;
+        TPX8Library lib;
+        OpenPictures(lib, {sprite});
+        TSurfaceImage work("work", 10, 10);
+        TPX8ImageData& image = work.Surface();
+        image.FillRect(image.GetBounds(), 40);
+        TFrameSet fs("spr~", &lib, "sprite", 2, 1, {2, 2}); // mirrored
         fs.Draw(image);
         TFrameSet plain("spr", &lib, "sprite", 2, 1, {6, 6});
         plain.Draw(image);
-        SCOPED_TRACE(key);
-        EXPECT_EQ(image.PixelAt(3, 2), 7);
-        EXPECT_EQ(image.PixelAt(7, 7), 7);
+        SCOPED_TRACE(keyed);
+        EXPECT_EQ(PixelAt(image, 3, 2), 7);
+        EXPECT_EQ(PixelAt(image, 7, 7), 7);
         // An opaque picture copies every pixel, its "transparent" colour included.
-        EXPECT_EQ(image.PixelAt(2, 2), key < 0 ? 253 : 40);
-        EXPECT_EQ(image.PixelAt(8, 7), key < 0 ? 253 : 40);
-        fs.Release();
-        plain.Release();
+        EXPECT_EQ(PixelAt(image, 2, 2), keyed ? 40 : 253);
+        EXPECT_EQ(PixelAt(image, 8, 7), keyed ? 40 : 253);
     }
 }
 
@@ -159,8 +165,9 @@ TEST(DiskOpsHeader, OnlyOurVersionOfTheHeaderPasses) {
 }
 
 TEST_F(DiskOpsTest, SlotButtonsFollowTheValidSaveFiles) {
-    TMemoryPicture pic(12, 8, 5);
-    TDiskOpsRoom::WriteSlotFile((dir / "QR_sg2.dat").string(), pic);
+    TSurfaceImage pic("slot", 12, 8);
+    pic.Surface().FillRect(pic.Surface().GetBounds(), 5);
+    TDiskOpsRoom::WriteSlotFile((dir / "QR_sg2.dat").string(), pic.Surface());
     Write("QR_sg3.dat", std::string("QRL\1\0", 5) + std::string(4, '\0'));
     Write("QR_sg4.dat", "garbage");
     LoadScript(world,
@@ -179,6 +186,11 @@ TEST_F(DiskOpsTest, SlotButtonsFollowTheValidSaveFiles) {
                                                     {"X", true},  {"M", true}};
     for (auto [id, on] : enabled)
         EXPECT_EQ(!disk->FindHitBox(id)->Disabled(), on) << id;
+    // The saved game's picture is read back and drawn inside its button.
+    const TRect two = TDiskOpsRoom::ButtonRect(2);
+    EXPECT_EQ(PixelAt(*world.WorkImage(), two.Left + 4, two.Top + 4), 5);
+    EXPECT_EQ(PixelAt(*world.WorkImage(), two.Left + 15, two.Top + 11), 5);
+    EXPECT_NE(PixelAt(*world.WorkImage(), two.Left + 16, two.Top + 12), 5);
 
     // Pressing a button highlights it until the release.
     world.MouseDown(1, 0, 25, 25);
@@ -192,11 +204,11 @@ TEST_F(DiskOpsTest, WorldStateFileKeepsItsHeader) {
     std::string state = (dir / "state.dat").string();
     {
         RecordingHost h;
-        TMemoryLibrary lib;
+        TPX8Library lib;
         TWorld w(h, lib);
         std::vector<uint8_t> text{'R', 'O', 'O', 'M', ' ', 'A', '\n'};
         auto script = TObfText::FromBytes(TObfText::CompileBytes(text, WorldScriptFilter));
-        w.Init(script, state);
+        w.Init(script, EngineRooms(), state);
     } // the world saves its state when it goes
     auto bytes = ReadFileBytes(state);
     EXPECT_EQ(std::string(bytes.begin(), bytes.end()), std::string("QRL\0\0", 5));

@@ -27,10 +27,12 @@ class TimerRoom : public TRoom {
 class RoomTest : public ::testing::Test, public WorldFixture {
   protected:
     void SetUp() override {
-        RegisterRoomClass("TIMER", [](TWorld& w, const std::string& id) {
+        rooms.Add("TIMER", [](TWorld& w, const std::string& id) {
             return std::make_unique<TimerRoom>(w, id);
         });
     }
+    void Load(const std::string& text) { LoadScript(world, text, rooms); }
+    TRoomFactory rooms = EngineRooms();
     TimerRoom* Room(const char* id) { return dynamic_cast<TimerRoom*>(world.FindRoom(id)); }
 };
 
@@ -55,7 +57,7 @@ TEST(TimerScripts, KindsMapToNamesAndArguments) {
 }
 
 TEST_F(RoomTest, TimersFireInOrderWithTheirLateness) {
-    LoadScript(world, "TIMERROOM T\nROOM OTHER\n");
+    Load("TIMERROOM T\nROOM OTHER\n");
     world.GoRoom("T");
     TimerRoom* t = Room("T");
     t->AddTimer(3, 2);
@@ -84,28 +86,28 @@ TEST_F(RoomTest, TimersFireInOrderWithTheirLateness) {
 }
 
 TEST_F(RoomTest, SnapFlashHoldsOtherTimersUntilItEnds) {
-    library.Add("back", Solid(600, 400, 9));
-    LoadScript(world, "TIMERROOM T\nPIC back\n");
+    OpenPictures(library, {Picture("back", 600, 400, 9)});
+    Load("TIMERROOM T\nPIC back\n");
     world.GoRoom("T");
     TimerRoom* t = Room("T");
-    EXPECT_EQ(world.WorkImage()->PixelAt(10, 10), 9);
+    EXPECT_EQ(PixelAt(*world.WorkImage(), 10, 10), 9);
     t->AddTimer(43, 2);
     t->RunScript("", "SNAPFLASH");
     EXPECT_TRUE(t->HasFlag(TRoom::kFlagFlash));
-    EXPECT_EQ(world.WorkImage()->PixelAt(10, 10), 255);
+    EXPECT_EQ(PixelAt(*world.WorkImage(), 10, 10), 255);
     for (int i = 0; i < 10; ++i)
         world.Tick(1);
     EXPECT_TRUE(t->fired.empty()); // the other timer waits for the flash
     world.Tick(1);                 // clock 10: the flash ends
     EXPECT_FALSE(t->HasFlag(TRoom::kFlagFlash));
-    EXPECT_EQ(world.WorkImage()->PixelAt(10, 10), 9);
+    EXPECT_EQ(PixelAt(*world.WorkImage(), 10, 10), 9);
     EXPECT_TRUE(t->fired.empty());
     world.Tick(1); // the waiting timer, 9 steps late
     EXPECT_EQ(t->fired, (std::vector<std::string>{"ANIMAL(9)@11"}));
 }
 
 TEST_F(RoomTest, ATimerThatLeavesTheRoomEndsTheWalk) {
-    LoadScript(world, "TIMERROOM T\nTIMERROOM U\n");
+    Load("TIMERROOM T\nTIMERROOM U\n");
     world.GoRoom("T");
     TimerRoom* t = Room("T");
     t->exitOnTick = "U";
@@ -119,35 +121,34 @@ TEST_F(RoomTest, ATimerThatLeavesTheRoomEndsTheWalk) {
 }
 
 TEST_F(RoomTest, DrawTakesTheVisiblePartAndFlips) {
-    auto pic = Solid(1000, 400, 0);
+    TPX8WriterImage pic = Picture("wide", 1000, 400);
     for (int32_t x = 0; x < 1000; ++x)
         for (int32_t y = 0; y < 400; ++y)
-            pic->At(x, y) = uint8_t((x / 100) * 10 + (y < 200 ? 0 : 1));
-    library.Add("wide", std::move(pic));
-    LoadScript(world, "ROOM W\nPIC wide\nROOMFLAG 3\n");
+            At(pic, x, y) = uint8_t((x / 100) * 10 + (y < 200 ? 0 : 1));
+    OpenPictures(library, {pic});
+    Load("ROOM W\nPIC wide\nROOMFLAG 3\n");
     TRoom* w = world.FindRoom("W");
     w->SetRoomWidth(1000);
     world.GoRoom("W");
     // Flipped vertically: the lower half of the picture shows at the top.
-    EXPECT_EQ(world.WorkImage()->PixelAt(0, 0), 1);
+    EXPECT_EQ(PixelAt(*world.WorkImage(), 0, 0), 1);
     w->ScrollTo(150);
     w->ClearFlag(TRoom::kFlagFlipVertical);
     w->Draw(world.WorkImage());
-    EXPECT_EQ(world.WorkImage()->PixelAt(0, 0), 10);
-    EXPECT_EQ(world.WorkImage()->PixelAt(0, 399), 11);
+    EXPECT_EQ(PixelAt(*world.WorkImage(), 0, 0), 10);
+    EXPECT_EQ(PixelAt(*world.WorkImage(), 0, 399), 11);
     EXPECT_TRUE(w->HasFlag(TRoom::kFlagDrawn));
     EXPECT_THROW(w->Draw(nullptr), QRException);
     // Leaving gives every picture back.
     world.GoRoom("W");
-    EXPECT_EQ(library.Outstanding(), 1);
+    EXPECT_EQ(HeldPictures(library), 1);
     TRoom* other = world.AddRoom(std::make_unique<TRoom>(world, "EMPTY"));
     world.GoRoom(other->GetID());
-    EXPECT_EQ(library.Outstanding(), 0);
+    EXPECT_EQ(HeldPictures(library), 0);
 }
 
 TEST_F(RoomTest, ScrollingMovesFrameSetsAndHashBoxes) {
-    LoadScript(world,
-               "ROOM W\nGOBOX #120 120 5 10 10 W\nGOBOX #ABC 7 5 10 10 W\nFS F pic 10 1 200 0\n");
+    Load("ROOM W\nGOBOX #120 120 5 10 10 W\nGOBOX #ABC 7 5 10 10 W\nFS F pic 10 1 200 0\n");
     TRoom* w = world.FindRoom("W");
     w->SetRoomWidth(1000);
     w->ScrollTo(40);
@@ -170,7 +171,7 @@ TEST_F(RoomTest, ScrollingMovesFrameSetsAndHashBoxes) {
 }
 
 TEST_F(RoomTest, RoomScriptsOfTheBaseRoom) {
-    LoadScript(world, "ROOM A\nROOM B\n");
+    Load("ROOM A\nROOM B\n");
     world.GoRoom("A");
     TRoom* a = world.FindRoom("A");
     a->RunScript("ENDOFSOUND", "x");

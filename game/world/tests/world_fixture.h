@@ -1,14 +1,16 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
-// A small world for tests: a host that records what the player would see, a memory
-// picture library and helpers that feed script text to the reader.
+// A small world for tests: a host that records what the player would see, a real
+// picture library made in memory and helpers that feed script text to the reader.
 #include <deque>
 #include <string>
 #include <vector>
 
 #include "foundation/obf_text.h"
+#include "foundation/stream.h"
 #include "game/world/world.h"
 #include "game/world/world_script.h"
+#include "graphics/image_writer.h"
 
 namespace qr::test {
 
@@ -53,9 +55,8 @@ class RecordingHost : public TWorldHost {
     void SetCursor(int c) override { cursors.push_back(c); }
     TPoint MousePos() override { return mouse; }
     bool KeyDown(int vk) override { return vk >= 0 && vk < 256 && keys[vk]; }
-    void Present(const TWorldSurface&, const std::vector<TRect>& rects, TPoint offset,
-                 bool frame) override {
-        presented.push_back({rects, offset, frame});
+    void Present(TPX8ImageData& work, TPoint offset, bool frame) override {
+        presented.push_back({work.Damage.Rects(), offset, frame});
     }
     bool WaveDevicePresent() override { return wave; }
     bool WaveEnabled() override { return wave; }
@@ -69,21 +70,49 @@ class RecordingHost : public TWorldHost {
     void PlayMusic(int track) override { music.push_back(track); }
 };
 
-// Compiles the text the way the game does and reads it into the world.
-inline void LoadScript(TWorld& world, const std::string& text) {
+// Compiles the text the way the game does and reads it into the world, with the engine's
+// room classes and those the test adds.
+inline void LoadScript(TWorld& world, const std::string& text,
+                       const TRoomFactory& rooms = EngineRooms()) {
     std::vector<uint8_t> bytes(text.begin(), text.end());
     auto script = TObfText::FromBytes(TObfText::CompileBytes(bytes, WorldScriptFilter));
-    world.Init(script, "");
+    world.Init(script, rooms, "");
 }
 
-// A picture filled with one colour.
-inline std::unique_ptr<TMemoryPicture> Solid(int32_t w, int32_t h, uint8_t colour) {
-    return std::make_unique<TMemoryPicture>(w, h, colour);
+// A picture for a library; by default every pixel is the one colour.
+inline TPX8WriterImage Picture(std::string name, int32_t w, int32_t h, uint8_t colour = 0) {
+    TPX8WriterImage i;
+    i.Name = std::move(name);
+    i.Width = w;
+    i.Height = h;
+    i.Pixels.assign(size_t(w) * size_t(h), colour);
+    return i;
+}
+inline uint8_t& At(TPX8WriterImage& i, int32_t x, int32_t y) {
+    return i.Pixels[size_t(y) * size_t(i.Width) + size_t(x)];
+}
+
+// Writes the pictures as a library file in memory and opens it (the library must hold no
+// pictures then).
+inline void OpenPictures(TPX8Library& library, std::vector<TPX8WriterImage> pictures) {
+    TPX8Writer writer;
+    for (auto& p : pictures)
+        writer.Add(std::move(p));
+    library.OpenStream(std::make_unique<TMemoryStream>(writer.Bytes()), "test.px8");
+}
+
+// Pictures the library still holds for someone (each is freed at its last release).
+inline int HeldPictures(TPX8Library& library) {
+    return library.Images().Count();
+}
+
+inline uint8_t PixelAt(TPX8ImageData& image, int32_t x, int32_t y) {
+    return image.GetPixel({x, y});
 }
 
 struct WorldFixture {
     RecordingHost host;
-    TMemoryLibrary library;
+    TPX8Library library;
     TWorld world{host, library};
 };
 

@@ -217,10 +217,11 @@ TEST_F(WorldScriptTest, RoomPrefixesChooseTheClass) {
     struct PlayLike : TQRRoom {
         using TQRRoom::TQRRoom;
     };
-    RegisterRoomClass(
-        "PLAY", [](TWorld& w, const std::string& id) { return std::make_unique<PlayLike>(w, id); });
-    LoadScript(world,
-               "PLAYROOM Play1 The game\nDISKOPSROOM disk Saving\nROOM PLAIN\nTITLEROOM T\n");
+    TRoomFactory rooms = EngineRooms();
+    rooms.Add("PLAY",
+              [](TWorld& w, const std::string& id) { return std::make_unique<PlayLike>(w, id); });
+    LoadScript(world, "PLAYROOM Play1 The game\nDISKOPSROOM disk Saving\nROOM PLAIN\nTITLEROOM T\n",
+               rooms);
     TRoom* play = world.FindRoom("PLAY1");
     ASSERT_NE(play, nullptr);
     EXPECT_NE(dynamic_cast<PlayLike*>(play), nullptr);

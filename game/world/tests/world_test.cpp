@@ -39,18 +39,19 @@ class ProbeRoom : public TRoom {
     }
 };
 
-void RegisterProbe() {
-    RegisterRoomClass("PROBE", [](TWorld& w, const std::string& id) {
-        return std::make_unique<ProbeRoom>(w, id);
-    });
-    RegisterRoomClass("QRTEST", [](TWorld& w, const std::string& id) {
-        return std::make_unique<TQRRoom>(w, id);
-    });
+// The engine's rooms and the probes of these tests.
+TRoomFactory ProbeRooms() {
+    TRoomFactory rooms = EngineRooms();
+    rooms.Add("PROBE",
+              [](TWorld& w, const std::string& id) { return std::make_unique<ProbeRoom>(w, id); });
+    rooms.Add("QRTEST",
+              [](TWorld& w, const std::string& id) { return std::make_unique<TQRRoom>(w, id); });
+    return rooms;
 }
 
 class WorldTest : public ::testing::Test, public WorldFixture {
   protected:
-    void SetUp() override { RegisterProbe(); }
+    void Load(const std::string& text) { LoadScript(world, text, ProbeRooms()); }
     ProbeRoom* Probe(const char* id) { return dynamic_cast<ProbeRoom*>(world.FindRoom(id)); }
     std::string Current() { return world.CurrentRoom() ? world.CurrentRoom()->GetID() : "-"; }
     std::vector<std::string> StackIds() {
@@ -71,7 +72,7 @@ TEST_F(WorldTest, RoomStackKeepsTenAndReturnUndoesAVisit) {
     std::string script;
     for (int i = 0; i < 13; ++i)
         script += "ROOM R" + std::to_string(i) + "\n";
-    LoadScript(world, script);
+    Load(script);
     for (int i = 0; i < 13; ++i)
         world.GoRoom("R" + std::to_string(i));
     // Twelve rooms were left; the two oldest are gone.
@@ -95,7 +96,7 @@ TEST_F(WorldTest, RoomStackKeepsTenAndReturnUndoesAVisit) {
 }
 
 TEST_F(WorldTest, UnknownRoomShowsTheStagedMessagesAndKeepsInputAlive) {
-    LoadScript(world, "ROOM A\n");
+    Load("ROOM A\n");
     world.GoRoom("A");
     world.GoRoom("NOWHERE");
     EXPECT_EQ(host.messages, (std::vector<std::string>{"GoRoom: exception A1 caught"}));
@@ -110,14 +111,14 @@ TEST_F(WorldTest, UnknownRoomShowsTheStagedMessagesAndKeepsInputAlive) {
 }
 
 TEST_F(WorldTest, StartWithIntroGoesToMgtextWithDarkToReturnTo) {
-    LoadScript(world, "BEGIN intro\nROOM INTRO\nROOM MGTEXT\nROOM DARK\n");
+    Load("BEGIN intro\nROOM INTRO\nROOM MGTEXT\nROOM DARK\n");
     world.Start();
     EXPECT_EQ(Current(), "MGTEXT");
     EXPECT_EQ(StackIds(), (std::vector<std::string>{"DARK"}));
 }
 
 TEST_F(WorldTest, CaptionFollowsTitleAndWordList) {
-    LoadScript(world, "ROOM A\nROOM B The Game\n");
+    Load("ROOM A\nROOM B The Game\n");
     world.GoRoom("A");
     EXPECT_EQ(world.Caption(), "Quill-Rush");
     world.GoRoom("B");
@@ -129,7 +130,7 @@ TEST_F(WorldTest, CaptionFollowsTitleAndWordList) {
 }
 
 TEST_F(WorldTest, KeyChangesRunScriptsOncePerChange) {
-    LoadScript(world, "PROBEROOM P\nROOMFLAG 1\n");
+    Load("PROBEROOM P\nROOMFLAG 1\n");
     world.GoRoom("P");
     ProbeRoom* p = Probe("P");
     p->SetFlag(TRoom::kFlagShift | TRoom::kFlagDelete | TRoom::kFlagEscape);
@@ -159,23 +160,23 @@ TEST_F(WorldTest, KeyChangesRunScriptsOncePerChange) {
 }
 
 TEST_F(WorldTest, LargeFrameSwitchesTheWorkImageAndScreenOffset) {
-    LoadScript(world, "ROOM N\nROOM L\n");
+    Load("ROOM N\nROOM L\n");
     world.FindRoom("L")->SetFlag(TRoom::kFlagLargeFrame);
     world.GoRoom("N");
-    EXPECT_EQ(world.WorkImage()->Width(), 600);
+    EXPECT_EQ(world.WorkImage()->Width, 600);
     world.Tick(1);
     ASSERT_FALSE(host.presented.empty());
     EXPECT_EQ(host.presented.back().offset, (TPoint{1, 1}));
     EXPECT_TRUE(host.presented.back().frame);
     world.GoRoom("L");
-    EXPECT_EQ(world.WorkImage()->Width(), 602);
-    EXPECT_EQ(world.WorkImage()->Height(), 402);
+    EXPECT_EQ(world.WorkImage()->Width, 602);
+    EXPECT_EQ(world.WorkImage()->Height, 402);
     EXPECT_TRUE(world.HasFlag(TWorld::kLargeFrame));
     world.Tick(1);
     EXPECT_EQ(host.presented.back().offset, (TPoint{0, 0}));
     EXPECT_FALSE(host.presented.back().frame);
     world.GoRoom("N");
-    EXPECT_EQ(world.WorkImage()->Width(), 600);
+    EXPECT_EQ(world.WorkImage()->Width, 600);
     EXPECT_FALSE(world.HasFlag(TWorld::kLargeFrame));
     // Nothing changed since: nothing is sent.
     world.Tick(1);
@@ -207,9 +208,8 @@ TEST_F(WorldTest, ClicksGoToTheTopmostEnabledBox) {
 }
 
 TEST_F(WorldTest, CursorsComeFromTheBoxUnderTheMouse) {
-    LoadScript(world,
-               "PROBEROOM P\nGOBOX G 0 0 10 10 P\nGOBOX D2 20 0 10 10 P DYNAMIC2\n"
-               "GOBOX D1 40 0 10 10 P DYNAMIC1\nGOBOX OFF 60 0 10 10 P TAKE\nHITDISABLE OFF\n");
+    Load("PROBEROOM P\nGOBOX G 0 0 10 10 P\nGOBOX D2 20 0 10 10 P DYNAMIC2\n"
+         "GOBOX D1 40 0 10 10 P DYNAMIC1\nGOBOX OFF 60 0 10 10 P TAKE\nHITDISABLE OFF\n");
     host.mouse = {5, 5};
     world.GoRoom("P");
     EXPECT_EQ(world.PaintBoxCursor(), 3);
@@ -231,9 +231,8 @@ TEST_F(WorldTest, CursorsComeFromTheBoxUnderTheMouse) {
 }
 
 TEST_F(WorldTest, ScriptBoxesQuitOrAsk) {
-    LoadScript(world,
-               "ROOM A\nSCRIPTBOX Q 0 0 10 10 exitGAME\nSCRIPTBOX M 20 0 10 10 MAYBEEXITGAME\n"
-               "SCRIPTBOX O 40 0 10 10 leave\n");
+    Load("ROOM A\nSCRIPTBOX Q 0 0 10 10 exitGAME\nSCRIPTBOX M 20 0 10 10 MAYBEEXITGAME\n"
+         "SCRIPTBOX O 40 0 10 10 leave\n");
     world.GoRoom("A");
     Click(45, 5);
     EXPECT_FALSE(world.HasFlag(TWorld::kQuit));
@@ -250,7 +249,7 @@ TEST_F(WorldTest, ScriptBoxesQuitOrAsk) {
 }
 
 TEST_F(WorldTest, SayBoxPlaysTheExamineSoundWhenQuiet) {
-    LoadScript(world, "ROOM A\nSAYBOX S 0 0 10 10 \"Hi\"\n");
+    Load("ROOM A\nSAYBOX S 0 0 10 10 \"Hi\"\n");
     world.GoRoom("A");
     Click(1, 1);
     host.wavePlaying = true;
@@ -259,7 +258,7 @@ TEST_F(WorldTest, SayBoxPlaysTheExamineSoundWhenQuiet) {
 }
 
 TEST_F(WorldTest, ControlBoxesCaptureTheMouseOnlyWhenTheRoomSaysSo) {
-    LoadScript(world, "PROBEROOM P\nCONTROLBOX C 100 100 50 50 ctl\nGOBOX H 300 300 10 10 P\n");
+    Load("PROBEROOM P\nCONTROLBOX C 100 100 50 50 ctl\nGOBOX H 300 300 10 10 P\n");
     world.GoRoom("P");
     ProbeRoom* p = Probe("P");
     p->answer = false;
@@ -293,7 +292,7 @@ TEST_F(WorldTest, ControlBoxesCaptureTheMouseOnlyWhenTheRoomSaysSo) {
 }
 
 TEST_F(WorldTest, RoomScriptBoxesRunTheirScriptAndUnknownScriptsAreReported) {
-    LoadScript(world, "PROBEROOM P\nRSB R 0 0 10 10 doit\nROOM A\nRSB R 0 0 10 10 whatever\n");
+    Load("PROBEROOM P\nRSB R 0 0 10 10 doit\nROOM A\nRSB R 0 0 10 10 whatever\n");
     world.GoRoom("P");
     Click(1, 1);
     EXPECT_EQ(Probe("P")->scripts, (std::vector<std::string>{"DOIT(R)"}));
@@ -310,9 +309,7 @@ TEST_F(WorldTest, RoomScriptBoxesRunTheirScriptAndUnknownScriptsAreReported) {
 
 TEST_F(WorldTest, CloseRequestGoesThroughTheRoom) {
     Polyglot().LoadFromBytes(std::string(74, '\n') + "Do you want to stop playing\n");
-    LoadScript(
-        world,
-        "QRTESTROOM Q\nCONTROLBOX MUSICBTN 0 0 10 10 MUSICBTN\nFS MUSIC m 10 2 0 0\nROOM PLAIN\n");
+    Load("QRTESTROOM Q\nCONTROLBOX MUSICBTN 0 0 10 10 MUSICBTN\nFS MUSIC m 10 2 0 0\nROOM PLAIN\n");
     world.GoRoom("Q");
     world.SetFlag(TWorld::kCloseRequest);
     world.Tick(1);
@@ -337,8 +334,8 @@ TEST_F(WorldTest, CloseRequestGoesThroughTheRoom) {
 }
 
 TEST_F(WorldTest, MusicButtonAndTrackTimers) {
-    LoadScript(world, "QRTESTROOM Q\nCONTROLBOX MUSICBTN 0 0 10 10 MUSICBTN\nFS MUSIC m 10 2 0 0\n"
-                      "QRTESTROOM BAD\n");
+    Load("QRTESTROOM Q\nCONTROLBOX MUSICBTN 0 0 10 10 MUSICBTN\nFS MUSIC m 10 2 0 0\n"
+         "QRTESTROOM BAD\n");
     auto* q = dynamic_cast<TQRRoom*>(world.FindRoom("Q"));
     q->SetMusicTrack(3);
     host.midi = false;
@@ -368,7 +365,7 @@ TEST_F(WorldTest, MusicButtonAndTrackTimers) {
 }
 
 TEST_F(WorldTest, FocusRunsTheScriptAndRedrawsWhenIdle) {
-    LoadScript(world, "PROBEROOM P\n");
+    Load("PROBEROOM P\n");
     world.GoRoom("P");
     world.Tick(1);
     world.SetFocus(true);
@@ -401,7 +398,7 @@ TEST_F(WorldTest, WordListLanguagesFollowTheListAndTheCaptionItsName) {
     const std::string path = dir + "/beasts.qrw";
     ASSERT_TRUE(list.SaveToFile(path));
 
-    LoadScript(world, "ROOM A Menu\n");
+    Load("ROOM A Menu\n");
     world.GoRoom("A");
     world.SetLanguages({"German", 2}, {"German", 2});
     ASSERT_TRUE(world.LoadWordList(path));
@@ -437,7 +434,7 @@ TEST_F(WorldTest, AControlBoxThatSwitchesRoomsDoesNotKeepTheMouse) {
             return true;
         }
     };
-    LoadScript(world, "ROOM B\n");
+    Load("ROOM B\n");
     TRoom* a = world.AddRoom(std::make_unique<Leaving>(world, "A"));
     a->HitBoxes().InsertFirst(std::make_unique<TControlBox>("C", TRect{0, 0, 10, 10}));
     world.GoRoom("A");
@@ -451,7 +448,7 @@ TEST_F(WorldTest, AControlBoxThatSwitchesRoomsDoesNotKeepTheMouse) {
 
 TEST(WorldSettings, InitialsAndSpeedsKeepTheirRanges) {
     RecordingHost host;
-    TMemoryLibrary lib;
+    TPX8Library lib;
     TWorld world(host, lib);
     const std::pair<const char*, const char*> initials[] = {
         {"", "---"}, {"ABCDE", "ABC"}, {"Jo", "Jo"}};
@@ -470,7 +467,7 @@ TEST(WorldSettings, InitialsAndSpeedsKeepTheirRanges) {
 }
 
 TEST_F(WorldTest, RoomStackStreamsByIDAndPaintResendsTheFrame) {
-    LoadScript(world, "ROOM A\nROOM B\nROOM C\n");
+    Load("ROOM A\nROOM B\nROOM C\n");
     world.GoRoom("A");
     world.GoRoom("B");
     world.GoRoom("C");

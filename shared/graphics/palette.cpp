@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "platform/display.h"
+#include "graphics/palette.h"
 
 #include <atomic>
 
