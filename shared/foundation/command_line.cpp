@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "foundation/command_line.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -84,6 +85,7 @@ std::optional<int> HandleCommonOptions(std::string_view tool, const std::vector<
     for (size_t i = 0; i < args.size(); ++i) {
         const std::string& a = args[i];
         if (a.size() < 2 || a[0] != '-') continue;
+        if (std::find(flagOptions.begin(), flagOptions.end(), a) != flagOptions.end()) continue;
         bool known = false;
         for (const std::string& v : valueOptions)
             known = known || a == v;

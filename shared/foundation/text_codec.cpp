@@ -167,6 +167,39 @@ std::string FromUtf8(std::string_view utf8) {
     return out;
 }
 
+std::optional<char32_t> FromUtf8Showable(std::string_view utf8, std::string& out) {
+    out.clear();
+    out.reserve(utf8.size());
+    size_t i = 0;
+    while (i < utf8.size()) {
+        char32_t cp;
+        size_t len = DecodeUtf8(utf8, i, cp);
+        if (len == 0) return char32_t(0xFFFD);
+        i += len;
+        auto it = T().fromUnicode.find(cp);
+        if (it == T().fromUnicode.end() || cp < 0x20 || (cp >= 0x7F && cp <= 0x9F)) return cp;
+        out.push_back(char(it->second));
+    }
+    return std::nullopt;
+}
+
+bool IsValidUtf8(std::string_view s) {
+    char32_t cp;
+    for (size_t i = 0, len; i < s.size(); i += len)
+        if ((len = DecodeUtf8(s, i, cp)) == 0) return false;
+    return true;
+}
+
+std::string Windows1252ToUtf8(std::string_view bytes) {
+    std::string out;
+    out.reserve(bytes.size() + bytes.size() / 4);
+    for (char c : bytes) {
+        uint8_t b = uint8_t(c);
+        AppendUtf8(out, b >= 0x80 && b < 0xA0 ? kCp1252High[b - 0x80] : char32_t(b));
+    }
+    return out;
+}
+
 uint8_t LowerChar(uint8_t c) {
     return T().lower[c];
 }

@@ -261,6 +261,7 @@ class TQRWordList {
     friend class TWordListReader;
     friend class TWordListWriter;
     friend class TWordListSource;
+    friend class TWordListImport;
 
     bool IsVocabulary() const { return listType_ == TListType::Vocabulary; }
     int SecondaryIndex(std::string_view name) const;

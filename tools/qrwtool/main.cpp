@@ -11,6 +11,7 @@
 #include "foundation/command_line.h"
 #include "foundation/polyglot.h"
 #include "foundation/stream.h"
+#include "tools/qrwtool/import_commands.h"
 #include "tools/qrwtool/word_list_json.h"
 #include "wordlist/word_list.h"
 #include "wordlist/word_list_source.h"
@@ -24,6 +25,9 @@ const char* kUsage =
     "  build SOURCE OUT    make a list from its text form\n"
     "  export FILE [OUT]   write the text form of a list (to stdout without OUT)\n"
     "  upgrade IN OUT      rewrite a list of any version as the current version\n"
+    // clang-format off
+    QRWTOOL_IMPORT_USAGE
+    // clang-format on
     "--strings names the string file whose language names are used: loaded lists show\n"
     "their languages in it, and built lists look their language codes up in it.\n"
     "Without it every language name and code stays as written.\n";
@@ -51,9 +55,10 @@ std::string ReadText(const std::string& path) {
 } // namespace
 
 int main(int argc, char** argv) {
-    if (std::optional<int> done =
-            qr::HandleCommonOptions("qrwtool", std::vector<std::string>(argv + 1, argv + argc),
-                                    kUsage, std::cout, std::cerr, {"--strings"}))
+    if (std::optional<int> done = qr::HandleCommonOptions(
+            "qrwtool", std::vector<std::string>(argv + 1, argv + argc), kUsage, std::cout,
+            std::cerr, {"--strings", "--type", "--languages", "--title", "--csv"},
+            {"--skip-unshowable"}))
         return *done;
     std::vector<std::string> args;
     std::string strings;
@@ -73,7 +78,11 @@ int main(int argc, char** argv) {
         }
         qr::TQRWordList list;
         list.Reset();
-        if (cmd == "dump" && args.size() == 2) {
+        if (cmd == "import") {
+            return qr::RunImportCommand(args);
+        } else if (qr::IsCsvExport(args)) {
+            return qr::RunCsvExportCommand(args);
+        } else if (cmd == "dump" && args.size() == 2) {
             if (!Load(list, args[1])) return 1;
             std::cout << qr::WordListToJson(list);
         } else if (cmd == "check" && args.size() == 2) {

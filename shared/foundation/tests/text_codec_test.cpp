@@ -16,6 +16,39 @@ TEST(TextCodec, EveryByteRoundTripsThroughUtf8) {
     EXPECT_EQ(FromUtf8("\xff\xfe"), "\xff\xfe"); // invalid UTF-8 is taken as bytes
 }
 
+// Imports must refuse what the fonts cannot draw instead of showing a stand-in.
+TEST(TextCodec, ShowableConversionNamesTheFirstCharacterWithoutAByte) {
+    struct {
+        const char* utf8;
+        const char* bytes; // when it converts
+        char32_t bad;      // otherwise
+    } cases[] = {
+        {"Gr\xc3\xbc\xc3\x9f \xc5\x82 \xc3\xb3 \xc5\xba", "Gr\xfc\xdf \x82 \xf3 \x85", 0},
+        {"\xd0\x9c\xd0\xb8\xd1\x80", nullptr, 0x041C}, // Cyrillic
+        {"a\xe2\x82\xac", nullptr, 0x20AC},            // the euro's byte holds a letter here
+        {"tab\there", nullptr, 0x09},
+        {"line\n", nullptr, 0x0A},
+        {"\xc2\x8d", nullptr, 0x8D}, // a C1 control keeps its byte but no glyph
+        {"\xff", nullptr, 0xFFFD},   // not UTF-8
+    };
+    for (const auto& c : cases) {
+        std::string out;
+        auto bad = FromUtf8Showable(c.utf8, out);
+        if (c.bytes) {
+            EXPECT_FALSE(bad) << c.utf8;
+            EXPECT_EQ(out, c.bytes);
+        } else {
+            EXPECT_EQ(bad.value_or(0), c.bad) << c.utf8;
+        }
+    }
+}
+
+TEST(TextCodec, Windows1252IsDecodedAsWindowsDoes) {
+    EXPECT_EQ(Windows1252ToUtf8("caf\xe9 \x80\x8a"), "caf\xc3\xa9 \xe2\x82\xac\xc5\xa0");
+    EXPECT_TRUE(IsValidUtf8("caf\xc3\xa9"));
+    EXPECT_FALSE(IsValidUtf8("caf\xe9"));
+}
+
 TEST(TextCodec, FortyEightDistinctSpecialLetters) {
     int count = 0;
     std::set<char32_t> letters;

@@ -1,0 +1,8 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Arbitrary bytes as a spreadsheet (CSV) to import.
+#include "word_import_fuzz.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    qr::fuzz::Exercise(data, size, qr::TImportFormat::Csv);
+    return 0;
+}
