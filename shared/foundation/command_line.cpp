@@ -70,7 +70,8 @@ std::string UnreadableFileReason(const std::string& path) {
 
 std::optional<int> HandleCommonOptions(std::string_view tool, const std::vector<std::string>& args,
                                        std::string_view usage, std::ostream& out, std::ostream& err,
-                                       const std::vector<std::string>& valueOptions) {
+                                       const std::vector<std::string>& valueOptions,
+                                       const std::vector<std::string>& flagOptions) {
     for (size_t i = 0; i < args.size(); ++i) {
         const std::string& a = args[i];
         if (a == "--help" || a == "-h") {

@@ -37,11 +37,13 @@ class ToolError : public std::runtime_error {
 
 // The options every tool takes, looked for anywhere among `args`: --help and -h print
 // `usage` to `out`, --version the version line (both 0); any other word starting with '-'
-// (except "-" itself and the options in `valueOptions`, which take the next word) is
-// refused on `err` with the usage (2). Nothing when the tool should go on.
+// (except "-" itself, the options in `valueOptions`, which take the next word, and those
+// in `flagOptions`) is refused on `err` with the usage (2). Nothing when the tool should
+// go on.
 std::optional<int> HandleCommonOptions(std::string_view tool, const std::vector<std::string>& args,
                                        std::string_view usage, std::ostream& out, std::ostream& err,
-                                       const std::vector<std::string>& valueOptions = {});
+                                       const std::vector<std::string>& valueOptions = {},
+                                       const std::vector<std::string>& flagOptions = {});
 
 // Says what was wrong with the command line and how to call the tool, on `err`; 2.
 int UsageError(std::string_view tool, const std::string& problem, std::string_view usage,
