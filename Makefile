@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Thin wrapper over the CMake presets, so the two everyday commands are short.
 #   make run     build (release) and start the game from the built data tree
 #   make run-editor  build (release) and start the word-list editor on the same tree

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Image libraries: one folder under art/ per library, holding its pictures' sources and
 # images.txt; pack-library.sh renders, brings them to the game palette and packs them.
 set(QR_GAME_TTF /usr/share/fonts/truetype/dejavu/DejaVuSans-Bold.ttf)

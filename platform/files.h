@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // File helpers with the rules the data was written for: names are matched without regard
 // to case (as on Windows file systems), and directory listings come in a stable order (by

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/folders.h"
 
 #include <cstdio>
@@ -61,12 +62,20 @@ std::string Checksum(uint32_t crc) {
 
 } // namespace
 
+#ifndef QR_DATA_FROM_BINDIR
+#define QR_DATA_FROM_BINDIR "../share/quilrush"
+#endif
+
 std::string DefaultProgramFolder() {
     std::string exe = ExecutableFolder();
     if (DirectoryExists(exe + "dat") && DirectoryExists(exe + "str")) return exe;
-    std::error_code ec;
-    fs::path shared = fs::weakly_canonical(fs::path(exe) / ".." / "share" / "quilrush", ec);
-    if (!ec && DirectoryExists(shared.string())) return WithSeparator(shared.string());
+    // An installed copy: the data folder as the build's install layout placed it, seen
+    // from the program's folder, then the usual place next to "bin" or "games".
+    for (const char* relative : {QR_DATA_FROM_BINDIR, "../share/quilrush"}) {
+        std::error_code ec;
+        fs::path shared = fs::weakly_canonical(fs::path(exe) / relative, ec);
+        if (!ec && DirectoryExists(shared.string())) return WithSeparator(shared.string());
+    }
     return exe;
 }
 

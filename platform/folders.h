@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The two folder roots, found the same way by the game and the editor. The installation
 // folder holds what the user owns (settings, high scores, word lists, saved games, help)

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Ini files with the semantics the programs grew up with: sections and keys are matched
 // without regard to case, every read sees the file as it is on disk now, and every write

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The per-user registry the programs find their folders through. On Linux it is one ini
 // file: the section is the key path and the entries are its values, e.g.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // One running copy per program, user and installation folder. The named mutex of Windows
 // becomes an advisory lock on a file in $XDG_RUNTIME_DIR (or a private folder of the user

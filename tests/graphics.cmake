@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The graphics code with the platform's displays: the desktop display on SDL's software
 # renderer, and the headless display the driver photographs.
 qr_tests(graphics_display_tests DIR ${CMAKE_CURRENT_LIST_DIR}/graphics

@@ -1,4 +1,5 @@
 #!/bin/sh
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Runs the game headless over a fixture installation with a drive script and compares
 # what it printed with the expected lines (the script's own "expect" lines say what else
 # must hold); a screenshot the script takes must be a PNG of the whole 632x453 client area.

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The desktop build in a real window under Xvfb, and what it says without any display.
 if(QR_BUILD_TESTS)
   add_test(NAME e2e.desktop_window

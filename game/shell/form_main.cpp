@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "game/shell/form_main.h"
 
 #include <cstdio>
@@ -19,20 +20,27 @@ TFormMain::TFormMain(Services services, const TFolders& folders, IniFile& ini,
 
 TFormMain::~TFormMain() = default;
 
-void TFormMain::ParseSwitches() {
-    musicSwitch_ = soundSwitch_ = true;
-    for (const std::string& arg : arguments_) {
+SoundSwitches ParseSoundSwitches(const std::vector<std::string>& arguments) {
+    SoundSwitches s;
+    for (const std::string& arg : arguments) {
         std::string a = AsciiUpper(arg);
         // The Linux spellings "--nomidi" and friends mean the same.
         while (!a.empty() && (a[0] == '-' || a[0] == '/'))
             a.erase(0, 1);
         if (a == "NOMIDI")
-            musicSwitch_ = false;
+            s.music = false;
         else if (a == "NOWAVE")
-            soundSwitch_ = false;
+            s.sound = false;
         else if (a == "NOSOUND")
-            musicSwitch_ = soundSwitch_ = false;
+            s.music = s.sound = false;
     }
+    return s;
+}
+
+void TFormMain::ParseSwitches() {
+    const SoundSwitches s = ParseSoundSwitches(arguments_);
+    musicSwitch_ = s.music;
+    soundSwitch_ = s.sound;
 }
 
 bool TFormMain::FormCreate() {

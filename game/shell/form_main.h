@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The game's main window: creates everything the game needs in a fixed order at start-up
 // (FormCreate), turns the 55 ms timer into the world's clock while the window is active,
@@ -19,6 +20,14 @@
 #include "platform/window_client.h"
 
 namespace qr {
+
+// The command-line switches NOMIDI, NOWAVE and NOSOUND (any case, with or without a
+// leading "-", "--" or "/"): whether music and sound effects may play.
+struct SoundSwitches {
+    bool music = true;
+    bool sound = true;
+};
+SoundSwitches ParseSoundSwitches(const std::vector<std::string>& arguments);
 
 class TFormMain : public WindowClient {
   public:

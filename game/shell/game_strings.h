@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The game's built-in string resources (numbers 1024 and up), fixed texts that do not
 // depend on the working language, and the program's fixed names.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Runs the whole game without a display from a drive script, one command a line, and
 // prints one line per event a player would have seen or heard. Tests, benchmarks and

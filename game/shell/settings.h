@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The player's settings kept in "quilrush.ini": read with their defaults at start-up,
 // clamped where the game needs a range, and written back at shut-down.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Choosing the string file of the working language among "str/qr_*.str".
 #include <string>

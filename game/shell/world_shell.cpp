@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "game/shell/world_shell.h"
 
 #include "foundation/dlg_confirm.h"
@@ -232,6 +233,10 @@ void InstallWorldSteps(TFormMain& form, TShellWorld::Outputs outputs, TRoomFacto
         if (outputs.cursorPictures)
             outputs.cursorPictures(LoadCursorPictures(world->Library(), world->Screen().Palette(),
                                                       f.Folders().DatProgram()));
+        if (outputs.windowIcon)
+            if (auto icon = LoadArgbPicture(world->Library(), world->Screen().Palette(),
+                                            kWindowIconPicture, 256))
+                outputs.windowIcon(*icon);
         world->PaintSurround(f.TileName());
         const std::string imglib = f.Folders().ImageLibraries();
         world->World().SetLibraryOpener([imglib](const std::string& name) {

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The world as the main window runs it: the world engine behind the main window's
 // WorldLink, with the platform's dialogs, keys and screen standing in for what the world
@@ -33,6 +34,8 @@ class TShellWorld : public WorldLink, private TWorldHost {
         std::function<void(const class TShellWorld&, const std::vector<TRect>&)> presented;
         // The game's cursor pictures, once, when the world has its library.
         std::function<void(const std::vector<TCursorPicture>&)> cursorPictures;
+        // The window icon ("appicon" of the game library), once, when there is one.
+        std::function<void(const TArgbPicture&)> windowIcon;
         // Lets the window's pending events run (from inside a tick or a room switch).
         std::function<void()> letMessagesRun;
     };

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Hit boxes: the rectangles of a room that react to the mouse. Each kind decides what
 // a click does (go to a room, return, run a script, play the examine sound) and which

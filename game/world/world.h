@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The world runs the game: it owns every room the world script declares, the stack of
 // rooms to return to, the off-screen work image the current room draws into and the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/sdl/sdl_window.h"
 
 #include <SDL.h>
@@ -27,30 +28,36 @@ bool SdlWindow::InitVideo(std::string& error) {
     if (SDL_WasInit(SDL_INIT_VIDEO)) return true;
     const char* wanted = SDL_getenv("SDL_VIDEODRIVER");
     const bool named = wanted && *wanted;
-    auto set = [](const char* var) {
+    // The displays the environment names, for the messages: "DISPLAY=:0".
+    std::string displays;
+    for (const char* var : {"DISPLAY", "WAYLAND_DISPLAY"}) {
         const char* v = SDL_getenv(var);
-        return v && *v;
-    };
+        if (!v || !*v) continue;
+        displays += std::string(displays.empty() ? "" : ", ") + var + "=" + v;
+    }
     // Probing for a display that is not there makes the system libraries print their own
     // complaints; one clear line from us is better.
-    if (!named && !set("DISPLAY") && !set("WAYLAND_DISPLAY")) {
+    if (!named && displays.empty()) {
         error = "no display found (neither DISPLAY nor WAYLAND_DISPLAY is set)";
         return false;
     }
     // Termination signals are the program's own business (they end it without a question);
     // SDL would turn them into a close button press.
     SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
+    const std::string which = named ? std::string("with SDL_VIDEODRIVER=") + wanted : displays;
     if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {
-        error = std::string("cannot open a display (") + SDL_GetError() + ")";
+        error = "cannot open the display (" + which + "): " + SDL_GetError();
         return false;
     }
-    // Without a display SDL falls back to a video driver that draws nowhere; a player would
-    // see nothing, so that only counts when asked for by name.
+    // When no display opens SDL falls back to a video driver that draws nowhere; a player
+    // would see nothing, so that only counts when asked for by name.
     const char* driver = SDL_GetCurrentVideoDriver();
     if (driver && !named &&
         (SDL_strcmp(driver, "offscreen") == 0 || SDL_strcmp(driver, "dummy") == 0)) {
+        const std::string fallback = driver;
         SDL_QuitSubSystem(SDL_INIT_VIDEO);
-        error = "no display found (neither DISPLAY nor WAYLAND_DISPLAY is set)";
+        error = "cannot open the display (" + which + "): only SDL's " + fallback +
+                " video driver started";
         return false;
     }
     return true;
@@ -122,6 +129,16 @@ void SdlWindow::SetCursorPictures(std::vector<CursorPicture> pictures) {
     FreeColourCursors();
     pictures_ = std::move(pictures);
     SetCursorNumber(cursorNumber_);
+}
+
+void SdlWindow::SetIcon(int width, int height, const std::vector<uint32_t>& argb) {
+    if (width <= 0 || height <= 0 || argb.size() < size_t(width) * size_t(height)) return;
+    // SDL copies the pixels; the surface only lends them for the call.
+    SDL_Surface* surface = SDL_CreateRGBSurfaceWithFormatFrom(
+        const_cast<uint32_t*>(argb.data()), width, height, 32, width * 4, SDL_PIXELFORMAT_ARGB8888);
+    if (!surface) return;
+    SDL_SetWindowIcon(window_, surface);
+    SDL_FreeSurface(surface);
 }
 
 void SdlWindow::SetCursorNumber(int cursor) {

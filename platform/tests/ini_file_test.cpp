@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "foundation/uvo_exception.h"
 #include "platform/ini_file.h"
 

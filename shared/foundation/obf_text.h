@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Compiled text files: the game reads its world script, sound table and high scores from
 // a ".dat" file, a scrambled list of length-prefixed lines made from the editable ".txt"

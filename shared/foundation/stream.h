@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Byte streams with the little-endian helpers every binary format of the program uses
 // (lists, image libraries, word lists, saved games). A short read always throws

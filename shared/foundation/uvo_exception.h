@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Root of the program's own exceptions. Messages name the failing operation, a colon
 // and the fault ("StartLine: co-ordinates outside drawing area"); the user sees them

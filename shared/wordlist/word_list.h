@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The word list ("module") a game round is played on and an author edits: the main
 // words with either their translations (vocabulary) or one clue each (anagrams, quiz),

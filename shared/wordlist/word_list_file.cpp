@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Reading ".qrw" files of every format version (1 to 12) and writing version 12.
 //
 // The file is a header (all the module list needs: type, titles, author, languages

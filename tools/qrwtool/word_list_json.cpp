@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "tools/qrwtool/word_list_json.h"
 
 #include <nlohmann/json.hpp>

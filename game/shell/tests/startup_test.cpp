@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Start-up and shut-down of the game, driven headless over small fixture installations.
 #include <gtest/gtest.h>
 #include <sstream>
