@@ -1,9 +1,11 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Thin wrapper over the CMake presets, so the two everyday commands are short.
 #   make run     build (release) and start the game from the built data tree
+#   make run-editor  build (release) and start the word-list editor on the same tree
 #   make check   build with ASan+UBSan and run every test
 JOBS ?= $(shell nproc)
 
-.PHONY: run check build debug clean
+.PHONY: run run-editor check build debug clean
 
 build:
 	cmake --preset release
@@ -14,6 +16,11 @@ run:
 	cmake --preset release
 	cmake --build --preset release -j $(JOBS) --target quilrush32 qr_data
 	scripts/run-game build/release
+
+run-editor:
+	cmake --preset release
+	cmake --build --preset release -j $(JOBS) --target quarry32 qr_data
+	scripts/run-editor build/release
 
 check:
 	cmake --preset ci

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Image codec, blits, palette conversion and damage redraw, each against memcpy and SDL2.
 # SDL2 comes with qr_platform_sdl (its imported target is not visible from here).
 find_package(benchmark REQUIRED)

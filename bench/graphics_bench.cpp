@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Throughput of the image code on the same pixels as its physical limit (memcpy) and a
 // real peer (SDL2's blitter and format conversion). Run a Release build:
 //   cmake --preset release && cmake --build --preset release -j2 --target bench_graphics

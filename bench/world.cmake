@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The world's benchmarks: full-redraw tick and time to the first frame.
 find_package(benchmark QUIET)
 if(benchmark_FOUND AND TARGET qr_shell)

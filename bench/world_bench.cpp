@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The world's costs: a tick that redraws the whole frame with every frame set animating
 // (against copying the same bytes with memcpy, the physical limit), and the time from
 // starting the game to its first presented frame.

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Shared build settings and the helpers every module uses, so that a module's
 # CMakeLists only says what it is made of and what it needs.
 
@@ -74,5 +75,89 @@ function(qr_fuzz name)
       endif()
       add_test(NAME fuzz.${name} COMMAND ${name} --mutate 3000 ${corpus})
     endif()
+  endif()
+endfunction()
+
+# --- Version -------------------------------------------------------------------------------
+# Every program's --version prints the project's version from one generated header.
+configure_file(${CMAKE_CURRENT_LIST_DIR}/qr_version.h.in ${CMAKE_BINARY_DIR}/generated/qr_version.h)
+
+# --- Installation layout ---------------------------------------------------------------------
+# Where `cmake --install` puts things, relative to CMAKE_INSTALL_PREFIX (GNU layout). A
+# packager may move the programs, e.g. Debian puts games in "games":
+#   cmake -DQR_INSTALL_BINDIR=games ...
+# Every program (game, editor, tools) installs into QR_INSTALL_BINDIR; the read-only data
+# goes to QR_INSTALL_DATADIR, which an installed game finds from its own folder.
+include(GNUInstallDirs)
+set(QR_INSTALL_BINDIR ${CMAKE_INSTALL_BINDIR} CACHE STRING
+    "Folder for the game, the editor and the tools (relative to the prefix)")
+set(QR_INSTALL_DATADIR ${CMAKE_INSTALL_DATADIR}/quilrush CACHE STRING
+    "Folder for the game's read-only data (relative to the prefix)")
+# The way from the installed programs to their data, so a copy staged with DESTDIR or
+# moved to another prefix still finds it.
+cmake_path(ABSOLUTE_PATH QR_INSTALL_BINDIR BASE_DIRECTORY ${CMAKE_INSTALL_PREFIX}
+           OUTPUT_VARIABLE qr_bindir_full)
+cmake_path(ABSOLUTE_PATH QR_INSTALL_DATADIR BASE_DIRECTORY ${CMAKE_INSTALL_PREFIX}
+           OUTPUT_VARIABLE qr_datadir_full)
+file(RELATIVE_PATH QR_DATA_FROM_BINDIR ${qr_bindir_full} ${qr_datadir_full})
+
+find_program(SCDOC_EXECUTABLE scdoc REQUIRED)
+
+# qr_install_program(TARGET [MAN <page.scd>...])
+# Installs a program into QR_INSTALL_BINDIR and its manual pages, written in scdoc
+# ("NAME.SECTION.scd"), rendered at build time into man<SECTION>/NAME.SECTION.gz.
+function(qr_install_program target)
+  cmake_parse_arguments(P "" "" "MAN" ${ARGN})
+  install(TARGETS ${target} RUNTIME DESTINATION ${QR_INSTALL_BINDIR})
+  foreach(page IN LISTS P_MAN)
+    get_filename_component(name ${page} NAME)
+    string(REGEX REPLACE "\\.scd$" "" name ${name})
+    string(REGEX REPLACE "^.*\\.([0-9])$" "\\1" section ${name})
+    set(out ${CMAKE_BINARY_DIR}/man/${name})
+    add_custom_command(OUTPUT ${out}.gz
+      COMMAND ${CMAKE_COMMAND} -E make_directory ${CMAKE_BINARY_DIR}/man
+      COMMAND ${SCDOC_EXECUTABLE} < ${page} > ${out}
+      COMMAND gzip -n -9 -f ${out}
+      DEPENDS ${page}
+      COMMENT "Manual page ${name}")
+    add_custom_target(man_${name} ALL DEPENDS ${out}.gz)
+    install(FILES ${out}.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/man${section})
+  endforeach()
+endfunction()
+
+# qr_install_desktop(APP <name> DESKTOP <file> ICON <svg> [METAINFO <file.in>])
+# A program's desktop entry, its icon (the SVG and PNGs rendered from it for the hicolor
+# theme) and its AppStream metainfo. The icon and the desktop file are named after APP;
+# the metainfo template becomes <QR_APPSTREAM_PREFIX>.<APP>.metainfo.xml, with
+# @QR_APPSTREAM_PREFIX@, @QR_HOMEPAGE@ and @PROJECT_VERSION@ filled in.
+# The project has no domain and homepage of its own yet: the defaults use the reserved
+# example domain, and a packager sets the real ones.
+set(QR_APPSTREAM_PREFIX "org.example" CACHE STRING
+    "Reverse-domain prefix of the AppStream component ids")
+set(QR_HOMEPAGE "https://example.org/quill-rush" CACHE STRING
+    "Homepage in the AppStream metainfo; screenshots are under <homepage>/screenshots/")
+find_program(RSVG_CONVERT_EXECUTABLE rsvg-convert REQUIRED)
+set(QR_ICON_SIZES 16 32 48 64 128 256 CACHE INTERNAL "Rendered sizes of the desktop icons")
+function(qr_install_desktop)
+  cmake_parse_arguments(D "" "APP;DESKTOP;ICON;METAINFO" "" ${ARGN})
+  set(outputs "")
+  foreach(size IN LISTS QR_ICON_SIZES)
+    set(out ${CMAKE_BINARY_DIR}/icons/${size}/${D_APP}.png)
+    add_custom_command(OUTPUT ${out}
+      COMMAND ${CMAKE_COMMAND} -E make_directory ${CMAKE_BINARY_DIR}/icons/${size}
+      COMMAND ${RSVG_CONVERT_EXECUTABLE} -w ${size} -h ${size} -o ${out} ${D_ICON}
+      DEPENDS ${D_ICON})
+    list(APPEND outputs ${out})
+    install(FILES ${out} DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/${size}x${size}/apps)
+  endforeach()
+  add_custom_target(icons_${D_APP} ALL DEPENDS ${outputs})
+  install(FILES ${D_ICON} DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps
+          RENAME ${D_APP}.svg)
+  install(FILES ${D_DESKTOP} DESTINATION ${CMAKE_INSTALL_DATADIR}/applications
+          RENAME ${D_APP}.desktop)
+  if(D_METAINFO)
+    set(metainfo ${CMAKE_BINARY_DIR}/metainfo/${QR_APPSTREAM_PREFIX}.${D_APP}.metainfo.xml)
+    configure_file(${D_METAINFO} ${metainfo} @ONLY)
+    install(FILES ${metainfo} DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
   endif()
 endfunction()

@@ -1,8 +1,9 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Image libraries: one folder under art/ per library, holding its pictures' sources and
 # images.txt; pack-library.sh renders, brings them to the game palette and packs them.
 set(QR_GAME_TTF /usr/share/fonts/truetype/dejavu/DejaVuSans-Bold.ttf)
 if(TARGET px8tool AND TARGET fonttool)
-  set(QR_LIBRARIES game scenes ldsv_gfx)
+  set(QR_LIBRARIES game scenes ldsv_gfx animals)
   set(lib_outputs "")
   foreach(lib IN LISTS QR_LIBRARIES)
     file(GLOB lib_sources CONFIGURE_DEPENDS ${src}/art/${lib}/*)

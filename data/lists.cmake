@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Builds every word-list source in data/lists/ (*.qrs, the text form qrwtool reads)
 # into the development home's lists folder, where the game finds its modules.
 #

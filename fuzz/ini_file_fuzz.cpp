@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Parses arbitrary bytes as an ini file, reads from it and writes it back.
 #include "platform/ini_file.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Loads arbitrary bytes as a saved list of nodes.
 #include "foundation/uvo_list.h"
 

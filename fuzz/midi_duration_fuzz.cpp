@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Reads arbitrary bytes as a standard MIDI file for its playing time.
 #include "platform/headless/midi_duration.h"
 

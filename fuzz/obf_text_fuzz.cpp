@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Reads arbitrary bytes as a compiled text file, and compiles them as a text file.
 #include "foundation/obf_text.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Decodes arbitrary bytes as one band: the first bytes choose the geometry, escapes and
 // flags, the rest is the coded data. The decoder must never touch memory outside.
 #include <cstdint>

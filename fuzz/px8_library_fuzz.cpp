@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Opens arbitrary bytes as an image library, then loads, decodes and draws every image.
 #include <cstdint>
 #include <memory>

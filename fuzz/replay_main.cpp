@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Runs a fuzz target without libFuzzer: every file named (or found in a named folder)
 // is fed to the target, and with "--mutate N" each is also fed N times with random
 // byte flips, cuts and insertions. Used as a CTest so that CI exercises the readers.

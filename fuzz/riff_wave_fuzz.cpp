@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Reads arbitrary bytes as a wave file; whatever it accepts must be something a device can
 // be handed safely (a format and samples that really exist), and it must play through the
 // mixer without reading outside the samples.

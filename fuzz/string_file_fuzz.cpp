@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Loads arbitrary bytes as a language string file and asks for every string.
 #include "foundation/polyglot.h"
 

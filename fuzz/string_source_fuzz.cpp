@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Parses arbitrary bytes as a numbered string source, generates its file and checks it
 // against itself: faults must come out as StringSourceError, nothing else.
 #include <string_view>

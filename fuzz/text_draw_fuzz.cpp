@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Lays out and draws arbitrary bytes as marked-up text with two fonts and their extra
 // glyphs, and draws them straight with a font.
 #include <cstdint>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Reads arbitrary bytes as a ".qrw" word list and as a word-list text source. A list
 // that loads must save, load again and save to the same bytes, survive the game's
 // round choice, and come back unchanged through its text form.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Feeds arbitrary bytes to the world script reader twice: as the text of "init.txt"
 // compiled the way the game compiles it, and as a compiled "init.dat" read directly.
 // Script errors are part of the contract; a bad rectangle or number ends start-up with

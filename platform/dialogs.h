@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Modal message boxes. The game shows its start-up failures, warnings and questions
 // through these; the captions of custom buttons come from the working language's string

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The window's picture as the game sees it: 8-bit surfaces are sent to it a rectangle at
 // a time through a 256-colour palette. The desktop backend turns them into 32-bit pixels

@@ -1,6 +1,8 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/files.h"
 
 #include <algorithm>
+#include <cstdlib>
 #include <unistd.h>
 
 #include "foundation/utils.h"
@@ -85,6 +87,17 @@ std::string ExecutableFolder() {
     fs::path exe = fs::read_symlink("/proc/self/exe", ec);
     if (ec) return WithSeparator(fs::current_path(ec).string());
     return WithSeparator(exe.parent_path().string());
+}
+
+std::string XdgFolder(const char* variable, const char* fallbackUnderHome) {
+    if (const char* v = std::getenv(variable); v && v[0] == '/') return v;
+    if (const char* h = std::getenv("HOME"); h && h[0] == '/')
+        return std::string(h) + "/" + fallbackUnderHome;
+    return {};
+}
+
+bool HasLineBreak(std::string_view path) {
+    return path.find_first_of("\r\n") != std::string_view::npos;
 }
 
 } // namespace qr

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // File helpers with the rules the data was written for: names are matched without regard
 // to case (as on Windows file systems), and directory listings come in a stable order (by
@@ -28,5 +29,12 @@ std::string ResolveNoCase(const std::string& dir, std::string_view name);
 std::string WithSeparator(std::string path);
 // The folder holding the running executable, ending in "/".
 std::string ExecutableFolder();
+
+// A base folder by the XDG rules: the variable's value when it is an absolute path, else
+// $HOME + "/" + fallbackUnderHome (".local/share", ".config", ".cache"); empty when
+// neither gives an absolute path. A relative value is ignored, as the rules say.
+std::string XdgFolder(const char* variable, const char* fallbackUnderHome);
+// True when a path holds a line break: such a path cannot be kept in an ini file.
+bool HasLineBreak(std::string_view path);
 
 } // namespace qr

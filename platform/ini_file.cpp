@@ -1,10 +1,15 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/ini_file.h"
 
 #include <cerrno>
 #include <climits>
+#include <cstring>
 #include <filesystem>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include "foundation/stream.h"
+#include "foundation/text_codec.h"
 #include "foundation/utils.h"
 
 namespace qr {
@@ -40,9 +45,22 @@ int FindKey(const std::vector<IniFile::Line>& lines, int s, std::string_view key
     return -1;
 }
 
+// Names and comment lines of an older file: only the bytes above ASCII are letters of
+// Windows-1252; tabs and other control bytes stay what they are.
+std::string HighBytesToUtf8(std::string_view s) {
+    std::string out;
+    for (char c : s) {
+        if (uint8_t(c) < 0x80)
+            out.push_back(c);
+        else
+            out += ToUtf8(std::string_view(&c, 1));
+    }
+    return out;
+}
+
 } // namespace
 
-IniFile::IniFile(std::string path) : path_(std::move(path)) {}
+IniFile::IniFile(std::string path, Values values) : path_(std::move(path)), values_(values) {}
 
 std::vector<IniFile::Line> IniFile::Parse(std::string_view text) {
     std::vector<Line> lines;
@@ -95,34 +113,78 @@ std::string IniFile::Render(const std::vector<Line>& lines) {
     return out;
 }
 
-std::vector<IniFile::Line> IniFile::Load() const {
-    std::error_code ec;
-    if (!std::filesystem::is_regular_file(path_, ec)) return {};
-    auto size = std::filesystem::file_size(path_, ec);
-    if (ec || size > kMaxIniSize) return {};
-    try {
-        std::vector<uint8_t> bytes = ReadFileBytes(path_);
-        return Parse(std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()));
-    } catch (const UvoException&) {
-        return {}; // an unreadable file reads as empty, like a missing one
+IniFile::Loaded IniFile::Load() const {
+    Loaded r;
+    struct stat st {};
+    if (::stat(path_.c_str(), &st) != 0) {
+        // Missing is the normal first state of a settings file; anything else is a fault.
+        if (errno != ENOENT) r.error = std::string("cannot be read (") + std::strerror(errno) + ")";
+        return r;
     }
+    if (!S_ISREG(st.st_mode)) {
+        r.error = "is not a regular file";
+        return r;
+    }
+    if (uintmax_t(st.st_size) > kMaxIniSize) {
+        r.error = "is larger than 16 MiB, too large for a settings file";
+        return r;
+    }
+    // Start-up reads a dozen keys; the file is parsed again only when it has changed.
+    const Stamp stamp{st.st_dev, st.st_ino, st.st_size, st.st_mtim.tv_sec, st.st_mtim.tv_nsec};
+    if (cached_ && cachedStamp_ == stamp) return *cached_;
+    std::vector<uint8_t> bytes;
+    errno = 0;
+    try {
+        bytes = ReadFileBytes(path_);
+    } catch (const UvoException&) {
+        r.error = std::string("cannot be read (") + std::strerror(errno ? errno : EIO) + ")";
+        return r;
+    }
+    std::string_view text(reinterpret_cast<const char*>(bytes.data()), bytes.size());
+    if (text.substr(0, 3) == "\xEF\xBB\xBF") text.remove_prefix(3);
+    r.lines = Parse(text);
+    if (!IsValidUtf8(text)) {
+        // A file of an older version: its bytes are Windows-1252 text.
+        for (Line& l : r.lines) {
+            l.text = HighBytesToUtf8(l.text);
+            l.value = ToUtf8(l.value);
+        }
+    }
+    cached_ = r;
+    cachedStamp_ = stamp;
+    return r;
 }
 
-void IniFile::Save(const std::vector<Line>& lines) {
-    std::filesystem::path p(path_);
-    std::error_code ec;
-    if (p.has_parent_path()) std::filesystem::create_directories(p.parent_path(), ec);
-    std::string text = Render(lines);
-    WriteFileAtomic(path_, text.data(), text.size());
+std::string IniFile::Problem() const {
+    Loaded l = Load();
+    if (!l.error.empty()) return l.error;
+    struct stat st {};
+    if (::stat(path_.c_str(), &st) == 0 &&
+        ((st.st_mode & 0222) == 0 || ::access(path_.c_str(), W_OK) != 0))
+        return "is read-only";
+    return {};
+}
+
+std::string IniFile::ToStored(std::string_view value) const {
+    // A line break in a value would forge further keys or sections.
+    std::string v;
+    for (char c : value)
+        if (c != '\n' && c != '\r') v.push_back(c);
+    if (values_ == Values::Bytes || !IsValidUtf8(v)) return ToUtf8(v);
+    return v;
+}
+
+std::string IniFile::FromStored(const std::string& value) const {
+    return values_ == Values::Bytes ? FromUtf8(value) : value;
 }
 
 std::string IniFile::ReadString(std::string_view section, std::string_view key,
                                 std::string_view def) const {
-    auto lines = Load();
-    int s = FindSection(lines, section);
+    auto lines = Lines();
+    int s = FindSection(lines, ToStored(section));
     if (s < 0) return std::string(def);
-    int k = FindKey(lines, s, key);
-    return k < 0 ? std::string(def) : lines[size_t(k)].value;
+    int k = FindKey(lines, s, ToStored(key));
+    return k < 0 ? std::string(def) : FromStored(lines[size_t(k)].value);
 }
 
 int32_t IniFile::ReadInteger(std::string_view section, std::string_view key, int32_t def) const {
@@ -155,54 +217,36 @@ bool IniFile::ReadBool(std::string_view section, std::string_view key, bool def)
 }
 
 bool IniFile::SectionExists(std::string_view section) const {
-    return FindSection(Load(), section) >= 0;
+    return FindSection(Lines(), ToStored(section)) >= 0;
 }
 
 bool IniFile::ValueExists(std::string_view section, std::string_view key) const {
-    auto lines = Load();
-    int s = FindSection(lines, section);
-    return s >= 0 && FindKey(lines, s, key) >= 0;
+    auto lines = Lines();
+    int s = FindSection(lines, ToStored(section));
+    return s >= 0 && FindKey(lines, s, ToStored(key)) >= 0;
 }
 
 std::vector<std::string> IniFile::ReadSection(std::string_view section) const {
     std::vector<std::string> keys;
-    auto lines = Load();
-    int s = FindSection(lines, section);
+    auto lines = Lines();
+    int s = FindSection(lines, ToStored(section));
     if (s < 0) return keys;
     for (size_t i = size_t(s) + 1; i < lines.size() && lines[i].kind != Line::Section; ++i)
-        if (lines[i].kind == Line::Entry) keys.push_back(lines[i].text);
+        if (lines[i].kind == Line::Entry) keys.push_back(FromStored(lines[i].text));
     return keys;
 }
 
 std::vector<std::string> IniFile::ReadSections() const {
     std::vector<std::string> names;
-    for (const Line& l : Load())
-        if (l.kind == Line::Section) names.push_back(l.text);
+    for (const Line& l : Lines())
+        if (l.kind == Line::Section) names.push_back(FromStored(l.text));
     return names;
 }
 
 void IniFile::WriteString(std::string_view section, std::string_view key, std::string_view value) {
-    // A line break in a value would forge further keys or sections.
-    std::string v;
-    for (char c : value)
-        if (c != '\n' && c != '\r') v.push_back(c);
-    auto lines = Load();
-    int s = FindSection(lines, section);
-    if (s < 0) {
-        if (!lines.empty() && !(lines.back().kind == Line::Other && lines.back().text.empty()))
-            lines.push_back(Line{Line::Other, "", {}});
-        lines.push_back(Line{Line::Section, std::string(section), {}});
-        lines.push_back(Line{Line::Entry, std::string(key), v});
-    } else if (int k = FindKey(lines, s, key); k >= 0) {
-        lines[size_t(k)].value = v;
-    } else {
-        // After the section's last entry, before any blank lines that separate it.
-        size_t at = size_t(s) + 1;
-        for (size_t i = at; i < lines.size() && lines[i].kind != Line::Section; ++i)
-            if (lines[i].kind == Line::Entry) at = i + 1;
-        lines.insert(lines.begin() + long(at), Line{Line::Entry, std::string(key), v});
-    }
-    Save(lines);
+    Edit e(*this);
+    e.WriteString(section, key, value);
+    e.Save();
 }
 
 void IniFile::WriteInteger(std::string_view section, std::string_view key, int32_t value) {
@@ -214,24 +258,76 @@ void IniFile::WriteBool(std::string_view section, std::string_view key, bool val
 }
 
 void IniFile::EraseSection(std::string_view section) {
-    auto lines = Load();
-    int s = FindSection(lines, section);
-    if (s < 0) return;
-    size_t e = size_t(s) + 1;
-    while (e < lines.size() && lines[e].kind != Line::Section)
-        ++e;
-    lines.erase(lines.begin() + s, lines.begin() + long(e));
-    Save(lines);
+    Edit e(*this);
+    e.EraseSection(section);
+    e.Save();
 }
 
 void IniFile::DeleteKey(std::string_view section, std::string_view key) {
-    auto lines = Load();
-    int s = FindSection(lines, section);
+    Edit e(*this);
+    e.DeleteKey(section, key);
+    e.Save();
+}
+
+IniFile::Edit::Edit(IniFile& file) : file_(file) {
+    Loaded l = file.Load();
+    if (!l.error.empty())
+        throw FileOpenError("Cannot read file \"" + file.path_ + "\": it " + l.error +
+                            ". It is left as it is.");
+    lines_ = std::move(l.lines);
+}
+
+void IniFile::Edit::WriteString(std::string_view section, std::string_view key,
+                                std::string_view value) {
+    const std::string v = file_.ToStored(value);
+    const std::string sec = file_.ToStored(section), k = file_.ToStored(key);
+    int s = FindSection(lines_, sec);
+    if (s < 0) {
+        if (!lines_.empty() && !(lines_.back().kind == Line::Other && lines_.back().text.empty()))
+            lines_.push_back(Line{Line::Other, "", {}});
+        lines_.push_back(Line{Line::Section, sec, {}});
+        lines_.push_back(Line{Line::Entry, k, v});
+    } else if (int at = FindKey(lines_, s, k); at >= 0) {
+        lines_[size_t(at)].value = v;
+    } else {
+        // After the section's last entry, before any blank lines that separate it.
+        size_t pos = size_t(s) + 1;
+        for (size_t i = pos; i < lines_.size() && lines_[i].kind != Line::Section; ++i)
+            if (lines_[i].kind == Line::Entry) pos = i + 1;
+        lines_.insert(lines_.begin() + long(pos), Line{Line::Entry, k, v});
+    }
+}
+
+void IniFile::Edit::WriteInteger(std::string_view section, std::string_view key, int32_t value) {
+    WriteString(section, key, std::to_string(value));
+}
+
+void IniFile::Edit::WriteBool(std::string_view section, std::string_view key, bool value) {
+    WriteString(section, key, value ? "1" : "0");
+}
+
+void IniFile::Edit::EraseSection(std::string_view section) {
+    int s = FindSection(lines_, file_.ToStored(section));
     if (s < 0) return;
-    int k = FindKey(lines, s, key);
-    if (k < 0) return;
-    lines.erase(lines.begin() + k);
-    Save(lines);
+    size_t e = size_t(s) + 1;
+    while (e < lines_.size() && lines_[e].kind != Line::Section)
+        ++e;
+    lines_.erase(lines_.begin() + s, lines_.begin() + long(e));
+}
+
+void IniFile::Edit::DeleteKey(std::string_view section, std::string_view key) {
+    int s = FindSection(lines_, file_.ToStored(section));
+    if (s < 0) return;
+    int k = FindKey(lines_, s, file_.ToStored(key));
+    if (k >= 0) lines_.erase(lines_.begin() + k);
+}
+
+void IniFile::Edit::Save() {
+    std::filesystem::path p(file_.path_);
+    std::error_code ec;
+    if (p.has_parent_path()) std::filesystem::create_directories(p.parent_path(), ec);
+    std::string text = Render(lines_);
+    WriteFileAtomic(file_.path_, text.data(), text.size());
 }
 
 } // namespace qr

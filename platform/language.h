@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The Windows three-letter language code ("enu", "deu", "fra", ...) of the user's locale,
 // which picks the natural string file when none has been chosen yet.

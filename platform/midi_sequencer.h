@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The MIDI sequencer as the music player expects it: open a ".mid" file by name, play it
 // from the start with a notification at its end, ask its mode, stop, close. A natural

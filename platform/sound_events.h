@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The road by which the audio back ends tell the main thread that a wave buffer or a
 // MIDI track has finished. Back ends post from any thread (the SDL audio callback, or

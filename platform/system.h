@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Facts about the machine and the user's input devices that the game asks the system
 // for: screen colour depth, processor type, the millisecond tick count, and the state of

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Renders one written wave buffer into the output stream of the audio device: any
 // playable PCM format (8/16-bit, mono/stereo, any rate) becomes interleaved float

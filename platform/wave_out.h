@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Wave output as the game's sound manager expects it: a device is opened for one PCM
 // format, one buffer is written to it (played once or a number of times in a loop), and

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // What the program's main window offers the platform's message loop: a 55 ms timer
 // callback, the close button, and whether the window wants to be closed now.

@@ -1,4 +1,5 @@
 #!/bin/sh
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The game starts from a copy of the built data tree, headless, in each shipped language:
 # the required files are found (a missing one would show a dialog) and the string file
 # matching the system language is chosen.

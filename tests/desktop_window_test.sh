@@ -1,16 +1,16 @@
 #!/bin/sh
-# Starts the game in a real window under Xvfb over a small fixture installation, checks the
-# window is there with its caption, closes it the way the desktop does (SIGTERM is the
-# close button) and checks that the settings were written back on the way out. Then runs
-# it without any display and checks the one-line explanation.
+# SPDX-License-Identifier: GPL-3.0-or-later
+# Starts the game in a real window under Xvfb over a small fixture installation (with
+# --nosound, which must leave the audio device alone), checks the window is there with its
+# caption, ends it the way a logging-out session does (SIGTERM: no question, exit 0) and
+# checks that the settings were written back on the way out. Then runs it without any
+# display, and with a display that cannot be opened, and checks the one-line explanations.
 set -eu
 game="$1"
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
-mkdir -p "$work/prog/dat" "$work/prog/imglib" "$work/prog/str" "$work/inst" "$work/run"
-echo "1 a.wav" > "$work/prog/dat/sounds.txt"
-echo "PX8" > "$work/prog/imglib/game.px8"
-printf 'English\n-\nenu\n' > "$work/prog/str/qr_eng.str"
+mkdir -p "$work/inst" "$work/run"
+cp -R "$(dirname "$0")/fixtures/world" "$work/prog"
 printf '[Software\\UVO! Software\\QuilRush]\nDirectory=%s\n' "$work/inst" > "$work/reg.ini"
 export XDG_RUNTIME_DIR="$work/run"
 # The software renderer keeps GL drivers (and their own leaks) out of the sanitised build.
@@ -18,7 +18,7 @@ export SDL_RENDER_DRIVER=software
 
 cat > "$work/session.sh" <<EOS
 #!/bin/sh
-"$game" --registry "$work/reg.ini" --data "$work/prog" >"$work/game.log" 2>&1 &
+SDL_AUDIODRIVER=disk SDL_DISKAUDIOFILE="$work/audio.raw" "$game" --nosound --registry "$work/reg.ini" --data "$work/prog" >"$work/game.log" 2>&1 &
 pid=\$!
 for i in \$(seq 1 50); do
   if xwininfo -root -tree | grep -q '"Quill-Rush"'; then break; fi
@@ -37,6 +37,7 @@ fail() { echo "FAIL: $*"; cat "$work/game.log" 2>/dev/null; exit 1; }
 echo "window: $(cat "$work/window.txt")"
 [ "$(cat "$work/exit.txt")" = 0 ] || fail "the game ended with $(cat "$work/exit.txt") instead of 0"
 grep -q '^Working language=English$' "$work/inst/quilrush.ini" || fail "settings were not written back"
+[ ! -e "$work/audio.raw" ] || fail "--nosound opened the audio device"
 
 # No display at all: one clear line, exit code 1, no crash.
 set +e
@@ -47,3 +48,13 @@ set -e
 [ "$(printf '%s\n' "$out" | wc -l)" = 1 ] || fail "without a display it said more than one line: $out"
 printf '%s\n' "$out" | grep -q 'no display found.*--headless' || fail "unexpected message: $out"
 echo "no display: $out"
+
+# A display that is named but cannot be opened is named with the reason, not called missing.
+set +e
+out=$(env -u WAYLAND_DISPLAY DISPLAY=:97 "$game" --registry "$work/reg.ini" --data "$work/prog" 2>&1)
+code=$?
+set -e
+[ "$code" = 1 ] || fail "with a display that cannot open the exit code was $code"
+printf '%s\n' "$out" | grep -q 'cannot open the display (DISPLAY=:97)' || fail "unexpected message: $out"
+printf '%s\n' "$out" | grep -q 'no display found' && fail "a set DISPLAY was called missing: $out"
+echo "display that cannot open: $out"

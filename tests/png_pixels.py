@@ -1,4 +1,5 @@
 #!/usr/bin/env python3
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Prints the colour (RRGGBB) of given pixels of an 8-bit RGB PNG, one per line.
 # usage: png_pixels.py FILE X,Y [X,Y ...]
 import struct

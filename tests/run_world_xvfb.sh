@@ -1,4 +1,5 @@
 #!/bin/sh
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Runs the game in a real window under Xvfb over a fixture installation: the window must
 # show the tiled surround, the frame and its shadow, and a click on a go box must switch
 # rooms (the caption follows the room's title).

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The desktop build in a real window under Xvfb, and what it says without any display.
 if(QR_BUILD_TESTS)
   add_test(NAME e2e.desktop_window
@@ -13,4 +14,16 @@ if(QR_BUILD_TESTS)
            COMMAND sh ${CMAKE_CURRENT_SOURCE_DIR}/game_sound/run_sound_e2e.sh $<TARGET_FILE:quilrush32>
                    ${CMAKE_CURRENT_SOURCE_DIR}/fixtures/world ${CMAKE_CURRENT_SOURCE_DIR}/game_sound/click.drive
                    ${CMAKE_CURRENT_SOURCE_DIR}/game_sound/click.expected)
+endif()
+
+# Termination signals end the game cleanly in any room; kills while it saves never leave a
+# broken settings file or, after the next start, a stray temporary file.
+if(QR_BUILD_TESTS)
+  find_package(Python3 REQUIRED COMPONENTS Interpreter)
+  add_test(NAME e2e.shutdown
+           COMMAND ${Python3_EXECUTABLE} ${CMAKE_CURRENT_SOURCE_DIR}/shutdown/shutdown_test.py
+                   $<TARGET_FILE:quilrush32> ${CMAKE_CURRENT_SOURCE_DIR}/fixtures/world 200)
+  set_tests_properties(e2e.shutdown PROPERTIES
+    ENVIRONMENT "LSAN_OPTIONS=suppressions=${CMAKE_CURRENT_SOURCE_DIR}/lsan.supp"
+    TIMEOUT 900)
 endif()

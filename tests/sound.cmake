@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Real audio output: the SDL back end writing to a file through SDL's "disk" driver,
 # with waves through the wave manager and a MIDI file through the synthesiser.
 if(QR_BUILD_TESTS)

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # qrwtool import and export --csv end to end, over the fixtures and over the KVTML files
 # of Debian's kdeedu-kvtml-data (skipped when that package is not installed).
 if(QR_BUILD_TESTS)

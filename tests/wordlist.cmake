@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # qrwtool end to end: the bundled word lists build, dump, check and survive
 # build -> export -> build byte for byte; bad files are refused with their reason.
 if(QR_BUILD_TESTS)

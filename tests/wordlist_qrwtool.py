@@ -1,4 +1,5 @@
 #!/usr/bin/env python3
+# SPDX-License-Identifier: GPL-3.0-or-later
 """End-to-end checks of qrwtool.
 
 lists  TOOL LISTS_DIR STRINGS : every bundled list source builds, checks, dumps to

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # End-to-end tests of the world: the real program, headless, over a fixture installation.
 if(QR_BUILD_TESTS AND TARGET quilrush32)
   foreach(scenario rooms)

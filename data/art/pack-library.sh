@@ -1,4 +1,5 @@
 #!/bin/sh
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Builds one image library from its art folder:
 #   pack-library.sh ART_DIR PALETTE OUT.px8 QRDATA PX8TOOL WORK_DIR FONTTOOL TTF
 # ART_DIR/images.txt lists the pictures, one a line: NAME SOURCE [key] [dither] [runs|raw],

@@ -1,4 +1,5 @@
 #!/bin/sh
+# SPDX-License-Identifier: CC-BY-SA-4.0
 # Synthesises the game's wave files with SoX into the folder given as $1.
 # Every sound is 22050 Hz, 16-bit mono PCM, short, soft-edged and in one key family
 # (C major), so that they sound friendly together and never startle.

@@ -234,6 +234,11 @@ TAnimalSelectionFlags TAnimal::ReadSelectionFlags(TStream& stream) {
     return flags;
 }
 
+bool AnimalSuitsMachine(const TAnimalSelectionFlags& flags, int processorType, int speedSetting) {
+    if (processorType / 100 >= 5) return true;
+    return !flags.RestrictSlowCpu && !(flags.RestrictFastSpeed && speedSetting == 3);
+}
+
 // --- playing ------------------------------------------------------------------------------
 
 bool TAnimal::SceneIsEmpty(uint8_t n) const {

@@ -116,6 +116,11 @@ struct TAnimalSelectionFlags {
     uint8_t RestrictFastSpeed = 0;
 };
 
+// Whether the chooser may pick an animal with these flags: on a machine whose processor
+// type divided by 100 is below 5, one that needs a fast machine is left out, and so is one
+// that needs it only at speed setting 3 when that is the setting.
+bool AnimalSuitsMachine(const TAnimalSelectionFlags& flags, int processorType, int speedSetting);
+
 class TAnimal {
   public:
     // Returns the current letter card (or null when there is none yet).

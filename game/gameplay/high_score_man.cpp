@@ -8,7 +8,9 @@
 
 #include "foundation/obf_text.h"
 #include "foundation/stream.h"
+#include "foundation/text_codec.h"
 #include "foundation/uvo_exception.h"
+#include "wordlist/word_list.h"
 
 namespace qr {
 
@@ -25,13 +27,6 @@ std::string EmptyEntries() {
     for (int i = 0; i < kHighScorePlaces; ++i)
         s += kEmptyEntry;
     return s;
-}
-
-std::string Upper(std::string_view s) {
-    std::string u(s);
-    for (char& c : u)
-        c = char(std::toupper(static_cast<unsigned char>(c)));
-    return u;
 }
 
 // Initials + three blanks, cut to three characters.
@@ -102,13 +97,18 @@ void THighScoreMan::AddLine(std::string line) {
 
 void THighScoreMan::Save() const {
     if (fileName_.empty()) return;
+    // A fresh installation folder may not have its dat/ folder yet.
+    const std::filesystem::path folder = std::filesystem::path(fileName_).parent_path();
+    std::error_code ec;
+    if (!folder.empty()) std::filesystem::create_directories(folder, ec);
     const std::vector<uint8_t> bytes = TObfText::CompileLines(lines_);
     WriteFileAtomic(fileName_, bytes.data(), bytes.size());
 }
 
 std::string THighScoreMan::MakeKey(std::string_view title, std::string_view handle, int speed,
                                    std::string_view answerKey, std::string_view clueKey) {
-    const std::string t = Upper(title), h = Upper(handle);
+    // The game's own case mapping, so that "\xe9" and "\xc9" give one table.
+    const std::string t = UpperCase(title), h = UpperCase(handle);
     const std::string a(answerKey), c(clueKey);
     const int n = std::snprintf(nullptr, 0, "#=%s&+%s^:%s*@%s!?%d", t.c_str(), h.c_str(), c.c_str(),
                                 a.c_str(), speed);
@@ -178,6 +178,35 @@ void THighScoreMan::ClearTable() {
     if (current_ < 0) return;
     std::string& line = lines_[size_t(current_)];
     line = EmptyEntries() + line.substr(size_t(kHighScoreEntriesLength));
+}
+
+namespace {
+
+std::string LanguageKey(const TQRWordList* list, int number, const std::string& name) {
+    if (!list) return "///";
+    if (list->ListType() != TListType::Vocabulary) {
+        const int main = list->PrimaryLanguageCode();
+        return main == -1 || main == 255 ? list->PrimaryLanguage() : std::to_string(main);
+    }
+    return number == 255 ? name : std::to_string(number);
+}
+
+} // namespace
+
+std::string HighScoreClueKey(const TQRWordList* list, const THighScoreLanguages& languages) {
+    if (languages.UseIcons) return "ICONS";
+    return LanguageKey(list, languages.ClueNumber, languages.ClueName);
+}
+
+std::string HighScoreAnswerKey(const TQRWordList* list, const THighScoreLanguages& languages) {
+    return LanguageKey(list, languages.AnswerNumber, languages.AnswerName);
+}
+
+void SelectHighScoreTable(THighScoreMan& scores, const TQRWordList* list,
+                          const THighScoreLanguages& languages, int speed) {
+    scores.SelectTable(list ? list->Title() : std::string(), list ? list->Handle() : std::string(),
+                       speed, HighScoreAnswerKey(list, languages),
+                       HighScoreClueKey(list, languages));
 }
 
 } // namespace qr

@@ -10,6 +10,8 @@
 
 namespace qr {
 
+class TQRWordList;
+
 inline constexpr int kHighScorePlaces = 10;
 inline constexpr int kHighScoreEntryLength = 9;
 inline constexpr int kHighScoreEntriesLength = kHighScorePlaces * kHighScoreEntryLength; // 90
@@ -57,5 +59,24 @@ class THighScoreMan {
     int32_t current_ = -1;
     int32_t lastPlace_ = 0;
 };
+
+// What a table's clues and answers are in, as the world's settings say.
+struct THighScoreLanguages {
+    bool UseIcons = false; // icon clues are in use
+    int ClueNumber = 255;  // 0-22, 255 = a language known only by its name
+    std::string ClueName;
+    int AnswerNumber = 255;
+    std::string AnswerName;
+};
+
+// The clue and answer keys of a table: "ICONS" for icon clues (clue key only); "///"
+// without a word list; the list's main language for anagram and quiz lists; the chosen
+// clue or answer language for vocabulary lists. Numbers are written as decimal text, and
+// a language without a standard number by its name.
+std::string HighScoreClueKey(const TQRWordList* list, const THighScoreLanguages& languages);
+std::string HighScoreAnswerKey(const TQRWordList* list, const THighScoreLanguages& languages);
+// Selects the table of the loaded list (or of none) under these settings.
+void SelectHighScoreTable(THighScoreMan& scores, const TQRWordList* list,
+                          const THighScoreLanguages& languages, int speed);
 
 } // namespace qr

@@ -1,8 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
-// The game's cursor pictures as the window needs them: 32-bit pixels with a hot spot,
-// made from pictures of the game library named in "dat/cursors.txt".
+// The game's cursor pictures and its window icon as the window needs them: 32-bit pixels
+// (with a hot spot for a cursor), made from pictures of the game library; the cursors
+// are named in "dat/cursors.txt".
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -20,6 +22,20 @@ struct TCursorPicture {
     std::vector<uint32_t> argb;
     int hotX = 0, hotY = 0;
 };
+
+// A picture of the library in 32-bit colour (0xAARRGGBB, alpha 0 where the picture is
+// transparent).
+struct TArgbPicture {
+    int width = 0, height = 0;
+    std::vector<uint32_t> argb;
+};
+
+// The picture `name`, cut to at most maxSide x maxSide; nothing when there is none.
+std::optional<TArgbPicture> LoadArgbPicture(TPX8Library& library, const TPalette& palette,
+                                            const std::string& name, int maxSide);
+
+// The window icon's picture in the game library, drawn from the desktop icon's art.
+inline constexpr const char* kWindowIconPicture = "appicon";
 
 // The cursor pictures of the game library: "cursors.txt" in the given folder names them
 // (lines "SLOT PICTURE X Y", slot 0 the hourglass, "#" comments); pictures that are

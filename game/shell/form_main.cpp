@@ -1,4 +1,7 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "game/shell/form_main.h"
+
+#include <cstdio>
 
 #include "foundation/polyglot.h"
 #include "foundation/random.h"
@@ -17,20 +20,27 @@ TFormMain::TFormMain(Services services, const TFolders& folders, IniFile& ini,
 
 TFormMain::~TFormMain() = default;
 
-void TFormMain::ParseSwitches() {
-    musicSwitch_ = soundSwitch_ = true;
-    for (const std::string& arg : arguments_) {
+SoundSwitches ParseSoundSwitches(const std::vector<std::string>& arguments) {
+    SoundSwitches s;
+    for (const std::string& arg : arguments) {
         std::string a = AsciiUpper(arg);
         // The Linux spellings "--nomidi" and friends mean the same.
         while (!a.empty() && (a[0] == '-' || a[0] == '/'))
             a.erase(0, 1);
         if (a == "NOMIDI")
-            musicSwitch_ = false;
+            s.music = false;
         else if (a == "NOWAVE")
-            soundSwitch_ = false;
+            s.sound = false;
         else if (a == "NOSOUND")
-            musicSwitch_ = soundSwitch_ = false;
+            s.music = s.sound = false;
     }
+    return s;
+}
+
+void TFormMain::ParseSwitches() {
+    const SoundSwitches s = ParseSoundSwitches(arguments_);
+    musicSwitch_ = s.music;
+    soundSwitch_ = s.sound;
 }
 
 bool TFormMain::FormCreate() {
@@ -55,6 +65,7 @@ bool TFormMain::FormCreate() {
             steps_.createWorld ? steps_.createWorld(*this) : std::make_unique<TSettingsWorld>();
         if (steps_.letMessagesRun) steps_.letMessagesRun(*this);
         // 10. The player's settings.
+        saveSettings_ = ini_.Problem().empty();
         world_->SetPlayerSettings(ReadPlayerSettings(ini_, Polyglot()));
         // 11. A switch that is off is never turned on by the ini file.
         stored_ = ReadSoundPreferences(ini_);
@@ -91,10 +102,14 @@ void TFormMain::FormDestroy() {
         s.sound = soundSwitch_ && soundNow ? *soundNow : stored_.sound;
         s.music = musicSwitch_ && musicNow ? *musicNow : stored_.music;
         try {
-            WriteShutdownSettings(ini_, s);
+            if (saveSettings_) WriteShutdownSettings(ini_, s);
         } catch (const std::exception& e) {
-            services_.dialogs.MessageBox(kAppTitle, e.what(), DialogIcon::Error,
-                                         Dialogs::Buttons::OK);
+            // Ending on a signal, nobody may be there to close a message box.
+            if (TerminationRequested())
+                std::fprintf(stderr, "quilrush32: %s\n", e.what());
+            else
+                services_.dialogs.MessageBox(kAppTitle, e.what(), DialogIcon::Error,
+                                             Dialogs::Buttons::OK);
         }
         world_.reset();
     }

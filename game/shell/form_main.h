@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The game's main window: creates everything the game needs in a fixed order at start-up
 // (FormCreate), turns the 55 ms timer into the world's clock while the window is active,
@@ -9,15 +10,24 @@
 #include <string>
 #include <vector>
 
-#include "game/shell/folders.h"
 #include "game/shell/settings.h"
 #include "game/shell/world_link.h"
 #include "platform/dialogs.h"
+#include "platform/folders.h"
 #include "platform/ini_file.h"
 #include "platform/system.h"
+#include "platform/termination.h"
 #include "platform/window_client.h"
 
 namespace qr {
+
+// The command-line switches NOMIDI, NOWAVE and NOSOUND (any case, with or without a
+// leading "-", "--" or "/"): whether music and sound effects may play.
+struct SoundSwitches {
+    bool music = true;
+    bool sound = true;
+};
+SoundSwitches ParseSoundSwitches(const std::vector<std::string>& arguments);
 
 class TFormMain : public WindowClient {
   public:
@@ -43,7 +53,8 @@ class TFormMain : public WindowClient {
     // WindowClient
     void OnTimer() override { tmrTickTimer(); }
     bool OnCloseRequest() override { return FormClose(); }
-    bool WantsClose() const override { return closing_; }
+    // A termination signal closes the window at once, whatever room is showing.
+    bool WantsClose() const override { return closing_ || TerminationRequested(); }
     void OnActivate(bool active) override { active_ = active; }
 
     // State for the driver and tests.
@@ -99,6 +110,9 @@ class TFormMain : public WindowClient {
     bool musicEnabled_ = false;
     bool timerEnabled_ = false;
     bool closing_ = false;
+    // False when the settings file could not be used at start-up (the player was told
+    // then): it is left as it is at shut-down.
+    bool saveSettings_ = true;
     bool active_ = true;
     bool lastActive_ = true;
     bool versionVisible_ = false;

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "game/shell/game_strings.h"
 
 #include "foundation/utils.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The game's built-in string resources (numbers 1024 and up), fixed texts that do not
 // depend on the working language, and the program's fixed names.
@@ -5,8 +6,6 @@ namespace qr {
 
 constexpr const char* kAppTitle = "Quill-Rush";
 constexpr const char* kVersionText = "Quill-Rush for Linux 0.1";
-constexpr const char* kRegistryVendorKey = "Software\\UVO! Software";
-constexpr const char* kRegistryGameKey = "Software\\UVO! Software\\QuilRush";
 constexpr const char* kInstanceName = "QRL32";
 constexpr const char* kInstanceMessage = "Check for Quill-Rush instance";
 constexpr const char* kStartupProblem = " encountered a problem on start-up: ";

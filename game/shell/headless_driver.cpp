@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "game/shell/headless_driver.h"
 
 #include <sstream>
@@ -5,6 +6,7 @@
 #include "foundation/polyglot.h"
 #include "foundation/text_codec.h"
 #include "foundation/utils.h"
+#include "platform/termination.h"
 
 namespace qr {
 
@@ -19,14 +21,13 @@ std::vector<std::string> Words(const std::string& line) {
     return words;
 }
 
-bool ParseCount(const std::string& s, long& n) {
-    try {
-        size_t used = 0;
-        n = std::stol(s, &used);
-        return used == s.size() && n >= 0;
-    } catch (...) {
+// A whole number from 0 to max; anything else (a sign, a fraction, a number too large
+// to hold) is refused.
+bool ParseCount(const std::string& s, long max, long& n) {
+    if (s.empty() || s.size() > 18 || s.find_first_not_of("0123456789") != std::string::npos)
         return false;
-    }
+    n = std::stol(s);
+    return n <= max;
 }
 
 DialogResult ParseAnswer(const std::string& word) {
@@ -39,21 +40,47 @@ DialogResult ParseAnswer(const std::string& word) {
 }
 } // namespace
 
-std::string JsonString(const std::string& utf8) {
-    std::string out = "\"";
-    for (unsigned char c : utf8) {
-        if (c == '"' || c == '\\') {
-            out.push_back('\\');
-            out.push_back(char(c));
-        } else if (c < 0x20) {
+std::string Printable(std::string_view text) {
+    std::string out;
+    for (unsigned char c : text) {
+        if (c < 0x20 || c == 0x7F) {
             char buf[8];
-            std::snprintf(buf, sizeof buf, "\\u%04x", c);
+            std::snprintf(buf, sizeof buf, "\\x%02X", c);
             out += buf;
         } else {
             out.push_back(char(c));
         }
     }
-    return out + "\"";
+    return out;
+}
+
+std::string ExpectStateField(const nlohmann::ordered_json& state, const std::string& key,
+                             const std::string& value) {
+    const nlohmann::ordered_json* at = &state;
+    std::string_view rest(key);
+    if (key.empty()) return "expect state needs a field name";
+    while (!rest.empty()) {
+        const size_t dot = rest.find('.');
+        const std::string part(rest.substr(0, dot));
+        rest = dot == std::string_view::npos ? std::string_view() : rest.substr(dot + 1);
+        if (at->is_object() && at->contains(part)) {
+            at = &(*at)[part];
+            continue;
+        }
+        long index = -1;
+        if (at->is_array() && ParseCount(part, 1000000, index) && size_t(index) < at->size()) {
+            at = &(*at)[size_t(index)];
+            continue;
+        }
+        return "expect state " + key + " failed: there is no such field";
+    }
+    nlohmann::ordered_json want = nlohmann::ordered_json::parse(value, nullptr, false);
+    if (want.is_discarded()) want = value;
+    // A number is a number, whether the state holds it signed or not.
+    if (*at == want || (at->is_number() && want.is_number() && at->dump() == want.dump()))
+        return {};
+    return "expect state " + key + " failed: it is " +
+           at->dump(-1, ' ', false, nlohmann::ordered_json::error_handler_t::replace);
 }
 
 HeadlessDriver::HeadlessDriver(std::ostream& out) : out_(out) {
@@ -78,14 +105,16 @@ void HeadlessDriver::Log(const std::string& line) {
 void HeadlessDriver::AddBuiltins() {
     AddCommand("tick", [this](TFormMain& form, const std::vector<std::string>& a) -> std::string {
         long n = 1;
-        if (!a.empty() && !ParseCount(a[0], n)) return "tick needs a number of steps";
+        if (!a.empty() && !ParseCount(a[0], kMaxTickSteps, n))
+            return "tick needs a number of steps from 0 to " + std::to_string(kMaxTickSteps);
         for (long i = 0; i < n && !form.WantsClose(); ++i)
             Advance(form, kStepMs);
         return {};
     });
     AddCommand("wait", [this](TFormMain& form, const std::vector<std::string>& a) -> std::string {
         long ms = 0;
-        if (a.empty() || !ParseCount(a[0], ms)) return "wait needs milliseconds";
+        if (a.empty() || !ParseCount(a[0], kMaxWaitMs, ms))
+            return "wait needs milliseconds from 0 to " + std::to_string(kMaxWaitMs);
         Advance(form, uint32_t(ms));
         return {};
     });
@@ -123,49 +152,88 @@ void HeadlessDriver::AddBuiltins() {
         return {};
     });
     AddCommand("state", [this](TFormMain& form, const std::vector<std::string>&) -> std::string {
-        std::ostringstream s;
-        s << "{\"clock\":" << system_.TickCount()
-          << ",\"timer\":" << (form.TimerEnabled() ? "true" : "false")
-          << ",\"closing\":" << (form.WantsClose() ? "true" : "false")
-          << ",\"versionLabel\":" << (form.VersionLabelVisible() ? "true" : "false")
-          << ",\"sound\":" << (form.SoundEnabled() ? "true" : "false")
-          << ",\"music\":" << (form.MusicEnabled() ? "true" : "false")
-          << ",\"workingLanguage\":" << JsonString(ToUtf8(Polyglot().GetString(0)));
-        if (WorldLink* w = form.World()) {
-            TPlayerSettings p = w->PlayerSettings();
-            s << ",\"worldClock\":" << w->Clock() << ",\"room\":" << JsonString(w->CurrentRoomID())
-              << ",\"quit\":" << (w->QuitFlag() ? "true" : "false")
-              << ",\"initials\":" << JsonString(ToUtf8(p.initials))
-              << ",\"clueLanguage\":{\"name\":" << JsonString(ToUtf8(p.clueLanguage.name))
-              << ",\"id\":" << int(p.clueLanguage.number) << "}"
-              << ",\"answerLanguage\":{\"name\":" << JsonString(ToUtf8(p.answerLanguage.name))
-              << ",\"id\":" << int(p.answerLanguage.number) << "}"
-              << ",\"useIcons\":" << (p.useIcons ? "true" : "false") << ",\"speedValues\":["
-              << p.speedValues[0] << "," << p.speedValues[1] << "," << p.speedValues[2] << "]"
-              << ",\"speedSetting\":" << p.speedSetting;
-        }
-        if (stateExtra) s << stateExtra(form);
-        s << "}";
-        Log(s.str());
+        Log(State(form).dump(-1, ' ', false, Json::error_handler_t::replace));
         return {};
+    });
+    AddCommand("expect", [this](TFormMain& form, const std::vector<std::string>& a) -> std::string {
+        if (a.empty()) return "expect needs: state KEY VALUE, or one of the world's";
+        std::vector<std::string> rest(a.begin() + 1, a.end());
+        if (a[0] == "state") {
+            if (rest.size() < 2) return "expect state needs KEY VALUE";
+            std::string value = rest[1];
+            // Everything after the key is the value (a caption may hold spaces).
+            for (size_t i = 2; i < rest.size(); ++i)
+                value += " " + rest[i];
+            return ExpectStateField(State(form), rest[0], value);
+        }
+        auto it = expectations_.find(a[0]);
+        if (it == expectations_.end()) return "unknown expectation \"" + a[0] + "\"";
+        return it->second(form, rest);
     });
 }
 
+HeadlessDriver::Json HeadlessDriver::State(TFormMain& form) {
+    Json s;
+    s["clock"] = system_.TickCount();
+    s["timer"] = form.TimerEnabled();
+    s["closing"] = form.WantsClose();
+    s["versionLabel"] = form.VersionLabelVisible();
+    s["sound"] = form.SoundEnabled();
+    s["music"] = form.MusicEnabled();
+    s["workingLanguage"] = ToUtf8(Polyglot().GetString(0));
+    if (WorldLink* w = form.World()) {
+        TPlayerSettings p = w->PlayerSettings();
+        s["worldClock"] = w->Clock();
+        s["room"] = w->CurrentRoomID();
+        s["quit"] = w->QuitFlag();
+        s["initials"] = ToUtf8(p.initials);
+        s["clueLanguage"] = {{"name", ToUtf8(p.clueLanguage.name)},
+                             {"id", int(p.clueLanguage.number)}};
+        s["answerLanguage"] = {{"name", ToUtf8(p.answerLanguage.name)},
+                               {"id", int(p.answerLanguage.number)}};
+        s["useIcons"] = p.useIcons;
+        s["speedValues"] = {p.speedValues[0], p.speedValues[1], p.speedValues[2]};
+        s["speedSetting"] = p.speedSetting;
+    }
+    if (stateExtra) stateExtra(form, s);
+    return s;
+}
+
+bool HeadlessDriver::NextLine() {
+    // A signal ends the read of a pipe (the handler does not restart it): the end.
+    for (std::string raw; !TerminationRequested() && std::getline(*script_, raw);) {
+        ++lineNumber_;
+        if (lineNumber_ == 1 && raw.rfind("\xEF\xBB\xBF", 0) == 0) raw.erase(0, 3);
+        for (char& c : raw)
+            if (c == '\t' || c == '\r') c = ' ';
+        std::string t = Trim(raw);
+        if (t.empty() || t[0] == '#') continue;
+        line_ = t;
+        return true;
+    }
+    return false;
+}
+
 void HeadlessDriver::RunScript(TFormMain& form) {
-    for (; next_ < lines_.size() && !form.WantsClose(); ++next_) {
-        const auto& [number, line] = lines_[next_];
-        std::vector<std::string> words = Words(line);
+    // The line read before start-up comes first.
+    for (bool have = !line_.empty() || NextLine(); have && !form.WantsClose(); have = NextLine()) {
+        std::vector<std::string> words = Words(line_);
+        const std::string where = "DRIVER line " + std::to_string(lineNumber_) + ": ";
         auto it = commands_.find(words[0]);
         if (it == commands_.end()) {
-            Log("DRIVER line " + std::to_string(number) + ": unknown command \"" + words[0] + "\"");
+            Log(where + "unknown command \"" + Printable(words[0]) + "\"");
             result_ = kExitUsage;
             return;
         }
         std::string error =
             it->second(form, std::vector<std::string>(words.begin() + 1, words.end()));
         if (!error.empty()) {
-            Log("DRIVER line " + std::to_string(number) + ": " + error);
-            result_ = error.rfind("expect", 0) == 0 ? 1 : kExitUsage;
+            // Errors may quote the script: never echo its control bytes.
+            Log(where + Printable(error));
+            // A failed expectation says so; any other problem is a bad script line.
+            result_ = error.rfind("expect", 0) == 0 && error.find(" failed: ") != std::string::npos
+                          ? 1
+                          : kExitUsage;
             return;
         }
     }
@@ -174,23 +242,20 @@ void HeadlessDriver::RunScript(TFormMain& form) {
 }
 
 int HeadlessDriver::Run(const ProgramOptions& options, std::istream& script) {
-    std::string line;
-    for (int number = 1; std::getline(script, line); ++number) {
-        if (!line.empty() && line.back() == '\r') line.pop_back();
-        std::string t = Trim(line);
-        if (t.empty() || t[0] == '#') continue;
-        lines_.emplace_back(number, t);
-    }
-    // Answers for the dialogs of start-up.
-    while (next_ < lines_.size() && Words(lines_[next_].second)[0] == "answer") {
-        std::vector<std::string> w = Words(lines_[next_].second);
+    InstallTerminationHandlers();
+    script_ = &script;
+    line_.clear();
+    // Answers for the dialogs of start-up; the first other line waits in line_.
+    while (NextLine()) {
+        std::vector<std::string> w = Words(line_);
+        if (w[0] != "answer") break;
         if (w.size() < 2 || ParseAnswer(w[1]) == DialogResult::None) {
-            Log("DRIVER line " + std::to_string(lines_[next_].first) +
+            Log("DRIVER line " + std::to_string(lineNumber_) +
                 ": answer needs Yes, No, OK or Cancel");
             return kExitUsage;
         }
         dialogs_.QueueAnswer(ParseAnswer(w[1]));
-        ++next_;
+        line_.clear();
     }
     ProgramHooks hooks;
     hooks.prepare = prepare;

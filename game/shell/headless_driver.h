@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Runs the whole game without a display from a drive script, one command a line, and
 // prints one line per event a player would have seen or heard. Tests, benchmarks and
@@ -5,6 +6,7 @@
 #include <functional>
 #include <istream>
 #include <map>
+#include <nlohmann/json.hpp>
 #include <ostream>
 #include <string>
 #include <vector>
@@ -19,10 +21,16 @@ class HeadlessDriver {
   public:
     explicit HeadlessDriver(std::ostream& out);
 
-    // Reads the script, runs the program with it and returns the exit code. "answer"
-    // lines before the first other command are queued before start-up, so the dialogs of
-    // start-up can be answered; a failed "expect" or a bad line ends the run with 1 or 2.
+    // Runs the program with the script and returns the exit code. "answer" lines before
+    // the first other command are queued before start-up, so the dialogs of start-up can be
+    // answered; every other command runs as soon as its line is read, so a harness can talk
+    // to the driver through a pipe line by line. A failed "expect" or a bad line ends the
+    // run with 1 or 2; the end of the script (or a termination signal) ends the session.
     int Run(const ProgramOptions& options, std::istream& script);
+
+    // "tick" and "wait" bounds: a typo must not make a script run for hours.
+    static constexpr long kMaxTickSteps = 100000; // about an hour and a half of game time
+    static constexpr long kMaxWaitMs = 3600000;   // one hour
 
     HeadlessSystem& System() { return system_; }
     HeadlessDialogs& Dialogs() { return dialogs_; }
@@ -40,24 +48,42 @@ class HeadlessDriver {
     std::function<void(TFormMain&)> prepare;
     // Virtual time passes (milliseconds), before the timer runs: simulated devices move.
     std::function<void(uint32_t ms)> timePassed;
-    // Fields the world adds to the "state" line (each starting with a comma).
-    std::function<std::string(TFormMain&)> stateExtra;
+    // The "state" line: fields of the program, then those the world adds.
+    using Json = nlohmann::ordered_json;
+    Json State(TFormMain& form);
+    std::function<void(TFormMain&, Json& state)> stateExtra;
+    // "expect WHAT ARGS...": a failed expectation returns its message, which starts with
+    // "expect". "expect state KEY VALUE" is the driver's own.
+    void AddExpectation(const std::string& what, Command check) {
+        expectations_[what] = std::move(check);
+    }
 
   private:
     void AddBuiltins();
     void Advance(TFormMain& form, uint32_t ms);
     void RunScript(TFormMain& form);
+    // The next command line (trimmed, tabs as blanks, comments and blank lines skipped);
+    // false at the end of the script.
+    bool NextLine();
 
     std::ostream& out_;
     HeadlessSystem system_;
     HeadlessDialogs dialogs_;
     std::map<std::string, Command> commands_;
-    std::vector<std::pair<int, std::string>> lines_;
-    size_t next_ = 0;
+    std::map<std::string, Command> expectations_;
+    std::istream* script_ = nullptr;
+    int lineNumber_ = 0;
+    std::string line_; // the command line read last
     int result_ = 0;
 };
 
-// One JSON string literal.
-std::string JsonString(const std::string& utf8);
+// Checks "expect state KEY VALUE" against a state object: KEY names a field (a dotted path
+// reaches into objects, a number into arrays); VALUE is read as JSON when it is JSON
+// (numbers, true, false, "text", arrays), else as a plain string. Returns the failure
+// message, empty when the field has that value.
+std::string ExpectStateField(const nlohmann::ordered_json& state, const std::string& key,
+                             const std::string& value);
+// Text from a script as it may be echoed: control bytes as "\xNN".
+std::string Printable(std::string_view text);
 
 } // namespace qr

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "game/shell/program.h"
 
 #include <filesystem>
@@ -6,13 +7,15 @@
 
 #include "foundation/polyglot.h"
 #include "foundation/random.h"
+#include "foundation/stream.h"
 #include "foundation/utils.h"
-#include "game/shell/folders.h"
 #include "game/shell/game_strings.h"
 #include "game/shell/working_language.h"
 #include "platform/files.h"
+#include "platform/folders.h"
 #include "platform/language.h"
 #include "platform/single_instance.h"
+#include "platform/termination.h"
 
 namespace qr {
 
@@ -20,6 +23,10 @@ namespace {
 
 void ShowError(Dialogs& dialogs, const std::string& text) {
     dialogs.MessageBox(kAppTitle, text, DialogIcon::Error, Dialogs::Buttons::OK);
+}
+
+void ShowWarning(Dialogs& dialogs, const std::string& text) {
+    dialogs.MessageBox(kAppTitle, text, DialogIcon::Warning, Dialogs::Buttons::OK);
 }
 
 // The first missing required file, or empty.
@@ -30,6 +37,9 @@ std::string MissingRequiredFile(const TFolders& f) {
     if (!FileExists(library)) return library;
     const std::string english = f.Strings() + "qr_eng.str";
     if (!FileExists(english)) return english;
+    // Without its world script the game would show an empty frame and nothing else.
+    const std::string world = f.DatProgram() + "init";
+    if (!FileExists(world + ".dat") && !FileExists(world + ".txt")) return world + ".dat";
     return {};
 }
 
@@ -38,6 +48,7 @@ std::string MissingRequiredFile(const TFolders& f) {
 int RunProgram(const ProgramOptions& options, TFormMain::Services services,
                const ProgramHooks& hooks) {
     RegisterGameResStrings();
+    InstallTerminationHandlers();
     Dialogs& dialogs = services.dialogs;
 
     std::error_code ec;
@@ -57,6 +68,8 @@ int RunProgram(const ProgramOptions& options, TFormMain::Services services,
         return kExitStartupFailed;
     }
     const TFolders& folders = lookup.folders;
+    for (const std::string& warning : lookup.warnings)
+        ShowWarning(dialogs, warning);
 
     // The program folder becomes the current directory.
     std::filesystem::current_path(folders.program, ec);
@@ -74,11 +87,20 @@ int RunProgram(const ProgramOptions& options, TFormMain::Services services,
 
     // One copy at a time: a second one ends without a word, after a knock on the running
     // copy's door.
-    SingleInstance instance(kInstanceName);
+    SingleInstance instance(kInstanceName, folders.installation);
     if (!instance.Acquire()) {
+        if (!instance.Error().empty()) {
+            ShowError(dialogs, instance.Error());
+            return kExitStartupFailed;
+        }
         instance.NotifyRunningCopy();
         return kExitAlreadyRunning;
     }
+    // Saves of an earlier copy that was killed in the middle leave their temporary files.
+    for (const std::string& folder :
+         {folders.installation, folders.DatUser(), folders.Lists(),
+          std::filesystem::path(registry.Path()).parent_path().string()})
+        RemoveStaleTemporaries(folder);
 
     if (std::string missing = MissingRequiredFile(folders); !missing.empty()) {
         ShowError(dialogs, FormatMessage(LoadResString(kResMissingFile), {missing}));
@@ -87,6 +109,15 @@ int RunProgram(const ProgramOptions& options, TFormMain::Services services,
 
     // Settings file and working language.
     IniFile ini(folders.IniFile());
+    // Said once; the file is then left as it is (see TFormMain::FormDestroy).
+    if (std::string problem = ini.Problem(); problem == "is read-only")
+        ShowWarning(dialogs, FormatMessage("The settings file \"%s\" is read-only: the game "
+                                           "uses it but does not save its settings there.",
+                                           {ini.FileName()}));
+    else if (!problem.empty())
+        ShowWarning(dialogs, FormatMessage("The settings file \"%s\" %s. The game runs on its "
+                                           "default settings and leaves the file as it is.",
+                                           {ini.FileName(), problem}));
     const std::string wanted = ini.ReadString("Options", "Working language", "");
     const std::string code = AsciiLower(options.windowsLanguage.empty() ? SystemLanguageCode()
                                                                         : options.windowsLanguage);

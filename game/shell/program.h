@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The game program from folder lookup to shut-down, independent of the backend: the
 // desktop and the headless driver both run it, each with its own platform services and

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "game/shell/settings.h"
 
 #include <algorithm>
@@ -55,17 +56,26 @@ TSoundPreferences ReadSoundPreferences(const IniFile& ini) {
     return {ini.ReadBool(kOptions, "Sound", true), ini.ReadBool(kOptions, "Music", true)};
 }
 
+bool IsLanguageName(const std::string& name) {
+    return !name.empty() && name != TPolyglot::kAccessError;
+}
+
 void WriteShutdownSettings(IniFile& ini, const TShutdownSettings& s) {
-    ini.WriteString(kIdentity, "Current player", s.player.initials);
-    ini.WriteString(kOptions, "Working language", s.workingLanguage);
-    ini.WriteString(kOptions, "Clue language", s.player.clueLanguage.name);
-    ini.WriteInteger(kOptions, "Clue language ID", s.player.clueLanguage.number);
-    ini.WriteString(kOptions, "Answer language", s.player.answerLanguage.name);
-    ini.WriteInteger(kOptions, "Answer language ID", s.player.answerLanguage.number);
-    ini.WriteBool(kOptions, "Use icons", s.useIcons);
-    ini.WriteInteger(kOptions, "Speed setting", s.player.speedSetting);
-    ini.WriteBool(kOptions, "Sound", s.sound);
-    ini.WriteBool(kOptions, "Music", s.music);
+    // One replace of the file: a kill in the middle leaves the old settings or the new
+    // ones, never a mixture.
+    IniFile::Edit e(ini);
+    e.WriteString(kIdentity, "Current player", s.player.initials);
+    if (IsLanguageName(s.workingLanguage))
+        e.WriteString(kOptions, "Working language", s.workingLanguage);
+    e.WriteString(kOptions, "Clue language", s.player.clueLanguage.name);
+    e.WriteInteger(kOptions, "Clue language ID", s.player.clueLanguage.number);
+    e.WriteString(kOptions, "Answer language", s.player.answerLanguage.name);
+    e.WriteInteger(kOptions, "Answer language ID", s.player.answerLanguage.number);
+    e.WriteBool(kOptions, "Use icons", s.useIcons);
+    e.WriteInteger(kOptions, "Speed setting", s.player.speedSetting);
+    e.WriteBool(kOptions, "Sound", s.sound);
+    e.WriteBool(kOptions, "Music", s.music);
+    e.Save();
 }
 
 } // namespace qr

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The player's settings kept in "quilrush.ini": read with their defaults at start-up,
 // clamped where the game needs a range, and written back at shut-down.
@@ -53,6 +54,10 @@ struct TShutdownSettings {
     bool sound = true;
     bool music = true;
 };
+// Saves them as one replace of the file. A working language that is no language name (the
+// string table's error text, or nothing) leaves the stored one as it was.
 void WriteShutdownSettings(IniFile& ini, const TShutdownSettings& s);
+// A name a string file gives its language: not empty, not the table's error text.
+bool IsLanguageName(const std::string& name);
 
 } // namespace qr

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "game/shell/sound_shell.h"
 
 #include "game/shell/world_shell.h"

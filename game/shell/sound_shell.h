@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The main window's sound: the music player and the wave manager made at their start-up
 // steps, the ends of sounds and tracks handed over on every tick, the music stopped when

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The version label of the main window: small white text just below the frame's left
 // edge, shown while Caps Lock is on. It is drawn into the client area with a scalable

@@ -1,10 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "game/shell/world_data_scan.h"
 
-#include "game/shell/folders.h"
+#include "game/gameplay/animal.h"
 #include "game/world/world.h"
 #include "graphics/image_library.h"
 #include "platform/files.h"
+#include "platform/folders.h"
 
 namespace qr {
 
@@ -34,6 +35,15 @@ void ScanWorldData(TWorld& world, const TFolders& folders) {
     }
     world.ScanImages(found);
     world.ScanAnimals(FindFiles(folders.DatProgram(), "*.anm"));
+    // The world asks only on a slow machine; an animal file that cannot be read is left out.
+    world.SetAnimalFilter([&world, dat = folders.DatProgram()](const std::string& file) {
+        try {
+            return AnimalSuitsMachine(TAnimal::ReadSelectionFlags(dat + file), 0,
+                                      world.SpeedSetting());
+        } catch (const UvoException&) {
+            return false;
+        }
+    });
 }
 
 } // namespace qr

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // What the main window needs of the world: the player's settings going in at start-up and
 // out at shut-down, its clock, and the flags through which it asks to quit. The world

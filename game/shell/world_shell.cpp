@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "game/shell/world_shell.h"
 
 #include "graphics/font.h"
@@ -6,6 +7,7 @@
 #include "foundation/obf_text.h"
 #include "foundation/text_codec.h"
 #include "foundation/utils.h"
+#include "game/gameplay/high_score_man.h"
 #include "game/shell/game_strings.h"
 #include "game/shell/world_data_scan.h"
 #include "game/world/pictures.h"
@@ -28,6 +30,10 @@ TShellWorld::TShellWorld(TFormMain& form, std::unique_ptr<TPX8Library> library, 
     world_->SetFlag(TWorld::kActive);
     // Saved games belong with the player's files; the program folder may be read-only.
     world_->SetSaveFolder(form.Folders().installation);
+    // Without an installation folder (tests of the shell) the tables live in memory only.
+    world_->SetHighScores(std::make_unique<THighScoreMan>(
+        form.Folders().installation.empty() ? std::string()
+                                            : form.Folders().DatUser() + "hiscores.dat"));
 }
 
 TShellWorld::~TShellWorld() {
@@ -137,6 +143,10 @@ void TShellWorld::PaintBoxMouse(MouseKind kind, int button, int shift, int32_t x
     });
 }
 
+void TShellWorld::GoRoom(const std::string& id) {
+    Guarded([&] { world_->GoRoom(id); });
+}
+
 void TShellWorld::PaintSurround(const std::string& tileName) {
     screen_.PaintSurround(*library_, tileName);
     Flush();
@@ -227,6 +237,10 @@ void InstallWorldSteps(TFormMain& form, TShellWorld::Outputs outputs, TRoomFacto
         if (outputs.cursorPictures)
             outputs.cursorPictures(LoadCursorPictures(world->Library(), world->Screen().Palette(),
                                                       f.Folders().DatProgram()));
+        if (outputs.windowIcon)
+            if (auto icon = LoadArgbPicture(world->Library(), world->Screen().Palette(),
+                                            kWindowIconPicture, 256))
+                outputs.windowIcon(*icon);
         world->PaintSurround(f.TileName());
         const std::string imglib = f.Folders().ImageLibraries();
         world->World().SetLibraryOpener([imglib](const std::string& name) {

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The world as the main window runs it: the world engine behind the main window's
 // WorldLink, with the platform's dialogs, keys and screen standing in for what the world
@@ -33,6 +34,8 @@ class TShellWorld : public WorldLink, private TWorldHost {
         std::function<void(const class TShellWorld&, const std::vector<TRect>&)> presented;
         // The game's cursor pictures, once, when the world has its library.
         std::function<void(const std::vector<TCursorPicture>&)> cursorPictures;
+        // The window icon ("appicon" of the game library), once, when there is one.
+        std::function<void(const TArgbPicture&)> windowIcon;
         // Lets the window's pending events run (from inside a tick or a room switch).
         std::function<void()> letMessagesRun;
     };
@@ -60,6 +63,8 @@ class TShellWorld : public WorldLink, private TWorldHost {
     void Mouse(MouseKind kind, int button, int shift, int32_t clientX, int32_t clientY);
     // The same in paint-box coordinates (those of hit boxes).
     void PaintBoxMouse(MouseKind kind, int button, int shift, int32_t x, int32_t y);
+    // Switches rooms as a go box does.
+    void GoRoom(const std::string& id);
 
     // What the world asks of sound and music; whoever creates the players fills these
     // in. Missing ones answer "no device", "off" and "idle".

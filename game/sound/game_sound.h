@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Everything the main window needs for sound, put together in the order start-up and
 // shut-down require: the music player with its programme (track choice, fallback deadline,

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // TMidiPlayer plays the background music: it remembers which track is wanted, opens that
 // track's ".mid" file from the music folder on the platform sequencer, starts it with an

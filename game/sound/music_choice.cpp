@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "game/sound/music_choice.h"
 
 #include "foundation/random.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The background music's programme, as the main window runs it: which track a room's
 // request means ("any" picks a different random track and plays a short one twice,

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "game/sound/riff_wave.h"
 
 #include <algorithm>
@@ -6,6 +7,7 @@
 #include <fstream>
 
 #include "foundation/silent_abort.h"
+#include "foundation/stream.h"
 #include "foundation/utils.h"
 
 namespace qr {
@@ -97,11 +99,18 @@ std::string FindNoCase(const std::string& path) {
 } // namespace
 
 WaveData ReadWaveFile(const std::string& path) {
-    std::ifstream in(FindNoCase(path), std::ios::binary);
-    if (!in) Abort("cannot open");
-    std::vector<uint8_t> bytes((std::istreambuf_iterator<char>(in)),
-                               std::istreambuf_iterator<char>());
-    if (in.bad()) Abort("read error");
+    // A name from the sound table may hold a zero byte (the path would end early, at the
+    // folder) or name a folder: neither is a wave file, and reading a folder throws.
+    const std::string file = FindNoCase(path);
+    std::error_code ec;
+    if (file.find('\0') != std::string::npos || !std::filesystem::is_regular_file(file, ec))
+        Abort("cannot open");
+    std::vector<uint8_t> bytes;
+    try {
+        bytes = ReadFileBytes(file);
+    } catch (const UvoException&) {
+        Abort("read error");
+    }
     return ParseWave(bytes.data(), bytes.size());
 }
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Reads a RIFF/WAVE file into the form the wave manager keeps in memory: the PCM format
 // and the sample bytes. Any fault (no such file, not RIFF/WAVE, no "fmt " or "data"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The main loop's one call for sound: hands every end of a wave buffer and of a MIDI
 // track that the audio back end has posted to the manager it belongs to, on the main

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "game/sound/sound_table.h"
 
 #include "foundation/obf_text.h"

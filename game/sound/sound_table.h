@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The game names its sounds by small event codes. The sound table maps each code to a
 // sound number and each number to a wave file named in "sounds.dat" (compiled from the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // TWaveMan plays the game's short sounds one at a time through the platform's wave
 // output. It keeps the loaded sounds in queue order and, by the mode word of each request,

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "game/world/disk_ops_room.h"
 
 #include "foundation/stream.h"

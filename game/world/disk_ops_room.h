@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The save and load room: eight saved-game slots with a small picture of each, a
 // save/continue button, the music and sound switches and two ways out. It also owns

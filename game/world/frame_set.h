@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Frame sets: a strip of equally tall pictures stacked in one library image, of which a
 // room shows one frame at a fixed place; switching frames animates a lamp or lights a

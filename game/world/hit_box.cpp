@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "game/world/hit_box.h"
 
 #include "foundation/utils.h"
@@ -169,8 +170,8 @@ void TScriptBox::Click(TWorld& world) {
         world.SetFlag(TWorld::kQuit);
         break;
     case kGlobalMaybeExitGame:
-        if (world.Host().AskYesNo("Do you really want to quit the game?"))
-            world.SetFlag(TWorld::kQuit);
+        // The same question as the close button's, in the player's language.
+        world.AskQuitGame();
         break;
     default:
         break;

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Hit boxes: the rectangles of a room that react to the mouse. Each kind decides what
 // a click does (go to a room, return, run a script, play the examine sound) and which
@@ -83,6 +84,8 @@ class TTextBox : public THitBox {
     TTextBox(uint8_t tag, TStream& stream);
     void LoadFromStream(TStream& stream) override;
     void SaveToStream(TStream& stream) const override;
+    // The string whatever its role ("" when absent).
+    std::string Parameter() const { return text_.value_or(""); }
 
   protected:
     TOwnedString text_;

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Failures of the world and its rooms. Script errors are a separate kind because the
 // script reader reports them and reads on, while every other failure of a script line

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "game/world/room.h"
 
 #include <algorithm>
@@ -257,8 +258,7 @@ void TQRRoom::RunScript(const std::string& name, const std::string& argument) {
         return;
     }
     if (name == "CLOSEREQUEST") {
-        if (world_.Host().Confirm("Quill-Rush", Polyglot().GetString(74) + "?", 1 | 2) == 6)
-            world_.SetFlag(TWorld::kQuit);
+        world_.AskQuitGame();
         return;
     }
     TRoom::RunScript(name, argument);

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Rooms: one screen of the game each. TRoom holds what the world script declares for a
 // room (title, background picture, flags, hit boxes, frame sets) plus its pending

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "game/world/world.h"
 
 #include <filesystem>
@@ -6,6 +7,7 @@
 #include "foundation/polyglot.h"
 #include "foundation/random.h"
 #include "foundation/utils.h"
+#include "game/gameplay/high_score_man.h"
 #include "game/world/disk_ops_room.h"
 #include "game/world/qr_exception.h"
 #include "game/world/world_script.h"
@@ -83,6 +85,7 @@ TWorld::~TWorld() {
         }
     } catch (const std::exception&) {
     }
+    highScores_.reset(); // saves the tables
     try {
         SaveState();
     } catch (const std::exception&) {
@@ -418,6 +421,12 @@ bool TWorld::ConfirmQuit(const std::string& text) {
     return yes;
 }
 
+bool TWorld::AskQuitGame() {
+    const bool yes = host_.Confirm("Quill-Rush", Polyglot().GetString(74) + "?", 1 | 2) == 6;
+    if (yes) SetFlag(kQuit);
+    return yes;
+}
+
 void TWorld::SetCaption(const std::string& title) {
     std::string caption = title.empty() ? std::string("Quill-Rush") : title;
     if (!wordListPath_.empty())
@@ -463,10 +472,28 @@ bool TWorld::LoadWordList(const std::string& path) {
         }
     }
     wordListPath_ = loaded ? path : std::string();
+    SelectHighScoreTable();
     if (loaded && onWordListLoaded_) onWordListLoaded_();
     SetBusy(false);
     SetCaption(current_ ? current_->GetTitle() : std::string());
     return loaded;
+}
+
+void TWorld::SetHighScores(std::unique_ptr<THighScoreMan> scores) {
+    highScores_ = std::move(scores);
+    SelectHighScoreTable();
+}
+
+void TWorld::SelectHighScoreTable() {
+    if (!highScores_) return;
+    THighScoreLanguages languages;
+    // Icon clues are in use only when the list has them and the player wants them.
+    languages.UseIcons = useIcons_ && wordList_ && wordList_->UsesIconClues();
+    languages.ClueNumber = clue_.number;
+    languages.ClueName = clue_.name;
+    languages.AnswerNumber = answer_.number;
+    languages.AnswerName = answer_.name;
+    qr::SelectHighScoreTable(*highScores_, wordList_.get(), languages, speedSetting_);
 }
 
 void TWorld::SetWordListPath(const std::string& path) {

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The world runs the game: it owns every room the world script declares, the stack of
 // rooms to return to, the off-screen work image the current room draws into and the
@@ -25,6 +26,7 @@ namespace qr {
 
 class TObfText;
 class TQRWordList;
+class THighScoreMan;
 
 // A language the player chose: its number 0-22 (255: known only by its name) and name.
 struct TWorldLanguage {
@@ -108,6 +110,9 @@ class TWorld {
     void Paint(TRect area);
     void SetBusy(bool on);
     bool ConfirmQuit(const std::string& text);
+    // The player's own quit question (the close button's, in the working language) with
+    // Yes and No; Yes sets the quit flag. Returns whether Yes.
+    bool AskQuitGame();
     void SetCaption(const std::string& title);
     void SetDefaultCursor(int n) { defaultCursor_ = int16_t(n); }
     // Stores the word list's path and refreshes the caption.
@@ -134,20 +139,31 @@ class TWorld {
     // Keeps the first three characters; "---" when empty.
     void SetInitials(std::string_view s);
     bool UseIcons() const { return useIcons_; }
-    void SetUseIcons(bool on) { useIcons_ = on; }
+    void SetUseIcons(bool on) {
+        useIcons_ = on;
+        SelectHighScoreTable();
+    }
     // Speed values 1-3 (each 20..900) and the chosen setting (1..3); out-of-range values are
     // clamped.
     int32_t SpeedValue(int setting) const { return speeds_[size_t(std::clamp(setting, 1, 3) - 1)]; }
     void SetSpeedValue(int setting, int32_t value);
     int32_t SpeedSetting() const { return speedSetting_; }
-    void SetSpeedSetting(int32_t s) { speedSetting_ = std::clamp<int32_t>(s, 1, 3); }
+    void SetSpeedSetting(int32_t s) {
+        speedSetting_ = std::clamp<int32_t>(s, 1, 3);
+        SelectHighScoreTable();
+    }
     uint8_t SavedLevel() const { return savedLevel_; }
     TWorldLanguage ClueLanguage() const { return clue_; }
     TWorldLanguage AnswerLanguage() const { return answer_; }
     void SetLanguages(const TWorldLanguage& clue, const TWorldLanguage& answer) {
         clue_ = clue;
         answer_ = answer;
+        SelectHighScoreTable();
     }
+    // The high-score tables, owned from start-up to shut-down. The selected table follows
+    // the word list, the languages, the icon use and the speed.
+    void SetHighScores(std::unique_ptr<THighScoreMan> scores);
+    THighScoreMan* HighScores() const { return highScores_.get(); }
     void LoadState();
     void SaveState();
     static std::string SaveGameFileName(char c) { return std::string("QR_sg") + c + ".dat"; }
@@ -219,6 +235,7 @@ class TWorld {
     void ChooseAnimal();
     void RunRoomScript(const std::string& name, const std::string& argument);
     void GoRoomStages(const std::string& id);
+    void SelectHighScoreTable();
 
     TWorldHost& host_;
     TPX8Library& library_;
@@ -244,6 +261,7 @@ class TWorld {
     int processorType_ = 586;
 
     std::unique_ptr<TQRWordList> wordList_;
+    std::unique_ptr<THighScoreMan> highScores_;
     std::function<void()> onWordListLoaded_;
     TWorldLanguage clue_, answer_;
     int32_t runningScore_ = 0;

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Everything the world asks of the program around it: message boxes and the
 // confirmation dialog, the window's caption and cursor, the mouse and key state, the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The world script: one text file that declares every room of the game with its class,
 // title, picture, flags, hit boxes and frame sets. It is read once, line by line,

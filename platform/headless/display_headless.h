@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The window's picture kept in memory as RGB, for tests, the headless driver and
 // screenshots. Every transfer is recorded so that tests can see what was sent.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Dialogs without a screen: each box is answered from a queue of roles (Yes, No, OK,
 // Cancel) filled by the test or drive script, or with its default button when the queue

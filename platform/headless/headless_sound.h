@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Simulated audio for tests and the headless driver. Nothing is heard: a written wave
 // buffer lasts its sample count (times its passes) and a MIDI track a configurable length,

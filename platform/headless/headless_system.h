@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A machine whose every fact is set by the test or drive script: colour depth, keys,
 // Caps Lock, and a clock that only moves when told to.

@@ -1,6 +1,8 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/headless/midi_duration.h"
 
 #include <algorithm>
+#include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <map>
@@ -136,6 +138,9 @@ std::optional<uint32_t> MidiDuration(const uint8_t* bytes, size_t size) {
 }
 
 std::optional<uint32_t> MidiFileDuration(const std::string& path) {
+    // Reading a folder through a stream buffer throws; a folder is no MIDI file.
+    std::error_code ec;
+    if (!std::filesystem::is_regular_file(path, ec)) return std::nullopt;
     std::ifstream in(path, std::ios::binary);
     if (!in) return std::nullopt;
     std::vector<uint8_t> bytes((std::istreambuf_iterator<char>(in)),

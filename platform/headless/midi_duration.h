@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // How long a standard MIDI file plays: the simulated sequencer lets a track last as long as
 // its file says, so the headless game hears the ends of its real music at the right times.

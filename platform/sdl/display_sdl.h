@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The window's picture on the desktop: 8-bit surfaces are turned into 32-bit pixels
 // through the palette into a streaming texture, only where they were damaged, and the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Message boxes through SDL. Captions and texts are converted from the program's bytes to
 // UTF-8 here, at the edge. Without a display the box is written to standard error and

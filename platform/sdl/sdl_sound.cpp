@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/sdl/sdl_sound.h"
 
 #include <SDL.h>
@@ -271,19 +272,20 @@ void SdlAudio::Core::LoadSynth() {
     StartPlayerLocked();
 }
 
-SdlAudio::SdlAudio(SoundEventQueue& events, const std::string& soundfont)
+SdlAudio::SdlAudio(SoundEventQueue& events, const std::string& soundfont, bool waves, bool music)
     : core_(std::make_unique<Core>(events)) {
     Core& c = *core_;
     waves_ = std::make_unique<SdlWaveOut>(c);
     midi_ = std::make_unique<SdlMidiSequencer>(c);
     c.soundfont = soundfont.empty() ? DefaultSoundfont() : soundfont;
-    c.soundfontReadable = access(c.soundfont.c_str(), R_OK) == 0;
+    c.soundfontReadable = music && access(c.soundfont.c_str(), R_OK) == 0;
     fluid_set_log_function(FLUID_PANIC, QuietLog, nullptr);
     fluid_set_log_function(FLUID_ERR, QuietLog, nullptr);
     fluid_set_log_function(FLUID_WARN, QuietLog, nullptr);
     fluid_set_log_function(FLUID_INFO, QuietLog, nullptr);
     fluid_set_log_function(FLUID_DBG, QuietLog, nullptr);
 
+    if (!waves && !music) return;
     if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) return;
     c.subsystem = true;
     SDL_AudioSpec want{};

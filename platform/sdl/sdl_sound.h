@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The desktop's sound: one SDL audio device whose callback renders the General MIDI
 // synthesiser and mixes the wave buffer that is playing into the same stream, so waves
@@ -18,8 +19,11 @@ class SdlAudio {
   public:
     // Soundfont: the given path, else $QUILRUSH_SOUNDFONT, else the Debian General MIDI
     // soundfont. When the audio device cannot open, both outputs report no device; when the
-    // soundfont is missing or unreadable, only the MIDI output does.
-    explicit SdlAudio(SoundEventQueue& events, const std::string& soundfont = {});
+    // soundfont is missing or unreadable, only the MIDI output does. Without `music` the
+    // soundfont is never loaded; without either, no audio device is even looked for (a
+    // player who turned all sound off must not find the device busy or hear a click).
+    explicit SdlAudio(SoundEventQueue& events, const std::string& soundfont = {}, bool waves = true,
+                      bool music = true);
     ~SdlAudio();
     SdlAudio(const SdlAudio&) = delete;
     SdlAudio& operator=(const SdlAudio&) = delete;

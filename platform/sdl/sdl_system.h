@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Machine facts from SDL: the desktop's colour depth, SDL's millisecond clock, and the
 // keyboard state SDL keeps from the window's events.

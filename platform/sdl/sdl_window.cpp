@@ -1,9 +1,8 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/sdl/sdl_window.h"
 
 #include <SDL.h>
 #include <algorithm>
-#include <atomic>
-#include <csignal>
 
 #include "foundation/text_codec.h"
 #include "platform/sdl/display_sdl.h"
@@ -12,13 +11,6 @@ namespace qr {
 
 namespace {
 constexpr Uint32 kTickMs = 55;
-
-// SIGTERM, SIGINT and SIGHUP (a session logging out, Ctrl+C in the terminal) are the
-// desktop's way of pressing the close button: the game gets to ask and to save.
-std::atomic<bool> closeSignal{false};
-extern "C" void OnCloseSignal(int) {
-    closeSignal = true;
-}
 } // namespace
 
 SdlWindow::~SdlWindow() {
@@ -36,27 +28,36 @@ bool SdlWindow::InitVideo(std::string& error) {
     if (SDL_WasInit(SDL_INIT_VIDEO)) return true;
     const char* wanted = SDL_getenv("SDL_VIDEODRIVER");
     const bool named = wanted && *wanted;
-    auto set = [](const char* var) {
+    // The displays the environment names, for the messages: "DISPLAY=:0".
+    std::string displays;
+    for (const char* var : {"DISPLAY", "WAYLAND_DISPLAY"}) {
         const char* v = SDL_getenv(var);
-        return v && *v;
-    };
+        if (!v || !*v) continue;
+        displays += std::string(displays.empty() ? "" : ", ") + var + "=" + v;
+    }
     // Probing for a display that is not there makes the system libraries print their own
     // complaints; one clear line from us is better.
-    if (!named && !set("DISPLAY") && !set("WAYLAND_DISPLAY")) {
+    if (!named && displays.empty()) {
         error = "no display found (neither DISPLAY nor WAYLAND_DISPLAY is set)";
         return false;
     }
+    // Termination signals are the program's own business (they end it without a question);
+    // SDL would turn them into a close button press.
+    SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
+    const std::string which = named ? std::string("with SDL_VIDEODRIVER=") + wanted : displays;
     if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {
-        error = std::string("cannot open a display (") + SDL_GetError() + ")";
+        error = "cannot open the display (" + which + "): " + SDL_GetError();
         return false;
     }
-    // Without a display SDL falls back to a video driver that draws nowhere; a player would
-    // see nothing, so that only counts when asked for by name.
+    // When no display opens SDL falls back to a video driver that draws nowhere; a player
+    // would see nothing, so that only counts when asked for by name.
     const char* driver = SDL_GetCurrentVideoDriver();
     if (driver && !named &&
         (SDL_strcmp(driver, "offscreen") == 0 || SDL_strcmp(driver, "dummy") == 0)) {
+        const std::string fallback = driver;
         SDL_QuitSubSystem(SDL_INIT_VIDEO);
-        error = "no display found (neither DISPLAY nor WAYLAND_DISPLAY is set)";
+        error = "cannot open the display (" + which + "): only SDL's " + fallback +
+                " video driver started";
         return false;
     }
     return true;
@@ -85,8 +86,6 @@ std::unique_ptr<SdlWindow> SdlWindow::Open(const std::string& caption, int width
         error = std::string("cannot draw in the window (") + SDL_GetError() + ")";
         return nullptr;
     }
-    for (int sig : {SIGTERM, SIGINT, SIGHUP})
-        std::signal(sig, OnCloseSignal);
     try {
         w->display_ = std::make_unique<SdlDisplay>(w->renderer_, width, height);
     } catch (const std::exception& e) {
@@ -130,6 +129,16 @@ void SdlWindow::SetCursorPictures(std::vector<CursorPicture> pictures) {
     FreeColourCursors();
     pictures_ = std::move(pictures);
     SetCursorNumber(cursorNumber_);
+}
+
+void SdlWindow::SetIcon(int width, int height, const std::vector<uint32_t>& argb) {
+    if (width <= 0 || height <= 0 || argb.size() < size_t(width) * size_t(height)) return;
+    // SDL copies the pixels; the surface only lends them for the call.
+    SDL_Surface* surface = SDL_CreateRGBSurfaceWithFormatFrom(
+        const_cast<uint32_t*>(argb.data()), width, height, 32, width * 4, SDL_PIXELFORMAT_ARGB8888);
+    if (!surface) return;
+    SDL_SetWindowIcon(window_, surface);
+    SDL_FreeSurface(surface);
 }
 
 void SdlWindow::SetCursorNumber(int cursor) {
@@ -283,7 +292,6 @@ void SdlWindow::Run(WindowClient& client, const std::function<bool()>& raise) {
             } while (!client.WantsClose() && !closeNow_ && SDL_PollEvent(&e));
         }
         if (closeNow_) break;
-        if (closeSignal.exchange(false) && client.OnCloseRequest()) break;
         if (SDL_GetTicks() >= next) {
             next += kTickMs;
             if (SDL_GetTicks() > next + 10 * kTickMs) next = SDL_GetTicks() + kTickMs;

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The program's one desktop window and its message loop on SDL: a resizable window whose
 // client area is scaled by whole multiples (letterboxed), a 55 ms timer, and the close
@@ -60,6 +61,8 @@ class SdlWindow {
         int hotX = 0, hotY = 0;
     };
     void SetCursorPictures(std::vector<CursorPicture> pictures);
+    // The window's icon (0xAARRGGBB, rows top to bottom); the desktop keeps its own copy.
+    void SetIcon(int width, int height, const std::vector<uint32_t>& argb);
     SDL_Renderer* Renderer() const { return renderer_; }
     int Scale() const { return scale_; }
 

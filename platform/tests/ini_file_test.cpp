@@ -1,7 +1,11 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "foundation/uvo_exception.h"
 #include "platform/ini_file.h"
 
 #include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <functional>
 
 #include "test_support/temp_dir.h"
 
@@ -66,4 +70,105 @@ TEST(IniFile, HostileFilesReadAsEmptyOrPartial) {
     // A write into a folder that cannot hold the file fails loudly, never silently.
     IniFile blocked(dir.Path("adir.ini"));
     EXPECT_THROW(blocked.WriteString("a", "b", "c"), UvoException);
+}
+
+TEST(IniFile, AFileThatCannotBeReadIsNeverWrittenOver) {
+    TempDir dir;
+    namespace fs = std::filesystem;
+    struct Case {
+        const char* what;
+        std::function<std::string()> make; // returns the path
+        const char* problem;
+    } cases[] = {
+        {"over 16 MiB",
+         [&] {
+             std::string p = dir.Write("big.ini", "[Options]\nSound=0\n");
+             fs::resize_file(p, (16u << 20) + 1);
+             return p;
+         },
+         "is larger than 16 MiB, too large for a settings file"},
+        {"a folder",
+         [&] {
+             fs::create_directories(dir.Path("folder.ini"));
+             return dir.Path("folder.ini");
+         },
+         "is not a regular file"},
+        {"a folder in the way",
+         [&] {
+             dir.Write("file", "x");
+             return dir.Path("file/q.ini");
+         },
+         "cannot be read (Not a directory)"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        const std::string path = c.make();
+        const auto before = fs::is_regular_file(path) ? fs::file_size(path) : 0;
+        IniFile ini(path);
+        EXPECT_EQ(ini.Problem(), c.problem);
+        EXPECT_EQ(ini.ReadInteger("Options", "Sound", 7), 7); // defaults
+        EXPECT_THROW(ini.WriteBool("Options", "Sound", true), FileOpenError);
+        if (fs::is_regular_file(path)) {
+            EXPECT_EQ(fs::file_size(path), before);
+        }
+    }
+    // Without permission to read (only a normal user can be refused).
+    if (geteuid() != 0) {
+        const std::string p = dir.Write("locked.ini", "[Options]\nSound=0\n");
+        fs::permissions(p, fs::perms::none);
+        IniFile ini(p);
+        EXPECT_EQ(ini.Problem(), "cannot be read (Permission denied)");
+        EXPECT_THROW(ini.WriteBool("Options", "Sound", true), FileOpenError);
+        fs::permissions(p, fs::perms::owner_all);
+        EXPECT_EQ(dir.Read("locked.ini"), "[Options]\nSound=0\n");
+    }
+    // A read-only file is read, and kept.
+    const std::string pinned = dir.Write("pinned.ini", "[Options]\nSound=0\n");
+    fs::permissions(pinned, fs::perms::owner_read);
+    IniFile ini(pinned);
+    EXPECT_EQ(ini.Problem(), "is read-only");
+    EXPECT_FALSE(ini.ReadBool("Options", "Sound", true));
+    EXPECT_THROW(ini.WriteBool("Options", "Sound", true), FileOpenError);
+    EXPECT_EQ(dir.Read("pinned.ini"), "[Options]\nSound=0\n");
+}
+
+TEST(IniFile, AnEditIsOneReplaceAndALinkStaysALink) {
+    TempDir dir;
+    namespace fs = std::filesystem;
+    dir.Write("real.ini", "[Options]\nSound=1\n");
+    fs::create_symlink(dir.Path("real.ini"), dir.Path("q.ini"));
+    IniFile ini(dir.Path("q.ini"));
+    EXPECT_EQ(ini.Problem(), "");
+    IniFile::Edit edit(ini);
+    edit.WriteBool("Options", "Sound", false);
+    edit.WriteString("Identity", "Current player", "ABC");
+    edit.DeleteKey("Options", "Missing");
+    // Nothing reaches the disk before the edit is saved.
+    EXPECT_EQ(dir.Read("real.ini"), "[Options]\nSound=1\n");
+    edit.Save();
+    EXPECT_TRUE(fs::is_symlink(dir.Path("q.ini")));
+    EXPECT_EQ(dir.Read("real.ini"), "[Options]\nSound=0\n\n[Identity]\nCurrent player=ABC\n");
+}
+
+TEST(IniFile, WritesUtf8AndReadsOldWindows1252Files) {
+    TempDir dir;
+    // An older file in Windows-1252: "Français" with a c cedilla byte, a tab in a comment.
+    const std::string path =
+        dir.Write("q.ini", "; caf\xe9\tbar\n[Options]\nWorking language=Fran\xe7"
+                           "ais\n");
+    IniFile ini(path);
+    EXPECT_EQ(ini.ReadString("Options", "Working language", ""), "Fran\xe7"
+                                                                 "ais");
+    ini.WriteString("Identity", "Current player", "\xc9mi"); // the program's bytes: "Émi"
+    EXPECT_EQ(dir.Read("q.ini"), "; caf\xc3\xa9\tbar\n[Options]\nWorking language=Fran\xc3\xa7"
+                                 "ais\n\n[Identity]\nCurrent player=\xc3\x89mi\n");
+    EXPECT_EQ(ini.ReadString("Identity", "Current player", ""), "\xc9mi");
+    EXPECT_EQ(ini.ReadString("Options", "Working language", ""), "Fran\xe7"
+                                                                 "ais");
+
+    // Values that are paths keep their UTF-8 as it is.
+    IniFile reg(dir.Path("reg.ini"), IniFile::Values::Utf8);
+    reg.WriteString("Key", "Directory", "/home/j\xc3\xb6rg/");
+    EXPECT_EQ(reg.ReadString("Key", "Directory", ""), "/home/j\xc3\xb6rg/");
+    EXPECT_EQ(dir.Read("reg.ini"), "[Key]\nDirectory=/home/j\xc3\xb6rg/\n");
 }

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include <gtest/gtest.h>
 
 #include "platform/files.h"
@@ -6,6 +7,9 @@
 #include "platform/registry.h"
 #include "platform/single_instance.h"
 #include "test_support/temp_dir.h"
+
+#include <filesystem>
+#include <unistd.h>
 
 using namespace qr;
 using qr::test::TempDir;
@@ -87,6 +91,63 @@ TEST(SingleInstance, SecondHolderIsRefusedUntilTheFirstEnds) {
     SingleInstance again("QRL32");
     EXPECT_TRUE(again.Acquire());
     unsetenv("XDG_RUNTIME_DIR");
+}
+
+TEST(SingleInstance, ScopedToTheInstallationFolder) {
+    TempDir dir;
+    setenv("XDG_RUNTIME_DIR", dir.Path().c_str(), 1);
+    std::filesystem::create_directories(dir.Path("player"));
+    std::filesystem::create_directories(dir.Path("test"));
+    SingleInstance player("QRL32", dir.Path("player"));
+    ASSERT_TRUE(player.Acquire());
+    SingleInstance testRun("QRL32", dir.Path("test"));
+    EXPECT_TRUE(testRun.Acquire()) << testRun.Error();
+    // The same folder, however it is spelt, is the same installation.
+    SingleInstance second("QRL32", dir.Path("test/../player/"));
+    EXPECT_FALSE(second.Acquire());
+    EXPECT_EQ(second.Error(), "");
+    unsetenv("XDG_RUNTIME_DIR");
+}
+
+TEST(SingleInstance, UnusableLockFoldersAreReportedAsSuchOrPassedOver) {
+    TempDir dir;
+    namespace fs = std::filesystem;
+    setenv("TMPDIR", dir.Path().c_str(), 1);
+    const std::string fallback = dir.Path("quilrush-" + std::to_string(getuid()));
+    // A relative, missing or shared runtime folder is passed over for a private one.
+    fs::create_directories(dir.Path("shared"));
+    fs::permissions(dir.Path("shared"), fs::perms::all);
+    for (const std::string& runtime :
+         {std::string("relative/run"), dir.Path("missing"), dir.Path("shared")}) {
+        SCOPED_TRACE(runtime);
+        setenv("XDG_RUNTIME_DIR", runtime.c_str(), 1);
+        SingleInstance s("QRL32");
+        EXPECT_TRUE(s.Acquire()) << s.Error();
+        EXPECT_EQ(s.LockPath(), fallback + "/QRL32.lock");
+    }
+    unsetenv("XDG_RUNTIME_DIR");
+    // A private folder that is in fact a link, or open to others: never used, and said so.
+    fs::remove_all(fallback);
+    fs::create_symlink(dir.Path("shared"), fallback);
+    SingleInstance linked("QRL32");
+    EXPECT_FALSE(linked.Acquire());
+    EXPECT_EQ(linked.Error(), "Cannot use the lock folder \"" + fallback + "\": it is a link.");
+    fs::remove(fallback);
+    fs::create_directories(fallback);
+    fs::permissions(fallback, fs::perms::all);
+    SingleInstance open("QRL32");
+    EXPECT_FALSE(open.Acquire());
+    EXPECT_EQ(open.Error(),
+              "Cannot use the lock folder \"" + fallback + "\": other users may write into it.");
+    // Another user's folder (only root can hand one over to test this).
+    fs::permissions(fallback, fs::perms::owner_all);
+    if (chown(fallback.c_str(), 65534, 65534) == 0) {
+        SingleInstance foreign("QRL32");
+        EXPECT_FALSE(foreign.Acquire());
+        EXPECT_EQ(foreign.Error(),
+                  "Cannot use the lock folder \"" + fallback + "\": it belongs to another user.");
+    }
+    unsetenv("TMPDIR");
 }
 
 TEST(HeadlessDialogs, AnswersFromTheQueueAndLogsEachBox) {

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The confirmation question in the working language: the standard message box would
 // label its buttons in the system's language, so questions go through this dialog,

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Points and rectangles in top-down surface coordinates, (0, 0) at the top left.
 // Rectangles are half-open: Right and Bottom are exclusive, so two rectangles that

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "foundation/obf_text.h"
 
 #include <algorithm>
@@ -127,7 +128,16 @@ TObfText TObfText::OpenCompiled(const std::string& base, const Filter& filter) {
     std::error_code e1, e2;
     if (fs::exists(txt, e1)) {
         auto datTime = fs::last_write_time(dat, e2);
-        if (e2 || datTime < fs::last_write_time(txt, e1)) Compile(txt, dat, filter);
+        if (e2 || datTime < fs::last_write_time(txt, e1)) {
+            std::vector<uint8_t> compiled = CompileBytes(ReadFileBytes(txt), filter);
+            try {
+                WriteFileAtomic(dat, compiled.data(), compiled.size());
+            } catch (const UvoException&) {
+                // An installed copy's folder may be read-only: the compiled form then
+                // serves from memory, and the next start compiles again.
+            }
+            return FromBytes(std::move(compiled));
+        }
     }
     return TObfText(dat);
 }

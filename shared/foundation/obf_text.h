@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Compiled text files: the game reads its world script, sound table and high scores from
 // a ".dat" file, a scrambled list of length-prefixed lines made from the editable ".txt"
@@ -42,7 +43,8 @@ class TObfText {
     static void Unscramble(std::vector<uint8_t>& data);
 
     // The caller's rule: compile when the ".txt" exists and the ".dat" is missing or older,
-    // then read the ".dat". `base` is the path without extension.
+    // then read the ".dat". `base` is the path without extension. When the ".dat" cannot
+    // be written (a read-only program folder) the compiled lines are read from memory.
     static TObfText OpenCompiled(const std::string& base, const Filter& filter = nullptr);
 
   private:

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The program-wide table of user-interface texts, loaded from one "qr_*.str" file: line
 // k is string k. Strings 30-52 name the 23 standard languages (language k is string

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The program's one random generator. Every "random" choice of the game (tiles, music,
 // cards, round words, scrambles) draws from it, so a seeded run is repeatable.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The quiet failure: an operation gives up without anything being shown to the player.
 // Code that reports exceptions in a message box lets this one pass without a word; a

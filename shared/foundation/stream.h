@@ -1,7 +1,9 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Byte streams with the little-endian helpers every binary format of the program uses
 // (lists, image libraries, word lists, saved games). A short read always throws
-// StreamReadError: a reader never sees half a value.
+// StreamReadError: a reader never sees half a value. On a file stream the error names the
+// file.
 #include <cstdint>
 #include <cstdio>
 #include <string>
@@ -22,6 +24,8 @@ class TStream {
     virtual int64_t Position() const = 0;
     virtual void Seek(int64_t position) = 0;
     virtual int64_t Size() const = 0;
+    // The file behind the stream, for messages; empty for memory.
+    virtual std::string Name() const { return {}; }
 
     int64_t Remaining() const { return Size() - Position(); }
 
@@ -46,6 +50,9 @@ class TStream {
     // silently corrupt what is saved.
     void WriteShortString(std::string_view s);
     void WriteBytes(std::string_view s) { Write(s.data(), s.size()); }
+
+  private:
+    [[noreturn]] void ThrowShortRead() const;
 };
 
 // A growable stream in memory; also the way to read a whole file at once.
@@ -94,15 +101,22 @@ class TFileStream : public TStream {
     int64_t Size() const override;
     // Flushes and reports a failed write (a full disk) as StreamWriteError.
     void Flush();
+    std::string Name() const override { return path_; }
 
   private:
     std::FILE* file_ = nullptr;
+    std::string path_;
 };
 
-// Whole-file helpers.
+// Whole-file helpers. A file that cannot be read whole raises an error naming it.
 std::vector<uint8_t> ReadFileBytes(const std::string& path);
 // Writes a temporary file beside path, flushes it to disk, then renames it over path: the
-// previous file survives any failure.
+// previous file survives any failure. A symbolic link is written through to its target and
+// the file keeps its permissions; a file marked read-only is refused, never replaced.
+// Failures name the file and the reason (a full disk is "No space left on device").
 void WriteFileAtomic(const std::string& path, const void* data, size_t size);
+// The temporary files WriteFileAtomic leaves when its process is killed mid-save are named
+// "<file>.tmp<pid>_<n>"; this removes those in `folder` whose process no longer runs.
+void RemoveStaleTemporaries(const std::string& folder);
 
 } // namespace qr

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The program's text is bytes: Windows-1252 plus 48 special letters of the game's fonts
 // placed on control and 0x80-0x9F codes. This is the one place that knows what each

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The small string and line-reading routines the rest of the code uses everywhere.
 #include <cstdint>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Owning doubly linked lists. Nearly every collection of both programs (rooms, hit
 // boxes, frame sets, timers, images, damage rectangles, sounds) is one of these.

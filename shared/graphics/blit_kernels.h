@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The inner loops of blits: one row of W pixels, opaque or colour-keyed, straight or
 // mirrored. The choice is made once per blit; each loop is specialised so the row

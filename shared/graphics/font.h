@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Bitmap fonts: a font image in a library (rows of glyph cells) paired with a metrics
 // record compiled into the program, plus an optional image of the 48 extra glyphs.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The metrics of the game's font designs, made by fonttool from DejaVuSans-Bold.ttf.
 // They describe the font images the data build makes from the same font: regenerate
 // both together (fonttool metrics).

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The handle through which rooms, animations and the editor hold one picture: an image of
 // a library (or a private blank image, copy or cut-out) whose surface is made on first

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The band codec of PX8 libraries: the line decoder (line codes and escapes), the run
 // decoder (one run-length stream across rows) and the writer's encoders. Bands are

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The drawable form of an image: row access to its bands, blits with transparency,
 // clipping and mirroring, fills and frames, and the list of rectangles changed since the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // PX8 image libraries: one file holding a 256-colour palette and any number of named
 // 8-bit images, each cut into horizontal bands that are stored raw or line-coded.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Makes PX8 libraries: the palette and named images, each band coded the way its
 // author asked (raw rows, line codes or run mode). Used by the image tool and by tests;

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Every failure of the image code: libraries, codec, surfaces, fonts, text blocks.
 #include "foundation/uvo_exception.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Lays out and draws marked-up text in a rectangle of a surface: word wrap at spaces and
 // soft hyphens, hard breaks, named fonts, tabs and fine spacing, four alignments and a

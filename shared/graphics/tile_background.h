@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The repeating tile that covers the window around the game picture, and the same
 // pattern painted into a rectangle of a surface (text-block backgrounds).

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The record of a batch of words that came into a list from elsewhere. The program
 // never interprets or creates these; it keeps every field exactly as read so that a

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A level of a word list: the set of word groups (0..99) whose words are played at that
 // difficulty, plus the member count as the file stored it. Kept as a 13-byte bit set

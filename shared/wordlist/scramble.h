@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The light scrambling that keeps an author's password (and the signature) from being
 // read off a word-list file with a text viewer. It is not encryption: the key travels

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The word list ("module") a game round is played on and an author edits: the main
 // words with either their translations (vocabulary) or one clue each (anagrams, quiz),
@@ -230,6 +231,8 @@ class TQRWordList {
 
     // --- state -----------------------------------------------------------------------
     bool Modified() const { return modified_; }
+    // A new list that only carries the author's defaults counts as unchanged.
+    void ClearModified() { modified_ = false; }
     uint16_t FileVersion() const { return fileVersion_; }
     const std::vector<TLanguageSummary>& LanguageSummary() const { return summary_; }
     const std::vector<TGroupName>& GroupNames() const { return groupNames_; }

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Reading ".qrw" files of every format version (1 to 12) and writing version 12.
 //
 // The file is a header (all the module list needs: type, titles, author, languages
@@ -40,9 +41,10 @@ TBackupResult BackupBeforeSave(const std::string& path) {
     std::error_code ec;
     if (!fs::is_regular_file(path, ec)) return TBackupResult::NothingToKeep;
     const std::string backup = BackupPath(path);
-    if (fs::exists(fs::symlink_status(backup, ec)) && !fs::remove(backup, ec))
+    // A backup that is not there yet is no error: asking about it only says "not found".
+    if (fs::exists(fs::symlink_status(backup, ec)) && (!fs::remove(backup, ec) || ec))
         return TBackupResult::CannotDeleteBackup;
-    if (ec) return TBackupResult::CannotDeleteBackup;
+    ec.clear();
     if (!fs::copy_file(path, backup, ec) || ec) return TBackupResult::CannotMakeBackup;
     return TBackupResult::Done;
 }

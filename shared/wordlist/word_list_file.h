@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Helpers around the ".qrw" file that are not part of the list itself: its checksum and
 // the ".bak" copy the editor keeps of the previous file before saving over it. The

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The readable text form of a word list: how the bundled lists are kept in the
 // repository and how authors can write or generate lists without the editor. Building

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Shared helpers of the data-tree tests: where the built tree is and how to read it.
 #include <cstdint>

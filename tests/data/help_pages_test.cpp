@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The play room's help pages lay their texts over the pictures "playhlp1" to "playhlp6"
 // at fixed places: in every shipped language each text must fit the space up to the next
 // text (or the buttons at the bottom of the page), and the single lines of page 6 must

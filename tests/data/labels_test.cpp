@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Button labels are drawn by the rooms into the hit boxes of the world script, in the
 // game's 14-point font: in every shipped language each label must fit its box.
 #include <gtest/gtest.h>

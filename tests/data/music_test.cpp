@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The six music tracks must be Standard MIDI Files the sequencer can play, lasting about
 // their listed lengths: the game stops a track 3 seconds after that length if no end
 // notification came, and plays short tracks twice.

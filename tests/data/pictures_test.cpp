@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The image libraries as the game opens them: every picture the screens name exists in
 // the library they take it from, with the size their drawing code assumes, and all
 // libraries share the one game palette.
@@ -58,6 +59,7 @@ TEST(Pictures, GameLibraryHoldsEveryNamedPictureAtItsSize) {
         {"lives", 6 * 19, 6 * 39}, {"sparkle", 12, 9},      {"qrttlmsk", 9 * 63, 87},
         {"titlegfx", 9 * 63, 0},   {"titlegf2", 9 * 63, 0}, {"titlefly", 0, 0},
         {"chase", 0, 0},           {"pagebtns", 0, 0},      {"uwin_eng", 0, 0},
+        {"appicon", 64, 64},
     };
     for (int p = 1; p <= 6; ++p)
         exact.push_back({"playhlp" + std::to_string(p), 430, 260});
@@ -92,7 +94,9 @@ TEST(Pictures, GameLibraryHoldsEveryNamedPictureAtItsSize) {
         }
     }
     // Cursors and sprites drawn over pictures must be transparent.
-    for (const char* name : {"cur01", "letmesh", "comgfx", "lives", "titlefly", "sparkle"})
+    // The window icon's rounded corners too.
+    for (const char* name :
+         {"cur01", "letmesh", "comgfx", "lives", "titlefly", "sparkle", "appicon"})
         EXPECT_TRUE(SizeOf(lib, name).transparent) << name;
 }
 

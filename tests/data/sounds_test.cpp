@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Every sound number the game plays must name a wave file the wave manager can load:
 // RIFF/WAVE with a PCM "fmt " chunk and a non-empty "data" chunk.
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Every numbered text the game and the editor ask for must be in every string file, and
 // the texts that are formatted must carry the placeholders their callers fill in.
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The bundled word lists and the string files must agree on the languages: a list's
 // languages are stored by number, so that the game can name them in the player's language.
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The world script as the game reads it (the compiled "init.dat"): every screen the code
 // goes to exists, and each carries the hit boxes and frame sets its room looks up by name,
 // inside the screen, with cursor keywords the reader accepts.

@@ -1,4 +1,5 @@
 #!/bin/sh
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The world fixture with a sound table whose sound 11 is a short wave file, made here:
 # the game's sound reaches the simulated device and its end comes back in virtual time.
 # usage: run_sound_e2e.sh QUILRUSH32 WORLD_FIXTURE DRIVE EXPECTED

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Plays through the desktop back end with SDL's file-writing audio driver and checks the
 // samples that came out.
 #include "platform/sdl/sdl_sound.h"
@@ -13,6 +14,8 @@
 #include <thread>
 #include <unistd.h>
 #include <vector>
+
+#include <SDL.h>
 
 #include "game/sound/midi_player.h"
 #include "game/sound/sound_pump.h"
@@ -338,6 +341,28 @@ TEST_F(SdlSoundTest, NoAudioDeviceMeansNoOutputs) {
     EXPECT_FALSE(man.Enabled());
     TMidiPlayer player(audio.Midi(), true);
     EXPECT_FALSE(player.Available());
+}
+
+TEST_F(SdlSoundTest, AllSoundOffOpensNoDevice) {
+    // Music off alone still opens the device for the waves, but never loads the soundfont.
+    {
+        SoundEventQueue events;
+        SdlAudio audio(events, SdlAudio::DefaultSoundfont(), true, false);
+        EXPECT_TRUE(audio.DeviceOpen());
+        EXPECT_FALSE(audio.WaitForSynth());
+        EXPECT_EQ(audio.Midi().DeviceCount(), 0);
+    }
+    ASSERT_TRUE(fs::exists(Output())) << "the disk audio driver is not in use";
+    fs::remove(Output());
+    {
+        SoundEventQueue events;
+        SdlAudio audio(events, SdlAudio::DefaultSoundfont(), false, false);
+        EXPECT_FALSE(audio.DeviceOpen());
+        EXPECT_EQ(SDL_WasInit(SDL_INIT_AUDIO), 0u);
+        EXPECT_EQ(audio.Waves().DeviceCount(), 0);
+        EXPECT_EQ(audio.Midi().DeviceCount(), 0);
+    }
+    EXPECT_FALSE(fs::exists(Output())) << "the disk audio driver was opened";
 }
 
 } // namespace

@@ -253,6 +253,8 @@ std::string AnimalToText(const TAnimal& a) {
     for (const auto& o : a.Objects) {
         out << "\nobject " << Escape(o->Name) << " width=" << o->Width << " height=" << o->Height
             << " frames=" << o->FrameCount << (o->Background ? " background" : "") << "\n";
+        if (!o->WidthStored)
+            out << "  # the file does not store the width (the game takes the picture's): set it\n";
         for (int scene = 0; scene < kAnimalSceneCount; ++scene) {
             const TSceneEventList& events = o->Scenes[size_t(scene)];
             if (events.empty()) continue;

@@ -30,7 +30,10 @@ const char* const kUsage =
     "  trace FILE --scene N [--release-at T] [--ticks K]\n"
     "                            print the objects of every tick as JSON lines\n"
     "The animal's picture library is looked for in DIR, by default the folder imglib/\n"
-    "beside the file's own folder (as in an installation: dat/ and imglib/).\n";
+    "beside the file's own folder (as in an installation: dat/ and imglib/). As in the\n"
+    "game, scene 0 is played unseen before any other scene, so that background objects\n"
+    "are under way. Ticks count from the start of the scene; --release-at sets the\n"
+    "animal's release flag at that tick.\n";
 
 constexpr int kStripWidth = 113;
 constexpr int kStripHeight = 367;
@@ -40,6 +43,15 @@ constexpr int kCardHeight = 62;
 void LoadAnimal(const std::string& path, TAnimal& animal) {
     TMemoryStream stream(ReadFileBytes(path));
     animal.LoadFromStream(stream);
+}
+
+// In the game every level opens with scene 0, so the background objects of any later scene
+// are already under way: play scene 0 unseen first.
+void PlayOpeningUnseen(TAnimal& animal, int scene) {
+    if (scene == 0 || !animal.StartScene(0)) return;
+    animal.Released = true;
+    while (animal.Step())
+        ;
 }
 
 Json EventJson(const TSceneEvent& e) {
@@ -226,6 +238,7 @@ int Render(const std::vector<std::string>& args, std::ostream& out, std::ostream
     animal.SetCardCallback([&] { return cardData.get(); });
 
     std::vector<Frame> frames;
+    PlayOpeningUnseen(animal, o.scene);
     animal.StartScene(uint8_t(o.scene));
     for (int tick = 0; tick < o.ticks; ++tick) {
         if (tick == o.releaseAt) animal.Released = true;
@@ -268,6 +281,7 @@ int Trace(const std::vector<std::string>& args, std::ostream& out, std::ostream&
     if (!ParsePlayOptions(args, false, o, err)) return 2;
     TAnimal animal;
     LoadAnimal(o.file, animal);
+    PlayOpeningUnseen(animal, o.scene);
     if (!animal.StartScene(uint8_t(o.scene))) {
         out << Json{{"end", 0}, {"empty", true}}.dump() << "\n";
         return 0;

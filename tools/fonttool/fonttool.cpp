@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "fonttool.h"
 
 #include <ft2build.h>
@@ -10,6 +11,7 @@
 #include <ostream>
 #include <sstream>
 
+#include "foundation/command_line.h"
 #include "foundation/stream.h"
 #include "foundation/text_codec.h"
 #include "png_io.h"
@@ -160,8 +162,9 @@ void LayOut(const std::vector<Glyph>& glyphs, const std::vector<int>& widths, in
 TRasterFont RasteriseFont(const std::string& ttfPath, const TFontDesign& d) {
     FtLibrary ft;
     if (FT_Init_FreeType(&ft.lib)) throw UvoException("FreeType did not start");
+    RequireReadable(ttfPath);
     if (FT_New_Face(ft.lib, ttfPath.c_str(), 0, &ft.face))
-        throw UvoException("Cannot read the font \"" + ttfPath + "\"");
+        throw ToolError(ttfPath + ": not a font (FreeType cannot read it)");
     if (FT_Set_Pixel_Sizes(ft.face, 0, FT_UInt(d.PixelSize)))
         throw UvoException("Cannot size the font");
 
@@ -224,7 +227,8 @@ std::vector<uint8_t> PaintMask(const std::vector<uint8_t>& mask, int32_t w, int3
 std::string MetricsSource(const std::vector<std::pair<TRasterFont, int>>& fonts,
                           const std::string& ttfName) {
     std::ostringstream s;
-    s << "// The metrics of the game's font designs, made by fonttool from " << ttfName << ".\n"
+    s << "// SPDX-License-Identifier: GPL-3.0-or-later\n"
+      << "// The metrics of the game's font designs, made by fonttool from " << ttfName << ".\n"
       << "// They describe the font images the data build makes from the same font: regenerate\n"
       << "// both together (fonttool metrics).\n"
       << "#include \"graphics/font.h\"\n\nnamespace qr {\n\nnamespace {\n\n";
@@ -274,6 +278,8 @@ int ParseIndex(const std::string& s, bool allowNone) {
 } // namespace
 
 int RunFontTool(const std::vector<std::string>& a, std::ostream& out, std::ostream& err) {
+    if (std::optional<int> done = HandleCommonOptions("fonttool", a, kUsage, out, err))
+        return *done;
     try {
         if (a.size() == 3 && a[0] == "metrics") {
             std::vector<std::pair<TRasterFont, int>> fonts;
@@ -299,10 +305,12 @@ int RunFontTool(const std::vector<std::string>& a, std::ostream& out, std::ostre
                 << "x" << f.SpecialHeight << "\n";
             return 0;
         }
-        err << kUsage;
-        return 2;
+        if (a.empty()) return UsageError("fonttool", "a command is needed", kUsage, err);
+        if (a[0] == "metrics" || a[0] == "render")
+            return UsageError("fonttool", "wrong number of arguments for " + a[0], kUsage, err);
+        return UsageError("fonttool", "unknown command " + a[0], kUsage, err);
     } catch (const std::exception& e) {
-        err << "fonttool: " << e.what() << '\n';
+        err << "fonttool: " << Printable(e.what()) << '\n';
         return 1;
     }
 }

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Turns a TrueType font into the game's bitmap fonts: the font image (rows of 32 glyph
 // cells), the image of the 48 extra glyphs (rows of 12) and the metrics records the

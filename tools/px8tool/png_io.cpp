@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "png_io.h"
 
 #include <png.h>
@@ -11,12 +12,27 @@ namespace qr {
 
 namespace {
 using FilePtr = std::unique_ptr<FILE, int (*)(FILE*)>;
+
+// libpng prints its complaints itself unless told otherwise; the reason belongs in our
+// one message about the file instead.
+void KeepError(png_structp png, png_const_charp message) {
+    *static_cast<std::string*>(png_get_error_ptr(png)) = message;
+    png_longjmp(png, 1);
 }
+void IgnoreWarning(png_structp, png_const_charp) {}
+
+// Far beyond any picture of the game (the largest are screens of 600x400); a header that
+// claims more is damaged, and believing it would ask for gigabytes.
+constexpr uint32_t kMaxSide = 8192;
+constexpr uint64_t kMaxPixels = 16u << 20;
+} // namespace
 
 TPngImage ReadPng(const std::string& path) {
     FilePtr f(std::fopen(path.c_str(), "rb"), std::fclose);
     if (!f) throw FileOpenError("Cannot open \"" + path + "\"");
-    png_structp png = png_create_read_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
+    std::string reason;
+    png_structp png =
+        png_create_read_struct(PNG_LIBPNG_VER_STRING, &reason, KeepError, IgnoreWarning);
     png_infop info = png ? png_create_info_struct(png) : nullptr;
     if (!info) {
         png_destroy_read_struct(&png, nullptr, nullptr);
@@ -26,10 +42,18 @@ TPngImage ReadPng(const std::string& path) {
     std::vector<png_bytep> rows;
     if (setjmp(png_jmpbuf(png))) {
         png_destroy_read_struct(&png, &info, nullptr);
-        throw UvoException("\"" + path + "\" is not a readable PNG file");
+        throw UvoException("\"" + path + "\" is not a readable PNG file" +
+                           (reason.empty() ? "" : " (" + reason + ")"));
     }
     png_init_io(png, f.get());
+    // A header may claim any size; a picture of the game is far below this.
+    png_set_user_limits(png, kMaxPngSide, kMaxPngSide);
     png_read_info(png, info);
+    const uint32_t width = png_get_image_width(png, info), height = png_get_image_height(png, info);
+    if (width > kMaxSide || height > kMaxSide || uint64_t(width) * height > kMaxPixels) {
+        png_destroy_read_struct(&png, &info, nullptr);
+        throw UvoException("\"" + path + "\": the picture is too large");
+    }
     img.Width = int32_t(png_get_image_width(png, info));
     img.Height = int32_t(png_get_image_height(png, info));
     const int colourType = png_get_color_type(png, info);

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // PNG files as the image tools need them: indexed pictures with their palette, and
 // truecolour pictures with alpha to be quantised to a palette.

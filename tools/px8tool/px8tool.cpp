@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "px8tool.h"
 
 #include <filesystem>
@@ -6,11 +7,13 @@
 #include <ostream>
 #include <sstream>
 
+#include "foundation/command_line.h"
 #include "foundation/stream.h"
 #include "foundation/utils.h"
 #include "graphics/image_data.h"
 #include "graphics/image_library.h"
 #include "graphics/image_writer.h"
+#include "graphics/px8_exception.h"
 #include "png_io.h"
 
 namespace qr {
@@ -42,41 +45,80 @@ TRgbPalette LibraryPalette(const TPX8Library& lib) {
     return p;
 }
 
+// Opens the library a command reads; anything else is refused with the file's name.
+void OpenLibrary(TPX8Library& lib, const std::string& path) {
+    RequireReadable(path);
+    try {
+        lib.Open(path);
+    } catch (const UvoException& e) {
+        std::string reason = PlainReason(e);
+        if (reason == "header invalid") reason = "bad header";
+        throw ToolError(path + ": not an image library (" + reason + ")");
+    }
+}
+
+// What goes wrong reading pictures out of a library that opened is damage inside it.
+template <class Read> auto ReadingLibrary(const std::string& path, Read read) {
+    try {
+        return read();
+    } catch (const FileOpenError&) {
+        throw;
+    } catch (const StreamWriteError&) {
+        throw;
+    } catch (const PX8Exception& e) {
+        throw ToolError(path + ": damaged image library (" + PlainReason(e) + ")");
+    } catch (const StreamReadError& e) {
+        throw ToolError(path + ": damaged image library (" + PlainReason(e) + ")");
+    }
+}
+
 int List(const std::string& path, std::ostream& out) {
     TPX8Library lib;
-    lib.Open(path);
+    OpenLibrary(lib, path);
     // Directory order is file order: walk the records as the library does.
-    TFileStream s(path, TFileStream::Mode::OpenRead);
-    int64_t offset = kPX8FirstRecord;
-    while (offset < s.Size()) {
-        s.Seek(offset);
-        const TPX8ImageHeader h = TPX8ImageHeader::Read(s);
-        s.Seek(offset + kPX8ImageHeaderSize + 4 * (h.SegmentCount - 1));
-        const uint32_t length = s.ReadU32();
-        out << h.Name << ' ' << h.Width << ' ' << h.Height << ' ' << int(h.Storage) << ' '
-            << (h.Transparent ? 1 : 0) << ' ' << int(h.TransparentColour) << '\n';
-        offset += length;
-    }
+    std::ostringstream lines;
+    ReadingLibrary(path, [&] {
+        TFileStream s(path, TFileStream::Mode::OpenRead);
+        int64_t offset = kPX8FirstRecord;
+        while (offset < s.Size()) {
+            s.Seek(offset);
+            const TPX8ImageHeader h = TPX8ImageHeader::Read(s);
+            s.Seek(offset + kPX8ImageHeaderSize + 4 * (h.SegmentCount - 1));
+            const uint32_t length = s.ReadU32();
+            lines << Printable(h.Name) << ' ' << h.Width << ' ' << h.Height << ' ' << int(h.Storage)
+                  << ' ' << (h.Transparent ? 1 : 0) << ' ' << int(h.TransparentColour) << '\n';
+            offset += length;
+        }
+        return 0;
+    });
+    out << lines.str();
     return 0;
 }
 
 int Extract(const std::string& path, const std::string& name, const std::string& outPath) {
     TPX8Library lib;
-    lib.Open(path);
-    TImageRef node(lib, name);
-    TImageDataRef data(lib, node.get());
-    std::vector<uint8_t> px;
-    px.reserve(size_t(data->Width) * data->Height);
-    for (int32_t y = 0; y < data->Height; ++y) {
-        const uint8_t* row = data->StartLine(0, y);
-        px.insert(px.end(), row, row + data->Width);
-    }
+    OpenLibrary(lib, path);
+    if (!lib.ImageExists(name)) throw ToolError(path + ": no picture named \"" + name + "\"");
+    int32_t width = 0, height = 0;
+    const std::vector<uint8_t> px = ReadingLibrary(path, [&] {
+        TImageRef node(lib, name);
+        TImageDataRef data(lib, node.get());
+        width = data->Width;
+        height = data->Height;
+        std::vector<uint8_t> pixels;
+        pixels.reserve(size_t(width) * height);
+        for (int32_t y = 0; y < height; ++y) {
+            const uint8_t* row = data->StartLine(0, y);
+            pixels.insert(pixels.end(), row, row + width);
+        }
+        return pixels;
+    });
     if (EndsWithNoCase(outPath, ".png")) {
-        WriteIndexedPng(outPath, data->Width, data->Height, px, LibraryPalette(lib));
+        WriteIndexedPng(outPath, width, height, px, LibraryPalette(lib));
     } else if (EndsWithNoCase(outPath, ".raw")) {
         WriteFileAtomic(outPath, px.data(), px.size());
     } else {
-        throw UvoException("extract: the output must end in .png or .raw");
+        throw ToolError(outPath + ": the output must end in .png or .raw");
     }
     return 0;
 }
@@ -86,8 +128,9 @@ struct ManifestError : UvoException {
 };
 
 int Pack(const std::string& outPath, const std::string& manifestPath) {
+    RequireReadable(manifestPath);
     std::ifstream in(manifestPath);
-    if (!in) throw FileOpenError("Cannot open \"" + manifestPath + "\"");
+    if (!in) throw ToolError(manifestPath + ": cannot be read");
     const fs::path base = fs::path(manifestPath).parent_path();
     auto resolve = [&](const std::string& f) {
         return fs::path(f).is_absolute() ? f : (base / f).string();
@@ -191,7 +234,7 @@ int Pack(const std::string& outPath, const std::string& manifestPath) {
 int PaletteCommand(const std::vector<std::string>& a, std::ostream& err) {
     if (a.size() >= 4 && a[1] == "export") {
         TPX8Library lib;
-        lib.Open(a[2]);
+        OpenLibrary(lib, a[2]);
         const TRgbPalette p = LibraryPalette(lib);
         if (EndsWithNoCase(a[3], ".png")) {
             std::vector<uint8_t> swatch(256 * 16 * 16);
@@ -206,12 +249,12 @@ int PaletteCommand(const std::vector<std::string>& a, std::ostream& err) {
     }
     if ((a.size() == 4 || a.size() == 5) && a[1] == "import") {
         const TRgbPalette p = ReadPaletteFile(a[3]);
-        std::vector<uint8_t> bytes = ReadFileBytes(a[2]);
         {
             // Refuses to rewrite anything that is not a library.
             TPX8Library lib;
-            lib.OpenStream(std::make_unique<TMemoryStream>(bytes), a[2]);
+            OpenLibrary(lib, a[2]);
         }
+        std::vector<uint8_t> bytes = ReadFileBytes(a[2]);
         for (size_t i = 0; i < 256; ++i) {
             bytes[kPX8FileHeaderSize + i * 4] = p[i][2];
             bytes[kPX8FileHeaderSize + i * 4 + 1] = p[i][1];
@@ -221,8 +264,8 @@ int PaletteCommand(const std::vector<std::string>& a, std::ostream& err) {
         WriteFileAtomic(a.size() == 5 ? a[4] : a[2], bytes.data(), bytes.size());
         return 0;
     }
-    err << kUsage;
-    return 2;
+    return UsageError("px8tool", "palette needs export LIB OUT or import LIB PALETTE [OUT]", kUsage,
+                      err);
 }
 
 } // namespace
@@ -250,8 +293,9 @@ TRgbPalette ReadPaletteFile(const std::string& path) {
             throw UvoException("\"" + path + "\" has no palette (not an indexed PNG)");
         return png.Palette;
     }
+    RequireReadable(path);
     std::ifstream in(path);
-    if (!in) throw FileOpenError("Cannot open \"" + path + "\"");
+    if (!in) throw ToolError(path + ": cannot be read");
     std::string magic, version;
     int count = 0;
     if (!(in >> magic >> version >> count) || magic != "JASC-PAL" || count < 1 || count > 256)
@@ -275,15 +319,18 @@ void WritePalFile(const std::string& path, const TRgbPalette& palette) {
 }
 
 int RunPx8Tool(const std::vector<std::string>& a, std::ostream& out, std::ostream& err) {
+    if (std::optional<int> done = HandleCommonOptions("px8tool", a, kUsage, out, err)) return *done;
     try {
         if (a.size() == 2 && a[0] == "list") return List(a[1], out);
         if (a.size() == 4 && a[0] == "extract") return Extract(a[1], a[2], a[3]);
         if (a.size() == 3 && a[0] == "pack") return Pack(a[1], a[2]);
         if (!a.empty() && a[0] == "palette") return PaletteCommand(a, err);
-        err << kUsage;
-        return 2;
+        if (a.empty()) return UsageError("px8tool", "a command is needed", kUsage, err);
+        if (a[0] == "list" || a[0] == "extract" || a[0] == "pack")
+            return UsageError("px8tool", "wrong number of arguments for " + a[0], kUsage, err);
+        return UsageError("px8tool", "unknown command " + a[0], kUsage, err);
     } catch (const std::exception& e) {
-        err << "px8tool: " << e.what() << '\n';
+        err << "px8tool: " << Printable(e.what()) << '\n';
         return 1;
     }
 }

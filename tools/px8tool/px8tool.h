@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The image-library tool for authors and the data build: list, extract, pack from a
 // manifest, export and import the palette. The commands are functions so that tests

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "compile_filters.h"
 
 #include "foundation/utils.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The line filters with which the game turns its world script and sound table from ".txt"
 // into ".dat". The data build compiles both files ahead of time with the same filters,

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Art is drawn in full colour (SVG rendered to PNG) and brought to the one game palette
 // here, before packing, so that gradients can be dithered and the transparent key colour

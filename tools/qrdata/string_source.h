@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The string files are generated from commented sources so that a string's number is
 // written next to its text and can never drift when a line is added or removed.

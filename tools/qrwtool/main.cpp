@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // qrwtool: the command-line tool for ".qrw" word lists, for authors and for the data
 // build. It reads every format version and writes the current one.
 #include <cstdio>
@@ -7,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "foundation/command_line.h"
 #include "foundation/polyglot.h"
 #include "foundation/stream.h"
 #include "tools/qrwtool/import_commands.h"
@@ -30,20 +32,21 @@ const char* kUsage =
     "their languages in it, and built lists look their language codes up in it.\n"
     "Without it every language name and code stays as written.\n";
 
-int Usage() {
-    std::cerr << kUsage;
-    return 2;
+int Usage(const std::string& problem) {
+    return qr::UsageError("qrwtool", problem, kUsage, std::cerr);
 }
 
 bool Load(qr::TQRWordList& list, const std::string& path) {
+    qr::RequireReadable(path);
     if (list.LoadFromFile(path)) return true;
-    std::cerr << path << ": " << list.LastError() << "\n";
+    std::cerr << "qrwtool: " << qr::Printable(path + ": " + list.LastError()) << "\n";
     return false;
 }
 
 std::string ReadText(const std::string& path) {
+    qr::RequireReadable(path);
     std::ifstream in(path, std::ios::binary);
-    if (!in) throw qr::FileOpenError("Cannot open \"" + path + "\".");
+    if (!in) throw qr::ToolError(path + ": cannot be read");
     std::ostringstream s;
     s << in.rdbuf();
     return s.str();
@@ -52,21 +55,27 @@ std::string ReadText(const std::string& path) {
 } // namespace
 
 int main(int argc, char** argv) {
+    if (std::optional<int> done = qr::HandleCommonOptions(
+            "qrwtool", std::vector<std::string>(argv + 1, argv + argc), kUsage, std::cout,
+            std::cerr, {"--strings", "--type", "--languages", "--title", "--csv"},
+            {"--skip-unshowable"}))
+        return *done;
     std::vector<std::string> args;
     std::string strings;
     for (int i = 1; i < argc; ++i) {
         std::string a = argv[i];
         if (a == "--strings" && i + 1 < argc)
             strings = argv[++i];
-        else if (a == "-h" || a == "--help")
-            return std::cout << kUsage, 0;
         else
             args.push_back(a);
     }
-    if (args.empty()) return Usage();
+    if (args.empty()) return Usage("a command is needed");
     const std::string& cmd = args[0];
     try {
-        if (!strings.empty()) qr::Polyglot().Load(strings);
+        if (!strings.empty()) {
+            qr::RequireReadable(strings);
+            qr::Polyglot().Load(strings);
+        }
         qr::TQRWordList list;
         list.Reset();
         if (cmd == "import") {
@@ -79,7 +88,12 @@ int main(int argc, char** argv) {
         } else if (cmd == "check" && args.size() == 2) {
             if (!Load(list, args[1])) return 1;
         } else if (cmd == "build" && args.size() == 3) {
-            qr::TWordListSource::Build(ReadText(args[1]), list);
+            const std::string source = ReadText(args[1]);
+            try {
+                qr::TWordListSource::Build(source, list);
+            } catch (const qr::UvoException& e) {
+                throw qr::ToolError(args[1] + ": " + e.what());
+            }
             list.SaveToFile(args[2]);
         } else if (cmd == "export" && (args.size() == 2 || args.size() == 3)) {
             if (!Load(list, args[1])) return 1;
@@ -91,11 +105,14 @@ int main(int argc, char** argv) {
         } else if (cmd == "upgrade" && args.size() == 3) {
             if (!Load(list, args[1])) return 1;
             list.SaveToFile(args[2]);
+        } else if (cmd == "dump" || cmd == "check" || cmd == "build" || cmd == "export" ||
+                   cmd == "upgrade") {
+            return Usage("wrong number of arguments for " + cmd);
         } else {
-            return Usage();
+            return Usage("unknown command " + cmd);
         }
     } catch (const std::exception& e) {
-        std::cerr << "qrwtool: " << e.what() << "\n";
+        std::cerr << "qrwtool: " << qr::Printable(e.what()) << "\n";
         return 1;
     }
     return 0;

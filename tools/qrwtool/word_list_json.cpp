@@ -1,6 +1,7 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "tools/qrwtool/word_list_json.h"
 
-#include <cstdio>
+#include <nlohmann/json.hpp>
 #include <vector>
 
 #include "foundation/text_codec.h"
@@ -9,92 +10,19 @@
 namespace qr {
 namespace {
 
-// Writes indented JSON; keys and texts are given as the list's bytes.
-class JsonWriter {
-  public:
-    void Begin(char bracket) {
-        Separate();
-        out_ += bracket;
-        first_.push_back(true);
-    }
-    void End(char bracket) {
-        bool empty = first_.back();
-        first_.pop_back();
-        if (!empty) NewLine();
-        out_ += bracket;
-    }
-    void Key(const char* key) {
-        Separate();
-        Quoted(key);
-        out_ += ": ";
-        afterKey_ = true;
-    }
-    void Text(std::string_view bytes) {
-        Separate();
-        Quoted(ToUtf8(bytes));
-    }
-    void Number(long long n) {
-        Separate();
-        out_ += std::to_string(n);
-    }
-    void Bool(bool b) {
-        Separate();
-        out_ += b ? "true" : "false";
-    }
-    template <class T> void Field(const char* key, const T& value) {
-        Key(key);
-        if constexpr (std::is_same_v<T, bool>)
-            Bool(value);
-        else if constexpr (std::is_arithmetic_v<T>)
-            Number(static_cast<long long>(value));
-        else
-            Text(value);
-    }
-    void TextArray(const char* key, const std::vector<std::string>& lines) {
-        Key(key);
-        Begin('[');
-        for (const auto& l : lines)
-            Text(l);
-        End(']');
-    }
-    std::string Result() { return out_ + "\n"; }
+using Json = nlohmann::ordered_json;
 
-  private:
-    void Separate() {
-        if (afterKey_) {
-            afterKey_ = false;
-            return;
-        }
-        if (first_.empty()) return;
-        if (!first_.back()) out_ += ',';
-        first_.back() = false;
-        NewLine();
-    }
-    void NewLine() {
-        out_ += '\n';
-        out_.append(first_.size() * 2, ' ');
-    }
-    void Quoted(std::string_view utf8) {
-        out_ += '"';
-        for (unsigned char c : utf8) {
-            if (c == '"' || c == '\\') {
-                out_ += '\\';
-                out_ += char(c);
-            } else if (c < 0x20) {
-                char buf[8];
-                std::snprintf(buf, sizeof buf, "\\u%04x", c);
-                out_ += buf;
-            } else {
-                out_ += char(c);
-            }
-        }
-        out_ += '"';
-    }
+// Texts of the list are its bytes; JSON holds them in UTF-8.
+Json Text(std::string_view bytes) {
+    return ToUtf8(bytes);
+}
 
-    std::string out_;
-    std::vector<bool> first_;
-    bool afterKey_ = false;
-};
+Json Texts(const std::vector<std::string>& lines) {
+    Json a = Json::array();
+    for (const auto& l : lines)
+        a.push_back(Text(l));
+    return a;
+}
 
 const char* TypeName(TListType t) {
     switch (t) {
@@ -111,23 +39,22 @@ const char* TypeName(TListType t) {
 } // namespace
 
 std::string WordListToJson(const TQRWordList& l) {
-    JsonWriter j;
-    j.Begin('{');
-    j.Field("fileVersion", l.FileVersion());
-    j.Field("listType", std::string(TypeName(l.ListType())));
-    j.Field("nameLanguage", l.NameLanguage());
-    j.Field("title", l.StoredTitle());
-    j.Field("handle", l.Handle());
-    j.Field("versionMajor", l.VersionMajor());
-    j.Field("versionMinor", l.VersionMinor());
-    j.Field("usesIconClues", l.UsesIconClues());
-    j.Field("iconLibrary", l.IconLibrary());
-    j.Field("primaryLanguage", l.PrimaryLanguage());
-    j.Field("primaryLanguageCode", l.PrimaryLanguageCode());
-    j.Field("textLanguage", l.TextLanguage());
-    j.Field("textLanguageCode", l.TextLanguageCode());
-    j.Field("password", UnscrambleText(l.Password()));
-    j.Field("signature", UnscrambleText(l.Signature()));
+    Json j;
+    j["fileVersion"] = l.FileVersion();
+    j["listType"] = TypeName(l.ListType());
+    j["nameLanguage"] = Text(l.NameLanguage());
+    j["title"] = Text(l.StoredTitle());
+    j["handle"] = l.Handle();
+    j["versionMajor"] = l.VersionMajor();
+    j["versionMinor"] = l.VersionMinor();
+    j["usesIconClues"] = l.UsesIconClues();
+    j["iconLibrary"] = Text(l.IconLibrary());
+    j["primaryLanguage"] = Text(l.PrimaryLanguage());
+    j["primaryLanguageCode"] = l.PrimaryLanguageCode();
+    j["textLanguage"] = Text(l.TextLanguage());
+    j["textLanguageCode"] = l.TextLanguageCode();
+    j["password"] = Text(UnscrambleText(l.Password()));
+    j["signature"] = Text(UnscrambleText(l.Signature()));
 
     auto lines = [](size_t n, auto get) {
         std::vector<std::string> v;
@@ -135,95 +62,58 @@ std::string WordListToJson(const TQRWordList& l) {
             v.push_back(get(i));
         return v;
     };
-    j.TextArray("comments", lines(l.CommentCount(), [&](size_t i) { return l.Comment(i); }));
-    j.TextArray("description",
-                lines(l.DescriptionCount(), [&](size_t i) { return l.DescriptionLine(i); }));
-    j.TextArray("authorLines",
-                lines(l.AuthorLineCount(), [&](size_t i) { return l.AuthorLine(i); }));
+    j["comments"] = Texts(lines(l.CommentCount(), [&](size_t i) { return l.Comment(i); }));
+    j["description"] =
+        Texts(lines(l.DescriptionCount(), [&](size_t i) { return l.DescriptionLine(i); }));
+    j["authorLines"] = Texts(lines(l.AuthorLineCount(), [&](size_t i) { return l.AuthorLine(i); }));
 
-    j.Key("groupNames");
-    j.Begin('[');
-    for (const auto& g : l.GroupNames()) {
-        j.Begin('{');
-        j.Field("group", g.group);
-        j.Field("name", g.name);
-        j.End('}');
-    }
-    j.End(']');
+    Json groups = Json::array();
+    for (const auto& g : l.GroupNames())
+        groups.push_back({{"group", g.group}, {"name", Text(g.name)}});
+    j["groupNames"] = groups;
 
-    j.Key("importSources");
-    j.Begin('[');
-    for (const auto& s : l.ImportSources()) {
-        j.Begin('{');
-        j.Field("name", s.name);
-        j.Field("firstWord", s.details.FirstWord);
-        j.End('}');
-    }
-    j.End(']');
+    Json sources = Json::array();
+    for (const auto& s : l.ImportSources())
+        sources.push_back({{"name", Text(s.name)}, {"firstWord", s.details.FirstWord}});
+    j["importSources"] = sources;
 
-    j.Key("languageSummary");
-    j.Begin('[');
-    for (const auto& s : l.LanguageSummary()) {
-        j.Begin('{');
-        j.Field("name", s.name);
-        j.Field("code", s.code);
-        j.Field("playable", s.playable);
-        j.End('}');
-    }
-    j.End(']');
+    Json summary = Json::array();
+    for (const auto& s : l.LanguageSummary())
+        summary.push_back({{"name", Text(s.name)}, {"code", s.code}, {"playable", s.playable}});
+    j["languageSummary"] = summary;
 
-    j.Key("levels");
-    j.Begin('[');
+    Json levels = Json::array();
     for (const auto& entry : l.Levels()) {
-        j.Begin('{');
-        j.Field("name", entry.name);
-        j.Key("groups");
-        j.Begin('[');
+        Json bits = Json::array();
         for (int g = 0; g <= TLevel::kLastBit; ++g)
-            if (entry.level.Contains(g)) j.Number(g);
-        j.End(']');
-        j.End('}');
+            if (entry.level.Contains(g)) bits.push_back(g);
+        levels.push_back({{"name", Text(entry.name)}, {"groups", bits}});
     }
-    j.End(']');
+    j["levels"] = levels;
 
-    j.Key("extraTextLanguages");
-    j.Begin('[');
-    for (const auto& e : l.ExtraTextLanguages()) {
-        j.Begin('{');
-        j.Field("name", e.name);
-        j.Field("code", e.code);
-        j.Field("title", e.title);
-        j.TextArray("description", e.description);
-        j.TextArray("levelNames", e.levelNames);
-        j.End('}');
-    }
-    j.End(']');
+    Json extra = Json::array();
+    for (const auto& e : l.ExtraTextLanguages())
+        extra.push_back({{"name", Text(e.name)},
+                         {"code", e.code},
+                         {"title", Text(e.title)},
+                         {"description", Texts(e.description)},
+                         {"levelNames", Texts(e.levelNames)}});
+    j["extraTextLanguages"] = extra;
 
-    j.Key("words");
-    j.Begin('[');
-    for (size_t i = 0; i < l.WordCount(); ++i) {
-        j.Begin('{');
-        j.Field("text", l.Word(i));
-        j.Field("group", l.Group(i));
-        j.Field("source", l.Source(i));
-        j.End('}');
-    }
-    j.End(']');
+    Json words = Json::array();
+    for (size_t i = 0; i < l.WordCount(); ++i)
+        words.push_back(
+            {{"text", Text(l.Word(i))}, {"group", l.Group(i)}, {"source", l.Source(i)}});
+    j["words"] = words;
 
-    j.TextArray("clues", l.Clues());
+    j["clues"] = Texts(l.Clues());
 
-    j.Key("secondaryLanguages");
-    j.Begin('[');
-    for (const auto& s : l.SecondaryLanguages()) {
-        j.Begin('{');
-        j.Field("name", s.name);
-        j.Field("code", s.code);
-        j.TextArray("translations", s.translations);
-        j.End('}');
-    }
-    j.End(']');
-    j.End('}');
-    return j.Result();
+    Json secondary = Json::array();
+    for (const auto& s : l.SecondaryLanguages())
+        secondary.push_back(
+            {{"name", Text(s.name)}, {"code", s.code}, {"translations", Texts(s.translations)}});
+    j["secondaryLanguages"] = secondary;
+    return j.dump(2, ' ', false, Json::error_handler_t::replace) + "\n";
 }
 
 } // namespace qr

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A word list as one JSON object with every model field, texts in UTF-8: what
 // "qrwtool dump" prints for authors, reviewers and tests.

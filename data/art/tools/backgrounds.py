@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: CC-BY-SA-4.0
 from common import *
 
 def sky_scene(top=SKY,bottom=SKY2,sun=True,night=False):

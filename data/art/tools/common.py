@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: CC-BY-SA-4.0
 import os
 ART=os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
 FONT='DejaVu Sans'

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: CC-BY-SA-4.0
 import os
 from common import *
 # 25 cursors, 32x32, black outline on white so they show on any picture.

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: CC-BY-SA-4.0
 from common import *
 # ---- help pages: 430x260 at (20,45); buttons at picture (270,227) prev, (318,227) next, (366,227) close
 def page(n, body, comment):

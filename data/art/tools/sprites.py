@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: CC-BY-SA-4.0
 from common import *
 KEY='none'  # transparent areas stay empty (alpha 0) and become the key colour
 

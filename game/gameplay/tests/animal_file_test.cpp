@@ -181,6 +181,21 @@ TEST(AnimalFile, SelectionFlagsComeFromTheLastTwoBytesOfNewFilesOnly) {
     EXPECT_THROW(TAnimal::ReadSelectionFlags(empty), AnimalException);
 }
 
+TEST(AnimalFile, TheFlagsKeepDemandingAnimalsOffSlowMachines) {
+    struct Case {
+        uint8_t slow, fast;
+        int processor, speed;
+        bool suits;
+    };
+    const Case cases[] = {
+        {0, 0, 486, 3, true},  {1, 0, 486, 1, false}, {1, 0, 586, 1, true},  {0, 1, 486, 2, true},
+        {0, 1, 486, 3, false}, {0, 1, 586, 3, true},  {1, 1, 499, 1, false}, {0, 0, 0, 3, true},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(AnimalSuitsMachine({c.slow, c.fast}, c.processor, c.speed), c.suits)
+            << int(c.slow) << int(c.fast) << " " << c.processor << " " << c.speed;
+}
+
 TEST(AnimalFile, SavingWritesVersionTwelveThatLoadsBackToTheSameBytes) {
     TAnimal old;
     LoadInto(old, OldFile(6)); // scenes moved around, width absent

@@ -9,6 +9,7 @@
 #include "foundation/stream.h"
 #include "game/gameplay/high_score_man.h"
 #include "test_support/temp_dir.h"
+#include "wordlist/word_list.h"
 
 namespace qr {
 namespace {
@@ -102,10 +103,39 @@ TEST(HighScores, KeysKeepSpeedsAndIconUseApartAndIgnoreCase) {
     EXPECT_EQ(m.Lines().size(), 3u);
 }
 
+TEST(HighScores, LanguageKeysFollowTheListTypeAndTheSettings) {
+    THighScoreLanguages settings;
+    settings.ClueNumber = 3;
+    settings.ClueName = "Spanish";
+    settings.AnswerNumber = 255;
+    settings.AnswerName = "Latin";
+    EXPECT_EQ(HighScoreClueKey(nullptr, settings), "///");
+    EXPECT_EQ(HighScoreAnswerKey(nullptr, settings), "///");
+
+    TQRWordList quiz;
+    quiz.SetListType(TListType::Quiz);
+    quiz.SetTitle("Capitals \xe9t\xe9");
+    quiz.SetHandle("uvo");
+    quiz.SetPrimaryLanguage("Klingon"); // no standard number: the name stands for it
+    EXPECT_EQ(HighScoreClueKey(&quiz, settings), "Klingon");
+    EXPECT_EQ(HighScoreAnswerKey(&quiz, settings), "Klingon");
+
+    TQRWordList vocabulary;
+    vocabulary.SetListType(TListType::Vocabulary);
+    EXPECT_EQ(HighScoreClueKey(&vocabulary, settings), "3");
+    EXPECT_EQ(HighScoreAnswerKey(&vocabulary, settings), "Latin");
+    settings.UseIcons = true;
+    EXPECT_EQ(HighScoreClueKey(&vocabulary, settings), "ICONS");
+    EXPECT_EQ(HighScoreAnswerKey(&vocabulary, settings), "Latin");
+
+    THighScoreMan m("");
+    SelectHighScoreTable(m, &quiz, settings, 2);
+    EXPECT_EQ(m.Lines()[0].substr(90), "#=CAPITALS \xc9T\xc9&+UVO^:ICONS*@Klingon!?2");
+}
+
 TEST(HighScores, TablesSurviveSavingWithEveryByteOfTheirInitials) {
     test::TempDir dir;
-    const std::string file = dir.Path("dat/hiscores.dat");
-    std::filesystem::create_directories(dir.Path("dat"));
+    const std::string file = dir.Path("dat/hiscores.dat"); // dat/ does not exist yet
     const std::string special = std::string("\x81\x0A", 2) + "Q";
     const std::string longTitle(300, 'w');
     {
@@ -131,8 +161,18 @@ TEST(HighScores, TablesSurviveSavingWithEveryByteOfTheirInitials) {
     EXPECT_EQ(again.GetScore(1), 5) << "a key too long for the file still finds its table";
     EXPECT_EQ(again.Lines().size(), 2u);
 
-    // A folder that cannot be written is no reason to fail at shut-down.
-    EXPECT_NO_THROW({ THighScoreMan lost(dir.Path("missing/folder/hiscores.dat")); });
+    // A folder that cannot be made is no reason to fail at shut-down.
+    dir.Write("plain", "a file where a folder should be");
+    EXPECT_NO_THROW({
+        THighScoreMan lost(dir.Path("plain/dat/hiscores.dat"));
+        lost.SelectTable("t", "h", 1, "a", "c");
+    });
+    EXPECT_THROW(
+        {
+            THighScoreMan lost(dir.Path("plain/dat/hiscores.dat"));
+            lost.Save();
+        },
+        std::exception);
 }
 
 TEST(HighScores, ADamagedLineBecomesAnEmptyTableUnderItsKeyAndTheOthersStay) {

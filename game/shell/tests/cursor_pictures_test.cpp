@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include <cstdio>
 #include <gtest/gtest.h>
 
@@ -45,4 +46,24 @@ TEST(CursorPictures, ComeFromTheLibraryWithTransparencyAndHotSpots) {
     EXPECT_EQ(c3.argb[2], 0xFFFFFFFFu); // white, opaque
     EXPECT_EQ(lib.Images().Count(), 0);
     std::remove((dir + "/cursors.txt").c_str());
+}
+
+TEST(ArgbPicture, TheWindowIconKeepsItsTransparencyAndIsCutToSize) {
+    TPX8Writer writer;
+    TPX8WriterImage icon{"appicon", 3, 70, std::vector<uint8_t>(3 * 70, 253), true, 253};
+    icon.Pixels[1] = 255;
+    icon.Pixels[2] = 0;
+    writer.Add(icon);
+    TPX8Library lib;
+    lib.OpenStream(std::make_unique<TMemoryStream>(writer.Bytes()));
+    EXPECT_FALSE(LoadArgbPicture(lib, *lib.GetHPal(), "noicon", 64));
+    std::optional<TArgbPicture> p = LoadArgbPicture(lib, *lib.GetHPal(), "AppIcon", 64);
+    ASSERT_TRUE(p);
+    EXPECT_EQ(p->width, 3);
+    EXPECT_EQ(p->height, 64);
+    ASSERT_EQ(p->argb.size(), 3u * 64u);
+    EXPECT_EQ(p->argb[0], 0u);
+    EXPECT_EQ(p->argb[1], 0xFFFFFFFFu);
+    EXPECT_EQ(p->argb[2], 0xFF000000u);
+    EXPECT_EQ(lib.Images().Count(), 0);
 }

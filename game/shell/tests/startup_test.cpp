@@ -1,9 +1,14 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Start-up and shut-down of the game, driven headless over small fixture installations.
 #include <gtest/gtest.h>
 #include <sstream>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include "foundation/uvo_exception.h"
+#include "game/shell/game_rooms.h"
 #include "game/shell/headless_driver.h"
+#include "game/shell/world_shell.h"
 #include "platform/ini_file.h"
 #include "platform/single_instance.h"
 #include "test_support/temp_dir.h"
@@ -31,6 +36,7 @@ class Startup : public ::testing::Test {
         setenv("XDG_RUNTIME_DIR", dir.Path().c_str(), 1);
         setenv("XDG_DATA_HOME", dir.Path("xdgdata").c_str(), 1);
         dir.Write("prog/dat/sounds.txt", "1 hello.wav\n");
+        dir.Write("prog/dat/init.txt", "; the world engine is not part of these tests\n");
         dir.Write("prog/imglib/game.px8", "PX8");
         dir.Write("prog/str/qr_eng.str", StringFile("English", "enu eng ena enc"));
         std::filesystem::create_directories(dir.Path("inst"));
@@ -78,6 +84,8 @@ TEST_F(Startup, FailureTableInExactWords) {
     base.pop_back(); // no trailing separator
     const std::string registered =
         "[Software\\UVO! Software\\QuilRush]\nDirectory=" + dir.Path("inst") + "\n";
+    const std::string reset = "\\n\\nTo start afresh, delete the registry file \"" + base +
+                              "/reg.ini\": the next start sets up a new installation folder.";
     struct Case {
         const char* what;
         std::function<void()> arrange;
@@ -88,8 +96,8 @@ TEST_F(Startup, FailureTableInExactWords) {
         {"no installation folder registered",
          [&] { dir.Write("reg.ini", "[Software\\UVO! Software]\nOther=1\n"); }, 32,
          "DIALOG Quill-Rush | Unable to locate name of installation folder under registry entry "
-         "\"Software\\UVO! Software\\QuilRush\\Directory\". Please re-install and try again. | OK "
-         "-> OK"},
+         "\"Software\\UVO! Software\\QuilRush\\Directory\". Please re-install and try again." +
+             reset + " | OK -> OK"},
         {"installation folder gone",
          [&] {
              dir.Write("reg.ini",
@@ -97,7 +105,7 @@ TEST_F(Startup, FailureTableInExactWords) {
          },
          32,
          "DIALOG Quill-Rush | Unable to locate installation folder \"" + base +
-             "/gone\". Please re-install and try again. | OK -> OK"},
+             "/gone\". Please re-install and try again." + reset + " | OK -> OK"},
         {"monochrome", [] {}, 1,
          "DIALOG Quill-Rush | \"This game\" cannot be played on a monochrome display.' | OK -> OK"},
         {"16 colours declined", [] {}, 4,
@@ -123,11 +131,25 @@ TEST_F(Startup, FailureTableInExactWords) {
          [&] { std::filesystem::remove(dir.Path("prog/str/qr_eng.str")); }, 32,
          "DIALOG Quill-Rush | Sorry! We cannot find the needed file \"" + base +
              "/prog/str/qr_eng.str\". | OK -> OK"},
+        {"world script missing", [&] { std::filesystem::remove(dir.Path("prog/dat/init.txt")); },
+         32,
+         "DIALOG Quill-Rush | Sorry! We cannot find the needed file \"" + base +
+             "/prog/dat/init.dat\". | OK -> OK"},
+        {"registry unreadable",
+         [&] {
+             std::filesystem::remove(dir.Path("reg.ini"));
+             std::filesystem::create_directories(dir.Path("reg.ini"));
+         },
+         32,
+         "DIALOG Quill-Rush | Cannot read the registry file \"" + base +
+             "/reg.ini\": it is not a regular file. | OK -> OK"},
     };
     for (auto& c : cases) {
         SCOPED_TRACE(c.what);
+        std::filesystem::remove_all(dir.Path("reg.ini"));
         dir.Write("reg.ini", registered);
         dir.Write("prog/dat/sounds.txt", "1 hello.wav\n");
+        dir.Write("prog/dat/init.txt", "");
         dir.Write("prog/imglib/game.px8", "PX8");
         dir.Write("prog/str/qr_eng.str", StringFile("English", "enu"));
         c.arrange();
@@ -159,7 +181,7 @@ TEST_F(Startup, ColourDepthsOtherThanOneAndFourStartQuietly) {
 }
 
 TEST_F(Startup, SecondInstanceEndsSilently) {
-    SingleInstance running("QRL32");
+    SingleInstance running("QRL32", dir.Path("inst"));
     ASSERT_TRUE(running.Acquire());
     EXPECT_EQ(Run("state\n"), kExitAlreadyRunning);
     EXPECT_EQ(out.str(), "");
@@ -167,6 +189,7 @@ TEST_F(Startup, SecondInstanceEndsSilently) {
 
 TEST_F(Startup, DevelopmentHomeServesAsBothRoots) {
     dir.Write("dev/QuilRush/dat/sounds.txt", "1 a.wav\n");
+    dir.Write("dev/QuilRush/dat/init.dat", "");
     dir.Write("dev/QuilRush/imglib/game.px8", "PX8");
     dir.Write("dev/QuilRush/str/qr_eng.str", StringFile("English (dev)", "enu"));
     dir.Write("reg.ini", "[Software\\UVO! Software]\nDevHome=" + dir.Path("dev") + "\n");
@@ -309,8 +332,243 @@ TEST_F(Startup, TickCountsWholeStepsOnlyWhileActive) {
 }
 
 TEST_F(Startup, BadDriveScriptsAreReported) {
-    EXPECT_EQ(Run("tick x\n"), kExitUsage);
-    EXPECT_EQ(Lines(), std::vector<std::string>{"DRIVER line 1: tick needs a number of steps"});
-    EXPECT_EQ(Run("# comment\n\nfly away\n"), kExitUsage);
-    EXPECT_EQ(Lines(), std::vector<std::string>{"DRIVER line 3: unknown command \"fly\""});
+    const std::string tick = "tick needs a number of steps from 0 to 100000";
+    const std::string wait = "wait needs milliseconds from 0 to 3600000";
+    struct Case {
+        std::string script;
+        std::string said;
+    } cases[] = {
+        {"tick x\n", "DRIVER line 1: " + tick},
+        {"tick 100001\n", "DRIVER line 1: " + tick},
+        {"tick -1\n", "DRIVER line 1: " + tick},
+        {"tick +5\n", "DRIVER line 1: " + tick},
+        {"tick 99999999999999999999999999\n", "DRIVER line 1: " + tick},
+        {"wait 3600001\n", "DRIVER line 1: " + wait},
+        {"wait 4294967296\n", "DRIVER line 1: " + wait},
+        {"# comment\n\nfly away\n", "DRIVER line 3: unknown command \"fly\""},
+        // Control bytes are never echoed as they are.
+        {"fl\x01y\x1b[2J\n", "DRIVER line 1: unknown command \"fl\\x01y\\x1B[2J\""},
+        {"key down \x07\n", "DRIVER line 1: unknown key \\x07"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.script);
+        EXPECT_EQ(Run(c.script), kExitUsage);
+        EXPECT_EQ(Lines(), std::vector<std::string>{c.said});
+    }
+    // A byte-order mark, tabs and CR LF line ends are read as blanks and line ends.
+    EXPECT_EQ(Run("\xEF\xBB\xBFtick\t2\r\n\tstate\r\n"), kExitOk);
+    ASSERT_EQ(Lines().size(), 1u) << out.str();
+    EXPECT_NE(Lines()[0].find("\"worldClock\":1"), std::string::npos)
+        << out.str(); // the first tick sets the time base
+}
+
+TEST_F(Startup, ExpectationsEndTheRunWithTheirOwnCode) {
+    // A failed expectation ends the run with 1, a malformed one is a bad line.
+    const std::pair<const char*, int> expectations[] = {
+        {"expect state timer true\n", kExitOk}, {"expect state timer false\n", 1},
+        {"expect state nothing 1\n", 1},        {"expect state timer\n", kExitUsage},
+        {"expect frobs 1\n", kExitUsage},
+    };
+    for (const auto& [script, code] : expectations)
+        EXPECT_EQ(Run(script), code) << script << out.str();
+}
+
+TEST_F(Startup, ASettingsFileThatCannotBeUsedIsSaidOnceAndLeftAsItIs) {
+    namespace fs = std::filesystem;
+    const std::string ini = dir.Path("inst/quilrush.ini");
+    const std::string stored = "[Identity]\nCurrent player=XYZ\n[Options]\nMusic=0\n";
+    struct Case {
+        const char* what;
+        std::function<void()> arrange;
+        std::string said;
+    } cases[] = {
+        {"over 16 MiB",
+         [&] {
+             dir.Write("inst/quilrush.ini", stored);
+             fs::resize_file(ini, (16u << 20) + 100);
+         },
+         "is larger than 16 MiB, too large for a settings file. The game runs on its default "
+         "settings and leaves the file as it is."},
+        {"a folder", [&] { fs::create_directories(ini); },
+         "is not a regular file. The game runs on its default settings and leaves the file as it "
+         "is."},
+        {"read-only",
+         [&] {
+             dir.Write("inst/quilrush.ini", stored);
+             fs::permissions(ini, fs::perms::owner_read);
+         },
+         "is read-only: the game uses it but does not save its settings there."},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        fs::remove_all(ini);
+        c.arrange();
+        const std::string before = fs::is_regular_file(ini) ? dir.Read("inst/quilrush.ini") : "";
+        EXPECT_EQ(Run("state\n"), kExitOk);
+        ASSERT_EQ(Lines().size(), 2u) << out.str();
+        EXPECT_EQ(Lines()[0], "DIALOG Quill-Rush | The settings file \"" + ini + "\" " + c.said +
+                                  " | OK -> OK");
+        if (fs::is_regular_file(ini)) {
+            EXPECT_EQ(dir.Read("inst/quilrush.ini"), before);
+        }
+        EXPECT_FALSE(fs::is_symlink(ini));
+    }
+    // A read-only file is still read.
+    EXPECT_NE(out.str().find("\"initials\":\"XYZ\""), std::string::npos) << out.str();
+    EXPECT_NE(out.str().find("\"music\":false"), std::string::npos) << out.str();
+}
+
+TEST_F(Startup, SettingsAreWrittenThroughALinkInUtf8) {
+    namespace fs = std::filesystem;
+    dir.Write("elsewhere/settings.ini", "[Identity]\nCurrent player=\xc9mi\n"); // Windows-1252
+    fs::create_symlink(dir.Path("elsewhere/settings.ini"), dir.Path("inst/quilrush.ini"));
+    EXPECT_EQ(Run("state\n"), kExitOk);
+    EXPECT_NE(out.str().find("\"initials\":\"\xc3\x89mi\""), std::string::npos) << out.str();
+    EXPECT_TRUE(fs::is_symlink(dir.Path("inst/quilrush.ini")));
+    EXPECT_NE(dir.Read("elsewhere/settings.ini").find("Current player=\xc3\x89mi\n"),
+              std::string::npos);
+}
+
+TEST_F(Startup, ADamagedStringFileIsPassedOverAndNeverNamesTheLanguage) {
+    // Too short to hold the language names: not a string file to choose.
+    dir.Write("prog/str/qr_bad.str", "Broken\n-\nenu deu\n");
+    IniFile(dir.Path("inst/quilrush.ini")).WriteString("Options", "Working language", "Broken");
+    EXPECT_EQ(Run("state\n"), kExitOk);
+    EXPECT_NE(out.str().find("\"workingLanguage\":\"English\""), std::string::npos) << out.str();
+
+    // Even the fallback may be damaged: what it says is no language name to keep.
+    dir.Write("prog/str/qr_eng.str", "");
+    IniFile(dir.Path("inst/quilrush.ini")).WriteString("Options", "Working language", "Deutsch");
+    EXPECT_EQ(Run("state\n"), kExitOk);
+    EXPECT_EQ(Ini("Options", "Working language"), "Deutsch");
+}
+
+TEST_F(Startup, TemporaryFilesOfKilledSavesAreRemoved) {
+    pid_t gone = fork();
+    if (gone == 0) _exit(0);
+    waitpid(gone, nullptr, 0);
+    const std::string stale = "quilrush.ini.tmp" + std::to_string(gone) + "_0";
+    dir.Write("inst/" + stale, "half");
+    dir.Write("inst/dat/hiscores.dat.tmp" + std::to_string(gone) + "_4", "half");
+    dir.Write("reg.ini.tmp" + std::to_string(gone) + "_1", "half");
+    EXPECT_EQ(Run("state\n"), kExitOk);
+    for (const std::string& folder : {dir.Path(), dir.Path("inst"), dir.Path("inst/dat")})
+        for (const auto& e : std::filesystem::directory_iterator(folder))
+            EXPECT_EQ(e.path().string().find(".tmp"), std::string::npos) << e.path();
+}
+
+TEST_F(Startup, ALockThatCannotBeTakenIsSaidSoNotTakenForAnotherCopy) {
+    namespace fs = std::filesystem;
+    // The runtime folder is another's: passed over for a private folder in TMPDIR; when
+    // that is a link to somewhere else, the game says so and ends.
+    fs::create_directories(dir.Path("shared"));
+    fs::permissions(dir.Path("shared"), fs::perms::all);
+    setenv("XDG_RUNTIME_DIR", dir.Path("shared").c_str(), 1);
+    setenv("TMPDIR", dir.Path("tmp").c_str(), 1);
+    fs::create_directories(dir.Path("tmp"));
+    const std::string lockFolder = dir.Path("tmp/quilrush-" + std::to_string(getuid()));
+    fs::create_symlink(dir.Path("shared"), lockFolder);
+    EXPECT_EQ(Run("state\n"), kExitStartupFailed);
+    EXPECT_EQ(Lines(),
+              std::vector<std::string>{"DIALOG Quill-Rush | Cannot use the lock folder \"" +
+                                       lockFolder + "\": it is a link. | OK -> OK"});
+    fs::remove(lockFolder);
+    EXPECT_EQ(Run("state\n"), kExitOk);
+    unsetenv("TMPDIR");
+}
+
+TEST_F(Startup, TheGamesOwnFolderIsMadeAgainWhenItHasGone) {
+    namespace fs = std::filesystem;
+    dir.Write("prog/lists/animals.qrw", "list");
+    const std::string home = dir.Path("xdgdata/quilrush/");
+    dir.Write("reg.ini", "[Software\\UVO! Software\\QuilRush]\nDirectory=" + home + "\n");
+    EXPECT_EQ(Run("state\n"), kExitOk) << out.str();
+    EXPECT_EQ(dir.Read("xdgdata/quilrush/lists/animals.qrw"), "list");
+    EXPECT_TRUE(fs::exists(home + "quilrush.ini"));
+
+    // XDG rules: a relative base is ignored (HOME's folder is used instead).
+    fs::remove_all(dir.Path("reg.ini"));
+    setenv("XDG_DATA_HOME", "relative/data", 1);
+    const std::string realHome = std::getenv("HOME") ? std::getenv("HOME") : "";
+    setenv("HOME", dir.Path("home").c_str(), 1);
+    EXPECT_EQ(Run("state\n"), kExitOk) << out.str();
+    EXPECT_TRUE(fs::exists(dir.Path("home/.local/share/quilrush/lists/animals.qrw")));
+    EXPECT_FALSE(fs::exists("relative"));
+    setenv("HOME", realHome.c_str(), 1);
+
+    // A folder whose name holds a line break is refused, and nothing is registered.
+    fs::remove_all(dir.Path("reg.ini"));
+    setenv("XDG_DATA_HOME", dir.Path("bad\nname").c_str(), 1);
+    EXPECT_EQ(Run("state\n"), kExitStartupFailed);
+    EXPECT_NE(out.str().find("its name holds a line break"), std::string::npos) << out.str();
+    EXPECT_FALSE(fs::exists(dir.Path("reg.ini")));
+}
+
+TEST_F(Startup, BundledWordListsAreSeededAndCompletedOnEveryStart) {
+    namespace fs = std::filesystem;
+    const std::string home = dir.Path("xdgdata/quilrush/");
+    fs::remove(dir.Path("reg.ini"));
+    for (const char* name : {"kept.qrw", "edited.qrw", "deleted.qrw", "updated.qrw", "failed.qrw"})
+        dir.Write(std::string("prog/lists/") + name, std::string("v1 ") + name);
+    EXPECT_EQ(Run("state\n"), kExitOk) << out.str();
+    EXPECT_TRUE(Lines().size() == 1) << out.str();
+
+    // The player edits one list and deletes another; a copy that an earlier version left
+    // empty (a full disk) is as good as none.
+    dir.Write("xdgdata/quilrush/lists/edited.qrw", "mine");
+    fs::remove(home + "lists/deleted.qrw");
+    dir.Write("xdgdata/quilrush/lists/failed.qrw", "");
+    std::string record = dir.Read("xdgdata/quilrush/seeded.txt");
+    record.erase(record.find("failed.qrw") - 9, 20);
+    dir.Write("xdgdata/quilrush/seeded.txt", record);
+    // A new build brings new versions and a new list.
+    for (const char* name : {"edited.qrw", "deleted.qrw", "updated.qrw", "new.qrw"})
+        dir.Write(std::string("prog/lists/") + name, std::string("v2 ") + name);
+    EXPECT_EQ(Run("state\n"), kExitOk) << out.str();
+    EXPECT_EQ(dir.Read("xdgdata/quilrush/lists/kept.qrw"), "v1 kept.qrw");
+    EXPECT_EQ(dir.Read("xdgdata/quilrush/lists/edited.qrw"), "mine");
+    EXPECT_FALSE(fs::exists(home + "lists/deleted.qrw"));
+    EXPECT_EQ(dir.Read("xdgdata/quilrush/lists/updated.qrw"), "v2 updated.qrw");
+    EXPECT_EQ(dir.Read("xdgdata/quilrush/lists/failed.qrw"), "v1 failed.qrw");
+    EXPECT_EQ(dir.Read("xdgdata/quilrush/lists/new.qrw"), "v2 new.qrw");
+
+    // A copy that cannot be made is named with the reason, and made at a later start.
+    fs::remove(home + "lists/new.qrw");
+    record = dir.Read("xdgdata/quilrush/seeded.txt");
+    record.erase(record.find("new.qrw") - 9, 17);
+    dir.Write("xdgdata/quilrush/seeded.txt", record);
+    fs::create_directories(home + "lists/new.qrw/in-the-way");
+    EXPECT_EQ(Run("state\n"), kExitOk);
+    EXPECT_EQ(Lines()[0], "DIALOG Quill-Rush | Cannot copy the word list \"" +
+                              dir.Path("prog/lists/new.qrw") + "\" to \"" + home +
+                              "lists/new.qrw\": Cannot write file \"" + home +
+                              "lists/new.qrw\". Is a directory | OK -> OK");
+    fs::remove_all(home + "lists/new.qrw");
+    EXPECT_EQ(Run("state\n"), kExitOk);
+    EXPECT_EQ(dir.Read("xdgdata/quilrush/lists/new.qrw"), "v2 new.qrw");
+}
+
+TEST_F(Startup, DamagedDataFilesAreNamedWithTheReason) {
+    namespace fs = std::filesystem;
+    const std::string base = dir.Path("prog");
+    struct Case {
+        const char* what;
+        std::function<void()> damage;
+        std::string said;
+    } cases[] = {
+        {"game library cut short", [&] { fs::resize_file(base + "/imglib/game.px8", 700); },
+         "Quill-Rush encountered a problem on start-up: Stream read error: \"" + base +
+             "/imglib/game.px8\": the file ends too early"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        fs::remove_all(base);
+        fs::copy(std::string(QR_SOURCE_DIR) + "/tests/fixtures/world", base,
+                 fs::copy_options::recursive);
+        c.damage();
+        prepare = [](TFormMain& form) { InstallWorldSteps(form, {}, GameRooms()); };
+        EXPECT_EQ(Run("state\n"), kExitStartupFailed);
+        EXPECT_EQ(Lines(),
+                  std::vector<std::string>{"DIALOG Quill-Rush | " + c.said + " | OK -> OK"});
+    }
 }

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "game/sound/game_sound.h"
 
 #include <gtest/gtest.h>

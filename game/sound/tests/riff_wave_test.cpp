@@ -1,6 +1,9 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "game/sound/riff_wave.h"
 
 #include <gtest/gtest.h>
+
+#include <filesystem>
 
 #include <functional>
 
@@ -137,6 +140,12 @@ TEST(RiffWave, EveryFaultIsASilentAbort) {
 
 TEST(RiffWave, MissingFileIsASilentAbort) {
     EXPECT_THROW(ReadWaveFile("/nonexistent/folder/none.wav"), SilentAbort);
+    // Names from the sound table that lead to a folder: one that is a folder, and one with
+    // a zero byte that ends the path at the folder.
+    const std::string dir = ::testing::TempDir();
+    std::filesystem::create_directories(dir + "/folder.wav");
+    EXPECT_THROW(ReadWaveFile(dir + "/folder.wav"), SilentAbort);
+    EXPECT_THROW(ReadWaveFile(dir + "/" + std::string("\0x", 2) + ".wav"), SilentAbort);
 }
 
 } // namespace

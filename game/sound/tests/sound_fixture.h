@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A wave manager over the simulated device, with a folder of small wave files and the
 // log lines it printed, for the sequencing tests.

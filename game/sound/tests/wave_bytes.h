@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Builds small RIFF/WAVE files for the tests.
 #include <cstdint>

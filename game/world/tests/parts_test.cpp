@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Hit boxes in their stream form, frame sets and the save and load room.
 #include <filesystem>
 #include <gtest/gtest.h>

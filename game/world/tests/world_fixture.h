@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A small world for tests: a host that records what the player would see, a real
 // picture library made in memory and helpers that feed script text to the reader.

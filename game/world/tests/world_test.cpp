@@ -1,8 +1,10 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "game/world/world.h"
 
 #include <gtest/gtest.h>
 
 #include "foundation/polyglot.h"
+#include "game/gameplay/high_score_man.h"
 #include "game/world/qr_exception.h"
 #include "wordlist/word_list.h"
 #include "world_fixture.h"
@@ -230,21 +232,24 @@ TEST_F(WorldTest, CursorsComeFromTheBoxUnderTheMouse) {
 }
 
 TEST_F(WorldTest, ScriptBoxesQuitOrAsk) {
+    Polyglot().LoadFromBytes(std::string(74, '\n') + "Spiel beenden\n");
     Load("ROOM A\nSCRIPTBOX Q 0 0 10 10 exitGAME\nSCRIPTBOX M 20 0 10 10 MAYBEEXITGAME\n"
          "SCRIPTBOX O 40 0 10 10 leave\n");
     world.GoRoom("A");
     Click(45, 5);
     EXPECT_FALSE(world.HasFlag(TWorld::kQuit));
     Click(25, 5);
-    EXPECT_EQ(host.questions, (std::vector<std::string>{"Do you really want to quit the game?"}));
+    // The question of the working language, as the close button asks it.
+    EXPECT_EQ(host.confirms, (std::vector<std::string>{"Quill-Rush | Spiel beenden? | 3"}));
     EXPECT_FALSE(world.HasFlag(TWorld::kQuit));
-    host.yesNoAnswers = {true};
+    host.confirmAnswers = {6};
     Click(25, 5);
     EXPECT_TRUE(world.HasFlag(TWorld::kQuit));
     world.ClearFlag(TWorld::kQuit);
     Click(5, 5);
     EXPECT_TRUE(world.HasFlag(TWorld::kQuit));
-    EXPECT_EQ(host.questions.size(), 2u);
+    EXPECT_EQ(host.confirms.size(), 2u);
+    EXPECT_TRUE(host.questions.empty());
 }
 
 TEST_F(WorldTest, SayBoxPlaysTheExamineSoundWhenQuiet) {
@@ -492,3 +497,55 @@ TEST_F(WorldTest, RoomStackStreamsByIDAndPaintResendsTheFrame) {
     EXPECT_EQ(host.presented[0].rects, (std::vector<TRect>{{0, 0, 600, 400}}));
     EXPECT_EQ(host.presented[0].offset, (TPoint{1, 1}));
 }
+
+namespace qr {
+namespace {
+
+TEST_F(WorldTest, TheHighScoreTableFollowsListLanguagesIconsAndSpeed) {
+    // Standard languages by their numbers: English 0, French 1, German 2, Spanish 3.
+    std::string strings;
+    for (int i = 0; i < 30; ++i)
+        strings += (i == 0 ? "English" : "s") + std::string("\n");
+    for (const char* l : {"English", "French", "German", "Spanish"})
+        strings += std::string(l) + "\n";
+    Polyglot().LoadFromBytes(strings);
+    const std::string file = ::testing::TempDir() + "/world_hiscores.dat";
+    std::remove(file.c_str());
+    TQRWordList list;
+    list.SetListType(TListType::Vocabulary);
+    list.SetTitle("Beasts");
+    list.SetHandle("uvo");
+    list.SetPrimaryLanguage("French");
+    list.AddLanguage("Spanish");
+    list.AddClueWord("", "chat", 1);
+    list.SetUsesIconClues(true);
+    const std::string path = ::testing::TempDir() + "/world_beasts.qrw";
+    ASSERT_TRUE(list.SaveToFile(path));
+    {
+        TWorld w(host, library);
+        w.SetHighScores(std::make_unique<THighScoreMan>(file));
+        const THighScoreMan& scores = *w.HighScores();
+        auto key = [&] { return scores.Lines()[size_t(scores.Current())].substr(90); };
+        EXPECT_EQ(key(), "#=&+^:///*@///!?2") << "no list yet";
+        w.SetUseIcons(false);
+        ASSERT_TRUE(w.LoadWordList(path));
+        EXPECT_EQ(key(), "#=BEASTS&+UVO^:1*@3!?2") << "French clues, Spanish answers";
+        w.HighScores()->AddScore("ABC", 40);
+        w.SetSpeedSetting(3);
+        EXPECT_EQ(key().back(), '3');
+        EXPECT_EQ(scores.GetScore(1), 0);
+        w.SetUseIcons(true);
+        EXPECT_NE(key().find("^:ICONS*@"), std::string::npos) << key();
+        w.SetUseIcons(false);
+        w.SetSpeedSetting(2);
+        EXPECT_EQ(scores.GetScore(1), 40) << "back to the first table";
+        w.SetLanguages({"Spanish", 255}, {"French", 255});
+        EXPECT_EQ(key(), "#=BEASTS&+UVO^:Spanish*@French!?2");
+    } // the world saves the tables when it goes
+    THighScoreMan saved(file);
+    ASSERT_EQ(saved.Lines().size(), 5u);
+    EXPECT_EQ(saved.Lines()[1].substr(0, 9), "ABC000040");
+}
+
+} // namespace
+} // namespace qr

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "foundation/obf_text.h"
 
 #include <filesystem>
@@ -110,5 +111,21 @@ TEST(ObfText, CompilesWhenTextIsNewerAndMissingFileReadsEmpty) {
     // The compiled file alone is enough.
     fs::remove(base + ".txt");
     EXPECT_EQ(TObfText::OpenCompiled(base).ReadLine(), "ROOM two");
+    fs::remove_all(dir);
+}
+
+TEST(ObfText, ACompiledFileThatCannotBeWrittenServesFromMemory) {
+    // An installed copy after "cp -r": the text is newer, the compiled file read-only.
+    fs::path dir = fs::temp_directory_path() / ("obf_ro_" + std::to_string(::getpid()));
+    fs::create_directories(dir);
+    std::string base = (dir / "init").string();
+    std::ofstream(base + ".txt") << "ROOM old\n";
+    TObfText::Compile(base + ".txt", base + ".dat");
+    fs::permissions(base + ".dat", fs::perms::owner_read | fs::perms::group_read);
+    std::ofstream(base + ".txt") << "ROOM new\n";
+    fs::last_write_time(base + ".txt",
+                        fs::last_write_time(base + ".dat") + std::chrono::seconds(5));
+    EXPECT_EQ(TObfText::OpenCompiled(base).ReadLine(), "ROOM new");
+    EXPECT_EQ(TObfText(base + ".dat").ReadLine(), "ROOM old");
     fs::remove_all(dir);
 }

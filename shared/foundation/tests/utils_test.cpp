@@ -1,9 +1,15 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "foundation/polyglot.h"
 #include "foundation/random.h"
 #include "foundation/utils.h"
 
 #include <algorithm>
+#include <csignal>
+#include <cstring>
 #include <filesystem>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include "test_support/temp_dir.h"
 
@@ -134,4 +140,87 @@ TEST(WriteFileAtomic, ReplacesWholeOrKeepsTheOldFile) {
         names.push_back(e.path().filename());
     std::sort(names.begin(), names.end());
     EXPECT_EQ(names, (std::vector<std::string>{"busy", "settings.ini"}));
+}
+
+TEST(WriteFileAtomic, LinksPermissionsAndReadOnlyFiles) {
+    qr::test::TempDir dir;
+    namespace fs = std::filesystem;
+    // A linked file is replaced at its target; the link stays a link.
+    dir.Write("real/settings.ini", "old");
+    fs::create_symlink(dir.Path("real/settings.ini"), dir.Path("link.ini"));
+    WriteFileAtomic(dir.Path("link.ini"), "new", 3);
+    EXPECT_TRUE(fs::is_symlink(dir.Path("link.ini")));
+    EXPECT_EQ(dir.Read("real/settings.ini"), "new");
+
+    // A private file stays private.
+    const std::string secret = dir.Write("secret", "a");
+    fs::permissions(secret, fs::perms::owner_read | fs::perms::owner_write);
+    WriteFileAtomic(secret, "b", 1);
+    EXPECT_EQ(fs::status(secret).permissions() & fs::perms::all,
+              fs::perms::owner_read | fs::perms::owner_write);
+
+    // A read-only file is the user's "leave it be", even for root.
+    const std::string pinned = dir.Write("pinned", "keep");
+    fs::permissions(pinned, fs::perms::owner_read | fs::perms::group_read);
+    try {
+        WriteFileAtomic(pinned, "lost", 4);
+        ADD_FAILURE() << "a read-only file was replaced";
+    } catch (const FileOpenError& e) {
+        EXPECT_EQ(std::string(e.what()),
+                  "Cannot write file \"" + pinned + "\". The file is read-only.");
+    }
+    EXPECT_EQ(dir.Read("pinned"), "keep");
+}
+
+TEST(WriteFileAtomic, AFullDiskNamesTheFileAndKeepsTheOldOne) {
+    qr::test::TempDir dir;
+    const std::string path = dir.Write("scores.dat", "old");
+    // A file-size limit stands in for a full disk; the child process keeps the limit to itself.
+    pid_t child = fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        signal(SIGXFSZ, SIG_IGN);
+        rlimit limit{100, 100};
+        setrlimit(RLIMIT_FSIZE, &limit);
+        std::string big(1000, 'x');
+        try {
+            WriteFileAtomic(path, big.data(), big.size());
+        } catch (const StreamWriteError& e) {
+            _exit(std::string(e.what()) ==
+                          "Stream write error: \"" + path + "\": " + std::strerror(EFBIG)
+                      ? 0
+                      : 2);
+        } catch (...) {
+            _exit(3);
+        }
+        _exit(1);
+    }
+    int status = 0;
+    waitpid(child, &status, 0);
+    ASSERT_TRUE(WIFEXITED(status));
+    EXPECT_EQ(WEXITSTATUS(status), 0);
+    EXPECT_EQ(dir.Read("scores.dat"), "old");
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.Path()),
+                            std::filesystem::directory_iterator()),
+              1);
+}
+
+TEST(RemoveStaleTemporaries, OnlyThoseOfProcessesThatAreGone) {
+    qr::test::TempDir dir;
+    // A process that has certainly ended: a child that was waited for.
+    pid_t gone = fork();
+    if (gone == 0) _exit(0);
+    waitpid(gone, nullptr, 0);
+    const std::string dead = "quilrush.ini.tmp" + std::to_string(gone) + "_0";
+    const std::string alive = "quilrush.ini.tmp" + std::to_string(getpid()) + "_3";
+    for (const std::string& name : {dead, alive, std::string("notes.tmp12x_1"),
+                                    std::string("quilrush.ini"), std::string("a.tmp_1")})
+        dir.Write(name, "x");
+    RemoveStaleTemporaries(dir.Path());
+    std::vector<std::string> names;
+    for (const auto& e : std::filesystem::directory_iterator(dir.Path()))
+        names.push_back(e.path().filename());
+    std::sort(names.begin(), names.end());
+    EXPECT_EQ(names,
+              (std::vector<std::string>{"a.tmp_1", "notes.tmp12x_1", "quilrush.ini", alive}));
 }

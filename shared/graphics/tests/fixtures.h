@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Small libraries made in memory for the graphics tests.
 #include <memory>

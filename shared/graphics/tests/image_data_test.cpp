@@ -1,11 +1,10 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "graphics/image_data.h"
 
 #include <gtest/gtest.h>
-#include <png.h>
 
 #include "fixtures.h"
 #include "graphics/image_library.h"
-#include "platform/headless/display_headless.h"
 
 namespace qr {
 namespace {
@@ -216,68 +215,6 @@ TEST_F(Surfaces, DamageMergeRule) {
         d.Invalidate(s.add);
         EXPECT_EQ(d.Damage.Rects(), s.after);
     }
-}
-
-TEST_F(Surfaces, DisplaySendsOneTransferPerBandBottomFirstThroughThePalette) {
-    TPX8ImageData& d = Make(256, 256, 0); // bands: rows 128..255 (band 0) and 0..127 (band 1)
-    d.FillRect({0, 100, 256, 156}, 5);
-    TPalette pal;
-    pal.Set(5, {10, 20, 30});
-    HeadlessDisplay screen(300, 300);
-    screen.Fill({1, 1, 1});
-    const int lines = d.Display(screen, pal, {7, 3}, {2, 100, 12, 156});
-    EXPECT_EQ(lines, 56);
-    ASSERT_EQ(screen.Transfers().size(), 2u);
-    EXPECT_EQ(screen.Transfers()[0].Source, (TRect{2, 128, 12, 156}));
-    EXPECT_EQ(screen.Transfers()[0].Dest, (TPoint{7, 31}));
-    EXPECT_EQ(screen.Transfers()[1].Source, (TRect{2, 100, 12, 128}));
-    EXPECT_EQ(screen.Transfers()[1].Dest, (TPoint{7, 3}));
-    EXPECT_EQ(screen.Pixel(7, 3), (TRGBColour{10, 20, 30}));
-    EXPECT_EQ(screen.Pixel(16, 58), (TRGBColour{10, 20, 30}));
-    EXPECT_EQ(screen.Pixel(17, 58), (TRGBColour{1, 1, 1}));
-    EXPECT_EQ(screen.Pixel(7, 59), (TRGBColour{1, 1, 1}));
-}
-
-TEST_F(Surfaces, DisplayDamageSendsEachRectangleOnceThenForgetsThem) {
-    TPX8ImageData& d = Make(20, 10, 0);
-    d.SetTransparency(0, true);
-    d.FillRect({2, 2, 4, 4}, 5);
-    d.FillRect({10, 5, 12, 6}, 6);
-    TPalette pal;
-    pal.Set(5, {50, 50, 50});
-    pal.Set(6, {60, 60, 60});
-    HeadlessDisplay screen(40, 40);
-    screen.Fill({9, 9, 9});
-    d.InvalidateAll(); // replaces the first rectangle, which it contains; the second stays
-    d.DisplayDamage(screen, pal, {5, 5});
-    EXPECT_FALSE(d.HasDamage());
-    EXPECT_EQ(screen.Shows(), 1);
-    EXPECT_EQ(screen.Pixel(7, 7), (TRGBColour{50, 50, 50}));
-    EXPECT_EQ(screen.Pixel(15, 10), (TRGBColour{60, 60, 60}));
-    EXPECT_EQ(screen.Pixel(5, 5), (TRGBColour{9, 9, 9})); // transparent: the screen shows through
-}
-
-TEST_F(Surfaces, ScreenshotWritesTheFrameAsAPng) {
-    TPX8ImageData& d = Make(3, 2, 0);
-    d.FillRect({1, 0, 3, 1}, 5);
-    TPalette pal;
-    pal.Set(5, {250, 20, 30});
-    HeadlessDisplay screen(3, 2);
-    d.InvalidateAll();
-    d.DisplayDamage(screen, pal, {0, 0});
-    const std::string path = ::testing::TempDir() + "/shot.png";
-    screen.Screenshot(path);
-    png_image img{};
-    img.version = PNG_IMAGE_VERSION;
-    ASSERT_TRUE(png_image_begin_read_from_file(&img, path.c_str()));
-    img.format = PNG_FORMAT_RGB;
-    std::vector<uint8_t> rgb(PNG_IMAGE_SIZE(img));
-    ASSERT_TRUE(png_image_finish_read(&img, nullptr, rgb.data(), 0, nullptr));
-    EXPECT_EQ(img.width, 3u);
-    EXPECT_EQ(img.height, 2u);
-    EXPECT_EQ(rgb,
-              (std::vector<uint8_t>{0, 0, 0, 250, 20, 30, 250, 20, 30, 0, 0, 0, 0, 0, 0, 0, 0, 0}));
-    EXPECT_THROW(screen.Screenshot(::testing::TempDir() + "/no/such/dir/shot.png"), UvoException);
 }
 
 TEST_F(Surfaces, ShrinkPointSamples) {

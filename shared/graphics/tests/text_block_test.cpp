@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "graphics/text_block.h"
 
 #include <gtest/gtest.h>

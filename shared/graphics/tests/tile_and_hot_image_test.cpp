@@ -1,32 +1,14 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include <gtest/gtest.h>
 
 #include "fixtures.h"
 #include "graphics/hot_image.h"
 #include "graphics/tile_background.h"
-#include "platform/headless/display_headless.h"
 
 namespace qr {
 namespace {
 
 // tile1 is 3 x 2: {1, 2, 3} over {4, 5, 6}.
-TEST(TileBG, PaintCoversOnlyTheTilesThatMeetTheClipAlignedToTheGrid) {
-    test::FixedFont f;
-    TTileBG tiles(f.lib, "tile1");
-    HeadlessDisplay screen(20, 10);
-    screen.Fill({200, 200, 200});
-    TRect over;
-    tiles.PaintOver = [&](const TRect& r) { over = r; };
-    tiles.Paint(screen, {4, 3, 7, 4});
-    // The clip meets only the tiles at (3, 2) and (6, 2).
-    ASSERT_EQ(screen.Transfers().size(), 2u);
-    EXPECT_EQ(screen.Transfers()[0].Dest, (TPoint{3, 2}));
-    EXPECT_EQ(screen.Transfers()[1].Dest, (TPoint{6, 2}));
-    const auto pal = f.lib.GetHPal();
-    EXPECT_EQ(screen.Pixel(4, 3), (*pal)[5]);
-    EXPECT_EQ(screen.Pixel(2, 3), (TRGBColour{200, 200, 200}));
-    EXPECT_EQ(over, (TRect{4, 3, 7, 4}));
-}
-
 TEST(TileBG, PaintToContinuesTheGridThroughTheOriginAndKeepsTheClip) {
     test::FixedFont f;
     TTileBG tiles(f.lib, "tile1");

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Choosing the five words of a game round.
 #include <gtest/gtest.h>
 

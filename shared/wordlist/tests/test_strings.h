@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The string table the word-list tests run under: the fixture file, optionally with
 // the language names translated, as happens when the player switches language.

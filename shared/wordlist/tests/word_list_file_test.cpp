@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "wordlist/word_list_file.h"
 
 #include <gtest/gtest.h>
@@ -492,6 +493,8 @@ TEST_F(WordListFile, BackupKeepsThePreviousFile) {
 
     const std::string path = (dir / "animals.qrw").string();
     EXPECT_EQ(BackupBeforeSave(path), TBackupResult::NothingToKeep);
+    Write("animals.qrw", "version zero");
+    EXPECT_EQ(BackupBeforeSave(path), TBackupResult::Done); // the first backup
     Write("animals.qrw", "version one");
     Write("animals.bak", "older still");
     EXPECT_EQ(BackupBeforeSave(path), TBackupResult::Done);

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "wordlist/word_list_source.h"
 
 #include <gtest/gtest.h>

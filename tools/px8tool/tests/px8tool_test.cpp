@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "px8tool.h"
 
 #include <gtest/gtest.h>
@@ -133,6 +134,8 @@ TEST_F(Px8Tool, BadManifestsAndFilesAreReportedWithTheirPlace) {
     }
     WriteFile("junk.px8", "PX not really");
     EXPECT_EQ(Run({"list", P("junk.px8")}), 1);
+    EXPECT_NE(err.str().find("junk.px8: not an image library (bad header)"), std::string::npos)
+        << err.str();
     EXPECT_EQ(Run({"frobnicate"}), 2);
 }
 

@@ -1,0 +1,65 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "editor/text_adapter.h"
+
+#include <QList>
+#include <set>
+
+#include "foundation/polyglot.h"
+#include "foundation/text_codec.h"
+#include "foundation/utils.h"
+
+namespace qr {
+
+namespace {
+
+const std::set<char32_t>& ShowableCodePoints() {
+    static const std::set<char32_t> points = [] {
+        std::set<char32_t> s;
+        for (int b = 1; b < 256; ++b)
+            s.insert(ByteToCodePoint(uint8_t(b)));
+        // Line breaks of memos are never part of a stored line.
+        s.insert(U'\n');
+        s.insert(U'\r');
+        return s;
+    }();
+    return points;
+}
+
+} // namespace
+
+QString FromBytes(std::string_view bytes) {
+    const std::string utf8 = ToUtf8(bytes);
+    return QString::fromUtf8(utf8.data(), qsizetype(utf8.size()));
+}
+
+std::string ToBytes(const QString& text) {
+    return FromUtf8(text.toStdString());
+}
+
+QString ToDisplay(std::string_view stored) {
+    return FromBytes(ToDisplayForm(stored));
+}
+
+std::string ToStored(const QString& typed) {
+    return ToStoredForm(TrimRight(ToBytes(typed)));
+}
+
+std::optional<char32_t> UnshowableCharacter(const QString& text) {
+    const auto& ok = ShowableCodePoints();
+    for (char32_t c : text.toUcs4())
+        if (!ok.count(c)) return c;
+    return std::nullopt;
+}
+
+QString UnshowableMessage(char32_t c) {
+    const QString code = QString::number(uint(c), 16).toUpper().rightJustified(4, QLatin1Char('0'));
+    return QStringLiteral("The game cannot show the character \"%1\" (U+%2). Please type "
+                          "another one instead.")
+        .arg(QString::fromUcs4(&c, 1), code);
+}
+
+QString Caption(int number) {
+    return FromBytes(Polyglot().GetString(uint8_t(number)));
+}
+
+} // namespace qr

@@ -1,0 +1,35 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+// The one place where the editor's widgets meet the model's 8-bit texts. Word lists and
+// string files hold Windows-1252 plus the fonts' 48 special letters; widgets hold
+// QString. Texts the author types go to the model in stored form (">" + key becomes the
+// special letter's code, and a special letter typed or pasted as itself is stored as its
+// code too); texts shown for editing come back in display form (the code becomes ">" +
+// key), so an author can always see and retype what is there.
+#include <QString>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace qr {
+
+// Plain byte text (string-table entries, language names) to a widget's text.
+QString FromBytes(std::string_view bytes);
+// A widget's text to plain bytes; characters with no byte become '?'. Callers that take
+// typed text first ask UnshowableCharacter.
+std::string ToBytes(const QString& text);
+
+// Model text to its display form for an edit box.
+QString ToDisplay(std::string_view stored);
+// Typed text to stored form, trailing blanks trimmed first.
+std::string ToStored(const QString& typed);
+
+// The first character of the text that the game's fonts cannot show, if any.
+std::optional<char32_t> UnshowableCharacter(const QString& text);
+// The message that refuses such a character, naming it.
+QString UnshowableMessage(char32_t c);
+
+// A string-table entry of the working language as a caption.
+QString Caption(int number);
+
+} // namespace qr

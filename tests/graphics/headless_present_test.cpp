@@ -1,0 +1,111 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Surfaces, tiles and the headless display together: what reaches the window's picture.
+#include <gtest/gtest.h>
+#include <png.h>
+
+#include "fixtures.h"
+#include "graphics/image_data.h"
+#include "graphics/tile_background.h"
+#include "platform/headless/display_headless.h"
+
+namespace qr {
+namespace {
+
+class HeadlessScreen : public ::testing::Test {
+  protected:
+    void SetUp() override { test::OpenBytes(lib, test::EmptyLibraryBytes()); }
+    TPX8ImageData& Make(int w, int h, uint8_t fill = 0) {
+        TImageNode* n = lib.CreateImage("s" + std::to_string(refs.size()), w, h);
+        refs.emplace_back(lib, n);
+        TPX8ImageData& d = *refs.back();
+        d.FillRect(d.GetBounds(), fill);
+        d.Damage.Clear();
+        return d;
+    }
+    TPX8Library lib;
+    std::vector<TImageDataRef> refs;
+};
+
+TEST_F(HeadlessScreen, DisplaySendsOneTransferPerBandBottomFirstThroughThePalette) {
+    TPX8ImageData& d = Make(256, 256, 0); // bands: rows 128..255 (band 0) and 0..127 (band 1)
+    d.FillRect({0, 100, 256, 156}, 5);
+    TPalette pal;
+    pal.Set(5, {10, 20, 30});
+    HeadlessDisplay screen(300, 300);
+    screen.Fill({1, 1, 1});
+    const int lines = d.Display(screen, pal, {7, 3}, {2, 100, 12, 156});
+    EXPECT_EQ(lines, 56);
+    ASSERT_EQ(screen.Transfers().size(), 2u);
+    EXPECT_EQ(screen.Transfers()[0].Source, (TRect{2, 128, 12, 156}));
+    EXPECT_EQ(screen.Transfers()[0].Dest, (TPoint{7, 31}));
+    EXPECT_EQ(screen.Transfers()[1].Source, (TRect{2, 100, 12, 128}));
+    EXPECT_EQ(screen.Transfers()[1].Dest, (TPoint{7, 3}));
+    EXPECT_EQ(screen.Pixel(7, 3), (TRGBColour{10, 20, 30}));
+    EXPECT_EQ(screen.Pixel(16, 58), (TRGBColour{10, 20, 30}));
+    EXPECT_EQ(screen.Pixel(17, 58), (TRGBColour{1, 1, 1}));
+    EXPECT_EQ(screen.Pixel(7, 59), (TRGBColour{1, 1, 1}));
+}
+
+TEST_F(HeadlessScreen, DisplayDamageSendsEachRectangleOnceThenForgetsThem) {
+    TPX8ImageData& d = Make(20, 10, 0);
+    d.SetTransparency(0, true);
+    d.FillRect({2, 2, 4, 4}, 5);
+    d.FillRect({10, 5, 12, 6}, 6);
+    TPalette pal;
+    pal.Set(5, {50, 50, 50});
+    pal.Set(6, {60, 60, 60});
+    HeadlessDisplay screen(40, 40);
+    screen.Fill({9, 9, 9});
+    d.InvalidateAll(); // replaces the first rectangle, which it contains; the second stays
+    d.DisplayDamage(screen, pal, {5, 5});
+    EXPECT_FALSE(d.HasDamage());
+    EXPECT_EQ(screen.Shows(), 1);
+    EXPECT_EQ(screen.Pixel(7, 7), (TRGBColour{50, 50, 50}));
+    EXPECT_EQ(screen.Pixel(15, 10), (TRGBColour{60, 60, 60}));
+    EXPECT_EQ(screen.Pixel(5, 5), (TRGBColour{9, 9, 9})); // transparent: the screen shows through
+}
+
+TEST_F(HeadlessScreen, ScreenshotWritesTheFrameAsAPng) {
+    TPX8ImageData& d = Make(3, 2, 0);
+    d.FillRect({1, 0, 3, 1}, 5);
+    TPalette pal;
+    pal.Set(5, {250, 20, 30});
+    HeadlessDisplay screen(3, 2);
+    d.InvalidateAll();
+    d.DisplayDamage(screen, pal, {0, 0});
+    const std::string path = ::testing::TempDir() + "/shot.png";
+    screen.Screenshot(path);
+    png_image img{};
+    img.version = PNG_IMAGE_VERSION;
+    ASSERT_TRUE(png_image_begin_read_from_file(&img, path.c_str()));
+    img.format = PNG_FORMAT_RGB;
+    std::vector<uint8_t> rgb(PNG_IMAGE_SIZE(img));
+    ASSERT_TRUE(png_image_finish_read(&img, nullptr, rgb.data(), 0, nullptr));
+    EXPECT_EQ(img.width, 3u);
+    EXPECT_EQ(img.height, 2u);
+    EXPECT_EQ(rgb,
+              (std::vector<uint8_t>{0, 0, 0, 250, 20, 30, 250, 20, 30, 0, 0, 0, 0, 0, 0, 0, 0, 0}));
+    EXPECT_THROW(screen.Screenshot(::testing::TempDir() + "/no/such/dir/shot.png"), UvoException);
+}
+
+// tile1 is 3 x 2: {1, 2, 3} over {4, 5, 6}.
+TEST(TileBG, PaintCoversOnlyTheTilesThatMeetTheClipAlignedToTheGrid) {
+    test::FixedFont f;
+    TTileBG tiles(f.lib, "tile1");
+    HeadlessDisplay screen(20, 10);
+    screen.Fill({200, 200, 200});
+    TRect over;
+    tiles.PaintOver = [&](const TRect& r) { over = r; };
+    tiles.Paint(screen, {4, 3, 7, 4});
+    // The clip meets only the tiles at (3, 2) and (6, 2).
+    ASSERT_EQ(screen.Transfers().size(), 2u);
+    EXPECT_EQ(screen.Transfers()[0].Dest, (TPoint{3, 2}));
+    EXPECT_EQ(screen.Transfers()[1].Dest, (TPoint{6, 2}));
+    const auto pal = f.lib.GetHPal();
+    EXPECT_EQ(screen.Pixel(4, 3), (*pal)[5]);
+    EXPECT_EQ(screen.Pixel(2, 3), (TRGBColour{200, 200, 200}));
+    EXPECT_EQ(over, (TRect{4, 3, 7, 4}));
+}
+
+} // namespace
+} // namespace qr
