@@ -5,6 +5,7 @@
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QCloseEvent>
+#include <QDir>
 #include <QFileInfo>
 #include <QGroupBox>
 #include <QLabel>
@@ -15,6 +16,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QStackedWidget>
+#include <algorithm>
 #include <cstdio>
 
 #include "editor/dlg_about.h"
@@ -29,6 +31,7 @@
 #include "graphics/font.h"
 #include "graphics/image_library.h"
 #include "platform/files.h"
+#include "wordimport/word_import.h"
 #include "wordlist/scramble.h"
 #include "wordlist/word_list_file.h"
 
@@ -653,6 +656,52 @@ void TFormQuarry::miOpenClick() {
     LoadFile(path);
 }
 
+void TFormQuarry::miImportClick() {
+    CommitPage();
+    FileDialogRequest r;
+    r.title = QStringLiteral("Import");
+    r.folder = QDir::homePath();
+    r.filter = QStringLiteral("KVTML or CSV word lists (*.kvtml *.csv *.tsv *.txt)");
+    const QString path = dialogs_.ChooseFile(r);
+    if (path.isEmpty()) return;
+    TImportResult result;
+    try {
+        BusyCursor busy;
+        result = ImportWordListFile(path.toStdString(), TImportOptions{});
+    } catch (const std::exception& e) {
+        // Nothing changes: the list on screen stays as it was.
+        dialogs_.Message(QStringLiteral("Import"), QString::fromUtf8(e.what()), MessageKind::Error);
+        return;
+    }
+    if (!AskDiscardChanges()) return;
+    list_ = std::move(result.list);
+    ClearLanguageSelections();
+    txtSpecialSignature->hide();
+    for (const TSecondaryLanguage& l : list_.SecondaryLanguages()) {
+        const QString name = FromBytes(l.name);
+        if (!FindItem(lbxLanguages, name) && !FindItem(lbxMoreLang, name))
+            lbxMoreLang->addItem(name);
+    }
+    filePath_.clear();
+    ShowPage(kTypeTitle);
+    RefreshCaption();
+    const TImportSummary& sum = result.summary;
+    QString text = QStringLiteral("%1 words brought in from %2.")
+                       .arg(sum.imported)
+                       .arg(QFileInfo(path).fileName());
+    if (sum.skipped)
+        text += QStringLiteral("\n%1 entries left out (%2 with characters the game cannot show).")
+                    .arg(sum.skipped)
+                    .arg(sum.unshowable);
+    const size_t shown = std::min<size_t>(sum.warnings.size(), 10);
+    for (size_t i = 0; i < shown; ++i)
+        text += QStringLiteral("\n") + QString::fromUtf8(sum.warnings[i].c_str());
+    if (sum.warnings.size() > shown)
+        text += QStringLiteral("\n(and %1 more warnings)").arg(sum.warnings.size() - shown);
+    text += QStringLiteral("\nThe list is not saved yet: check it, then save it.");
+    dialogs_.Message(QStringLiteral("Import"), text, MessageKind::Information);
+}
+
 void TFormQuarry::OpenPath(const QString& path) {
     CommitPage();
     if (!AskDiscardChanges()) return;
@@ -786,7 +835,8 @@ void TFormQuarry::RefreshCaption() {
 
 void TFormQuarry::UpdateMenuStates() {
     miNew->setEnabled(!(list_.IsUntouched() && page_ > kWelcome));
-    miImport->setEnabled(page_ != kWelcome);
+    // Like Open, an import starts from any page, the welcome page too.
+    miImport->setEnabled(true);
     miSave->setEnabled(!filePath_.isEmpty() && list_.Modified());
     miSaveAs->setEnabled(!list_.IsUntouched());
     miOptSort->setEnabled(lbxWordlist->count() > 0);

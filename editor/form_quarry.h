@@ -65,6 +65,8 @@ class TFormQuarry : public QMainWindow {
     // --- files --------------------------------------------------------------------------
     void miNewClick();
     void miOpenClick();
+    // Brings in a KDE vocabulary file (KVTML) or a spreadsheet (CSV) as a new, unsaved list.
+    void miImportClick();
     void miSaveClick();
     void miSaveAsClick();
     // Opens a file named outside the open dialog (command line, a second copy).

@@ -5,6 +5,7 @@
 #include <cstdio>
 
 #include "editor/program.h"
+#include "foundation/command_line.h"
 
 int main(int argc, char** argv) {
     // The command line is read before Qt needs a display, so --help works anywhere.
@@ -14,7 +15,10 @@ int main(int argc, char** argv) {
     qr::EditorOptions options;
     std::optional<int> exitNow;
     if (const auto error = qr::ParseEditorOptions(args, options, exitNow)) {
-        std::fprintf(stderr, "quarry32: %s (see --help)\n", error->toLocal8Bit().constData());
+        std::fprintf(
+            stderr,
+            "quarry32: %s\nUsage: quarry32 [OPTIONS] [FILE.qrw] (quarry32 --help tells more)\n",
+            qr::Printable(error->toStdString()).c_str());
         return qr::kEditorBadCommandLine;
     }
     if (exitNow) return *exitNow;

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "editor/program.h"
 
+#include "foundation/command_line.h"
+
 #include <QApplication>
 #include <QFileInfo>
 #include <QIcon>
@@ -51,10 +53,10 @@ std::optional<QString> ParseEditorOptions(const QStringList& args, EditorOptions
             exitNow = kEditorOK;
             return std::nullopt;
         } else if (a == "--version") {
-            std::printf("quarry32 %s\n", TDlgAbout::kVersion);
+            std::printf("%s\n", VersionLine("quarry32").c_str());
             exitNow = kEditorOK;
             return std::nullopt;
-        } else if (a.startsWith("--")) {
+        } else if (a.startsWith("-") && a != "-") {
             return QStringLiteral("unknown option ") + a;
         } else if (options.file.isEmpty()) {
             options.file = QFileInfo(a).absoluteFilePath();

@@ -312,8 +312,7 @@ void TFormQuarry::BuildMenus() {
     opening(mnuFile);
     miNew = item(mnuFile, "miNew", QKeySequence(Qt::CTRL | Qt::Key_N), &TFormQuarry::miNewClick);
     miOpen = item(mnuFile, "miOpen", QKeySequence(Qt::CTRL | Qt::Key_O), &TFormQuarry::miOpenClick);
-    miImport = item(mnuFile, "miImport", QKeySequence(), [] {});
-    miImport->setVisible(false);
+    miImport = item(mnuFile, "miImport", QKeySequence(), &TFormQuarry::miImportClick);
     miSave = item(mnuFile, "miSave", QKeySequence(Qt::CTRL | Qt::Key_S), &TFormQuarry::miSaveClick);
     miSaveAs = item(mnuFile, "miSaveAs", QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S),
                     &TFormQuarry::miSaveAsClick);

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The editor end to end under Xvfb (its Qt tests live in editor/).
 find_program(XVFB_RUN xvfb-run)
 find_program(XDOTOOL xdotool)

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Style is settled by .clang-format: every tracked .cpp/.h must already be formatted.
 if(QR_BUILD_TESTS)
   find_program(CLANG_FORMAT clang-format)

@@ -1,4 +1,5 @@
 #!/bin/sh
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Whole games played headless on the built data tree with the stand-in player:
 #   play_game_test.sh QUILRUSH32 DATA_TREE
 # 1. accuracy 100 plays every level of the quiz module to the diploma and enters the table;

@@ -64,6 +64,7 @@ class WizardTest : public QObject {
     void titleCase_data();
     void titleCase();
     void cancelledOpenKeepsModifiedList();
+    void importBringsInANewUnsavedList();
     void saveNeedsPathAndModifiedList();
     void failedLoadShowsPageOneWithResetList();
     void passwordGetsThreeTries();
@@ -408,6 +409,33 @@ void WizardTest::cancelledOpenKeepsModifiedList() {
     // The dialog starts in the installation's word lists.
     QCOMPARE(inst.dialogs.fileRequests.back().folder + "/",
              QString::fromStdString(inst.folders.Lists()));
+}
+
+void WizardTest::importBringsInANewUnsavedList() {
+    EditorInstall inst;
+    auto form = inst.Open();
+    form->miNewClick();
+    Child<QLineEdit>(*form, "txtTitle")->setText("Mine");
+    QVERIFY(form->CommitPage());
+    const std::string bad = inst.dir.Write("bad.csv", "English;German\n\xD0\x96uk;Zuk\n");
+    const std::string good = inst.dir.Write(
+        "animals.csv", "English,German\ndog,Hund\ncat,Katze\nhorse,Pferd\nmouse,Maus\n");
+    // A file that cannot become a list says why and leaves the list as it was.
+    inst.dialogs.files = {QString::fromStdString(bad)};
+    form->miImportClick();
+    QCOMPARE(form->List().Title(), std::string("Mine"));
+    QVERIFY(inst.dialogs.Logged("MESSAGE Import"));
+    // A good one replaces it (after the question about the unsaved one) on page 1, unsaved.
+    inst.dialogs.log.clear();
+    inst.dialogs.files = {QString::fromStdString(good)};
+    inst.dialogs.confirms = {6};
+    form->miImportClick();
+    QVERIFY(inst.dialogs.Logged("CONFIRM"));
+    QCOMPARE(form->PageIndex(), 1);
+    QCOMPARE(form->List().WordCount(), size_t(4));
+    QCOMPARE(form->List().Words()[1].text, std::string("cat"));
+    QVERIFY(form->List().Modified());
+    QVERIFY(inst.dialogs.Logged("MESSAGE Import | 4 words brought in from animals.csv."));
 }
 
 void WizardTest::saveNeedsPathAndModifiedList() {

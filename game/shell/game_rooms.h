@@ -17,8 +17,8 @@ struct TGameRoomOutputs {
     std::function<int(const std::string& target, int showCommand)> openLink;
 };
 
-// The game's rooms. The form gives the folders (the high-score file lives in the user's
-// "dat/" folder) and, once made, the world.
+// The game's rooms. The form gives the program's folders (the animals) and, once made, the
+// world, whose high-score table a finished game enters.
 TRoomFactory GameRooms(TFormMain& form, TGameRoomOutputs outputs);
 
 // The project's own addresses behind the pause panel's links.

@@ -3,6 +3,7 @@
 
 #include <sstream>
 
+#include "foundation/command_line.h"
 #include "foundation/polyglot.h"
 #include "foundation/text_codec.h"
 #include "foundation/utils.h"
@@ -39,20 +40,6 @@ DialogResult ParseAnswer(const std::string& word) {
     return DialogResult::None;
 }
 } // namespace
-
-std::string Printable(std::string_view text) {
-    std::string out;
-    for (unsigned char c : text) {
-        if (c < 0x20 || c == 0x7F) {
-            char buf[8];
-            std::snprintf(buf, sizeof buf, "\\x%02X", c);
-            out += buf;
-        } else {
-            out.push_back(char(c));
-        }
-    }
-    return out;
-}
 
 std::string ExpectStateField(const nlohmann::ordered_json& state, const std::string& key,
                              const std::string& value) {

@@ -83,7 +83,5 @@ class HeadlessDriver {
 // message, empty when the field has that value.
 std::string ExpectStateField(const nlohmann::ordered_json& state, const std::string& key,
                              const std::string& value);
-// Text from a script as it may be echoed: control bytes as "\xNN".
-std::string Printable(std::string_view text);
 
 } // namespace qr

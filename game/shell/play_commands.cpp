@@ -35,29 +35,26 @@ bool ParseNumber(const std::string& s, long& v) {
     }
 }
 
-std::string PlayState(TPlayRoom& room, const TWorld& world) {
+// The play room's fields, added to the driver's state object while the room is current.
+void AddPlayState(TPlayRoom& room, const TWorld& world, HeadlessDriver::Json& s) {
     const TPlayRules& r = room.Rules();
-    nlohmann::json answers = nlohmann::json::array(), marks = nlohmann::json::array();
+    HeadlessDriver::Json answers = HeadlessDriver::Json::array(),
+                         marks = HeadlessDriver::Json::array();
     for (int i = 1; i <= 5; ++i) {
         answers.push_back(ToUtf8(r.Answers[size_t(i)]));
         marks.push_back(r.Marks[size_t(i)]);
     }
-    const nlohmann::json j = {
-        {"levelIndex", r.LevelIndex},
-        {"mode", r.Mode},
-        {"scene", r.Scene},
-        {"letterQueue", ToUtf8(r.LetterQueue)},
-        {"answers", answers},
-        {"marks", marks},
-        {"score", r.Score},
-        {"shownScore", r.ShownScore},
-        {"lives", world.Lives().Count()},
-        {"multiplier", r.Multiplier},
-        {"releaseDelay", r.ReleaseDelay},
-    };
-    const std::string text = j.dump();
-    // The driver splices the fields into its own state object.
-    return "," + text.substr(1, text.size() - 2);
+    s["levelIndex"] = r.LevelIndex;
+    s["mode"] = r.Mode;
+    s["scene"] = r.Scene;
+    s["letterQueue"] = ToUtf8(r.LetterQueue);
+    s["answers"] = answers;
+    s["marks"] = marks;
+    s["score"] = r.Score;
+    s["shownScore"] = r.ShownScore;
+    s["lives"] = world.Lives().Count();
+    s["multiplier"] = r.Multiplier;
+    s["releaseDelay"] = r.ReleaseDelay;
 }
 
 struct PlayDriverState {
@@ -91,10 +88,9 @@ void AddPlayCommands(HeadlessDriver& driver) {
         }
     };
     auto stateExtra = driver.stateExtra;
-    driver.stateExtra = [stateExtra](TFormMain& form) -> std::string {
-        std::string fields = stateExtra ? stateExtra(form) : std::string();
-        if (TPlayRoom* room = PlayRoomOf(form)) fields += PlayState(*room, WorldOf(form)->World());
-        return fields;
+    driver.stateExtra = [stateExtra](TFormMain& form, HeadlessDriver::Json& s) {
+        if (stateExtra) stateExtra(form, s);
+        if (TPlayRoom* room = PlayRoomOf(form)) AddPlayState(*room, WorldOf(form)->World(), s);
     };
 
     driver.AddCommand("module", [](TFormMain& form, const std::vector<std::string>& a) {

@@ -47,7 +47,7 @@ TPngImage ReadPng(const std::string& path) {
     }
     png_init_io(png, f.get());
     // A header may claim any size; a picture of the game is far below this.
-    png_set_user_limits(png, kMaxPngSide, kMaxPngSide);
+    png_set_user_limits(png, kMaxSide, kMaxSide);
     png_read_info(png, info);
     const uint32_t width = png_get_image_width(png, info), height = png_get_image_height(png, info);
     if (width > kMaxSide || height > kMaxSide || uint64_t(width) * height > kMaxPixels) {

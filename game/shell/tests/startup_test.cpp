@@ -566,7 +566,7 @@ TEST_F(Startup, DamagedDataFilesAreNamedWithTheReason) {
         fs::copy(std::string(QR_SOURCE_DIR) + "/tests/fixtures/world", base,
                  fs::copy_options::recursive);
         c.damage();
-        prepare = [](TFormMain& form) { InstallWorldSteps(form, {}, GameRooms()); };
+        prepare = [](TFormMain& form) { InstallWorldSteps(form, {}, GameRooms(form, {})); };
         EXPECT_EQ(Run("state\n"), kExitStartupFailed);
         EXPECT_EQ(Lines(),
                   std::vector<std::string>{"DIALOG Quill-Rush | " + c.said + " | OK -> OK"});
