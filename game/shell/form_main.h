@@ -91,6 +91,7 @@ class TFormMain : public WindowClient {
     Steps& StartupSteps() { return steps_; }
 
     const TFolders& Folders() const { return folders_; }
+    const IniFile& Settings() const { return ini_; }
     Services& Platform() { return services_; }
 
   private:

@@ -4,6 +4,7 @@
 #include "foundation/uvo_exception.h"
 #include "game/gameplay/high_score_man.h"
 #include "game/gameplay/play_room.h"
+#include "game/rooms/menu_rooms.h"
 #include "game/shell/form_main.h"
 #include "game/shell/world_shell.h"
 #include "wordlist/word_list.h"
@@ -41,6 +42,17 @@ TRoomFactory GameRooms(TFormMain& form, TGameRoomOutputs outputs) {
     play.webAddress = kProjectWebAddress;
     play.emailAddress = kProjectEmailAddress;
     AddGameplayRooms(rooms, play);
+    TMenuServices menus;
+    // The installation's lists unless the player chose another folder.
+    menus.wordListFolder = [&form] {
+        const std::string chosen = form.Settings().ReadString("Options", "Word-list path", "");
+        return chosen.empty() ? form.Folders().Lists() : chosen;
+    };
+    menus.moduleOrderFile = [&form] { return form.Folders().DatUser() + "modules.dat"; };
+    menus.stringFolder = [&form] { return form.Folders().Strings(); };
+    menus.openLink = outputs.openLink;
+    menus.report = outputs.log;
+    AddMenuRooms(rooms, menus);
     return rooms;
 }
 

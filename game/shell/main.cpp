@@ -15,6 +15,7 @@
 #include "game/shell/game_rooms.h"
 #include "game/shell/game_strings.h"
 #include "game/shell/headless_driver.h"
+#include "game/shell/menu_commands.h"
 #include "game/shell/play_commands.h"
 #include "game/shell/program.h"
 #include "game/shell/sound_shell.h"
@@ -183,6 +184,7 @@ int main(int argc, char** argv) {
             sound.Install(form);
         };
         AddPlayCommands(driver);
+        AddMenuState(driver);
         // Standard input is read a line at a time, so a harness can talk to the driver.
         if (cl.script == "-") return driver.Run(options, std::cin);
         std::istringstream in(ReadDriveScript(cl.script));

@@ -453,17 +453,8 @@ bool TWorld::LoadWordList(const std::string& path) {
         auto list = std::make_unique<TQRWordList>();
         if (list->LoadFromFile(path)) {
             list->SetNameLanguage(Polyglot().GetString(0));
-            if (list->ListType() == TListType::Vocabulary) {
-                if (!list->HasLanguage(clue_.number, clue_.name)) {
-                    clue_.number = uint8_t(list->PrimaryLanguageCode() & 0xFF);
-                    clue_.name = list->PrimaryLanguage();
-                }
-                if (!list->HasLanguage(answer_.number, answer_.name)) {
-                    const auto& more = list->SecondaryLanguages();
-                    answer_ = more.empty() ? clue_ : TWorldLanguage{more[0].name, more[0].code};
-                }
-            }
             wordList_ = std::move(list);
+            FitLanguagesToList();
             loaded = true;
         } else {
             SetBusy(false);
@@ -477,6 +468,30 @@ bool TWorld::LoadWordList(const std::string& path) {
     SetBusy(false);
     SetCaption(current_ ? current_->GetTitle() : std::string());
     return loaded;
+}
+
+void TWorld::FitLanguagesToList() {
+    const TQRWordList* list = wordList_.get();
+    if (!list || list->ListType() != TListType::Vocabulary) return;
+    if (!list->HasLanguage(clue_.number, clue_.name)) {
+        clue_.number = uint8_t(list->PrimaryLanguageCode() & 0xFF);
+        clue_.name = list->PrimaryLanguage();
+    }
+    if (!list->HasLanguage(answer_.number, answer_.name)) {
+        const auto& more = list->SecondaryLanguages();
+        answer_ = more.empty() ? clue_ : TWorldLanguage{more[0].name, more[0].code};
+    }
+}
+
+void TWorld::RenameLanguages() {
+    if (wordList_) wordList_->SetNameLanguage(Polyglot().GetString(0));
+    for (TWorldLanguage* language : {&clue_, &answer_}) {
+        if (language->number >= TPolyglot::kLanguageCount) continue;
+        const std::string name = Polyglot().LanguageName(language->number);
+        if (!name.empty()) language->name = name;
+    }
+    FitLanguagesToList();
+    SelectHighScoreTable();
 }
 
 void TWorld::SetHighScores(std::unique_ptr<THighScoreMan> scores) {

@@ -121,6 +121,9 @@ class TWorld {
     // language, the clue and answer languages checked against it. An empty path only
     // frees. A list that cannot be read is reported and none is loaded; false then.
     bool LoadWordList(const std::string& path);
+    // After the string table changed: the loaded list's language names and the clue and
+    // answer languages follow the new interface language, then are checked against the list.
+    void RenameLanguages();
     const TQRWordList* WordList() const { return wordList_.get(); }
     TQRWordList* WordList() { return wordList_.get(); }
     // The game in progress: its score so far and the player's lives between levels.
@@ -160,6 +163,10 @@ class TWorld {
         answer_ = answer;
         SelectHighScoreTable();
     }
+    // What the language room lets the player pick next: 0 the interface language, 1 the
+    // clue language, 2 the answer language. The room that leads there sets it first.
+    int LanguageChoiceMode() const { return languageChoiceMode_; }
+    void SetLanguageChoiceMode(int mode) { languageChoiceMode_ = std::clamp(mode, 0, 2); }
     // The high-score tables, owned from start-up to shut-down. The selected table follows
     // the word list, the languages, the icon use and the speed.
     void SetHighScores(std::unique_ptr<THighScoreMan> scores);
@@ -236,6 +243,7 @@ class TWorld {
     void RunRoomScript(const std::string& name, const std::string& argument);
     void GoRoomStages(const std::string& id);
     void SelectHighScoreTable();
+    void FitLanguagesToList();
 
     TWorldHost& host_;
     TPX8Library& library_;
@@ -271,6 +279,7 @@ class TWorld {
     int32_t speeds_[3] = {200, 120, 75};
     int32_t speedSetting_ = 2;
     uint8_t savedLevel_ = 0;
+    int languageChoiceMode_ = 0;
     std::vector<std::string> cards_;
     std::vector<int> cardCounts_;
     int cardTotal_ = 0;
