@@ -122,12 +122,24 @@ void AddPlayCommands(HeadlessDriver& driver) {
         return std::string();
     });
     driver.AddCommand("until", [&driver](TFormMain& form, const std::vector<std::string>& a) {
-        long maxTicks = 1000000;
-        if (a.size() < 2 || a.size() > 3 || a[0] != "room" ||
+        long maxTicks = 1000000, level = 0;
+        if (a.size() < 2 || a.size() > 3 || (a[0] != "room" && a[0] != "level") ||
+            (a[0] == "level" && (!ParseNumber(a[1], level) || level < 0)) ||
             (a.size() == 3 && (!ParseNumber(a[2], maxTicks) || maxTicks < 0)))
-            return std::string("until needs room ID [MAXTICKS]");
+            return std::string("until needs room ID or level N, then [MAXTICKS]");
         TShellWorld* w = WorldOf(form);
         if (!w) return std::string("until: there is no world");
+        if (a[0] == "level") {
+            // Until the play room has begun level N (counted from 0).
+            for (long i = 0;; ++i) {
+                const TPlayRoom* room = PlayRoomOf(form);
+                if (room && room->Rules().LevelIndex >= level) return std::string();
+                if (i >= maxTicks || form.WantsClose())
+                    return "expected level " + a[1] + " within " + std::to_string(maxTicks) +
+                           " ticks, still in " + w->CurrentRoomID();
+                driver.Step(form);
+            }
+        }
         const std::string want = UpperCase(a[1]);
         for (long i = 0; w->CurrentRoomID() != want; ++i) {
             if (i >= maxTicks || form.WantsClose())
