@@ -15,6 +15,20 @@ namespace qr {
 namespace {
 
 constexpr int32_t kPageButtonWidth = 40, kPageButtonHeight = 34;
+// The veil over a greyed button: every other pixel light grey, inside its rounded corners.
+constexpr uint8_t kVeilColour = 189;
+constexpr int32_t kVeilInset = 3;
+
+void DrawVeil(TPX8ImageData& image, TRect rect) {
+    const TRect r = Intersect(rect, image.ClipRect);
+    if (r.IsEmpty()) return;
+    for (int32_t y = r.Top; y < r.Bottom; ++y) {
+        uint8_t* row = image.StartLine(r.Left, y);
+        for (int32_t x = r.Left + ((r.Left + y) & 1); x < r.Right; x += 2)
+            row[x - r.Left] = kVeilColour;
+    }
+    image.Invalidate(r);
+}
 
 void DrawPageButton(TRoom& room, THotImage& strip, TPX8ImageData& image, const char* id,
                     int column) {
@@ -53,8 +67,14 @@ void DrawCentred(TPX8ImageData& image, TPX8Font& font, TRect box, std::string_vi
 
 void DrawButtonLabel(TPX8ImageData& image, TPX8Font* font, const THitBox* box,
                      std::string_view text) {
-    if (!font || !box || box->Disabled()) return;
-    DrawCentred(image, *font, box->Rect(), text);
+    if (!box) return;
+    if (box->Disabled()) {
+        const TRect r = box->Rect();
+        DrawVeil(image, {r.Left + kVeilInset, r.Top + kVeilInset, r.Right - kVeilInset,
+                         r.Bottom - kVeilInset});
+    } else if (font) {
+        DrawCentred(image, *font, box->Rect(), text);
+    }
 }
 
 void EnablePageButtons(TRoom& room, bool prevUsable, bool nextUsable) {

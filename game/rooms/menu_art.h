@@ -24,8 +24,8 @@ std::unique_ptr<TPX8Font> OpenMenuFont(TPX8Library& library, const std::string& 
 // The font named "<size>ab<points><ink>w" with its extra letters "abce<points><ink>w".
 std::unique_ptr<TPX8Font> OpenMenuFont(TPX8Library& library, int size, int points, char ink);
 
-// Draws the text centred in the box's rectangle, but only while the box is usable: a
-// greyed button shows no label, so it never looks clickable.
+// Draws the text centred in the box's rectangle while the box is usable. A greyed button
+// shows no label and is veiled in grey instead, so it never looks clickable.
 void DrawButtonLabel(TPX8ImageData& image, TPX8Font* font, const THitBox* box,
                      std::string_view text);
 void DrawCentred(TPX8ImageData& image, TPX8Font& font, TRect box, std::string_view text);

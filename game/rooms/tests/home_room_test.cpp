@@ -86,9 +86,11 @@ TEST_F(HomeRoom, PointingAtAModuleHighlightsItAndGreysEveryOtherButton) {
     EXPECT_EQ(Home().Highlighted(), 2);
     for (const char* b : {"WORKLANG", "CREDITS", "PREVPAGE", "NEXTPAGE"})
         EXPECT_FALSE(Usable(b)) << b;
-    // A greyed button shows no label.
+    // A greyed button shows no label, only a grey veil.
+    constexpr uint8_t kVeil = 189;
     EXPECT_EQ(Inked("WORKLANG"), 0);
     EXPECT_EQ(Inked("CREDITS"), 0);
+    EXPECT_GT(Inked("CREDITS", kVeil), 0);
 
     // Rows past the last module of the page highlight nothing; leaving the list neither.
     Home().RunScript("PAGEBTN", "NEXTPAGE");

@@ -53,7 +53,7 @@ constexpr const char* kMenuWorld = "BEGIN HOME\n"
                                    "ROOMSCRIPTBOX MUSICBTN 574 376 22 20 MUSICBTN ACTION\n"
                                    "FS MUSIC m 20 2 574 376\n"
                                    "PICKLANGROOM PICKLANG Quill-Rush\n"
-                                   "ROOMSCRIPTBOX OK 150 358 120 32 OKBTN ACTION\n"
+                                   "ROOMSCRIPTBOX OK 190 358 120 32 OKBTN ACTION\n"
                                    "BACKBOX CANCEL 330 358 120 32 OUT\n"
                                    "BACKBOX RETURN 30 358 140 32 OUT\n"
                                    "ROOMSCRIPTBOX MUSICBTN 574 376 22 20 MUSICBTN ACTION\n"
@@ -118,13 +118,13 @@ struct MenuFixture : ::testing::Test {
         EXPECT_NE(b, nullptr) << box;
         return b && !b->Disabled();
     }
-    // Pixels of the work image inside the box that text has painted.
-    int Inked(const std::string& box) {
+    // Pixels of the work image inside the box in that colour (by default: painted by text).
+    int Inked(const std::string& box, uint8_t colour = kInk) {
         const TRect r = f.world.CurrentRoom()->FindHitBox(box)->Rect();
         int n = 0;
         for (int32_t y = r.Top; y < r.Bottom; ++y)
             for (int32_t x = r.Left; x < r.Right; ++x)
-                n += PixelAt(*f.world.WorkImage(), x, y) == kInk;
+                n += PixelAt(*f.world.WorkImage(), x, y) == colour;
         return n;
     }
     // The pointer moves onto the module list at (x, y) of the paint box.
