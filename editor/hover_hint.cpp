@@ -12,6 +12,8 @@ THoverHint::THoverHint(QWidget* control, int focusedMs, int otherMs)
     : QObject(control), control_(control), focusedMs_(focusedMs), otherMs_(otherMs) {
     setObjectName(control->objectName() + QStringLiteral("Hint"));
     timer_.setSingleShot(true);
+    // A coarse timer may fire up to 5 % early: the pause is a promise in milliseconds.
+    timer_.setTimerType(Qt::PreciseTimer);
     connect(&timer_, &QTimer::timeout, this, &THoverHint::Show);
     control->installEventFilter(this);
 }
