@@ -54,7 +54,7 @@ keys() { sleep 0.3; xdotool key --delay 60 "\$@"; }
 text() { sleep 0.3; xdotool type --delay 30 "\$1"; }
 # A list box finds an entry by its first letters; what follows must wait until the
 # box no longer takes keys as part of the search.
-find() { text "\$1"; sleep 1; }
+seek() { text "\$1"; sleep 1; }
 main() { window '^QUARRY - ' > /dev/null; }
 # One word on page 6: typed over the next placeholder, its group (01 or 02) and its
 # French word in the grid; Enter stores it and shows the next one.
@@ -72,7 +72,7 @@ keys shift+Tab; keys Up Up; keys space   # the type: a vocabulary list
 keys Tab; text 'Farm >animals'
 keys alt+n; text 'Ann'            # page 2
 keys alt+n; text 'Animals of the farm'    # page 3
-keys alt+n; find English          # page 4: the words' language
+keys alt+n; seek English          # page 4: the words' language
 keys alt+n                        # the translations' language: in a box that takes several,
 keys Home Down Down Down Down Down Down Down space   # arrows move and Space chooses (French)
 keys alt+n; keys space            # page 5: icon clues, from the library
@@ -107,7 +107,7 @@ main
 # Game > Translate: German texts.
 keys alt+g t
 window '^Translate Game Text' > /dev/null && log "translate"
-find German; keys Tab space       # into the languages used
+seek German; keys Tab space       # into the languages used
 keys Tab Tab Tab Tab; text 'Bauernhoftiere'   # past the boxes and the tabs to the title
 keys shift+Tab Right Tab; text 'Tiere vom Bauernhof'
 keys shift+Tab Right Tab; text 'Die Grossen'; keys Down; text 'Alle'
