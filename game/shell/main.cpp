@@ -18,6 +18,7 @@
 #include "game/shell/play_commands.h"
 #include "game/shell/program.h"
 #include "game/shell/sound_shell.h"
+#include "game/shell/title_commands.h"
 #include "game/shell/world_commands.h"
 #include "game/shell/world_shell.h"
 #include "platform/headless/display_headless.h"
@@ -183,6 +184,7 @@ int main(int argc, char** argv) {
             sound.Install(form);
         };
         AddPlayCommands(driver);
+        AddTitleState(driver);
         // Standard input is read a line at a time, so a harness can talk to the driver.
         if (cl.script == "-") return driver.Run(options, std::cin);
         std::istringstream in(ReadDriveScript(cl.script));
