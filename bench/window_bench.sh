@@ -6,7 +6,8 @@
 #   - start-up: from starting the program to the first frame of the title in the window
 #     (the program reports that moment when QUILRUSH_TRACE_FIRST_FRAME is set), RUNS times;
 #   - idle CPU: the process's CPU time over SECONDS seconds on the title screen, then on the
-#     home screen after a click, as a share of one core, with the busiest threads.
+#     home screen after a click, as a share of one core, with the CPU ticks of each thread
+#     (SECONDS 0 leaves this out).
 # usage: xvfb-run -a -s "-screen 0 1280x1024x24" bench/window_bench.sh QUILRUSH32 DATA_TREE [RUNS] [SECONDS]
 set -eu
 game=$1 tree=$2 runs=${3:-5} seconds=${4:-10}
@@ -38,12 +39,14 @@ while [ "$i" -lt "$runs" ]; do
     t0=$(date +%s%N)
     start
     n=0
-    until grep -q 'first frame' "$tmp/out" 2>/dev/null; do
+    t1=
+    until [ -n "$t1" ]; do
+        t1=$(sed -n 's/.*first frame at \([0-9]*\) ns$/\1/p' "$tmp/out" 2>/dev/null)
+        [ -z "$t1" ] || break
         n=$((n + 1))
         [ "$n" -lt 200 ] || { echo "no first frame after 10 s:"; cat "$tmp/out"; exit 1; }
         sleep 0.05
     done
-    t1=$(sed -n 's/.*first frame \([0-9]*\).*/\1/p' "$tmp/out")
     echo "  $(( (t1 - t0) / 1000000 ))"
     stop
     i=$((i + 1))
@@ -63,11 +66,12 @@ measure() {
     done
 }
 
+[ "$seconds" -gt 0 ] || exit 0
 start
 W=
 n=0
 until [ -n "$W" ]; do
-    W=$(xdotool search --name '^Quill-Rush' 2>/dev/null | head -1 || true)
+    W=$(xdotool search --class quilrush32 2>/dev/null | head -1 || true)
     n=$((n + 1))
     [ "$n" -lt 100 ] || { echo "no window"; cat "$tmp/out"; exit 1; }
     sleep 0.1

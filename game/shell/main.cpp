@@ -230,15 +230,17 @@ int main(int argc, char** argv) {
         out.windowIcon = [&](const TArgbPicture& icon) {
             window->SetIcon(icon.width, icon.height, icon.argb);
         };
-        // For the start-up benchmark: when the first frame went to the window, in wall-clock
-        // nanoseconds, so that a script can set it against the moment it started us.
+        // For the start-up benchmark: when the first frame of a room (not the bare surround)
+        // went to the window, in wall-clock nanoseconds, so that a script can set it against
+        // the moment it started us.
         if (const char* trace = std::getenv("QUILRUSH_TRACE_FIRST_FRAME"); trace && *trace)
-            out.presented = [shown = false](const TShellWorld&, const std::vector<TRect>&) mutable {
-                if (shown) return;
+            out.presented = [shown = false](const TShellWorld& world,
+                                            const std::vector<TRect>&) mutable {
+                if (shown || !world.World().CurrentRoom()) return;
                 shown = true;
                 const auto now = std::chrono::system_clock::now().time_since_epoch();
                 std::fprintf(
-                    stderr, "quilrush32: first frame %lld\n",
+                    stderr, "quilrush32: first frame at %lld ns\n",
                     static_cast<long long>(
                         std::chrono::duration_cast<std::chrono::nanoseconds>(now).count()));
             };
