@@ -5,6 +5,7 @@
 #include "game/gameplay/high_score_man.h"
 #include "game/gameplay/play_room.h"
 #include "game/rooms/menu_rooms.h"
+#include "game/rooms/title_room.h"
 #include "game/shell/form_main.h"
 #include "game/shell/world_shell.h"
 #include "wordlist/word_list.h"
@@ -53,6 +54,7 @@ TRoomFactory GameRooms(TFormMain& form, TGameRoomOutputs outputs) {
     menus.openLink = outputs.openLink;
     menus.report = outputs.log;
     AddMenuRooms(rooms, menus);
+    AddTitleRoom(rooms);
     return rooms;
 }
 

@@ -1,8 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // quilrush32: the game. On the desktop it opens its window through SDL; with --headless
 // it runs in-process from a drive script (see the README).
+#include <chrono>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
+#include <ctime>
 #include <fstream>
 #include <iostream>
 #include <optional>
@@ -19,6 +22,7 @@
 #include "game/shell/play_commands.h"
 #include "game/shell/program.h"
 #include "game/shell/sound_shell.h"
+#include "game/shell/title_commands.h"
 #include "game/shell/world_commands.h"
 #include "game/shell/world_shell.h"
 #include "platform/headless/display_headless.h"
@@ -185,6 +189,7 @@ int main(int argc, char** argv) {
         };
         AddPlayCommands(driver);
         AddMenuState(driver);
+        AddTitleState(driver);
         // Standard input is read a line at a time, so a harness can talk to the driver.
         if (cl.script == "-") return driver.Run(options, std::cin);
         std::istringstream in(ReadDriveScript(cl.script));
@@ -228,6 +233,29 @@ int main(int argc, char** argv) {
         out.windowIcon = [&](const TArgbPicture& icon) {
             window->SetIcon(icon.width, icon.height, icon.argb);
         };
+        // For the start-up benchmark: when the first frame of a room (not the bare surround)
+        // went to the window, in wall-clock nanoseconds, so that a script can set it against
+        // the moment it started us.
+        if (const char* trace = std::getenv("QUILRUSH_TRACE_FIRST_FRAME"); trace && *trace)
+            out.presented = [shown = false](const TShellWorld& world,
+                                            const std::vector<TRect>&) mutable {
+                if (shown || !world.World().CurrentRoom()) return;
+                shown = true;
+                const auto now = std::chrono::system_clock::now().time_since_epoch();
+                // Processor time of all threads so far: on a busy machine the wall-clock
+                // figure mostly measures the wait for a core.
+                auto cpuMs = [](clockid_t clock) {
+                    timespec t{};
+                    clock_gettime(clock, &t);
+                    return static_cast<long long>(t.tv_sec) * 1000 + t.tv_nsec / 1000000;
+                };
+                std::fprintf(stderr,
+                             "quilrush32: first frame at %lld ns, processor time %lld ms (this "
+                             "thread %lld ms)\n",
+                             static_cast<long long>(
+                                 std::chrono::duration_cast<std::chrono::nanoseconds>(now).count()),
+                             cpuMs(CLOCK_PROCESS_CPUTIME_ID), cpuMs(CLOCK_THREAD_CPUTIME_ID));
+            };
         TGameRoomOutputs game;
         game.openLink = [](const std::string& target, int show) {
             return LauncherShell().Open(target, show);

@@ -63,6 +63,28 @@ bool SdlWindow::InitVideo(std::string& error) {
     return true;
 }
 
+namespace {
+
+// True when the renderer's OpenGL is a rasteriser running on the processor (no graphics
+// card, a virtual display).
+bool DrawsWithSoftwareGl(SDL_Renderer* renderer) {
+    SDL_RendererInfo info{};
+    if (SDL_GetRendererInfo(renderer, &info) != 0 || !info.name ||
+        SDL_strncmp(info.name, "opengl", 6) != 0)
+        return false;
+    using GetString = const unsigned char* (*)(unsigned int);
+    auto getString = reinterpret_cast<GetString>(SDL_GL_GetProcAddress("glGetString"));
+    if (!getString) return false;
+    constexpr unsigned int kGlRenderer = 0x1F01;
+    const char* name = reinterpret_cast<const char*>(getString(kGlRenderer));
+    if (!name) return false;
+    for (const char* soft : {"llvmpipe", "softpipe", "swrast", "Software Rasterizer"})
+        if (SDL_strstr(name, soft)) return true;
+    return false;
+}
+
+} // namespace
+
 std::unique_ptr<SdlWindow> SdlWindow::Open(const std::string& caption, int width, int height,
                                            std::string& error) {
     if (!InitVideo(error)) return nullptr;
@@ -81,6 +103,15 @@ std::unique_ptr<SdlWindow> SdlWindow::Open(const std::string& caption, int width
         return nullptr;
     }
     w->renderer_ = SDL_CreateRenderer(w->window_, -1, SDL_RENDERER_PRESENTVSYNC);
+    const char* named = SDL_getenv("SDL_RENDER_DRIVER");
+    if (w->renderer_ && !(named && *named) && DrawsWithSoftwareGl(w->renderer_)) {
+        // OpenGL emulated on the processor redraws the whole scaled window for every change
+        // (18 times a second on the animated title); SDL's own software renderer writing
+        // straight to the window costs a fraction of that.
+        SDL_DestroyRenderer(w->renderer_);
+        w->renderer_ = nullptr;
+        SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
+    }
     if (!w->renderer_) w->renderer_ = SDL_CreateRenderer(w->window_, -1, SDL_RENDERER_SOFTWARE);
     if (!w->renderer_) {
         error = std::string("cannot draw in the window (") + SDL_GetError() + ")";

@@ -92,13 +92,14 @@ write('game','chase.svg',svg(24,120,b,'Marker of the module under the mouse, fou
 # ---- title pieces -------------------------------------------------------------------------------------
 letters='QUILLRUSH'
 def title_sheet(colours, outline):
+    # The room shows only what the mask covers: the highlighted row lights the letter itself
+    # (a bright fill inside its own colour) rather than the cell around it.
     b=''
     for row,glow in enumerate([False,True]):
         for i,ch in enumerate(letters):
             x=63*i; y=87*row; c=colours[i%len(colours)]
-            if glow:
-                b += rrect(x+2,y+4,59,79,14,'#ffff99','#ffcc00',2)
-            b += text(x+31.5,y+68,ch,66,c,extra=f'stroke="{"#ffffff" if glow else outline}" stroke-width="{4 if glow else 3}" paint-order="stroke"')
+            fill, edge = ('#ffff33', c) if glow else (c, outline)
+            b += text(x+31.5,y+68,ch,66,fill,extra=f'stroke="{edge}" stroke-width="3" paint-order="stroke"')
     return b
 write('game','titlegfx.svg',svg(567,174,title_sheet(['#cc3333','#ff9933','#ffcc00','#33cc66','#3399cc','#9966cc'],'#003366'),
       'Title letters Q U I L L R U S H, 63x87 each: plain row, highlighted row'))
