@@ -7,6 +7,7 @@
 #include "foundation/obf_text.h"
 #include "foundation/text_codec.h"
 #include "foundation/utils.h"
+#include "foundation/uvo_exception.h"
 #include "game/gameplay/high_score_man.h"
 #include "game/shell/game_strings.h"
 #include "game/shell/world_data_scan.h"
@@ -247,7 +248,19 @@ void InstallWorldSteps(TFormMain& form, TShellWorld::Outputs outputs, TRoomFacto
             return OpenLibraryFile(ResolveNoCase(imglib, name + ".px8"));
         });
         TObfText script = TObfText::OpenCompiled(base, WorldScriptFilter);
+        // Noise read as lines would raise a question per line and then fail to find the
+        // first room; the player learns more from the file's name and what is wrong with it.
+        auto unusable = [&](const std::string& reason) {
+            return UvoException("Cannot read the world script \"" + script.FileName() +
+                                "\": " + reason + ".");
+        };
+        if (std::string damage = script.Damage(); !damage.empty()) throw unusable(damage);
         world->Init(script, rooms);
+        const std::string& start = world->World().StartRoomID();
+        if (start.empty()) throw unusable("it names no room to start in");
+        const std::string first = start == "INTRO" ? "MGTEXT" : start;
+        if (!world->World().FindRoom(first))
+            throw unusable("it has no room \"" + first + "\" to start in");
         ScanWorldData(world->World(), f.Folders());
         return world;
     };
