@@ -96,6 +96,7 @@ int main(int argc, char** argv) {
             TShellWorld::Outputs out;
             out.display = &screen;
             out.log = [&driver](const std::string& line) { driver.Log(line); };
+            out.waitForInput = [&driver, &form] { return driver.RunNextCommand(form); };
             TGameRoomOutputs game;
             game.log = out.log;
             game.openLink = [&driver](const std::string& target, int) {
@@ -140,6 +141,10 @@ int main(int argc, char** argv) {
         out.caption = [&](const std::string& caption) { window->SetCaption(caption); };
         out.cursor = [&](int cursor) { window->SetCursorNumber(cursor); };
         out.letMessagesRun = [&window, &form] { window->PumpPending(form); };
+        out.waitForInput = [&window, &form] {
+            window->WaitForInput(form);
+            return true;
+        };
         out.cursorPictures = [&](const std::vector<TCursorPicture>& pictures) {
             std::vector<SdlWindow::CursorPicture> converted;
             for (const TCursorPicture& c : pictures)
@@ -158,6 +163,9 @@ int main(int argc, char** argv) {
         window->onMouse = [&form](SdlWindow::MouseKind kind, int button, int shift, int x, int y) {
             if (auto* world = dynamic_cast<TShellWorld*>(form.World()))
                 world->Mouse(TShellWorld::MouseKind(int(kind)), button, shift, x, y);
+        };
+        window->onKey = [&form](KeyPress key) {
+            if (auto* world = dynamic_cast<TShellWorld*>(form.World())) world->Key(key);
         };
     };
     hooks.run = [&](TFormMain& form, const std::function<bool()>& wokenUp) {

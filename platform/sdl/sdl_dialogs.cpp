@@ -38,6 +38,7 @@ DialogResult SdlDialogs::Show(const DialogRequest& request) {
         flags, parent_, title.c_str(), text.c_str(), int(buttons.size()), buttons.data(), nullptr};
     int hit = -1;
     if (SDL_ShowMessageBox(&data, &hit) != 0) {
+        if (std::optional<DialogResult> r = AskInWindow(request)) return *r;
         std::fprintf(stderr, "%s: %s\n", title.c_str(), text.c_str());
         hit = request.defaultButton;
     }

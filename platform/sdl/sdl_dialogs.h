@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Message boxes through SDL. Captions and texts are converted from the program's bytes to
-// UTF-8 here, at the edge. Without a display the box is written to standard error and
+// UTF-8 here, at the edge. When SDL cannot show a box, the program's window asks instead
+// (SetInWindow); before there is a window the box is written to standard error and
 // answered with its default button, so a start-up failure is never silent.
 #include "platform/dialogs.h"
 
