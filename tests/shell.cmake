@@ -37,3 +37,10 @@ if(QR_BUILD_TESTS)
   set_tests_properties(e2e.window_question PROPERTIES
     ENVIRONMENT "LSAN_OPTIONS=suppressions=${CMAKE_CURRENT_SOURCE_DIR}/lsan.supp" TIMEOUT 300)
 endif()
+if(QR_BUILD_TESTS)
+  add_test(NAME e2e.desktop_question
+           COMMAND ${CMAKE_CURRENT_SOURCE_DIR}/window_question/desktop_question_test.sh
+                   $<TARGET_FILE:quilrush32> ${QR_DATA_DIR})
+  set_tests_properties(e2e.desktop_question PROPERTIES
+    ENVIRONMENT "LSAN_OPTIONS=suppressions=${CMAKE_CURRENT_SOURCE_DIR}/lsan.supp" TIMEOUT 300)
+endif()

@@ -2,6 +2,7 @@
 // quilrush32: the game. On the desktop it opens its window through SDL; with --headless
 // it runs in-process from a drive script (see the README).
 #include <cstdio>
+#include <cstdlib>
 #include <fstream>
 #include <iostream>
 #include <sstream>
@@ -136,6 +137,10 @@ int main(int argc, char** argv) {
         window = SdlWindow::Open(kAppTitle, TClientLayout::kWidth, TClientLayout::kHeight, error);
         if (!window) throw UvoException(error);
         dialogs.SetParent(window->Handle());
+        dialogs.SetOnTermination([&form] {
+            form.SaveShutdownSettings();
+            std::_Exit(kExitOk);
+        });
         TShellWorld::Outputs out;
         out.display = &window->Screen();
         out.caption = [&](const std::string& caption) { window->SetCaption(caption); };
@@ -173,5 +178,6 @@ int main(int argc, char** argv) {
     };
     int code = RunProgram(options, {system, dialogs}, hooks);
     dialogs.SetParent(nullptr);
+    dialogs.SetOnTermination(nullptr);
     return code;
 }
