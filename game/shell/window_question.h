@@ -44,7 +44,6 @@ class TWindowQuestion {
     // default one.
     DialogResult Dismissed() const;
 
-    TRect Box() const { return box_; }
     TRect ButtonRect(size_t index) const { return buttons_[index].rect; }
 
   private:

@@ -23,7 +23,6 @@ class HeadlessDialogs : public Dialogs {
     // As if the system could not show boxes: they are asked in the program's window (when
     // it can), answered by the drive script's input there, and logged with that answer.
     void SetSystemBoxes(bool available) { systemBoxes_ = available; }
-    bool SystemBoxes() const { return systemBoxes_; }
     void SetSink(Sink sink) { sink_ = std::move(sink); }
     // The log line of a request and its answer (UTF-8).
     static std::string LogLine(const DialogRequest& request, DialogResult answer);

@@ -15,30 +15,14 @@ import shutil
 import signal
 import subprocess
 import sys
-import tempfile
 
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), ".."))
+from game_install import fail, failures, make_installation  # noqa: E402
 from png_pixels import read_png  # noqa: E402
 
 game, tree = sys.argv[1], sys.argv[2]
-failures = []
-
-
-def fail(message):
-    failures.append(message)
-    print("FAIL:", message)
-
-
-work = tempfile.mkdtemp()
+work, inst, registry, ini, env = make_installation()
 try:
-    inst = os.path.join(work, "inst")
-    os.makedirs(inst)
-    os.makedirs(os.path.join(work, "run"), mode=0o700)
-    registry = os.path.join(work, "reg.ini")
-    with open(registry, "w") as f:
-        f.write("[Software\\UVO! Software\\QuilRush]\nDirectory=%s\n" % inst)
-    ini = os.path.join(inst, "quilrush.ini")
-    env = dict(os.environ, XDG_RUNTIME_DIR=os.path.join(work, "run"))
     command = [game, "--registry", registry, "--data", tree, "--seed", "1", "--headless"]
     opening = "tick 40\ngo HOME\ntick 5\ndialogs window\n"
 
