@@ -5,32 +5,13 @@
 #include <cstdlib>
 
 #include "foundation/obf_text.h"
-#include "foundation/stream.h"
 #include "fuzz_temp_file.h"
+#include "fuzz_world.h"
 #include "game/world/disk_ops_room.h"
 #include "game/world/room_factory.h"
 #include "game/world/world.h"
-#include "graphics/image_writer.h"
 
 namespace {
-class QuietHost : public qr::TWorldHost {
-  public:
-    void ShowMessage(const std::string&) override {}
-};
-
-const std::vector<uint8_t>& LibraryBytes() {
-    static const std::vector<uint8_t> bytes = [] {
-        qr::TPX8Writer writer;
-        qr::TPX8WriterImage pic;
-        pic.Name = "f";
-        pic.Width = pic.Height = 10;
-        pic.Pixels.assign(10 * 10, 3);
-        writer.Add(pic);
-        return writer.Bytes();
-    }();
-    return bytes;
-}
-
 const char kScript[] = "BEGIN A\n"
                        "ROOM A First\nGOBOX G 0 0 10 10 B\nFS F f 5 2 0 0\n"
                        "ROOM B Second\nBACKBOX X 0 0 20 20\n"
@@ -44,9 +25,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         if (picture->Width() < 0 || picture->Height() < 0) std::abort();
     }
 
-    QuietHost host;
+    qr::fuzz::QuietHost host;
     qr::TPX8Library library;
-    library.OpenStream(std::make_unique<qr::TMemoryStream>(LibraryBytes()), "fuzz.px8");
+    qr::fuzz::OpenOnePictureLibrary(library, "f", 10);
     qr::TWorld world(host, library);
     std::vector<uint8_t> script(kScript, kScript + sizeof kScript - 1);
     qr::TObfText text = qr::TObfText::FromBytes(qr::TObfText::CompileBytes(script, nullptr));

@@ -6,38 +6,18 @@
 #include <cstdlib>
 
 #include "foundation/obf_text.h"
-#include "foundation/stream.h"
+#include "fuzz_world.h"
 #include "game/world/qr_exception.h"
 #include "game/world/world.h"
 #include "game/world/world_script.h"
-#include "graphics/image_writer.h"
 
 namespace {
 
-class QuietHost : public qr::TWorldHost {
-  public:
-    int messages = 0;
-    void ShowMessage(const std::string&) override { ++messages; }
-};
-
-// A library with one picture, "pic", that scripts may name.
-const std::vector<uint8_t>& LibraryBytes() {
-    static const std::vector<uint8_t> bytes = [] {
-        qr::TPX8Writer writer;
-        qr::TPX8WriterImage pic;
-        pic.Name = "pic";
-        pic.Width = pic.Height = 40;
-        pic.Pixels.assign(40 * 40, 3);
-        writer.Add(pic);
-        return writer.Bytes();
-    }();
-    return bytes;
-}
-
 void ReadAndVisit(qr::TObfText& text) {
-    QuietHost host;
+    qr::fuzz::QuietHost host;
     qr::TPX8Library library;
-    library.OpenStream(std::make_unique<qr::TMemoryStream>(LibraryBytes()), "fuzz.px8");
+    // One picture, "pic", that scripts may name.
+    qr::fuzz::OpenOnePictureLibrary(library, "pic", 40);
     qr::TWorld world(host, library);
     try {
         world.Init(text, qr::EngineRooms(), "");

@@ -3,6 +3,8 @@
 // Modal message boxes. The game shows its start-up failures, warnings and questions
 // through these; the captions of custom buttons come from the working language's string
 // table, so a box can carry any captions with a role for each button.
+#include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -36,6 +38,20 @@ class Dialogs {
     enum class Buttons { OK, OKCancel, YesNo, YesNoCancel };
     DialogResult MessageBox(const std::string& caption, const std::string& text, DialogIcon icon,
                             Buttons buttons);
+
+    // Where the system's own box cannot be shown, the program may ask inside its window
+    // instead, rather than answer for the player: this answers the request there, or gives
+    // nothing when it cannot show it either.
+    using InWindow = std::function<std::optional<DialogResult>(const DialogRequest&)>;
+    void SetInWindow(InWindow ask) { inWindow_ = std::move(ask); }
+
+  protected:
+    std::optional<DialogResult> AskInWindow(const DialogRequest& request) {
+        return inWindow_ ? inWindow_(request) : std::nullopt;
+    }
+
+  private:
+    InWindow inWindow_;
 };
 
 const char* ResultName(DialogResult r);

@@ -8,11 +8,11 @@
 #include <optional>
 #include <sstream>
 
+#include "foundation/checksum.h"
 #include "foundation/stream.h"
 #include "foundation/utils.h"
 #include "foundation/uvo_exception.h"
 #include "platform/files.h"
-#include "wordlist/word_list_file.h"
 
 namespace qr {
 
@@ -113,7 +113,7 @@ std::vector<std::string> SeedWordLists(const std::string& programFolder,
         }
         const std::string_view bundledBytes(reinterpret_cast<const char*>(bundled.data()),
                                             bundled.size());
-        const uint32_t bundledCrc = WordListChecksum(bundledBytes);
+        const uint32_t bundledCrc = Crc32(bundledBytes);
         const std::string target = to + name;
         std::error_code ec;
         const bool present = fs::exists(target, ec);
@@ -124,7 +124,7 @@ std::vector<std::string> SeedWordLists(const std::string& programFolder,
             try {
                 std::vector<uint8_t> user = ReadFileBytes(target);
                 userSize = user.size();
-                userCrc = WordListChecksum(
+                userCrc = Crc32(
                     std::string_view(reinterpret_cast<const char*>(user.data()), user.size()));
             } catch (const UvoException& e) {
                 failures.push_back(e.what());

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/termination.h"
 
+#include <chrono>
 #include <csignal>
 #include <initializer_list>
 
@@ -31,6 +32,22 @@ bool TerminationRequested() {
 
 void ClearTerminationRequest() {
     requested = 0;
+}
+
+TerminationWatch::TerminationWatch(std::function<void()> onRequest)
+    : thread_([this, onRequest = std::move(onRequest)] {
+          while (!stop_) {
+              if (TerminationRequested()) {
+                  onRequest();
+                  return;
+              }
+              std::this_thread::sleep_for(std::chrono::milliseconds(20));
+          }
+      }) {}
+
+TerminationWatch::~TerminationWatch() {
+    stop_ = true;
+    thread_.join();
 }
 
 } // namespace qr

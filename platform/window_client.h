@@ -4,6 +4,13 @@
 // callback, the close button, and whether the window wants to be closed now.
 namespace qr {
 
+// A key pressed while the window has the keyboard: the keys a question asked in the window
+// answers to, and for any other key its letter (A-Z, 0 when it has none).
+struct KeyPress {
+    enum Kind { Enter, Escape, Other } kind = Other;
+    char letter = 0;
+};
+
 class WindowClient {
   public:
     virtual ~WindowClient() = default;

@@ -27,3 +27,20 @@ if(QR_BUILD_TESTS)
     ENVIRONMENT "LSAN_OPTIONS=suppressions=${CMAKE_CURRENT_SOURCE_DIR}/lsan.supp"
     TIMEOUT 900)
 endif()
+
+# Where the system cannot show a message box, the game asks inside its own window.
+if(QR_BUILD_TESTS)
+  find_package(Python3 REQUIRED COMPONENTS Interpreter)
+  add_test(NAME e2e.window_question
+           COMMAND ${Python3_EXECUTABLE} ${CMAKE_CURRENT_SOURCE_DIR}/window_question/window_question_test.py
+                   $<TARGET_FILE:quilrush32> ${QR_DATA_DIR})
+  set_tests_properties(e2e.window_question PROPERTIES
+    ENVIRONMENT "LSAN_OPTIONS=suppressions=${CMAKE_CURRENT_SOURCE_DIR}/lsan.supp" TIMEOUT 300)
+endif()
+if(QR_BUILD_TESTS)
+  add_test(NAME e2e.desktop_question
+           COMMAND ${CMAKE_CURRENT_SOURCE_DIR}/window_question/desktop_question_test.sh
+                   $<TARGET_FILE:quilrush32> ${QR_DATA_DIR})
+  set_tests_properties(e2e.desktop_question PROPERTIES
+    ENVIRONMENT "LSAN_OPTIONS=suppressions=${CMAKE_CURRENT_SOURCE_DIR}/lsan.supp" TIMEOUT 300)
+endif()

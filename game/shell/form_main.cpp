@@ -89,6 +89,14 @@ bool TFormMain::FormCreate() {
 
 void TFormMain::FormDestroy() {
     if (world_) {
+        SaveShutdownSettings();
+        world_.reset();
+    }
+    timerEnabled_ = false;
+}
+
+void TFormMain::SaveShutdownSettings() {
+    if (world_) {
         TShutdownSettings s;
         s.player = world_->PlayerSettings();
         s.workingLanguage = Polyglot().GetString(0);
@@ -111,9 +119,7 @@ void TFormMain::FormDestroy() {
                 services_.dialogs.MessageBox(kAppTitle, e.what(), DialogIcon::Error,
                                              Dialogs::Buttons::OK);
         }
-        world_.reset();
     }
-    timerEnabled_ = false;
 }
 
 void TFormMain::tmrTickTimer() {

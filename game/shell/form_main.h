@@ -44,6 +44,9 @@ class TFormMain : public WindowClient {
     bool FormCreate();
     // Writes the settings (when the world exists) and frees the world.
     void FormDestroy();
+    // Only writes the settings, as FormDestroy would: for ending on a termination signal
+    // while a system message box holds the main thread (the world is not touched).
+    void SaveShutdownSettings();
 
     // The 55 ms timer.
     void tmrTickTimer();

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "game/shell/headless_driver.h"
 
+#include <cctype>
 #include <sstream>
 
 #include "foundation/command_line.h"
@@ -120,10 +121,22 @@ void HeadlessDriver::AddBuiltins() {
         form.OnActivate(a[0] == "on");
         return {};
     });
-    AddCommand("key", [this](TFormMain&, const std::vector<std::string>& a) -> std::string {
+    AddCommand("key", [this](TFormMain& form, const std::vector<std::string>& a) -> std::string {
         if (a.size() < 2 || (a[0] != "down" && a[0] != "up")) return "key needs down|up and a key";
         bool down = a[0] == "down";
         std::string k = AsciiUpper(a[1]);
+        // A question open in the window takes presses: Enter, Escape and letters.
+        if (down && keyPressed) {
+            KeyPress press;
+            if (k == "ENTER" || k == "RETURN")
+                press.kind = KeyPress::Enter;
+            else if (k == "ESCAPE")
+                press.kind = KeyPress::Escape;
+            else if (k.size() == 1 && std::isalnum(static_cast<unsigned char>(k[0])))
+                press.letter = k[0];
+            if ((press.kind != KeyPress::Other || press.letter != 0) && keyPressed(form, press))
+                return {};
+        }
         if (k == "CAPSLOCK") {
             if (down) system_.SetCapsLock(!system_.CapsLockOn());
         } else if (k == "SHIFT")
@@ -136,6 +149,13 @@ void HeadlessDriver::AddBuiltins() {
             system_.SetKey(Key::Escape, down);
         else
             return "unknown key " + a[1];
+        return {};
+    });
+    AddCommand("dialogs", [this](TFormMain&, const std::vector<std::string>& a) -> std::string {
+        if (a.size() != 1 || (a[0] != "system" && a[0] != "window"))
+            return "dialogs needs system or window";
+        // "window": as if the system could not show boxes, so the game asks in its window.
+        dialogs_.SetSystemBoxes(a[0] == "system");
         return {};
     });
     AddCommand("state", [this](TFormMain& form, const std::vector<std::string>&) -> std::string {
@@ -201,29 +221,36 @@ bool HeadlessDriver::NextLine() {
     return false;
 }
 
+bool HeadlessDriver::RunLine(TFormMain& form) {
+    std::vector<std::string> words = Words(line_);
+    const std::string where = "DRIVER line " + std::to_string(lineNumber_) + ": ";
+    auto it = commands_.find(words[0]);
+    if (it == commands_.end()) {
+        Log(where + "unknown command \"" + Printable(words[0]) + "\"");
+        result_ = kExitUsage;
+        return false;
+    }
+    std::string error = it->second(form, std::vector<std::string>(words.begin() + 1, words.end()));
+    if (!error.empty()) {
+        // Errors may quote the script: never echo its control bytes.
+        Log(where + Printable(error));
+        // A failed expectation says so; any other problem is a bad script line.
+        result_ = error.rfind("expect", 0) == 0 && error.find(" failed: ") != std::string::npos
+                      ? 1
+                      : kExitUsage;
+        return false;
+    }
+    return true;
+}
+
+bool HeadlessDriver::RunNextCommand(TFormMain& form) {
+    return result_ == 0 && NextLine() && RunLine(form);
+}
+
 void HeadlessDriver::RunScript(TFormMain& form) {
     // The line read before start-up comes first.
-    for (bool have = !line_.empty() || NextLine(); have && !form.WantsClose(); have = NextLine()) {
-        std::vector<std::string> words = Words(line_);
-        const std::string where = "DRIVER line " + std::to_string(lineNumber_) + ": ";
-        auto it = commands_.find(words[0]);
-        if (it == commands_.end()) {
-            Log(where + "unknown command \"" + Printable(words[0]) + "\"");
-            result_ = kExitUsage;
-            return;
-        }
-        std::string error =
-            it->second(form, std::vector<std::string>(words.begin() + 1, words.end()));
-        if (!error.empty()) {
-            // Errors may quote the script: never echo its control bytes.
-            Log(where + Printable(error));
-            // A failed expectation says so; any other problem is a bad script line.
-            result_ = error.rfind("expect", 0) == 0 && error.find(" failed: ") != std::string::npos
-                          ? 1
-                          : kExitUsage;
-            return;
-        }
-    }
+    for (bool have = !line_.empty() || NextLine(); have && !form.WantsClose(); have = NextLine())
+        if (result_ != 0 || !RunLine(form)) return;
     // The end of the script ends the session like the end of the desktop session would:
     // the window goes away and the settings are written, whatever room is showing.
 }

@@ -14,6 +14,7 @@
 #include "game/shell/program.h"
 #include "platform/headless/headless_dialogs.h"
 #include "platform/headless/headless_system.h"
+#include "platform/window_client.h"
 
 namespace qr {
 
@@ -44,6 +45,11 @@ class HeadlessDriver {
     void AddCommand(const std::string& name, Command command) {
         commands_[name] = std::move(command);
     }
+    // Reads and runs the script's next command (for a question asked in the window, which
+    // waits for the script's input); false at the end of the script or after a failure.
+    bool RunNextCommand(TFormMain& form);
+    // "key down" of Enter, Escape or a letter goes here first; true when it was taken.
+    std::function<bool(TFormMain&, KeyPress)> keyPressed;
     // Extra start-up steps (the world engine, sound, ...) hook in here.
     std::function<void(TFormMain&)> prepare;
     // Virtual time passes (milliseconds), before the timer runs: simulated devices move.
@@ -62,6 +68,8 @@ class HeadlessDriver {
     void AddBuiltins();
     void Advance(TFormMain& form, uint32_t ms);
     void RunScript(TFormMain& form);
+    // Runs the command line read last; false (result_ set) when it failed.
+    bool RunLine(TFormMain& form);
     // The next command line (trimmed, tabs as blanks, comments and blank lines skipped);
     // false at the end of the script.
     bool NextLine();

@@ -8,13 +8,13 @@
 #include <ctime>
 #include <fstream>
 #include <iostream>
-#include <optional>
 #include <sstream>
 #include <string>
 
 #include "foundation/command_line.h"
 #include "foundation/utils.h"
 #include "foundation/uvo_exception.h"
+#include "game/shell/game_command_line.h"
 #include "game/shell/game_rooms.h"
 #include "game/shell/game_strings.h"
 #include "game/shell/headless_driver.h"
@@ -42,97 +42,6 @@ namespace {
     std::exit(kExitUsage);
 }
 
-void Usage(std::FILE* f) {
-    std::fprintf(
-        f, "Usage: quilrush32 [options] [NOMIDI] [NOWAVE] [NOSOUND]\n"
-           "  --nomidi, --nowave, --nosound   no music, no sound effects, neither\n"
-           "  --registry FILE    registry file to use (default $QUILRUSH_REGISTRY or\n"
-           "                     $XDG_CONFIG_HOME/uvo-software/registry.ini)\n"
-           "  --data DIR         program data folder (default: next to the program, or\n"
-           "                     <prefix>/share/quilrush)\n"
-           "  --seed N           fix the random generator (0-4294967295)\n"
-           "  --headless [FILE]  run without a display from a drive script (FILE, or\n"
-           "                     standard input when FILE is - or missing)\n"
-           "  --depth BITS       headless: the screen colour depth to report (1-32, default 32)\n"
-           "  --language CODE    the Windows language code to assume (\"enu\", \"deu\", ...)\n"
-           "  --help, --version\n");
-}
-
-// A bad command line: what was wrong, then the usage, on standard error.
-[[noreturn]] void BadCommandLine(const std::string& problem) {
-    std::fprintf(stderr, "quilrush32: %s\n", Printable(problem).c_str());
-    Usage(stderr);
-    std::exit(kExitUsage);
-}
-
-struct CommandLine {
-    ProgramOptions options;
-    bool headless = false;
-    std::string script = "-";
-    int depth = 32;
-};
-
-CommandLine ParseCommandLine(int argc, char** argv) {
-    CommandLine c;
-    for (int i = 1; i < argc; ++i) {
-        const std::string a = argv[i];
-        auto value = [&](const char* what) -> std::string {
-            if (i + 1 >= argc) BadCommandLine(a + " needs " + what);
-            return argv[++i];
-        };
-        auto number = [&](const char* what, long long min, long long max) {
-            const std::string v = value(what);
-            const std::optional<long long> n = ParseInteger(v, min, max);
-            if (!n)
-                BadCommandLine(a + " needs " + what + " from " + std::to_string(min) + " to " +
-                               std::to_string(max) + ", not \"" + v + "\"");
-            return *n;
-        };
-        auto text = [&](const char* what) {
-            const std::string v = value(what);
-            if (v.empty()) BadCommandLine(a + " needs " + what + ", not an empty word");
-            return v;
-        };
-        if (a == "--help" || a == "-h") {
-            Usage(stdout);
-            std::exit(kExitOk);
-        } else if (a == "--version") {
-            std::printf("%s (%s)\n", VersionLine("quilrush32").c_str(), kVersionText);
-            std::exit(kExitOk);
-        } else if (a == "--headless") {
-            c.headless = true;
-            if (i + 1 < argc && argv[i + 1][0] != '-')
-                c.script = argv[++i];
-            else if (i + 1 < argc && std::strcmp(argv[i + 1], "-") == 0)
-                ++i;
-        } else if (a == "--registry") {
-            c.options.registryPath = text("a file");
-        } else if (a == "--data") {
-            c.options.programFolder = text("a folder");
-        } else if (a == "--seed") {
-            c.options.seed = uint32_t(number("a number", 0, UINT32_MAX));
-        } else if (a == "--depth") {
-            c.depth = int(number("a number of bits", 1, 32));
-        } else if (a == "--language") {
-            c.options.windowsLanguage = text("a code");
-        } else if (const std::string lower = AsciiLower(a);
-                   lower == "--nomidi" || lower == "--nowave" || lower == "--nosound") {
-            c.options.switches.push_back(a);
-        } else if (!a.empty() && a[0] == '-') {
-            BadCommandLine("unknown option " + a);
-        } else {
-            // The old switches keep working (also as "/NOSOUND"); any other word is a
-            // mistake worth pointing out.
-            std::string upper = AsciiUpper(a);
-            if (upper[0] == '/') upper.erase(0, 1);
-            if (upper != "NOMIDI" && upper != "NOWAVE" && upper != "NOSOUND")
-                BadCommandLine("unexpected argument \"" + a + "\"");
-            c.options.switches.push_back(a);
-        }
-    }
-    return c;
-}
-
 // The drive script as lines of text. A file that is not one (missing, a folder, binary
 // bytes) is refused before the game starts.
 std::string ReadDriveScript(const std::string& path) {
@@ -156,7 +65,22 @@ std::string ReadDriveScript(const std::string& path) {
 } // namespace
 
 int main(int argc, char** argv) {
-    CommandLine cl = ParseCommandLine(argc, argv);
+    GameCommandLine cl = ParseGameCommandLine(std::vector<std::string>(argv + 1, argv + argc));
+    switch (cl.action) {
+    case GameCommandLine::Action::Help:
+        std::fputs(GameUsage(), stdout);
+        return kExitOk;
+    case GameCommandLine::Action::Version:
+        std::printf("%s (%s)\n", VersionLine("quilrush32").c_str(), kVersionText);
+        return kExitOk;
+    case GameCommandLine::Action::Error:
+        // What was wrong, then the usage, on standard error.
+        std::fprintf(stderr, "quilrush32: %s\n", Printable(cl.error).c_str());
+        std::fputs(GameUsage(), stderr);
+        return kExitUsage;
+    case GameCommandLine::Action::Run:
+        break;
+    }
     ProgramOptions& options = cl.options;
 
     if (cl.headless) {
@@ -178,6 +102,7 @@ int main(int argc, char** argv) {
             TShellWorld::Outputs out;
             out.display = &screen;
             out.log = [&driver](const std::string& line) { driver.Log(line); };
+            out.waitForInput = [&driver, &form] { return driver.RunNextCommand(form); };
             TGameRoomOutputs game;
             game.log = out.log;
             game.openLink = [&driver](const std::string& target, int) {
@@ -219,11 +144,19 @@ int main(int argc, char** argv) {
         window = SdlWindow::Open(kAppTitle, TClientLayout::kWidth, TClientLayout::kHeight, error);
         if (!window) throw UvoException(error);
         dialogs.SetParent(window->Handle());
+        dialogs.SetOnTermination([&form] {
+            form.SaveShutdownSettings();
+            std::_Exit(kExitOk);
+        });
         TShellWorld::Outputs out;
         out.display = &window->Screen();
         out.caption = [&](const std::string& caption) { window->SetCaption(caption); };
         out.cursor = [&](int cursor) { window->SetCursorNumber(cursor); };
         out.letMessagesRun = [&window, &form] { window->PumpPending(form); };
+        out.waitForInput = [&window, &form] {
+            window->WaitForInput(form);
+            return true;
+        };
         out.cursorPictures = [&](const std::vector<TCursorPicture>& pictures) {
             std::vector<SdlWindow::CursorPicture> converted;
             for (const TCursorPicture& c : pictures)
@@ -266,11 +199,15 @@ int main(int argc, char** argv) {
             if (auto* world = dynamic_cast<TShellWorld*>(form.World()))
                 world->Mouse(TShellWorld::MouseKind(int(kind)), button, shift, x, y);
         };
+        window->onKey = [&form](KeyPress key) {
+            if (auto* world = dynamic_cast<TShellWorld*>(form.World())) world->Key(key);
+        };
     };
     hooks.run = [&](TFormMain& form, const std::function<bool()>& wokenUp) {
         window->Run(form, wokenUp);
     };
     int code = RunProgram(options, {system, dialogs}, hooks);
     dialogs.SetParent(nullptr);
+    dialogs.SetOnTermination(nullptr);
     return code;
 }

@@ -95,6 +95,10 @@ std::string ClickBox(TShellWorld& w, const Args& a) {
 } // namespace
 
 void AddWorldCommands(HeadlessDriver& driver, HeadlessDisplay& screen) {
+    driver.keyPressed = [](TFormMain& form, KeyPress key) {
+        TShellWorld* w = WorldOf(form);
+        return w && w->Key(key);
+    };
     driver.AddCommand("click", [](TFormMain& form, const Args& a) -> std::string {
         TShellWorld* w = WorldOf(form);
         if (!a.empty() && a[0] == "box") {

@@ -7,13 +7,16 @@
 #include "foundation/obf_text.h"
 #include "foundation/text_codec.h"
 #include "foundation/utils.h"
+#include "foundation/uvo_exception.h"
 #include "game/gameplay/high_score_man.h"
 #include "game/shell/game_strings.h"
+#include "game/shell/window_question.h"
 #include "game/shell/world_data_scan.h"
 #include "game/world/pictures.h"
 #include "game/world/world_script.h"
 #include "graphics/image_library.h"
 #include "platform/files.h"
+#include "platform/termination.h"
 #include "wordlist/word_list.h"
 
 namespace qr {
@@ -52,6 +55,7 @@ TShellWorld::TShellWorld(TFormMain& form, std::unique_ptr<TPX8Library> library, 
 TShellWorld::~TShellWorld() {
     world_.reset();
     TDlgConfirm::SetPresenter(nullptr);
+    form_.Platform().dialogs.SetInWindow(nullptr);
 }
 
 template <class F> void TShellWorld::Guarded(F&& f) {
@@ -107,6 +111,8 @@ void TShellWorld::SetFocus(bool active) {
 }
 
 void TShellWorld::Tick(int steps) {
+    // A question open in the window holds the game, as a system box would.
+    if (question_) return;
     // Between two timer events the message loop has nothing else to do: the program was
     // idle, which is when a window that came back to the front is redrawn whole.
     world_->SetFlag(TWorld::kIdle);
@@ -135,6 +141,15 @@ void TShellWorld::Mouse(MouseKind kind, int button, int shift, int32_t clientX, 
 }
 
 void TShellWorld::PaintBoxMouse(MouseKind kind, int button, int shift, int32_t x, int32_t y) {
+    if (question_) {
+        const TPoint o = TClientLayout::FrameOrigin();
+        const TPoint p{x + o.X, y + o.Y};
+        const bool changed = kind == MouseKind::Down ? button == 1 && question_->MouseDown(p)
+                             : kind == MouseKind::Up ? question_->MouseUp(p)
+                                                     : question_->MouseMove(p);
+        if (changed) Flush();
+        return;
+    }
     // Only the paint box hears the mouse; outside it the world keeps the last position,
     // but a release still ends a drag that started inside.
     const bool inside =
@@ -154,6 +169,46 @@ void TShellWorld::PaintBoxMouse(MouseKind kind, int button, int shift, int32_t x
             break;
         }
     });
+}
+
+bool TShellWorld::Key(KeyPress key) {
+    if (!question_) return false;
+    question_->Key(key);
+    return true;
+}
+
+std::optional<DialogResult> TShellWorld::AskInWindow(const DialogRequest& request) {
+    if (question_ || !out_.waitForInput || request.buttons.empty()) return std::nullopt;
+    std::optional<TWindowQuestion> q;
+    try {
+        q.emplace(*library_, request, TClientLayout::Frame());
+    } catch (const std::exception&) {
+        return std::nullopt; // the library has not got the fonts
+    }
+    question_ = &*q;
+    q->Show(screen_.Client());
+    Flush();
+    if (out_.log) {
+        // Where the buttons are (paint-box coordinates, as clicks take them), so that a
+        // drive script can press them.
+        const TPoint o = TClientLayout::FrameOrigin();
+        std::string line = "QUESTION " + ToUtf8(request.caption) + " |";
+        for (size_t i = 0; i < request.buttons.size(); ++i) {
+            const TRect r = q->ButtonRect(i) - o;
+            std::string caption;
+            for (char c : request.buttons[i].caption)
+                if (c != '&') caption.push_back(c);
+            line += " " + ToUtf8(caption) + " " + std::to_string(r.Left + r.Width() / 2) + "," +
+                    std::to_string(r.Top + r.Height() / 2);
+        }
+        out_.log(line);
+    }
+    while (!q->Answer() && !TerminationRequested())
+        if (!out_.waitForInput()) break;
+    q->Hide(screen_.Client());
+    Flush();
+    question_ = nullptr;
+    return q->Answer() ? *q->Answer() : q->Dismissed();
 }
 
 void TShellWorld::GoRoom(const std::string& id) {
@@ -231,6 +286,9 @@ void InstallWorldSteps(TFormMain& form, TShellWorld::Outputs outputs, TRoomFacto
         auto library = std::make_unique<TPX8Library>();
         library->Open(ResolveNoCase(f.Folders().ImageLibraries(), LoadResString(kResGameLibrary)));
         auto world = std::make_unique<TShellWorld>(f, std::move(library), outputs);
+        // Where the system cannot show a box, the question is asked in this window.
+        f.Platform().dialogs.SetInWindow(
+            [w = world.get()](const DialogRequest& r) { return w->AskInWindow(r); });
         // Questions in the working language go through this window's dialogs while the
         // world lives.
         Dialogs* dialogs = &f.Platform().dialogs;
@@ -260,7 +318,19 @@ void InstallWorldSteps(TFormMain& form, TShellWorld::Outputs outputs, TRoomFacto
             return OpenLibraryFile(ResolveNoCase(imglib, LibraryFileName(name)));
         });
         TObfText script = TObfText::OpenCompiled(base, WorldScriptFilter);
+        // Noise read as lines would raise a question per line and then fail to find the
+        // first room; the player learns more from the file's name and what is wrong with it.
+        auto unusable = [&](const std::string& reason) {
+            return UvoException("Cannot read the world script \"" + script.FileName() +
+                                "\": " + reason + ".");
+        };
+        if (std::string damage = script.Damage(); !damage.empty()) throw unusable(damage);
         world->Init(script, rooms);
+        const std::string& start = world->World().StartRoomID();
+        if (start.empty()) throw unusable("it names no room to start in");
+        const std::string first = start == "INTRO" ? "MGTEXT" : start;
+        if (!world->World().FindRoom(first))
+            throw unusable("it has no room \"" + first + "\" to start in");
         ScanWorldData(world->World(), f.Folders());
         return world;
     };

@@ -6,6 +6,7 @@
 // compositor (compositor.h).
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -16,11 +17,14 @@
 #include "game/shell/world_link.h"
 #include "game/world/room_factory.h"
 #include "game/world/world.h"
+#include "platform/dialogs.h"
+#include "platform/window_client.h"
 
 namespace qr {
 
 class Display;
 class TObfText;
+class TWindowQuestion;
 
 class TShellWorld : public WorldLink, private TWorldHost {
   public:
@@ -38,6 +42,9 @@ class TShellWorld : public WorldLink, private TWorldHost {
         std::function<void(const TArgbPicture&)> windowIcon;
         // Lets the window's pending events run (from inside a tick or a room switch).
         std::function<void()> letMessagesRun;
+        // While a question is asked inside the window: waits for the next input and hands
+        // it over (Mouse, PaintBoxMouse, Key); false when no more input will come.
+        std::function<bool()> waitForInput;
     };
     TShellWorld(TFormMain& form, std::unique_ptr<TPX8Library> library, Outputs outputs);
     ~TShellWorld() override;
@@ -65,6 +72,13 @@ class TShellWorld : public WorldLink, private TWorldHost {
     void PaintBoxMouse(MouseKind kind, int button, int shift, int32_t x, int32_t y);
     // Switches rooms as a go box does.
     void GoRoom(const std::string& id);
+    // A key pressed; only a question asked in the window takes presses (true when one did).
+    bool Key(KeyPress key);
+
+    // Asks inside the window what the system could not show as a box, and waits for the
+    // player's answer; a termination signal closes it as its escape button would. Nothing
+    // when it cannot be shown (no fonts, no way to wait for input, a question already open).
+    std::optional<DialogResult> AskInWindow(const DialogRequest& request);
 
     // What the world asks of sound and music; whoever creates the players fills these
     // in. Missing ones answer "no device", "off" and "idle".
@@ -155,6 +169,7 @@ class TShellWorld : public WorldLink, private TWorldHost {
     TPoint mouse_{-1, -1};
     int cursor_ = 0;
     std::string caption_;
+    TWindowQuestion* question_ = nullptr; // the question open in the window
 };
 
 // Start-up step of the main window that makes the world: when the program's "dat/"

@@ -29,6 +29,11 @@ std::string HeadlessDialogs::LogLine(const DialogRequest& request, DialogResult 
 }
 
 DialogResult HeadlessDialogs::Show(const DialogRequest& request) {
+    if (!systemBoxes_)
+        if (std::optional<DialogResult> r = AskInWindow(request)) {
+            if (sink_) sink_(LogLine(request, *r));
+            return *r;
+        }
     DialogResult answer = DialogResult::None;
     if (!answers_.empty()) {
         DialogResult wanted = answers_.front();

@@ -20,6 +20,9 @@ class HeadlessDialogs : public Dialogs {
     DialogResult Show(const DialogRequest& request) override;
 
     void QueueAnswer(DialogResult r) { answers_.push_back(r); }
+    // As if the system could not show boxes: they are asked in the program's window (when
+    // it can), answered by the drive script's input there, and logged with that answer.
+    void SetSystemBoxes(bool available) { systemBoxes_ = available; }
     void SetSink(Sink sink) { sink_ = std::move(sink); }
     // The log line of a request and its answer (UTF-8).
     static std::string LogLine(const DialogRequest& request, DialogResult answer);
@@ -27,6 +30,7 @@ class HeadlessDialogs : public Dialogs {
   private:
     Sink sink_;
     std::deque<DialogResult> answers_;
+    bool systemBoxes_ = true;
 };
 
 } // namespace qr

@@ -3,9 +3,11 @@
 
 #include <SDL.h>
 #include <cstdio>
+#include <optional>
 #include <vector>
 
 #include "foundation/text_codec.h"
+#include "platform/termination.h"
 
 namespace qr {
 
@@ -37,7 +39,14 @@ DialogResult SdlDialogs::Show(const DialogRequest& request) {
     SDL_MessageBoxData data{
         flags, parent_, title.c_str(), text.c_str(), int(buttons.size()), buttons.data(), nullptr};
     int hit = -1;
-    if (SDL_ShowMessageBox(&data, &hit) != 0) {
+    int shown;
+    {
+        std::optional<TerminationWatch> watch;
+        if (onTermination_) watch.emplace(onTermination_);
+        shown = SDL_ShowMessageBox(&data, &hit);
+    }
+    if (shown != 0) {
+        if (std::optional<DialogResult> r = AskInWindow(request)) return *r;
         std::fprintf(stderr, "%s: %s\n", title.c_str(), text.c_str());
         hit = request.defaultButton;
     }

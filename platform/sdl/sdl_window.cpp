@@ -279,6 +279,21 @@ bool SdlWindow::HandleEvent(const SDL_Event& e, WindowClient& client) {
         onMouse(kind, button, shift, x, y);
         break;
     }
+    case SDL_KEYDOWN: {
+        if (!onKey) break;
+        const SDL_Keycode k = e.key.keysym.sym;
+        KeyPress press;
+        if (k == SDLK_RETURN || k == SDLK_KP_ENTER)
+            press.kind = KeyPress::Enter;
+        else if (k == SDLK_ESCAPE)
+            press.kind = KeyPress::Escape;
+        else if (k >= SDLK_a && k <= SDLK_z)
+            press.letter = char('A' + (k - SDLK_a));
+        else if (k >= SDLK_0 && k <= SDLK_9)
+            press.letter = char('0' + (k - SDLK_0));
+        onKey(press);
+        break;
+    }
     case SDL_WINDOWEVENT:
         if (e.window.event == SDL_WINDOWEVENT_FOCUS_GAINED && !active_) {
             active_ = true;
@@ -306,6 +321,20 @@ void SdlWindow::PumpPending(WindowClient& client) {
         if (HandleEvent(e, client)) closeNow_ = true;
     if (dirty_) Present();
     pumping_ = false;
+}
+
+void SdlWindow::WaitForInput(WindowClient& client) {
+    SDL_Event e;
+    if (SDL_WaitEventTimeout(&e, int(kTickMs))) {
+        do {
+            if (e.type == SDL_QUIT) {
+                if (onKey) onKey({KeyPress::Escape, 0});
+            } else {
+                HandleEvent(e, client);
+            }
+        } while (SDL_PollEvent(&e));
+    }
+    if (dirty_) Present();
 }
 
 void SdlWindow::Run(WindowClient& client, const std::function<bool()>& raise) {

@@ -42,6 +42,10 @@ class SdlWindow {
     // "Let pending messages run": handles the events waiting now (mouse, close button,
     // exposure) from inside a tick or a room switch, without running the timer.
     void PumpPending(WindowClient& client);
+    // For a question asked inside the window: waits up to a tick for input and hands it to
+    // onMouse and onKey, without running the timer. The close button answers like Escape,
+    // as a box's own close button does.
+    void WaitForInput(WindowClient& client);
 
     // The client area's picture: what is presented and shown on it appears in the window
     // at the next turn of the loop (and is drawn again when the window is exposed).
@@ -49,6 +53,8 @@ class SdlWindow {
     // Mouse events in client coordinates (the letterbox bars are outside the client).
     enum class MouseKind { Down, Up, Move };
     std::function<void(MouseKind kind, int button, int shift, int x, int y)> onMouse;
+    // Keys pressed (the game itself reads the keyboard's state; a question takes presses).
+    std::function<void(KeyPress key)> onKey;
     // The game's cursor number: 0 default arrow, -1 hidden, 1000 hourglass, others the
     // game's own pictures (shown with the nearest system cursor until they are loaded).
     void SetCursorNumber(int cursor);

@@ -2,7 +2,9 @@
 #include "foundation/uvo_exception.h"
 #include "platform/ini_file.h"
 
+#include <grp.h>
 #include <gtest/gtest.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <functional>
@@ -11,6 +13,40 @@
 
 using namespace qr;
 using qr::test::TempDir;
+
+namespace {
+
+// Runs `check` as a user whom file permissions bind: this process when it is not root,
+// else a child that gives `owned` to "nobody" and becomes it. Returns what `check` says.
+std::string AsNormalUser(const std::vector<std::string>& owned,
+                         const std::function<std::string()>& check) {
+    if (geteuid() != 0) return check();
+    constexpr uid_t kNobody = 65534;
+    for (const std::string& p : owned)
+        if (chown(p.c_str(), kNobody, kNobody) != 0) return "cannot chown " + p;
+    int fds[2];
+    if (pipe(fds) != 0) return "no pipe";
+    const pid_t child = fork();
+    if (child == 0) {
+        close(fds[0]);
+        std::string r = setgroups(0, nullptr) == 0 && setgid(kNobody) == 0 && setuid(kNobody) == 0
+                            ? check()
+                            : "cannot become nobody";
+        (void)!write(fds[1], r.data(), r.size());
+        _exit(0);
+    }
+    close(fds[1]);
+    std::string r;
+    char buf[256];
+    for (ssize_t n; (n = read(fds[0], buf, sizeof buf)) > 0;)
+        r.append(buf, size_t(n));
+    close(fds[0]);
+    int status = 0;
+    waitpid(child, &status, 0);
+    return r;
+}
+
+} // namespace
 
 TEST(IniFile, ReadsCaseInsensitivelyWithDefaults) {
     TempDir dir;
@@ -112,15 +148,25 @@ TEST(IniFile, AFileThatCannotBeReadIsNeverWrittenOver) {
             EXPECT_EQ(fs::file_size(path), before);
         }
     }
-    // Without permission to read (only a normal user can be refused).
-    if (geteuid() != 0) {
-        const std::string p = dir.Write("locked.ini", "[Options]\nSound=0\n");
+    // Without permission to read, in a folder the reader may write to. Root reads anything,
+    // so as root the reader runs as "nobody", owner of the folder and the file.
+    {
+        const std::string p = dir.Write("own/locked.ini", "[Options]\nSound=0\n");
         fs::permissions(p, fs::perms::none);
-        IniFile ini(p);
-        EXPECT_EQ(ini.Problem(), "cannot be read (Permission denied)");
-        EXPECT_THROW(ini.WriteBool("Options", "Sound", true), FileOpenError);
+        const std::string seen = AsNormalUser({dir.Path("own"), p}, [&] {
+            IniFile ini(p);
+            std::string r = ini.Problem();
+            try {
+                ini.WriteBool("Options", "Sound", true);
+                r += "; written";
+            } catch (const FileOpenError&) {
+                r += "; refused";
+            }
+            return r;
+        });
+        EXPECT_EQ(seen, "cannot be read (Permission denied); refused");
         fs::permissions(p, fs::perms::owner_all);
-        EXPECT_EQ(dir.Read("locked.ini"), "[Options]\nSound=0\n");
+        EXPECT_EQ(dir.Read("own/locked.ini"), "[Options]\nSound=0\n");
     }
     // A read-only file is read, and kept.
     const std::string pinned = dir.Write("pinned.ini", "[Options]\nSound=0\n");

@@ -6,9 +6,14 @@
 #include "platform/language.h"
 #include "platform/registry.h"
 #include "platform/single_instance.h"
+#include "platform/termination.h"
 #include "test_support/temp_dir.h"
 
+#include <atomic>
+#include <chrono>
+#include <csignal>
 #include <filesystem>
+#include <thread>
 #include <unistd.h>
 
 using namespace qr;
@@ -175,4 +180,26 @@ TEST(HeadlessDialogs, AnswersFromTheQueueAndLogsEachBox) {
     ASSERT_EQ(log.size(), 4u);
     EXPECT_EQ(log[0], "DIALOG Title | Line one\\nline two | Yes,No -> No");
     EXPECT_EQ(log[3], "DIALOG Best\xc3\xa4tigen | Spiel beenden? | Ja,Nein -> No");
+}
+
+TEST(Termination, AWatchActsOnARequestOnlyWhileItLives) {
+    using namespace std::chrono_literals;
+    InstallTerminationHandlers();
+    ClearTerminationRequest();
+    std::atomic<int> runs{0};
+    {
+        TerminationWatch watch([&] { ++runs; });
+        std::this_thread::sleep_for(60ms);
+    }
+    EXPECT_EQ(runs, 0) << "acted without a request";
+    {
+        // The main thread is held (as by a system box) while the signal comes.
+        TerminationWatch watch([&] { ++runs; });
+        std::raise(SIGTERM);
+        for (int i = 0; i < 200 && runs == 0; ++i)
+            std::this_thread::sleep_for(10ms);
+    }
+    EXPECT_EQ(runs, 1);
+    ClearTerminationRequest();
+    std::signal(SIGTERM, SIG_DFL);
 }

@@ -11,7 +11,7 @@ namespace qr {
 
 namespace fs = std::filesystem;
 
-TObfText::TObfText(const std::string& datFile) {
+TObfText::TObfText(const std::string& datFile) : fileName_(datFile) {
     std::error_code ec;
     if (fs::is_regular_file(datFile, ec)) {
         data_ = ReadFileBytes(datFile);
@@ -24,6 +24,22 @@ TObfText TObfText::FromBytes(std::vector<uint8_t> bytes) {
     t.data_ = std::move(bytes);
     Unscramble(t.data_);
     return t;
+}
+
+std::string TObfText::Damage() const {
+    const size_t size = data_.size();
+    if (size == 0) return "the file is empty";
+    if (size % BlockCount(size) != 0) return "it is not a compiled file";
+    // Records, then at least one zero byte of padding (which walks as empty records).
+    size_t pos = 0;
+    while (pos < size) {
+        const uint8_t len = data_[pos++];
+        if (len == 255) return "the file is damaged";
+        if (len > size - pos) return "the file ends too early";
+        pos += len;
+    }
+    if (data_.back() != 0) return "the file is damaged";
+    return {};
 }
 
 std::string TObfText::ReadLine() {
@@ -136,7 +152,9 @@ TObfText TObfText::OpenCompiled(const std::string& base, const Filter& filter) {
                 // An installed copy's folder may be read-only: the compiled form then
                 // serves from memory, and the next start compiles again.
             }
-            return FromBytes(std::move(compiled));
+            TObfText text = FromBytes(std::move(compiled));
+            text.fileName_ = txt;
+            return text;
         }
     }
     return TObfText(dat);

@@ -25,6 +25,14 @@ class TObfText {
     std::string ReadLine();
     bool EndOfData() const { return pos_ >= data_.size(); }
 
+    // The file the lines came from: the ".dat", or the ".txt" when OpenCompiled compiled
+    // it in memory. Empty for bytes given directly.
+    const std::string& FileName() const { return fileName_; }
+    // Why the data is not what Compile writes ("the file is empty", ...); empty when it
+    // is. The reader itself takes any bytes; a caller that cannot work on a damaged file
+    // (the world script) asks first rather than reading noise as lines.
+    std::string Damage() const;
+
     // Text file -> compiled file. Without a filter lines are trimmed and empty ones dropped.
     // Lines of 255 bytes or more cannot be stored and are cut to 254.
     static void Compile(const std::string& txtFile, const std::string& datFile,
@@ -51,6 +59,7 @@ class TObfText {
     TObfText() = default;
     std::vector<uint8_t> data_;
     size_t pos_ = 0;
+    std::string fileName_;
 };
 
 } // namespace qr

@@ -59,7 +59,7 @@ TEST(Pictures, GameLibraryHoldsEveryNamedPictureAtItsSize) {
         {"lives", 6 * 19, 6 * 39}, {"sparkle", 12, 9},      {"qrttlmsk", 9 * 63, 87},
         {"titlegfx", 9 * 63, 0},   {"titlegf2", 9 * 63, 0}, {"titlefly", 0, 0},
         {"chase", 0, 0},           {"pagebtns", 0, 0},      {"uwin_eng", 0, 0},
-        {"appicon", 64, 64},
+        {"appicon", 64, 64},       {"dlgbtn", 60, 90},
     };
     for (int p = 1; p <= 6; ++p)
         exact.push_back({"playhlp" + std::to_string(p), 430, 260});

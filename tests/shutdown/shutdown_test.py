@@ -16,32 +16,17 @@ import shutil
 import signal
 import subprocess
 import sys
-import tempfile
 import time
+
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), ".."))
+from game_install import fail, failures, make_installation  # noqa: E402
 
 game, fixture = sys.argv[1], sys.argv[2]
 kills = int(sys.argv[3]) if len(sys.argv) > 3 else 200
-failures = []
-
-
-def fail(message):
-    failures.append(message)
-    print("FAIL:", message)
-
-
-work = tempfile.mkdtemp()
+work, inst, registry, ini, env = make_installation()
 try:
     prog = os.path.join(work, "prog")
-    inst = os.path.join(work, "inst")
     shutil.copytree(fixture, prog)
-    os.makedirs(inst)
-    os.makedirs(os.path.join(work, "run"), mode=0o700)
-    registry = os.path.join(work, "reg.ini")
-    with open(registry, "w") as f:
-        f.write("[Software\\UVO! Software\\QuilRush]\nDirectory=%s\n" % inst)
-    ini = os.path.join(inst, "quilrush.ini")
-    env = dict(os.environ, XDG_RUNTIME_DIR=os.path.join(work, "run"),
-               XDG_DATA_HOME=os.path.join(work, "xdg"))
 
     def start(script_text, **kw):
         script = os.path.join(work, "drive")

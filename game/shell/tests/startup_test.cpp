@@ -5,6 +5,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include "foundation/obf_text.h"
 #include "foundation/uvo_exception.h"
 #include "game/shell/game_rooms.h"
 #include "game/shell/headless_driver.h"
@@ -551,6 +552,11 @@ TEST_F(Startup, BundledWordListsAreSeededAndCompletedOnEveryStart) {
 TEST_F(Startup, DamagedDataFilesAreNamedWithTheReason) {
     namespace fs = std::filesystem;
     const std::string base = dir.Path("prog");
+    // Only the compiled form is shipped, as an installation may do.
+    auto compiledScript = [&](const std::vector<uint8_t>& bytes) {
+        fs::remove(base + "/dat/init.txt");
+        dir.Write("prog/dat/init.dat", std::string(bytes.begin(), bytes.end()));
+    };
     struct Case {
         const char* what;
         std::function<void()> damage;
@@ -559,6 +565,43 @@ TEST_F(Startup, DamagedDataFilesAreNamedWithTheReason) {
         {"game library cut short", [&] { fs::resize_file(base + "/imglib/game.px8", 700); },
          "Quill-Rush encountered a problem on start-up: Stream read error: \"" + base +
              "/imglib/game.px8\": the file ends too early"},
+        {"compiled world script empty", [&] { compiledScript({}); },
+         "Quill-Rush encountered a problem on start-up: Cannot read the world script \"" + base +
+             "/dat/init.dat\": the file is empty."},
+        {"compiled world script is plain text",
+         [&] {
+             compiledScript({'B', 'E', 'G', 'I', 'N', ' ', 'h', 'o', 'm', 'e', '\n'});
+         },
+         "Quill-Rush encountered a problem on start-up: Cannot read the world script \"" + base +
+             "/dat/init.dat\": it is not a compiled file."},
+        {"compiled world script whose last line runs past the end",
+         [&] {
+             std::vector<uint8_t> bytes = TObfText::CompileLines({"BEGIN home"});
+             TObfText::Unscramble(bytes);
+             bytes[0] = 40;
+             TObfText::Scramble(bytes);
+             compiledScript(bytes);
+         },
+         "Quill-Rush encountered a problem on start-up: Cannot read the world script \"" + base +
+             "/dat/init.dat\": the file ends too early."},
+        {"compiled world script without its end padding",
+         [&] {
+             std::vector<uint8_t> bytes = {4, 'a', 'b', 'c', 'd', 2, 'e', 'f'};
+             TObfText::Scramble(bytes);
+             compiledScript(bytes);
+         },
+         "Quill-Rush encountered a problem on start-up: Cannot read the world script \"" + base +
+             "/dat/init.dat\": the file is damaged."},
+        {"compiled world script without a room to start in",
+         [&] {
+             compiledScript(TObfText::CompileLines({"BEGIN nowhere", "ROOM HOME Home"}));
+         },
+         "Quill-Rush encountered a problem on start-up: Cannot read the world script \"" + base +
+             "/dat/init.dat\": it has no room \"NOWHERE\" to start in."},
+        {"world script text naming no start room",
+         [&] { dir.Write("prog/dat/init.txt", "ROOM HOME Home\n"); },
+         "Quill-Rush encountered a problem on start-up: Cannot read the world script \"" + base +
+             "/dat/init.txt\": it names no room to start in."},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
