@@ -89,6 +89,7 @@ class TPlayRoom : public TQRRoom {
     void DrawClues(TPX8ImageData& image);
     void DrawLives(TPX8ImageData& image);
     void DrawSprites(TPX8ImageData& image);
+    void DrawHelpLabel(TPX8ImageData& image);
     void DrawPausePanel(TPX8ImageData& image);
     void DrawQuitPanel(TPX8ImageData& image);
     void DrawHelpPage(TPX8ImageData& image);
@@ -109,6 +110,7 @@ class TPlayRoom : public TQRRoom {
     std::array<std::unique_ptr<TPX8Font>, 5> cellFonts_; // index = font number + 1
     std::unique_ptr<TPX8Font> titleFont_;
     std::unique_ptr<TPX8Font> cardFont_;
+    std::unique_ptr<TPX8Font> greyFont_; // the labels of buttons that cannot be used now
     std::unique_ptr<THotImage> comGfx_;
     std::unique_ptr<THotImage> logos_;
     std::unique_ptr<THotImage> livesPics_;

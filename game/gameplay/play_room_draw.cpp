@@ -30,6 +30,8 @@ constexpr uint8_t kSpriteKey = 253;
 constexpr TRect kScoreBox{56, 367, 174, 395};
 constexpr TRect kPanel{40, 60, 400, 300};
 constexpr TRect kTitleClip{4, 3, 470, 30};
+// The help button's caption.
+constexpr int kHelpLabel = 242;
 constexpr int32_t kCardWidth = 46, kCardHeight = 62;
 
 TPX8ImageData* SpriteSurface(const std::unique_ptr<TSpritePicture>& p) {
@@ -57,6 +59,7 @@ void TPlayRoom::CreateGraphics() {
                                                    std::string("abce14") + kInks[i] + 'w');
     titleFont_ = std::make_unique<TPX8Font>(lib, "04ab14by", "abce14by");
     cardFont_ = std::make_unique<TPX8Font>(lib, "05ab48bw", "abce48bw");
+    greyFont_ = std::make_unique<TPX8Font>(lib, "04ab14aw", "abce14aw");
     comGfx_ = FindPicture(lib, "comgfx");
     logos_ = FindPicture(lib, "logos");
     livesPics_ = FindPicture(lib, "lives");
@@ -70,6 +73,7 @@ void TPlayRoom::FreeGraphics() {
         f.reset();
     titleFont_.reset();
     cardFont_.reset();
+    greyFont_.reset();
     comGfx_.reset();
     logos_.reset();
     livesPics_.reset();
@@ -260,6 +264,7 @@ void TPlayRoom::DrawContents(TPX8ImageData& image) {
         image.Blit({202, 372}, logos_->Surface(),
                    TRect::FromOriginSize({0, 22 * rules_.LogoIndex}, logos_->Surface().Width, 22));
     DrawScore(image);
+    DrawHelpLabel(image);
     DrawTitle(image);
     if (animal_) animal_->Draw();
     DrawLives(image);
@@ -391,6 +396,12 @@ void TPlayRoom::DrawSprites(TPX8ImageData& image) {
 void TPlayRoom::DrawPanelBox(TPX8ImageData& image, TRect rect) {
     image.FillRect(rect, cardFont_ ? cardFont_->GetCornerColour() : kWhite);
     image.FrameRect(rect, kPanelFrame);
+}
+
+void TPlayRoom::DrawHelpLabel(TPX8ImageData& image) {
+    THitBox* box = FindHitBox("HELP");
+    TPX8Font* font = box && box->Disabled() ? greyFont_.get() : cellFonts_[1].get();
+    if (box && font) DrawCentred(image, *font, box->Rect(), Polyglot().GetString(kHelpLabel));
 }
 
 void TPlayRoom::DrawPausePanel(TPX8ImageData& image) {

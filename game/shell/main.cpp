@@ -232,6 +232,7 @@ int main(int argc, char** argv) {
         };
         InstallWorldSteps(form, out, GameRooms(form, game));
         sound.Install(form);
+        window->onKeyDown = [&system](int scancode) { system.NoteKeyDown(scancode); };
         window->onMouse = [&form](SdlWindow::MouseKind kind, int button, int shift, int x, int y) {
             if (auto* world = dynamic_cast<TShellWorld*>(form.World()))
                 world->Mouse(TShellWorld::MouseKind(int(kind)), button, shift, x, y);

@@ -248,6 +248,9 @@ bool SdlWindow::HandleEvent(const SDL_Event& e, WindowClient& client) {
         onMouse(kind, button, shift, x, y);
         break;
     }
+    case SDL_KEYDOWN:
+        if (onKeyDown && !e.key.repeat) onKeyDown(int(e.key.keysym.scancode));
+        break;
     case SDL_WINDOWEVENT:
         if (e.window.event == SDL_WINDOWEVENT_FOCUS_GAINED && !active_) {
             active_ = true;
