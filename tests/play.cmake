@@ -6,3 +6,15 @@ if(QR_BUILD_TESTS AND TARGET quilrush32)
   set_tests_properties(e2e.play_games PROPERTIES
     ENVIRONMENT "LSAN_OPTIONS=suppressions=${CMAKE_CURRENT_SOURCE_DIR}/lsan.supp" TIMEOUT 600)
 endif()
+
+# The play room's keys and panels in a real window under a virtual X server.
+find_program(XVFB_RUN xvfb-run)
+find_program(XDOTOOL xdotool)
+find_program(IM_IMPORT import)
+if(QR_BUILD_TESTS AND TARGET quilrush32 AND XVFB_RUN AND XDOTOOL AND IM_IMPORT)
+  add_test(NAME e2e.play_window
+           COMMAND ${XVFB_RUN} -a -s "-screen 0 1400x1000x24" sh
+                   ${CMAKE_CURRENT_SOURCE_DIR}/play_window_test.sh $<TARGET_FILE:quilrush32> ${QR_DATA_DIR})
+  set_tests_properties(e2e.play_window PROPERTIES
+    ENVIRONMENT "LSAN_OPTIONS=suppressions=${CMAKE_CURRENT_SOURCE_DIR}/lsan.supp" TIMEOUT 120)
+endif()
