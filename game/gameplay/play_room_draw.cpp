@@ -78,6 +78,7 @@ void TPlayRoom::FreeGraphics() {
     logos_.reset();
     livesPics_.reset();
     card_.reset();
+    cardSearched_ = false;
     background_.reset();
     backgroundLibrary_.reset();
 }
@@ -186,6 +187,9 @@ std::unique_ptr<TSpritePicture> TPlayRoom::MakePopup(const std::string& text, in
 
 TPX8ImageData* TPlayRoom::CardPicture() {
     if (card_) return &card_->Surface();
+    // Every covered cell asks; a search that found nothing is not run again this level.
+    if (cardSearched_) return nullptr;
+    cardSearched_ = true;
     int index = world_.ChosenCard();
     if (index < 0) return nullptr;
     for (const std::string& entry : world_.CardList()) {
@@ -414,10 +418,10 @@ void TPlayRoom::DrawPausePanel(TPX8ImageData& image) {
     text(cardFont_.get(), {60, 70}, strings.GetString(180));
     text(cellFonts_[2].get(), {60, 160}, strings.GetString(181));
     if (THitBox* web = FindHitBox("WEBVISIT"))
-        text(cellFonts_[3].get(), web->Rect().TopLeft(), services_.webAddress);
+        text(cellFonts_[3].get(), web->Rect().TopLeft(), LinkAddress(false));
     text(cellFonts_[2].get(), {60, 230}, strings.GetString(182));
     if (THitBox* mail = FindHitBox("EMAIL"))
-        text(cellFonts_[3].get(), mail->Rect().TopLeft(), services_.emailAddress);
+        text(cellFonts_[3].get(), mail->Rect().TopLeft(), LinkAddress(true));
 }
 
 void TPlayRoom::DrawQuitPanel(TPX8ImageData& image) {

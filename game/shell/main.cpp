@@ -169,15 +169,23 @@ int main(int argc, char** argv) {
             waves.Advance(ms);
             midi.Advance(ms);
         };
-        driver.prepare = [&driver, &sound, &screen](TFormMain& form) {
+        // Links are only logged, unless a script names a launcher to hand them to.
+        std::string launcher;
+        driver.AddCommand("launcher", [&launcher](TFormMain&, const std::vector<std::string>& a) {
+            if (a.size() != 1) return std::string("launcher needs a program, or off");
+            launcher = a[0] == "off" ? std::string() : a[0];
+            return std::string();
+        });
+        driver.prepare = [&driver, &sound, &screen, &launcher](TFormMain& form) {
             TShellWorld::Outputs out;
             out.display = &screen;
             out.log = [&driver](const std::string& line) { driver.Log(line); };
             TGameRoomOutputs game;
             game.log = out.log;
-            game.openLink = [&driver](const std::string& target, int) {
+            game.openLink = [&driver, &launcher](const std::string& target, int show) {
                 driver.Log("LINK " + target);
-                return 42;
+                return launcher.empty() ? Shell::kFirstSuccess + 10
+                                        : LauncherShell(launcher).Open(target, show);
             };
             InstallWorldSteps(form, out, GameRooms(form, game));
             sound.Install(form);
