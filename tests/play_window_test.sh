@@ -21,7 +21,7 @@ SDL_RENDER_DRIVER=software XDG_RUNTIME_DIR=$tmp "$bin" --nosound --registry "$tm
 pid=$!
 W=
 for i in $(seq 1 80); do
-  W=$(xdotool search --name '^Quill-Rush' 2>/dev/null | head -1)
+  W=$(xdotool search --classname '^quilrush32$' 2>/dev/null | head -1)
   [ -n "$W" ] && break
   sleep 0.25
 done
