@@ -4,6 +4,7 @@
 #include "game/gameplay/play_room.h"
 
 #include "foundation/dlg_confirm.h"
+#include "foundation/polyglot.h"
 #include "foundation/text_codec.h"
 #include "game/gameplay/animal.h"
 #include "game/world/pictures.h"
@@ -210,8 +211,12 @@ void TPlayRoom::PrepareRoom() {
     damageRect_ = {};
 }
 
+std::string TPlayRoom::LinkAddress(bool email) {
+    return Polyglot().GetString(email ? 244 : 243);
+}
+
 void TPlayRoom::OpenLink(bool email) {
-    const std::string target = email ? "mailto:" + services_.emailAddress : services_.webAddress;
+    const std::string target = email ? "mailto:" + LinkAddress(true) : LinkAddress(false);
     world_.SetBusy(true);
     const int result = services_.openLink ? services_.openLink(target, email ? 1 : 5) : 0;
     world_.SetBusy(false);

@@ -39,8 +39,6 @@ struct TPlayServices {
     std::function<int(const std::string& target, int showCommand)> openLink;
     // The folder of the animal files the world lists.
     std::function<std::string()> animalFolder;
-    std::string webAddress;
-    std::string emailAddress;
     // A line for the scripted-run log (empty function: none).
     std::function<void(const std::string& line)> report;
 };
@@ -76,6 +74,8 @@ class TPlayRoom : public TQRRoom {
     void MeshLetterCard();
     void RepaintCell(int row, int col);
     void OpenLink(bool email);
+    // The project's page and support address; they come with the language's texts.
+    static std::string LinkAddress(bool email);
     void CreateGraphics();
     void FreeGraphics();
     void CreateAnimal();
@@ -89,6 +89,7 @@ class TPlayRoom : public TQRRoom {
     void DrawClues(TPX8ImageData& image);
     void DrawLives(TPX8ImageData& image);
     void DrawSprites(TPX8ImageData& image);
+    void DrawHelpLabel(TPX8ImageData& image);
     void DrawPausePanel(TPX8ImageData& image);
     void DrawQuitPanel(TPX8ImageData& image);
     void DrawHelpPage(TPX8ImageData& image);
@@ -109,12 +110,14 @@ class TPlayRoom : public TQRRoom {
     std::array<std::unique_ptr<TPX8Font>, 5> cellFonts_; // index = font number + 1
     std::unique_ptr<TPX8Font> titleFont_;
     std::unique_ptr<TPX8Font> cardFont_;
+    std::unique_ptr<TPX8Font> greyFont_; // the labels of buttons that cannot be used now
     std::unique_ptr<THotImage> comGfx_;
     std::unique_ptr<THotImage> logos_;
     std::unique_ptr<THotImage> livesPics_;
     std::unique_ptr<THotImage> letterCard_;
     std::unique_ptr<THotImage> iconStrip_;
     std::unique_ptr<THotImage> card_;
+    bool cardSearched_ = false;
     std::unique_ptr<TPX8Library> cardLibrary_;
     std::unique_ptr<THotImage> background_;
     std::unique_ptr<TPX8Library> backgroundLibrary_;

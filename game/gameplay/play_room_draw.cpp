@@ -30,6 +30,8 @@ constexpr uint8_t kSpriteKey = 253;
 constexpr TRect kScoreBox{56, 367, 174, 395};
 constexpr TRect kPanel{40, 60, 400, 300};
 constexpr TRect kTitleClip{4, 3, 470, 30};
+// The help button's caption.
+constexpr int kHelpLabel = 242;
 constexpr int32_t kCardWidth = 46, kCardHeight = 62;
 
 TPX8ImageData* SpriteSurface(const std::unique_ptr<TSpritePicture>& p) {
@@ -57,6 +59,7 @@ void TPlayRoom::CreateGraphics() {
                                                    std::string("abce14") + kInks[i] + 'w');
     titleFont_ = std::make_unique<TPX8Font>(lib, "04ab14by", "abce14by");
     cardFont_ = std::make_unique<TPX8Font>(lib, "05ab48bw", "abce48bw");
+    greyFont_ = std::make_unique<TPX8Font>(lib, "04ab14aw", "abce14aw");
     comGfx_ = FindPicture(lib, "comgfx");
     logos_ = FindPicture(lib, "logos");
     livesPics_ = FindPicture(lib, "lives");
@@ -70,10 +73,12 @@ void TPlayRoom::FreeGraphics() {
         f.reset();
     titleFont_.reset();
     cardFont_.reset();
+    greyFont_.reset();
     comGfx_.reset();
     logos_.reset();
     livesPics_.reset();
     card_.reset();
+    cardSearched_ = false;
     background_.reset();
     backgroundLibrary_.reset();
 }
@@ -182,6 +187,9 @@ std::unique_ptr<TSpritePicture> TPlayRoom::MakePopup(const std::string& text, in
 
 TPX8ImageData* TPlayRoom::CardPicture() {
     if (card_) return &card_->Surface();
+    // Every covered cell asks; a search that found nothing is not run again this level.
+    if (cardSearched_) return nullptr;
+    cardSearched_ = true;
     int index = world_.ChosenCard();
     if (index < 0) return nullptr;
     for (const std::string& entry : world_.CardList()) {
@@ -260,6 +268,7 @@ void TPlayRoom::DrawContents(TPX8ImageData& image) {
         image.Blit({202, 372}, logos_->Surface(),
                    TRect::FromOriginSize({0, 22 * rules_.LogoIndex}, logos_->Surface().Width, 22));
     DrawScore(image);
+    DrawHelpLabel(image);
     DrawTitle(image);
     if (animal_) animal_->Draw();
     DrawLives(image);
@@ -393,6 +402,12 @@ void TPlayRoom::DrawPanelBox(TPX8ImageData& image, TRect rect) {
     image.FrameRect(rect, kPanelFrame);
 }
 
+void TPlayRoom::DrawHelpLabel(TPX8ImageData& image) {
+    THitBox* box = FindHitBox("HELP");
+    TPX8Font* font = box && box->Disabled() ? greyFont_.get() : cellFonts_[1].get();
+    if (box && font) DrawCentred(image, *font, box->Rect(), Polyglot().GetString(kHelpLabel));
+}
+
 void TPlayRoom::DrawPausePanel(TPX8ImageData& image) {
     DrawPanelBox(image, kPanel);
     auto& strings = Polyglot();
@@ -403,10 +418,10 @@ void TPlayRoom::DrawPausePanel(TPX8ImageData& image) {
     text(cardFont_.get(), {60, 70}, strings.GetString(180));
     text(cellFonts_[2].get(), {60, 160}, strings.GetString(181));
     if (THitBox* web = FindHitBox("WEBVISIT"))
-        text(cellFonts_[3].get(), web->Rect().TopLeft(), services_.webAddress);
+        text(cellFonts_[3].get(), web->Rect().TopLeft(), LinkAddress(false));
     text(cellFonts_[2].get(), {60, 230}, strings.GetString(182));
     if (THitBox* mail = FindHitBox("EMAIL"))
-        text(cellFonts_[3].get(), mail->Rect().TopLeft(), services_.emailAddress);
+        text(cellFonts_[3].get(), mail->Rect().TopLeft(), LinkAddress(true));
 }
 
 void TPlayRoom::DrawQuitPanel(TPX8ImageData& image) {

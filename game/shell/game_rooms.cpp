@@ -40,8 +40,6 @@ TRoomFactory GameRooms(TFormMain& form, TGameRoomOutputs outputs) {
     play.openLink = outputs.openLink;
     play.animalFolder = [&form] { return form.Folders().DatProgram(); };
     play.report = outputs.log;
-    play.webAddress = kProjectWebAddress;
-    play.emailAddress = kProjectEmailAddress;
     AddGameplayRooms(rooms, play);
     TMenuServices menus;
     // The installation's lists unless the player chose another folder.

@@ -21,8 +21,4 @@ struct TGameRoomOutputs {
 // world, whose high-score table a finished game enters.
 TRoomFactory GameRooms(TFormMain& form, TGameRoomOutputs outputs);
 
-// The project's own addresses behind the pause panel's links.
-inline constexpr const char* kProjectWebAddress = "https://quill-rush.codeberg.page/";
-inline constexpr const char* kProjectEmailAddress = "quill-rush@users.codeberg.org";
-
 } // namespace qr

@@ -98,16 +98,24 @@ int main(int argc, char** argv) {
             waves.Advance(ms);
             midi.Advance(ms);
         };
-        driver.prepare = [&driver, &sound, &screen](TFormMain& form) {
+        // Links are only logged, unless a script names a launcher to hand them to.
+        std::string launcher;
+        driver.AddCommand("launcher", [&launcher](TFormMain&, const std::vector<std::string>& a) {
+            if (a.size() != 1) return std::string("launcher needs a program, or off");
+            launcher = a[0] == "off" ? std::string() : a[0];
+            return std::string();
+        });
+        driver.prepare = [&driver, &sound, &screen, &launcher](TFormMain& form) {
             TShellWorld::Outputs out;
             out.display = &screen;
             out.log = [&driver](const std::string& line) { driver.Log(line); };
             out.waitForInput = [&driver, &form] { return driver.RunNextCommand(form); };
             TGameRoomOutputs game;
             game.log = out.log;
-            game.openLink = [&driver](const std::string& target, int) {
+            game.openLink = [&driver, &launcher](const std::string& target, int show) {
                 driver.Log("LINK " + target);
-                return 42;
+                return launcher.empty() ? Shell::kFirstSuccess + 10
+                                        : LauncherShell(launcher).Open(target, show);
             };
             InstallWorldSteps(form, out, GameRooms(form, game));
             sound.Install(form);
@@ -195,12 +203,14 @@ int main(int argc, char** argv) {
         };
         InstallWorldSteps(form, out, GameRooms(form, game));
         sound.Install(form);
+        window->onKeyDown = [&system](int scancode) { system.NoteKeyDown(scancode); };
         window->onMouse = [&form](SdlWindow::MouseKind kind, int button, int shift, int x, int y) {
             if (auto* world = dynamic_cast<TShellWorld*>(form.World()))
                 world->Mouse(TShellWorld::MouseKind(int(kind)), button, shift, x, y);
         };
         window->onKey = [&form](KeyPress key) {
-            if (auto* world = dynamic_cast<TShellWorld*>(form.World())) world->Key(key);
+            auto* world = dynamic_cast<TShellWorld*>(form.World());
+            return world && world->Key(key);
         };
     };
     hooks.run = [&](TFormMain& form, const std::function<bool()>& wokenUp) {

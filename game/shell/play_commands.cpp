@@ -55,6 +55,7 @@ void AddPlayState(TPlayRoom& room, const TWorld& world, HeadlessDriver::Json& s)
     s["lives"] = world.Lives().Count();
     s["multiplier"] = r.Multiplier;
     s["releaseDelay"] = r.ReleaseDelay;
+    s["wipe"] = {r.WipeKind, r.WipeStep};
 }
 
 struct PlayDriverState {

@@ -3,6 +3,8 @@
 
 #include <SDL.h>
 
+#include <utility>
+
 namespace qr {
 
 int SdlSystem::ColourDepth() const {
@@ -25,11 +27,16 @@ bool SdlSystem::KeyDown(Key key) const {
     case Key::Ctrl:
         return (mod & KMOD_CTRL) != 0;
     case Key::Delete:
-        return keys && keys[SDL_SCANCODE_DELETE];
+        return std::exchange(deletePressed_, false) || (keys && keys[SDL_SCANCODE_DELETE]);
     case Key::Escape:
-        return keys && keys[SDL_SCANCODE_ESCAPE];
+        return std::exchange(escapePressed_, false) || (keys && keys[SDL_SCANCODE_ESCAPE]);
     }
     return false;
+}
+
+void SdlSystem::NoteKeyDown(int scancode) {
+    if (scancode == SDL_SCANCODE_ESCAPE) escapePressed_ = true;
+    if (scancode == SDL_SCANCODE_DELETE) deletePressed_ = true;
 }
 
 bool SdlSystem::CapsLockOn() const {

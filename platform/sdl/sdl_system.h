@@ -12,6 +12,15 @@ class SdlSystem : public System {
     uint32_t TickCount() const override;
     bool KeyDown(Key key) const override;
     bool CapsLockOn() const override;
+
+    // A key pressed and let go between two ticks is never down when the tick looks at
+    // the keyboard (a quick tap, or a tool that sends both at once). The window reports
+    // each press here so that the next look sees the key down once.
+    void NoteKeyDown(int scancode);
+
+  private:
+    mutable bool escapePressed_ = false;
+    mutable bool deletePressed_ = false;
 };
 
 } // namespace qr

@@ -280,7 +280,6 @@ bool SdlWindow::HandleEvent(const SDL_Event& e, WindowClient& client) {
         break;
     }
     case SDL_KEYDOWN: {
-        if (!onKey) break;
         const SDL_Keycode k = e.key.keysym.sym;
         KeyPress press;
         if (k == SDLK_RETURN || k == SDLK_KP_ENTER)
@@ -291,7 +290,10 @@ bool SdlWindow::HandleEvent(const SDL_Event& e, WindowClient& client) {
             press.letter = char('A' + (k - SDLK_a));
         else if (k >= SDLK_0 && k <= SDLK_9)
             press.letter = char('0' + (k - SDLK_0));
-        onKey(press);
+        // A press that answers a question in the window is not also kept for the game's
+        // next look at the keyboard (an Escape would open the quit panel behind it).
+        const bool taken = onKey && onKey(press);
+        if (!taken && onKeyDown && !e.key.repeat) onKeyDown(int(e.key.keysym.scancode));
         break;
     }
     case SDL_WINDOWEVENT:

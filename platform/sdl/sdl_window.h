@@ -53,8 +53,11 @@ class SdlWindow {
     // Mouse events in client coordinates (the letterbox bars are outside the client).
     enum class MouseKind { Down, Up, Move };
     std::function<void(MouseKind kind, int button, int shift, int x, int y)> onMouse;
-    // Keys pressed (the game itself reads the keyboard's state; a question takes presses).
-    std::function<void(KeyPress key)> onKey;
+    // Keys pressed (the game itself reads the keyboard's state; a question takes presses
+    // and says so by returning true).
+    std::function<bool(KeyPress key)> onKey;
+    // Every other key press, by SDL scancode, as it arrives (before the next tick looks).
+    std::function<void(int scancode)> onKeyDown;
     // The game's cursor number: 0 default arrow, -1 hidden, 1000 hourglass, others the
     // game's own pictures (shown with the nearest system cursor until they are loaded).
     void SetCursorNumber(int cursor);
