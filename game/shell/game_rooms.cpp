@@ -4,6 +4,7 @@
 #include "foundation/uvo_exception.h"
 #include "game/gameplay/high_score_man.h"
 #include "game/gameplay/play_room.h"
+#include "game/gameplay/start_room.h"
 #include "game/shell/form_main.h"
 #include "game/shell/world_shell.h"
 #include "wordlist/word_list.h"
@@ -41,6 +42,7 @@ TRoomFactory GameRooms(TFormMain& form, TGameRoomOutputs outputs) {
     play.webAddress = kProjectWebAddress;
     play.emailAddress = kProjectEmailAddress;
     AddGameplayRooms(rooms, play);
+    AddStartRooms(rooms);
     return rooms;
 }
 

@@ -236,6 +236,12 @@ int main(int argc, char** argv) {
             if (auto* world = dynamic_cast<TShellWorld*>(form.World()))
                 world->Mouse(TShellWorld::MouseKind(int(kind)), button, shift, x, y);
         };
+        window->onText = [&form](const std::string& utf8) {
+            if (auto* world = dynamic_cast<TShellWorld*>(form.World())) world->Text(utf8);
+        };
+        window->onKey = [&form](int key) {
+            if (auto* world = dynamic_cast<TShellWorld*>(form.World())) world->Key(key);
+        };
     };
     hooks.run = [&](TFormMain& form, const std::function<bool()>& wokenUp) {
         window->Run(form, wokenUp);

@@ -101,6 +101,8 @@ std::unique_ptr<SdlWindow> SdlWindow::Open(const std::string& caption, int width
     SDL_RenderSetIntegerScale(w->renderer_, SDL_TRUE);
     SDL_SetWindowMinimumSize(w->window_, width, height);
     w->UpdateScale();
+    // Children find the keyboard first: typed letters reach the game as text events.
+    SDL_StartTextInput();
     return w;
 }
 
@@ -246,6 +248,35 @@ bool SdlWindow::HandleEvent(const SDL_Event& e, WindowClient& client) {
         int shift =
             ((mod & KMOD_SHIFT) ? 1 : 0) | ((mod & KMOD_ALT) ? 2 : 0) | ((mod & KMOD_CTRL) ? 4 : 0);
         onMouse(kind, button, shift, x, y);
+        break;
+    }
+    case SDL_TEXTINPUT:
+        if (onText) onText(e.text.text);
+        break;
+    case SDL_KEYDOWN: {
+        if (!onKey) break;
+        int key = 0;
+        switch (e.key.keysym.sym) {
+        case SDLK_BACKSPACE:
+            key = 8;
+            break;
+        case SDLK_RETURN:
+        case SDLK_KP_ENTER:
+            key = 13;
+            break;
+        case SDLK_ESCAPE:
+            key = 27;
+            break;
+        case SDLK_LEFT:
+            key = 37;
+            break;
+        case SDLK_RIGHT:
+            key = 39;
+            break;
+        default:
+            break;
+        }
+        if (key) onKey(key);
         break;
     }
     case SDL_WINDOWEVENT:

@@ -49,6 +49,10 @@ class SdlWindow {
     // Mouse events in client coordinates (the letterbox bars are outside the client).
     enum class MouseKind { Down, Up, Move };
     std::function<void(MouseKind kind, int button, int shift, int x, int y)> onMouse;
+    // Typed text (UTF-8) and the keys that edit it, as the world numbers them (8
+    // Backspace, 13 Enter, 27 Escape, 37 Left, 39 Right).
+    std::function<void(const std::string& utf8)> onText;
+    std::function<void(int virtualKey)> onKey;
     // The game's cursor number: 0 default arrow, -1 hidden, 1000 hourglass, others the
     // game's own pictures (shown with the nearest system cursor until they are loaded).
     void SetCursorNumber(int cursor);
