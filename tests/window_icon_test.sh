@@ -16,8 +16,9 @@ cat > "$work/session.sh" <<EOS
 #!/bin/sh
 "$game" --nosound --registry "$work/reg.ini" --data "$work/prog" >"$work/game.log" 2>&1 &
 pid=\$!
+# Found by its class: the caption follows the current room's title.
 for i in \$(seq 1 100); do
-  id=\$(xwininfo -root -tree | sed -n 's/^ *\(0x[0-9a-f]*\) "Quill-Rush".*/\1/p' | head -n 1)
+  id=\$(xwininfo -root -tree | sed -n 's/^ *\(0x[0-9a-f]*\) .*("quilrush32" "quilrush32").*/\1/p' | head -n 1)
   if [ -n "\$id" ] && xprop -id "\$id" _NET_WM_ICON | grep -q 'Icon (64 x 64)'; then
     xprop -id "\$id" _NET_WM_ICON | head -n 1 > "$work/icon.txt"
     break
