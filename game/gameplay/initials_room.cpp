@@ -6,7 +6,7 @@
 
 #include "foundation/polyglot.h"
 #include "foundation/text_codec.h"
-#include "game/gameplay/room_text.h"
+#include "game/gameplay/room_drawing.h"
 #include "game/world/world.h"
 #include "graphics/font.h"
 
@@ -81,15 +81,6 @@ void TInitialsRoom::Unload(bool final) {
     TQRRoom::Unload(final);
 }
 
-void TInitialsRoom::Repaint(TRect area) {
-    TPX8ImageData* work = world_.WorkImage();
-    if (!work || world_.CurrentRoom() != this) return;
-    const TRect old = work->ClipRect;
-    work->SetClipRect(area);
-    Draw(work);
-    work->ClipRect = old;
-}
-
 void TInitialsRoom::MoveCursor(int32_t pos) {
     cursorPos_ = ((pos % 3) + 3) % 3;
     const bool shown = world_.CurrentRoom() == this;
@@ -100,7 +91,7 @@ void TInitialsRoom::MoveCursor(int32_t pos) {
 
 void TInitialsRoom::Place(uint8_t character) {
     initials_[size_t(cursorPos_)] = char(character);
-    Repaint(kInitialBoxes[cursorPos_]);
+    RepaintRoomArea(*this, kInitialBoxes[cursorPos_]);
     MoveCursor(cursorPos_ + 1);
 }
 

@@ -42,7 +42,6 @@ class TInitialsRoom : public TQRRoom {
   private:
     void Place(uint8_t character);
     void MoveCursor(int32_t pos);
-    void Repaint(TRect area);
 
     std::unique_ptr<TPX8Font> bigFont_, labelFont_;
     std::string initials_ = "   ";

@@ -10,7 +10,7 @@
 #include "game/gameplay/diploma_room.h"
 #include "game/gameplay/high_score_man.h"
 #include "game/gameplay/initials_room.h"
-#include "game/gameplay/room_text.h"
+#include "game/gameplay/room_drawing.h"
 #include "game/world/language_choice.h"
 #include "game/world/pictures.h"
 #include "game/world/world.h"
@@ -107,15 +107,6 @@ void TStartRoom::Unload(bool final) {
     TQRRoom::Unload(final);
 }
 
-void TStartRoom::Repaint(TRect area) {
-    TPX8ImageData* work = world_.WorkImage();
-    if (!work || world_.CurrentRoom() != this) return;
-    const TRect old = work->ClipRect;
-    work->SetClipRect(area);
-    Draw(work);
-    work->ClipRect = old;
-}
-
 void TStartRoom::RunScript(const std::string& name, const std::string& argument) {
     if (name == "NAMEBTN") {
         world_.GoRoom("INITIALS");
@@ -127,15 +118,15 @@ void TStartRoom::RunScript(const std::string& name, const std::string& argument)
     } else if (name == "ICONBTN") {
         useIcons_ = !useIcons_;
         world_.SetUseIcons(useIcons_); // selects the table for the new setting
-        Repaint(kDescriptionArea);
+        RepaintRoomArea(*this, kDescriptionArea);
         for (const char* id : {"ICONCLUES", "QICONCLUES"})
-            if (THitBox* box = FindHitBox(id)) Repaint(box->Rect());
-        Repaint(kScoresArea);
+            if (THitBox* box = FindHitBox(id)) RepaintRoomArea(*this, box->Rect());
+        RepaintRoomArea(*this, kScoresArea);
     } else if (name == "SPEEDBTN") {
         if (argument.size() >= 2 && argument[1] >= '0' && argument[1] <= '9')
             world_.SetSpeedSetting(argument[1] - '0');
-        Repaint(kSpeedPanel);
-        Repaint(kScoresArea);
+        RepaintRoomArea(*this, kSpeedPanel);
+        RepaintRoomArea(*this, kScoresArea);
     } else if (name == "PLAYBTN") {
         world_.StartNewGame();
     } else if (name == "INFOBTN") {
@@ -148,7 +139,7 @@ void TStartRoom::RunScript(const std::string& name, const std::string& argument)
         THighScoreMan* scores = world_.HighScores();
         if (answer == TDlgConfirm::kResultYes && scores) {
             scores->ClearTable();
-            Repaint(kScoresArea);
+            RepaintRoomArea(*this, kScoresArea);
         }
     } else {
         TQRRoom::RunScript(name, argument);

@@ -7,7 +7,7 @@
 #include <memory>
 #include <string>
 
-#include "game/gameplay/room_text.h"
+#include "game/gameplay/room_drawing.h"
 #include "game/world/room.h"
 #include "game/world/room_factory.h"
 
@@ -48,7 +48,6 @@ class TStartRoom : public TQRRoom {
 
   private:
     void FreeGraphics();
-    void Repaint(TRect area);
     void DrawTitles(TPX8ImageData& image);
     void DrawScores(TPX8ImageData& image);
     void DrawDescription(TPX8ImageData& image);

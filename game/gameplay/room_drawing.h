@@ -1,8 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
-// Texts the menu-like game rooms place in fixed boxes: one text block a box, its font
-// "r" and an optional second font "h" for highlighted passages, a line vertically
-// centred when it is the only one.
+// What the start, initials and diploma rooms share in drawing: texts placed in fixed boxes
+// (one text block a box, its font "r" and an optional second font "h" for highlighted
+// passages, a line vertically centred when it is the only one) and repainting a part of
+// the room while it is on the screen.
 #include <string>
 #include <string_view>
 
@@ -13,6 +14,7 @@ namespace qr {
 
 class TPX8Font;
 class TPX8ImageData;
+class TRoom;
 
 struct TBoxText {
     TPX8Font* font = nullptr;
@@ -32,5 +34,9 @@ bool FitsOneLine(TRect box, std::string_view text, const TBoxText& how);
 
 // Draws the text in the box (nothing without a font); what does not fit is left out.
 void DrawBoxText(TPX8ImageData& image, TRect box, std::string_view text, const TBoxText& how);
+
+// Draws the area of the room again (picture, frame sets and contents) when the room is the
+// world's current one; nothing otherwise, since it will be drawn whole on entry.
+void RepaintRoomArea(TRoom& room, TRect area);
 
 } // namespace qr

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "game/gameplay/room_text.h"
+#include "game/gameplay/room_drawing.h"
 
+#include "game/world/room.h"
+#include "game/world/world.h"
 #include "graphics/font.h"
 
 namespace qr {
@@ -34,6 +36,16 @@ void DrawBoxText(TPX8ImageData& image, TRect box, std::string_view text, const T
     block.SetMargins(how.margin, top, how.margin, how.margin);
     block.Alignment = how.alignment;
     block.Draw(&image, box, text);
+}
+
+void RepaintRoomArea(TRoom& room, TRect area) {
+    TWorld& world = room.World();
+    TPX8ImageData* work = world.WorkImage();
+    if (!work || world.CurrentRoom() != &room) return;
+    const TRect old = work->ClipRect;
+    work->SetClipRect(area);
+    room.Draw(work);
+    work->ClipRect = old;
 }
 
 } // namespace qr
