@@ -74,11 +74,7 @@ void TStartRoom::Enter(const std::string& previousId) {
     THighScoreMan* scores = world_.HighScores();
     if (previousId == "INITIALS" && scores && scores->LastPlace() > 0) {
         scores->SetInitials(scores->LastPlace(), world_.Initials());
-        try {
-            scores->Save();
-        } catch (const UvoException&) {
-            // Kept in memory; the world saves the tables again when it closes.
-        }
+        SaveScores();
     }
     useIcons_ = world_.UseIcons() && hasIcons_;
     const bool vocabulary = list && list->ListType() == TListType::Vocabulary;
@@ -93,6 +89,15 @@ void TStartRoom::Enter(const std::string& previousId) {
     textFont_ = std::make_unique<TPX8Font>(library, "04ab14bw", "abce14bw");
     hiFont_ = std::make_unique<TPX8Font>(library, "04ab14rw", "abce14rw");
     infoFont_ = std::make_unique<TPX8Font>(library, "04ab14uw", "abce14uw");
+}
+
+void TStartRoom::SaveScores() {
+    // At once, as a finished game's score is: a crash later loses nothing.
+    try {
+        if (THighScoreMan* scores = world_.HighScores()) scores->Save();
+    } catch (const UvoException&) {
+        // Kept in memory; the world saves the tables again when it closes.
+    }
 }
 
 void TStartRoom::FreeGraphics() {
@@ -139,6 +144,7 @@ void TStartRoom::RunScript(const std::string& name, const std::string& argument)
         THighScoreMan* scores = world_.HighScores();
         if (answer == TDlgConfirm::kResultYes && scores) {
             scores->ClearTable();
+            SaveScores();
             RepaintRoomArea(*this, kScoresArea);
         }
     } else {
@@ -164,8 +170,8 @@ void TStartRoom::DrawTitles(TPX8ImageData& image) {
     const TQRWordList* list = world_.WordList();
     if (!list) return;
     const TBoxText how{infoFont_.get(), nullptr, TTextBlock::AlignCentre, 4};
-    DrawBoxText(image, kTitleBox, list->Title(), how);
-    DrawBoxText(image, kHandleBox, list->Handle(), how);
+    DrawBoxText(image, kTitleBox, PlainText(list->Title()), how);
+    DrawBoxText(image, kHandleBox, PlainText(list->Handle()), how);
 }
 
 void TStartRoom::DrawScores(TPX8ImageData& image) {

@@ -48,6 +48,7 @@ class TStartRoom : public TQRRoom {
 
   private:
     void FreeGraphics();
+    void SaveScores();
     void DrawTitles(TPX8ImageData& image);
     void DrawScores(TPX8ImageData& image);
     void DrawDescription(TPX8ImageData& image);
