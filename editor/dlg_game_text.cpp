@@ -18,6 +18,7 @@
 #include <QTableWidget>
 #include <QToolButton>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include "editor/editor_dialogs.h"
 #include "editor/entry_rules.h"
@@ -196,6 +197,16 @@ TDlgGameText::TDlgGameText(TQRWordList& list, const std::vector<TGameTextLanguag
     connect(gridLevNames, &QTableWidget::currentCellChanged, this, [this] { CheckName(); });
     connect(gridLevNames, &QTableWidget::cellChanged, this, [this] { CheckName(); });
 
+    // The texts to translate from can be selected and copied but are not stops of Tab.
+    txtOrigTitle->setFocusPolicy(Qt::ClickFocus);
+    txtOrigDesc->setFocusPolicy(Qt::ClickFocus);
+    // Each language box before its button; Close after the translations. (The tabs keep
+    // their place: an order set through the tab widget itself loses the pages' controls.)
+    setTabOrder(lbxAvail, cmdUseLang);
+    setTabOrder(cmdUseLang, lbxSelect);
+    setTabOrder(lbxSelect, cmdRemoveLang);
+    setTabOrder(gridLevNames, cmdOK);
+
     UpdateStates();
     ShowSource();
     ShowTranslation();
@@ -230,6 +241,9 @@ void TDlgGameText::ShowSource() {
         gridLevNames->setItem(int(i), 0, cell);
         if (!gridLevNames->item(int(i), 1)) gridLevNames->setItem(int(i), 1, new QTableWidgetItem);
     }
+    // Tabbing into the grid lands on a translated name.
+    if (gridLevNames->rowCount() > 0 && gridLevNames->currentColumn() != 1)
+        gridLevNames->setCurrentCell(std::max(gridLevNames->currentRow(), 0), 1);
     txtOrigTitle->setText(ToDisplay(list_.Title()));
     filling_ = false;
 }

@@ -13,6 +13,7 @@
 #include <QStyle>
 #include <QToolButton>
 #include <QVBoxLayout>
+#include <iterator>
 
 #include "editor/text_adapter.h"
 #include "wordlist/word_list.h"
@@ -159,10 +160,13 @@ TDlgLevels::TDlgLevels(TQRWordList& list, bool& extendedSelect,
                                                 : QAbstractItemView::MultiSelection);
     SelectLevel(0);
     txtLevelName->setFocus();
-    setTabOrder(txtLevelName, lbxGroups);
-    setTabOrder(lbxGroups, cmdApprove);
-    setTabOrder(cmdApprove, cmdCancel);
-    setTabOrder(cmdCancel, lbxLevels);
+    // Reading order: the levels with their buttons, then the chosen level's name and
+    // groups, each followed by its lock, then Approve and Cancel.
+    QWidget* order[] = {lbxLevels,      cmdLevelUp,   cmdLevelDown, cmdAddLevel,
+                        cmdDeleteLevel, txtLevelName, sbLockName,   lbxGroups,
+                        sbLockGroups,   cmdApprove,   cmdCancel};
+    for (size_t i = 1; i < std::size(order); ++i)
+        setTabOrder(order[i - 1], order[i]);
 }
 
 void TDlgLevels::SelectLevel(int i) {

@@ -160,8 +160,16 @@ QString WrapHint(const QString& text, int width,
     return lines.join(QStringLiteral("\r\n"));
 }
 
+QFont HintFont() {
+    QFont font(QStringLiteral("DejaVu Sans"));
+    font.setPixelSize(11);
+    font.setStyleStrategy(QFont::NoFontMerging);
+    font.setHintingPreference(QFont::PreferNoHinting);
+    return font;
+}
+
 QString WrappedHint(int entry) {
-    const QFontMetrics fm(QFont(QStringLiteral("MS Sans Serif"), 8));
+    const QFontMetrics fm(HintFont());
     return WrapHint(Caption(entry), 128, [&](const QString& s) { return fm.horizontalAdvance(s); });
 }
 

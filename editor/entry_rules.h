@@ -3,6 +3,7 @@
 // The rules behind the word-entry pages and the level and group-name dialogs that do
 // not need a widget: sorting the word box, the numbered item texts, words available
 // for a choice of groups, the level dialog's recorded operations, hint wrapping.
+#include <QFont>
 #include <QString>
 #include <QStringList>
 #include <array>
@@ -113,8 +114,12 @@ class TLevelDraft {
 // after the last blank or hyphen of the longest prefix that fits; a blank at a cut is
 // dropped. Lines are joined by CR LF.
 QString WrapHint(const QString& text, int width, const std::function<int(const QString&)>& measure);
-// A string-table entry as a dialog's hint: wrapped at 128 pixels of the small dialog
-// font the hints were always measured in.
+// The font hints are measured in. The small dialog font they were first laid out for is
+// not on Linux, and a family left to the system's substitution would wrap differently
+// from one machine to the next: DejaVu Sans at 11 pixels (a declared dependency) has
+// about its widths and is found everywhere the editor is installed.
+QFont HintFont();
+// A string-table entry as a dialog's hint: wrapped at 128 pixels of the hint font.
 QString WrappedHint(int entry);
 
 } // namespace qr

@@ -62,6 +62,21 @@ QString JoinLines(const std::vector<QString>& lines) {
     return text;
 }
 
+// A memo's lines replace the list's only when they differ, so that leaving a page
+// untouched does not mark the list modified. The memo and the list must hold as many
+// lines each, and every line of `wanted` must match the stored one.
+template <class Stored, class Clear, class Add>
+void ReplaceLines(const std::vector<std::string>& wanted, size_t memoCount, size_t listCount,
+                  Stored stored, Clear clear, Add add) {
+    bool same = memoCount == listCount;
+    for (size_t i = 0; same && i < wanted.size(); ++i)
+        same = wanted[i] == stored(i);
+    if (same) return;
+    clear();
+    for (const std::string& line : wanted)
+        add(line);
+}
+
 uint16_t VersionNumber(const QLineEdit* edit) {
     // An empty field has no number: it counts as 0.
     bool ok = false;
@@ -281,42 +296,35 @@ bool TFormQuarry::CommitPage() {
         if (password != UnscrambleText(list_.Password())) list_.SetPassword(ScrambleText(password));
         list_.SetVersion(VersionNumber(txtMajVersion), VersionNumber(txtMinVersion));
         const QStringList lines = MemoLines(txtAuthor);
-        bool same = size_t(lines.size()) == list_.AuthorLineCount();
-        for (qsizetype i = 0; same && i < lines.size(); ++i)
-            same = ToStored(lines[i]) == list_.AuthorLine(size_t(i));
-        if (!same) {
-            list_.ClearAuthorLines();
-            for (const QString& l : lines)
-                list_.AddAuthorLine(ToStored(l));
-        }
+        std::vector<std::string> author;
+        for (const QString& l : lines)
+            author.push_back(ToStored(l));
+        ReplaceLines(
+            author, author.size(), list_.AuthorLineCount(),
+            [&](size_t i) { return list_.AuthorLine(i); }, [&] { list_.ClearAuthorLines(); },
+            [&](const std::string& l) { list_.AddAuthorLine(l); });
         return true;
     }
     case kComments: {
         if (RefuseUnshowable({txtDesc->toPlainText(), txtComments->toPlainText()})) return false;
         // The description always has four lines, the game shows no more.
         const QStringList desc = MemoLines(txtDesc);
-        const size_t n = std::max<size_t>(size_t(desc.size()), TQRWordList::kMaxDescriptionLines);
-        auto descLine = [&](size_t i) {
-            return i < size_t(desc.size()) ? ToStored(desc[qsizetype(i)]) : std::string();
-        };
-        bool same = size_t(desc.size()) == list_.DescriptionCount();
-        for (size_t i = 0; same && i < n; ++i)
-            same = descLine(i) == list_.DescriptionLine(i);
-        if (!same) {
-            list_.ClearDescription();
-            for (size_t i = 0; i < n; ++i)
-                list_.AddDescriptionLine(descLine(i));
-        }
+        std::vector<std::string> description;
+        for (const QString& l : desc)
+            description.push_back(ToStored(l));
+        description.resize(std::max(description.size(), TQRWordList::kMaxDescriptionLines));
+        ReplaceLines(
+            description, size_t(desc.size()), list_.DescriptionCount(),
+            [&](size_t i) { return list_.DescriptionLine(i); }, [&] { list_.ClearDescription(); },
+            [&](const std::string& l) { list_.AddDescriptionLine(l); });
         // Notes are the author's own: kept exactly as typed.
-        const QStringList comments = MemoLines(txtComments);
-        same = size_t(comments.size()) == list_.CommentCount();
-        for (qsizetype i = 0; same && i < comments.size(); ++i)
-            same = ToBytes(comments[i]) == list_.Comment(size_t(i));
-        if (!same) {
-            list_.ClearComments();
-            for (const QString& c : comments)
-                list_.AddComment(ToBytes(c));
-        }
+        std::vector<std::string> comments;
+        for (const QString& l : MemoLines(txtComments))
+            comments.push_back(ToBytes(l));
+        ReplaceLines(
+            comments, comments.size(), list_.CommentCount(),
+            [&](size_t i) { return list_.Comment(i); }, [&] { list_.ClearComments(); },
+            [&](const std::string& l) { list_.AddComment(l); });
         return true;
     }
     case kLanguages:

@@ -158,6 +158,7 @@ class TFormQuarry : public QMainWindow {
     void txtClueChange();
     void gridSecondaryChanged(int row, int column);
     void StoreGridTranslations(size_t word);
+    void FinishGridEdit();
     void FillGroupBox();
     void ShowIcon();
     int SelectedWord() const;

@@ -2,6 +2,7 @@
 // The word-entry pages: the word box, the entry group with the word and its group,
 // the translations grid (vocabulary) or the clue (anagrams, quiz), and the icon clue
 // of the selected word.
+#include <QAbstractItemDelegate>
 #include <QComboBox>
 #include <QEvent>
 #include <QFileInfo>
@@ -24,6 +25,7 @@
 #include "editor/dlg_levels.h"
 #include "editor/entry_rules.h"
 #include "editor/form_quarry.h"
+#include "editor/hover_hint.h"
 #include "editor/icon_preview.h"
 #include "editor/text_adapter.h"
 #include "graphics/font.h"
@@ -76,6 +78,9 @@ QWidget* TFormQuarry::BuildWordEntryArea() {
     cmdUpdate = new QPushButton(gbPrimary);
     cmdUpdate->setObjectName("cmdUpdate");
     cmdUpdate->setIcon(style()->standardIcon(QStyle::SP_BrowserReload));
+    // The hint names the rename about to happen: quick once the author has tabbed to the
+    // button, slower for a pointer merely passing over it.
+    new THoverHint(cmdUpdate, 250, 800);
     for (QPushButton* b : {cmdAdd, cmdDelete, cmdUpdate})
         b->setAutoDefault(false);
 
@@ -175,8 +180,9 @@ bool TFormQuarry::eventFilter(QObject* watched, QEvent* event) {
             EnterPressed();
             return true;
         }
-        // While a cell is edited its editor has the keys; Enter there only ends editing.
+        // Enter in the grid, also the one that ends editing a cell, presses the button.
         if (enter && watched == gridSecondary) {
+            FinishGridEdit();
             QPushButton* b = list_.UsesIconClues() ? cmdUpdate : cmdAdd;
             if (b->isEnabled()) {
                 b->click();
@@ -184,6 +190,10 @@ bool TFormQuarry::eventFilter(QObject* watched, QEvent* event) {
             }
         }
     }
+    // Tabbing into the grid lands on a translation, not on a language's name.
+    if (watched == gridSecondary && event->type() == QEvent::FocusIn &&
+        gridSecondary->rowCount() > 0 && gridSecondary->currentColumn() != 1)
+        gridSecondary->setCurrentCell(std::max(gridSecondary->currentRow(), 0), 1);
     // Keyboard moves in the word box show the word as a click does.
     if (watched == lbxWordlist && event->type() == QEvent::KeyRelease) {
         const int key = static_cast<QKeyEvent*>(event)->key();
@@ -342,6 +352,19 @@ void TFormQuarry::StoreGridTranslations(size_t word) {
     for (int r = 0; r < gridSecondary->rowCount() && size_t(r) < list_.LanguageCount(); ++r)
         list_.SetTranslation(list_.LanguageName(size_t(r)), word,
                              ToStored(gridSecondary->item(r, 1)->text().trimmed()));
+}
+
+// The Enter that ends editing a cell reaches the grid before the view has taken the
+// cell's text (it does so later, from the event loop). Take it now and close the
+// editor, so the button works on what was typed and the late commit cannot write it
+// into the row of the word shown next.
+void TFormQuarry::FinishGridEdit() {
+    QWidget* editor = gridSecondary->indexWidget(gridSecondary->currentIndex());
+    if (!editor) return;
+    QMetaObject::invokeMethod(gridSecondary, "commitData", Q_ARG(QWidget*, editor));
+    QMetaObject::invokeMethod(
+        gridSecondary, "closeEditor", Q_ARG(QWidget*, editor),
+        Q_ARG(QAbstractItemDelegate::EndEditHint, QAbstractItemDelegate::NoHint));
 }
 
 void TFormQuarry::gridSecondaryChanged(int row, int column) {

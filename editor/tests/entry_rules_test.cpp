@@ -41,6 +41,7 @@ class EntryRulesTest : public QObject {
     void levelAddedAfterThirdLandsFourthInEveryLanguage();
     void replayMatchesTheDraftForAnySequence();
     void hintsWrapAtBlanksAndHyphens();
+    void hintsAreMeasuredInAPinnedFont();
 
   private:
     EditorInstall install_;
@@ -199,6 +200,17 @@ void EntryRulesTest::hintsWrapAtBlanksAndHyphens() {
              QStringLiteral("Keep the\r\nsame groups\r\nfor every\r\nlevel"));
     QCOMPARE(WrapHint("well-known-name", 128, measure), QStringLiteral("well-known-\r\nname"));
     QCOMPARE(WrapHint("abcdefghijklmnop", 128, measure), QStringLiteral("abcdefghijkl\r\nmnop"));
+}
+
+// The dialogs' hints wrap the same everywhere: the font they are measured in must be the
+// pinned one, not whatever the system puts in its place, and every line fits in it.
+void EntryRulesTest::hintsAreMeasuredInAPinnedFont() {
+    QCOMPARE(QFontInfo(HintFont()).family(), QStringLiteral("DejaVu Sans"));
+    const QFontMetrics fm(HintFont());
+    for (int entry : {210, 211, 216, 217})
+        for (const QString& line : WrappedHint(entry).split(QStringLiteral("\r\n")))
+            QVERIFY2(fm.horizontalAdvance(line) < 128, qPrintable(line));
+    QCOMPARE(WrappedHint(211).count(QStringLiteral("\r\n")), 2);
 }
 
 } // namespace qr::test

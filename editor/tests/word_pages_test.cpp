@@ -3,6 +3,7 @@
 // translation dialogs, driven through their controls.
 #include <QAction>
 #include <QComboBox>
+#include <QElapsedTimer>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -11,12 +12,14 @@
 #include <QPushButton>
 #include <QTableWidget>
 #include <QToolButton>
+#include <QToolTip>
 #include <QtTest>
 
 #include "editor/dlg_game_text.h"
 #include "editor/dlg_groups.h"
 #include "editor/dlg_levels.h"
 #include "editor/entry_rules.h"
+#include "editor/hover_hint.h"
 #include "editor/icon_library.h"
 #include "editor/icon_preview.h"
 #include "editor/text_adapter.h"
@@ -102,7 +105,9 @@ class WordPagesTest : public QObject {
   private slots:
     void cluesAreTypedWithTheSpecialLetterConvention();
     void vocabularyWordsCarryTheirTranslations();
+    void enterInATranslationCellTakesWhatWasTyped();
     void buttonStatesFollowTheTypedWord();
+    void updateHintWaitsItsOwnPause();
     void deleteRenumbersAndSortKeepsSelection();
     void fitWarningsMarkButRefuseNothing();
     void iconListsOnlyUpdate();
@@ -113,6 +118,7 @@ class WordPagesTest : public QObject {
     void translationDialogStoresOnEverySwitch();
     void translationDialogDefaultLanguage();
     void translationDialogAsksBeforeRemoving();
+    void dialogsAreTabbedInReadingOrder();
 };
 
 void WordPagesTest::cluesAreTypedWithTheSpecialLetterConvention() {
@@ -180,6 +186,42 @@ void WordPagesTest::vocabularyWordsCarryTheirTranslations() {
     QCOMPARE(p.grid->item(0, 1)->text(), QStringLiteral("chien"));
 }
 
+// Enter that ends editing a translation presses Add (Update with icon clues) with the
+// translation as typed; none of it lands on the word shown next.
+void WordPagesTest::enterInATranslationCellTakesWhatWasTyped() {
+    for (const bool icons : {false, true}) {
+        WordPage p(TListType::Vocabulary);
+        TQRWordList& list = p.form->List();
+        list.AddLanguage("French");
+        if (icons) {
+            list.SetUsesIconClues(true);
+            list.AddWord("Clue 0", 0);
+            list.AddWord("Clue 1", 0);
+        }
+        p.Show();
+        p.word->setText("cow");
+        p.grid->setCurrentCell(0, 0);
+        QFocusEvent tabbedIn(QEvent::FocusIn, Qt::TabFocusReason);
+        QApplication::sendEvent(p.grid, &tabbedIn);
+        QCOMPARE(p.grid->currentColumn(), 1); // tabbed in: on the translation
+        p.grid->editItem(p.grid->item(0, 1));
+        auto* editor = p.grid->findChild<QLineEdit*>();
+        QVERIFY(editor);
+        QTest::keyClicks(editor, "vache");
+        QTest::keyClick(editor, Qt::Key_Return);
+        QTest::qWait(20); // the view's own late commit, if any
+        QCOMPARE(list.Word(0), std::string("cow"));
+        QCOMPARE(list.GetTranslation("French", 0), std::string("vache"));
+        if (icons) {
+            QCOMPARE(list.GetTranslation("French", 1), std::string());
+            QCOMPARE(p.word->text(), QStringLiteral("Clue 1"));
+        } else {
+            QCOMPARE(list.WordCount(), size_t(1));
+        }
+        QVERIFY(p.grid->item(0, 1)->text().isEmpty());
+    }
+}
+
 void WordPagesTest::buttonStatesFollowTheTypedWord() {
     WordPage p(TListType::Anagrams);
     p.form->List().AddClueWord("pet", "cat", 0);
@@ -196,6 +238,43 @@ void WordPagesTest::buttonStatesFollowTheTypedWord() {
     p.word->setText("");
     QVERIFY(!p.add->isEnabled());
     QVERIFY(!p.update->isEnabled());
+}
+
+// The rename hint on Update comes after a pause of its own: shorter once the author has
+// tabbed to the button than for a pointer passing over it.
+void WordPagesTest::updateHintWaitsItsOwnPause() {
+    WordPage p(TListType::Anagrams);
+    p.form->List().AddClueWord("pet", "cat", 0);
+    p.Show();
+    p.form->show();
+    QVERIFY(QTest::qWaitForWindowExposed(p.form.get()));
+    p.word->setText("cart");
+    auto* hint = Child<THoverHint>(*p.form, "cmdUpdateHint");
+    const QPoint at(2, 2);
+    // The style's own tooltip event shows nothing.
+    QHelpEvent help(QEvent::ToolTip, at, p.update->mapToGlobal(at));
+    QApplication::sendEvent(p.update, &help);
+    QVERIFY(!QToolTip::isVisible());
+    for (const auto& [focused, pause] : {std::pair{false, 800}, std::pair{true, 250}}) {
+        if (focused) {
+            p.form->activateWindow();
+            QVERIFY(QTest::qWaitForWindowActive(p.form.get()));
+            p.update->setFocus();
+            QTRY_VERIFY(p.update->hasFocus());
+        }
+        QElapsedTimer clock;
+        clock.start();
+        QEnterEvent enter(at, at, p.update->mapToGlobal(QPointF(at)));
+        QApplication::sendEvent(p.update, &enter);
+        QCOMPARE(hint->PendingDelay(), pause);
+        QTRY_VERIFY_WITH_TIMEOUT(QToolTip::isVisible(), 5000);
+        QVERIFY2(clock.elapsed() >= pause, qPrintable(QString::number(clock.elapsed())));
+        QCOMPARE(QToolTip::text(), QStringLiteral("cat => cart"));
+        QEvent leave(QEvent::Leave);
+        QApplication::sendEvent(p.update, &leave);
+        QCOMPARE(hint->PendingDelay(), -1);
+        QTRY_VERIFY(!QToolTip::isVisible());
+    }
 }
 
 void WordPagesTest::deleteRenumbersAndSortKeepsSelection() {
@@ -518,6 +597,49 @@ void WordPagesTest::translationDialogAsksBeforeRemoving() {
     dlg.cmdRemoveLangClick();
     QCOMPARE(list.TextLanguageCount(), size_t(0));
     QCOMPARE(dlg.Current(), QString());
+}
+
+// The controls Tab stops at, in order, from the first in the window's focus chain.
+QStringList TabStops(QWidget& window) {
+    QStringList stops;
+    QWidget* w = &window;
+    do {
+        w = w->nextInFocusChain();
+        if (w->isVisible() && w->isEnabled() && (w->focusPolicy() & Qt::TabFocus) &&
+            !w->focusProxy())
+            stops << (w->objectName().isEmpty() ? w->metaObject()->className() : w->objectName());
+    } while (w != &window);
+    return stops;
+}
+
+// Without a mouse the author tabs through each dialog as it reads: left column first, a
+// field before its lock, the buttons that close it last.
+void WordPagesTest::dialogsAreTabbedInReadingOrder() {
+    EditorInstall inst;
+    auto form = inst.Open();
+    TQRWordList& list = form->List();
+    list.AddTextLanguage("French");
+    bool extended = false;
+    TDlgLevels levels(list, extended, nullptr);
+    levels.show();
+    levels.lbxLevels->setCurrentRow(1);
+    QCOMPARE(TabStops(levels),
+             (QStringList{"lbxLevels", "cmdLevelUp", "cmdLevelDown", "cmdAddLevel",
+                          "cmdDeleteLevel", "txtLevelName", "sbLockName", "lbxGroups",
+                          "sbLockGroups", "cmdApprove", "cmdCancel"}));
+    // The translated texts are reached on every tab; the texts they translate are not
+    // stops.
+    TDlgGameText text(list, Languages(), inst.dialogs, nullptr);
+    text.show();
+    text.lbxSelect->item(0)->setSelected(true);
+    text.lbxAvail->item(0)->setSelected(true);
+    for (int tab = 0; tab < 3; ++tab) {
+        text.tnbGameText->setCurrentIndex(tab);
+        const char* translated[] = {"txtTransTitle", "txtTransDesc", "gridLevNames"};
+        QCOMPARE(TabStops(text),
+                 (QStringList{"lbxAvail", "cmdUseLang", "lbxSelect", "cmdRemoveLang",
+                              "qt_tabwidget_tabbar", translated[tab], "cmdOK"}));
+    }
 }
 
 } // namespace qr::test

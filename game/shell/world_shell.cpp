@@ -18,6 +18,19 @@
 
 namespace qr {
 
+namespace {
+// The world's own data names a library without folder or extension, but a word list
+// keeps the path of its icon library as the editor's author chose it
+// (".../imglib/farm.px8"): only the file name counts, the extension not added twice.
+std::string LibraryFileName(const std::string& name) {
+    std::string file = name.substr(name.find_last_of("/\\") + 1);
+    const std::string ext = ".px8";
+    if (file.size() < ext.size() || AsciiLower(file.substr(file.size() - ext.size())) != ext)
+        file += ext;
+    return file;
+}
+} // namespace
+
 TShellWorld::TShellWorld(TFormMain& form, std::unique_ptr<TPX8Library> library, Outputs outputs)
     : form_(form), library_(std::move(library)), out_(std::move(outputs)), screen_(out_.display),
       version_(form.VersionCaption(),
@@ -267,7 +280,7 @@ void InstallWorldSteps(TFormMain& form, TShellWorld::Outputs outputs, TRoomFacto
         world->PaintSurround(f.TileName());
         const std::string imglib = f.Folders().ImageLibraries();
         world->World().SetLibraryOpener([imglib](const std::string& name) {
-            return OpenLibraryFile(ResolveNoCase(imglib, name + ".px8"));
+            return OpenLibraryFile(ResolveNoCase(imglib, LibraryFileName(name)));
         });
         TObfText script = TObfText::OpenCompiled(base, WorldScriptFilter);
         world->Init(script, rooms);

@@ -536,12 +536,15 @@ void TQRWordList::SetLevelNameIn(std::string_view language, size_t level, std::s
 
 // --- levels and groups --------------------------------------------------------------------
 
+// The level operations mark the list: a level added, removed or moved is an edit
+// like any other and must not be lost on closing without the save question.
 void TQRWordList::AddLevels(size_t n) {
     for (size_t i = 0; i < n; ++i) {
         levels_.emplace_back();
         for (auto& extra : extraText_)
             extra.levelNames.emplace_back();
     }
+    if (n > 0) modified_ = true;
 }
 
 void TQRWordList::DeleteLevel(size_t i) {
@@ -549,13 +552,15 @@ void TQRWordList::DeleteLevel(size_t i) {
     levels_.erase(levels_.begin() + ptrdiff_t(i));
     for (auto& extra : extraText_)
         extra.levelNames.erase(extra.levelNames.begin() + ptrdiff_t(i));
+    modified_ = true;
 }
 
 void TQRWordList::ExchangeLevels(size_t a, size_t b) {
-    if (a >= levels_.size() || b >= levels_.size()) return;
+    if (a >= levels_.size() || b >= levels_.size() || a == b) return;
     std::swap(levels_[a], levels_[b]);
     for (auto& extra : extraText_)
         std::swap(extra.levelNames[a], extra.levelNames[b]);
+    modified_ = true;
 }
 
 TLevel* TQRWordList::Level(size_t i) {

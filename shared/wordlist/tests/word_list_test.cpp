@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "wordlist/word_list.h"
 
+#include <functional>
+
 #include <gtest/gtest.h>
 
 #include "test_strings.h"
@@ -277,6 +279,31 @@ TEST_F(WordListModel, LevelsKeepTheirNamesInEveryTextLanguage) {
     EXPECT_EQ(list.LevelNameIn("French", 10), "Level");
     list.DeleteLevel(40);
     EXPECT_EQ(list.LevelCount(), 11u);
+}
+
+// Adding, removing or moving a level is an edit: the editor asks before closing only
+// when the list says it is modified. Operations that change nothing leave it clean.
+TEST_F(WordListModel, LevelOperationsMarkTheListModified) {
+    struct Case {
+        const char* what;
+        std::function<void(TQRWordList&)> op;
+        bool modified;
+    };
+    const Case cases[] = {
+        {"add one", [](TQRWordList& l) { l.AddLevels(1); }, true},
+        {"add none", [](TQRWordList& l) { l.AddLevels(0); }, false},
+        {"delete", [](TQRWordList& l) { l.DeleteLevel(3); }, true},
+        {"delete beyond the end", [](TQRWordList& l) { l.DeleteLevel(10); }, false},
+        {"exchange", [](TQRWordList& l) { l.ExchangeLevels(0, 1); }, true},
+        {"exchange with itself", [](TQRWordList& l) { l.ExchangeLevels(2, 2); }, false},
+        {"exchange beyond the end", [](TQRWordList& l) { l.ExchangeLevels(0, 10); }, false},
+    };
+    for (const Case& c : cases) {
+        list.Reset();
+        ASSERT_FALSE(list.Modified());
+        c.op(list);
+        EXPECT_EQ(list.Modified(), c.modified) << c.what;
+    }
 }
 
 TEST_F(WordListModel, LevelsHoldGroupsZeroToNinetyNine) {
