@@ -21,3 +21,12 @@ if(QR_BUILD_TESTS AND TARGET quilrush32)
   set_tests_properties(e2e.screens PROPERTIES
     ENVIRONMENT "LSAN_OPTIONS=suppressions=${CMAKE_CURRENT_SOURCE_DIR}/lsan.supp" TIMEOUT 300)
 endif()
+
+# The start, initials and diploma rooms with a module, in each language, as in
+# docs/screenshots/start/.
+if(QR_BUILD_TESTS AND TARGET quilrush32)
+  add_test(NAME e2e.start_screens COMMAND ${CMAKE_CURRENT_SOURCE_DIR}/start_screens_test.sh
+           $<TARGET_FILE:quilrush32> ${QR_DATA_DIR} ${PROJECT_SOURCE_DIR}/docs/screenshots/start)
+  set_tests_properties(e2e.start_screens PROPERTIES
+    ENVIRONMENT "LSAN_OPTIONS=suppressions=${CMAKE_CURRENT_SOURCE_DIR}/lsan.supp" TIMEOUT 300)
+endif()

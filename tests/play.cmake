@@ -27,3 +27,12 @@ if(QR_BUILD_TESTS AND TARGET quilrush32)
   set_tests_properties(soak.play_levels PROPERTIES LABELS soak
     ENVIRONMENT "LSAN_OPTIONS=suppressions=${CMAKE_CURRENT_SOURCE_DIR}/lsan.supp" TIMEOUT 14400)
 endif()
+
+# The start, initials and diploma rooms around a game.
+if(QR_BUILD_TESTS AND TARGET quilrush32)
+  add_test(NAME e2e.start_rooms COMMAND ${CMAKE_CURRENT_SOURCE_DIR}/start_rooms_test.sh
+           $<TARGET_FILE:quilrush32> $<TARGET_FILE:qrwtool> ${QR_DATA_DIR}
+           ${PROJECT_SOURCE_DIR}/data/lists/quiz.qrs)
+  set_tests_properties(e2e.start_rooms PROPERTIES
+    ENVIRONMENT "LSAN_OPTIONS=suppressions=${CMAKE_CURRENT_SOURCE_DIR}/lsan.supp" TIMEOUT 600)
+endif()

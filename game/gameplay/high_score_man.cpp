@@ -125,14 +125,18 @@ std::string THighScoreMan::MakeKey(std::string_view title, std::string_view hand
 void THighScoreMan::SelectTable(std::string_view title, std::string_view handle, int speed,
                                 std::string_view answerKey, std::string_view clueKey) {
     const std::string key = MakeKey(title, handle, speed, answerKey, clueKey);
-    for (size_t i = 0; i < lines_.size(); ++i) {
-        if (std::string_view(lines_[i]).substr(size_t(kHighScoreEntriesLength)) == key) {
+    const int32_t was = current_;
+    current_ = -1;
+    for (size_t i = 0; i < lines_.size() && current_ < 0; ++i)
+        if (std::string_view(lines_[i]).substr(size_t(kHighScoreEntriesLength)) == key)
             current_ = int32_t(i);
-            return;
-        }
+    if (current_ < 0) {
+        lines_.push_back(EmptyEntries() + key);
+        current_ = int32_t(lines_.size() - 1);
     }
-    lines_.push_back(EmptyEntries() + key);
-    current_ = int32_t(lines_.size() - 1);
+    // The last entry belongs to the table it was made in: another table has no new entry
+    // to highlight or to give initials to.
+    if (current_ != was) lastPlace_ = 0;
 }
 
 bool THighScoreMan::AddScore(std::string_view initials, int32_t score) {
@@ -178,6 +182,7 @@ void THighScoreMan::ClearTable() {
     if (current_ < 0) return;
     std::string& line = lines_[size_t(current_)];
     line = EmptyEntries() + line.substr(size_t(kHighScoreEntriesLength));
+    lastPlace_ = 0;
 }
 
 namespace {

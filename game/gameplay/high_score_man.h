@@ -45,6 +45,8 @@ class THighScoreMan {
     std::string GetInitials(int place) const;
     void SetInitials(int place, std::string_view initials);
     void ClearTable();
+    // The place of the last entry in the selected table; 0 once another table is selected
+    // or the table is cleared.
     int32_t LastPlace() const { return lastPlace_; }
 
     const std::vector<std::string>& Lines() const { return lines_; }

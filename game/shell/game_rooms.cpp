@@ -4,6 +4,7 @@
 #include "foundation/uvo_exception.h"
 #include "game/gameplay/high_score_man.h"
 #include "game/gameplay/play_room.h"
+#include "game/gameplay/start_room.h"
 #include "game/rooms/menu_rooms.h"
 #include "game/rooms/title_room.h"
 #include "game/shell/form_main.h"
@@ -53,6 +54,7 @@ TRoomFactory GameRooms(TFormMain& form, TGameRoomOutputs outputs) {
     menus.report = outputs.log;
     AddMenuRooms(rooms, menus);
     AddTitleRoom(rooms);
+    AddStartRooms(rooms);
     return rooms;
 }
 

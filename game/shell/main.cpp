@@ -212,6 +212,12 @@ int main(int argc, char** argv) {
             auto* world = dynamic_cast<TShellWorld*>(form.World());
             return world && world->Key(key);
         };
+        window->onText = [&form](const std::string& utf8) {
+            if (auto* world = dynamic_cast<TShellWorld*>(form.World())) world->Text(utf8);
+        };
+        window->onEditKey = [&form](int key) {
+            if (auto* world = dynamic_cast<TShellWorld*>(form.World())) world->EditKey(key);
+        };
     };
     hooks.run = [&](TFormMain& form, const std::function<bool()>& wokenUp) {
         window->Run(form, wokenUp);

@@ -129,6 +129,32 @@ void AddWorldCommands(HeadlessDriver& driver, HeadlessDisplay& screen) {
             return "mouse needs down|up|move X Y";
         return {};
     });
+    driver.AddCommand("type", [](TFormMain& form, const Args& a) -> std::string {
+        if (a.empty()) return "type needs a text";
+        TShellWorld* w = WorldOf(form);
+        if (!w) return "type: there is no world";
+        std::string text = a[0];
+        for (size_t i = 1; i < a.size(); ++i)
+            text += " " + a[i];
+        w->Text(text);
+        return {};
+    });
+    driver.AddCommand("press", [](TFormMain& form, const Args& a) -> std::string {
+        static const std::pair<const char*, int> kKeys[] = {{"BACKSPACE", kVkBack},
+                                                            {"ENTER", kVkReturn},
+                                                            {"ESCAPE", kVkEscape},
+                                                            {"LEFT", kVkLeft},
+                                                            {"RIGHT", kVkRight}};
+        if (a.size() != 1) return "press needs BACKSPACE, ENTER, ESCAPE, LEFT or RIGHT";
+        TShellWorld* w = WorldOf(form);
+        if (!w) return "press: there is no world";
+        for (const auto& [name, key] : kKeys)
+            if (EqualsNoCase(a[0], name)) {
+                w->EditKey(key);
+                return {};
+            }
+        return "press needs BACKSPACE, ENTER, ESCAPE, LEFT or RIGHT";
+    });
     driver.AddCommand("go", [](TFormMain& form, const Args& a) -> std::string {
         if (a.size() != 1) return "go needs a room ID";
         TShellWorld* w = WorldOf(form);

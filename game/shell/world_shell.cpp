@@ -211,6 +211,29 @@ std::optional<DialogResult> TShellWorld::AskInWindow(const DialogRequest& reques
     return q->Answer() ? *q->Answer() : q->Dismissed();
 }
 
+void TShellWorld::Text(const std::string& utf8) {
+    // Characters the game has no byte for are left out rather than typed as stand-ins.
+    std::string bytes;
+    for (size_t at = 0; at < utf8.size();) {
+        size_t len = 1;
+        const auto lead = uint8_t(utf8[at]);
+        if (lead >= 0xF0)
+            len = 4;
+        else if (lead >= 0xE0)
+            len = 3;
+        else if (lead >= 0xC0)
+            len = 2;
+        std::string one;
+        if (!FromUtf8Showable(utf8.substr(at, len), one)) bytes += one;
+        at += len;
+    }
+    if (!bytes.empty()) Guarded([&] { world_->TextInput(bytes); });
+}
+
+void TShellWorld::EditKey(int virtualKey) {
+    Guarded([&] { world_->KeyPress(virtualKey); });
+}
+
 void TShellWorld::GoRoom(const std::string& id) {
     Guarded([&] { world_->GoRoom(id); });
 }

@@ -70,6 +70,10 @@ class TShellWorld : public WorldLink, private TWorldHost {
     void Mouse(MouseKind kind, int button, int shift, int32_t clientX, int32_t clientY);
     // The same in paint-box coordinates (those of hit boxes).
     void PaintBoxMouse(MouseKind kind, int button, int shift, int32_t x, int32_t y);
+    // Typed text (UTF-8, as the desktop delivers it) and the keys that edit it (the
+    // world's kVk numbers).
+    void Text(const std::string& utf8);
+    void EditKey(int virtualKey);
     // Switches rooms as a go box does.
     void GoRoom(const std::string& id);
     // A key pressed; only a question asked in the window takes presses (true when one did).

@@ -77,6 +77,10 @@ class TRoom : public TIDNode {
     virtual void RoomInit(const std::string& arguments);
     virtual void ScrollTo(int32_t x);
     virtual int GetDynamicCursor(const std::string& boxId, int32_t x, int32_t y) { return 0; }
+    // Typed text (the game's bytes) and editing keys (kVkBack, kVkReturn, kVkEscape,
+    // kVkLeft, kVkRight); rooms without a use for the keyboard ignore them.
+    virtual void TextInput(const std::string& text) {}
+    virtual void KeyPress(int virtualKey) {}
     // A new game begins (rooms that keep game state between visits start over).
     virtual void NewGame() {}
 

@@ -389,6 +389,14 @@ void TWorld::MouseUp(int32_t x, int32_t y) {
     if (current_ == room) UpdateCursorAt(x, y, box);
 }
 
+void TWorld::TextInput(const std::string& text) {
+    if (current_ && !text.empty()) current_->TextInput(text);
+}
+
+void TWorld::KeyPress(int virtualKey) {
+    if (current_) current_->KeyPress(virtualKey);
+}
+
 void TWorld::CopyToScreen() {
     bool large = HasFlag(kLargeFrame);
     host_.Present(*WorkImage(), large ? TPoint{0, 0} : TPoint{1, 1}, !large);

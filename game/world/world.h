@@ -106,6 +106,10 @@ class TWorld {
     void MouseDown(int button, int shift, int32_t x, int32_t y);
     void MouseMove(int32_t x, int32_t y);
     void MouseUp(int32_t x, int32_t y);
+    // Typed text (the game's bytes) and the keys that edit it (kVkBack, kVkReturn,
+    // kVkEscape, kVkLeft, kVkRight) go to the current room.
+    void TextInput(const std::string& text);
+    void KeyPress(int virtualKey);
     // The paint box must show this area again.
     void Paint(TRect area);
     void SetBusy(bool on);

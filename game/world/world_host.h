@@ -17,6 +17,8 @@ class TPX8ImageData;
 
 // Virtual key numbers the world watches.
 enum : int { kVkShift = 16, kVkControl = 17, kVkEscape = 27, kVkDelete = 46, kVkCapital = 20 };
+// Keys that edit typed text.
+enum : int { kVkBack = 8, kVkReturn = 13, kVkLeft = 37, kVkRight = 39 };
 
 // Cursor numbers with a meaning of their own.
 enum : int { kCursorHidden = -1, kCursorDefault = 0, kCursorHourglass = 1000 };

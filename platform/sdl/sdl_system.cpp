@@ -27,16 +27,24 @@ bool SdlSystem::KeyDown(Key key) const {
     case Key::Ctrl:
         return (mod & KMOD_CTRL) != 0;
     case Key::Delete:
-        return std::exchange(deletePressed_, false) || (keys && keys[SDL_SCANCODE_DELETE]);
+        return Remembered(deletePressedAt_) || (keys && keys[SDL_SCANCODE_DELETE]);
     case Key::Escape:
-        return std::exchange(escapePressed_, false) || (keys && keys[SDL_SCANCODE_ESCAPE]);
+        return Remembered(escapePressedAt_) || (keys && keys[SDL_SCANCODE_ESCAPE]);
     }
     return false;
 }
 
+bool SdlSystem::Remembered(uint32_t& pressedAt) const {
+    // The next look comes within a tick of 55 ms; a second leaves room for a slow machine.
+    constexpr uint32_t kKeptMs = 1000;
+    const uint32_t at = std::exchange(pressedAt, 0);
+    return at != 0 && SDL_GetTicks() - at <= kKeptMs;
+}
+
 void SdlSystem::NoteKeyDown(int scancode) {
-    if (scancode == SDL_SCANCODE_ESCAPE) escapePressed_ = true;
-    if (scancode == SDL_SCANCODE_DELETE) deletePressed_ = true;
+    const uint32_t now = SDL_GetTicks() | 1; // never 0, which means "no press"
+    if (scancode == SDL_SCANCODE_ESCAPE) escapePressedAt_ = now;
+    if (scancode == SDL_SCANCODE_DELETE) deletePressedAt_ = now;
 }
 
 bool SdlSystem::CapsLockOn() const {

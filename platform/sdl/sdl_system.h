@@ -15,12 +15,16 @@ class SdlSystem : public System {
 
     // A key pressed and let go between two ticks is never down when the tick looks at
     // the keyboard (a quick tap, or a tool that sends both at once). The window reports
-    // each press here so that the next look sees the key down once.
+    // each press here so that the next look sees the key down once. A press nobody
+    // looked at soon after is forgotten: an Escape typed in a room that does not read the
+    // keyboard must not open the quit panel when a game starts minutes later.
     void NoteKeyDown(int scancode);
 
   private:
-    mutable bool escapePressed_ = false;
-    mutable bool deletePressed_ = false;
+    // When the press came (SDL ticks), 0 for none.
+    mutable uint32_t escapePressedAt_ = 0;
+    mutable uint32_t deletePressedAt_ = 0;
+    bool Remembered(uint32_t& pressedAt) const;
 };
 
 } // namespace qr

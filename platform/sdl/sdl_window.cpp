@@ -132,6 +132,8 @@ std::unique_ptr<SdlWindow> SdlWindow::Open(const std::string& caption, int width
     SDL_RenderSetIntegerScale(w->renderer_, SDL_TRUE);
     SDL_SetWindowMinimumSize(w->window_, width, height);
     w->UpdateScale();
+    // Children find the keyboard first: typed letters reach the game as text events.
+    SDL_StartTextInput();
     return w;
 }
 
@@ -279,6 +281,9 @@ bool SdlWindow::HandleEvent(const SDL_Event& e, WindowClient& client) {
         onMouse(kind, button, shift, x, y);
         break;
     }
+    case SDL_TEXTINPUT:
+        if (onText) onText(e.text.text);
+        break;
     case SDL_KEYDOWN: {
         const SDL_Keycode k = e.key.keysym.sym;
         KeyPress press;
@@ -291,9 +296,32 @@ bool SdlWindow::HandleEvent(const SDL_Event& e, WindowClient& client) {
         else if (k >= SDLK_0 && k <= SDLK_9)
             press.letter = char('0' + (k - SDLK_0));
         // A press that answers a question in the window is not also kept for the game's
-        // next look at the keyboard (an Escape would open the quit panel behind it).
-        const bool taken = onKey && onKey(press);
-        if (!taken && onKeyDown && !e.key.repeat) onKeyDown(int(e.key.keysym.scancode));
+        // next look at the keyboard (an Escape would open the quit panel behind it), nor
+        // handed to the room.
+        if (onKey && onKey(press)) break;
+        if (onKeyDown && !e.key.repeat) onKeyDown(int(e.key.keysym.scancode));
+        int key = 0;
+        switch (k) {
+        case SDLK_BACKSPACE:
+            key = 8;
+            break;
+        case SDLK_RETURN:
+        case SDLK_KP_ENTER:
+            key = 13;
+            break;
+        case SDLK_ESCAPE:
+            key = 27;
+            break;
+        case SDLK_LEFT:
+            key = 37;
+            break;
+        case SDLK_RIGHT:
+            key = 39;
+            break;
+        default:
+            break;
+        }
+        if (key && onEditKey) onEditKey(key);
         break;
     }
     case SDL_WINDOWEVENT:

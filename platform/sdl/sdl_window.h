@@ -58,6 +58,10 @@ class SdlWindow {
     std::function<bool(KeyPress key)> onKey;
     // Every other key press, by SDL scancode, as it arrives (before the next tick looks).
     std::function<void(int scancode)> onKeyDown;
+    // Typed text (UTF-8) and the keys that edit it, as the world numbers them (8
+    // Backspace, 13 Enter, 27 Escape, 37 Left, 39 Right); only presses no question took.
+    std::function<void(const std::string& utf8)> onText;
+    std::function<void(int virtualKey)> onEditKey;
     // The game's cursor number: 0 default arrow, -1 hidden, 1000 hourglass, others the
     // game's own pictures (shown with the nearest system cursor until they are loaded).
     void SetCursorNumber(int cursor);

@@ -84,6 +84,24 @@ TEST(HighScores, InitialsAreCutAndPadded) {
     EXPECT_EQ(m.GetScore(11), 0);
 }
 
+TEST(HighScores, TheLastEntryBelongsToItsOwnTableOnly) {
+    // The start room highlights LastPlace and gives it the player's initials: in another
+    // table, or after a clear, that place holds somebody else's score or none.
+    THighScoreMan m("");
+    m.SelectTable("Animals", "uvo", 2, "1", "2");
+    m.AddScore("AAA", 50);
+    m.AddScore("BBB", 40);
+    ASSERT_EQ(m.LastPlace(), 2);
+    m.SelectTable("ANIMALS", "UVO", 2, "1", "2");
+    EXPECT_EQ(m.LastPlace(), 2) << "the same table again";
+    m.SelectTable("Animals", "uvo", 3, "1", "2");
+    EXPECT_EQ(m.LastPlace(), 0);
+    m.SelectTable("Animals", "uvo", 2, "1", "2");
+    m.AddScore("CCC", 45);
+    m.ClearTable();
+    EXPECT_EQ(m.LastPlace(), 0);
+}
+
 TEST(HighScores, KeysKeepSpeedsAndIconUseApartAndIgnoreCase) {
     EXPECT_EQ(THighScoreMan::MakeKey("Les animaux", "uvo-fr", 3, "0", "32"),
               "#=LES ANIMAUX&+UVO-FR^:32*@0!?3");
