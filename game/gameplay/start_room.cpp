@@ -11,7 +11,6 @@
 #include "game/gameplay/high_score_man.h"
 #include "game/gameplay/initials_room.h"
 #include "game/gameplay/room_drawing.h"
-#include "game/world/language_choice.h"
 #include "game/world/pictures.h"
 #include "game/world/world.h"
 #include "graphics/font.h"
@@ -116,9 +115,8 @@ void TStartRoom::RunScript(const std::string& name, const std::string& argument)
     if (name == "NAMEBTN") {
         world_.GoRoom("INITIALS");
     } else if (name == "CLUEBTN" || name == "ANSBTN") {
-        if (auto* choice = dynamic_cast<TLanguageChoice*>(world_.FindRoom("PICKLANG")))
-            choice->SetPickMode(name == "CLUEBTN" ? TLanguageChoice::kClueLanguage
-                                                  : TLanguageChoice::kAnswerLanguage);
+        // The language room reads which language it is to pick when it is entered.
+        world_.SetLanguageChoiceMode(name == "CLUEBTN" ? 1 : 2);
         world_.GoRoom("PICKLANG");
     } else if (name == "ICONBTN") {
         useIcons_ = !useIcons_;

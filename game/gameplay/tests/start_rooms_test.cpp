@@ -13,7 +13,6 @@
 #include "game/gameplay/high_score_man.h"
 #include "game/gameplay/initials_room.h"
 #include "game/gameplay/start_room.h"
-#include "game/world/language_choice.h"
 #include "game/world/tests/world_fixture.h"
 #include "graphics/font.h"
 #include "test_support/temp_dir.h"
@@ -277,42 +276,22 @@ TEST_F(StartRoomsTest, OnlyVocabularyListsChooseLanguagesAndOnlyListsWithIconsPi
     }
 }
 
-// The language room learns which language it is to pick before the player arrives there;
-// until it has its own class, the plain room must take the player there and back.
-class PickProbe : public TQRRoom, public TLanguageChoice {
-  public:
-    using TQRRoom::TQRRoom;
-    void SetPickMode(int m) override { mode = m; }
-    int mode = -1;
-};
-
+// The language room learns which language it is to pick before the player arrives there,
+// and the player comes back from it.
 TEST_F(StartRoomsTest, LanguageButtonsSetTheLanguageRoomsModeAndComeBack) {
     LoadList(TListType::Vocabulary, false);
+    world.SetLanguageChoiceMode(0);
     world.GoRoom("MODSTART");
     ClickBox("CLUELANG");
     ASSERT_EQ(Room(), "PICKLANG");
+    EXPECT_EQ(world.LanguageChoiceMode(), 1);
     ClickBox("RETURN");
     ASSERT_EQ(Room(), "MODSTART");
-
-    TWorld other(host, library);
-    TRoomFactory rooms = EngineRooms();
-    AddStartRooms(rooms);
-    rooms.Add("PICKLANG",
-              [](TWorld& w, const std::string& id) { return std::make_unique<PickProbe>(w, id); });
-    std::string script = kScript;
-    script.replace(script.find("ROOM PICKLANG"), 4, "PICKLANGROOM");
-    script.replace(script.find("BACKBOX RETURN"), 0,
-                   "ROOMSCRIPTBOX MUSICBTN 574 376 22 20 MUSICBTN ACTION\n"
-                   "FRAMESET MUSIC musicbtn 20 2 574 376 1\n");
-    LoadScript(other, script, rooms);
-    auto& probe = dynamic_cast<PickProbe&>(*other.FindRoom("PICKLANG"));
-    other.GoRoom("MODSTART");
-    other.FindRoom("MODSTART")->RunScript("ANSBTN", "ANSLANG");
-    EXPECT_EQ(probe.mode, TLanguageChoice::kAnswerLanguage);
-    EXPECT_EQ(other.CurrentRoom(), &probe);
-    other.Return();
-    other.FindRoom("MODSTART")->RunScript("CLUEBTN", "CLUELANG");
-    EXPECT_EQ(probe.mode, TLanguageChoice::kClueLanguage);
+    ClickBox("ANSLANG");
+    ASSERT_EQ(Room(), "PICKLANG");
+    EXPECT_EQ(world.LanguageChoiceMode(), 2);
+    ClickBox("RETURN");
+    EXPECT_EQ(Room(), "MODSTART");
 }
 
 TEST_F(StartRoomsTest, ClearingTheTableAsksFirst) {
