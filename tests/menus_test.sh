@@ -1,8 +1,9 @@
 #!/bin/sh
 # SPDX-License-Identifier: GPL-3.0-or-later
 # The menus played headless on the built data tree, from the title: the credits, the
-# interface switched to German and back, and every bundled module picked from the menu,
-# its author pages visited and a level played by the stand-in player.
+# interface switched to German and back, every bundled module picked from the menu, its
+# author pages visited and a level played by the stand-in player from the start room's play
+# button, and the clue and answer languages of a vocabulary module chosen.
 #   menus_test.sh QUILRUSH32 DATA_TREE
 set -eu
 game=$1; tree=$2
@@ -61,7 +62,8 @@ expect room AUTHOR
 state
 click box RETURN
 expect room MODSTART
-newgame
+click box PLAYGAME
+expect room PLAY
 autoplay 100
 until level 1 20000
 autoplay off
@@ -78,6 +80,38 @@ click box 1
 expect state workingLanguage English
 click box RETURN
 expect room HOME
+mouse move 100 187
+click 100 187
+expect room MODSTART
+expect state clueLanguage.name English
+expect state answerLanguage.name French
+click box CLUELANG
+expect room PICKLANG
+expect state languageMode 1
+expect state entries ["English","French"]
+expect state currentEntry 0
+click box 1
+click box OK
+expect room MODSTART
+expect state clueLanguage.name French
+expect state useIcons false
+click box ANSLANG
+expect state languageMode 2
+expect state currentEntry 1
+click box 0
+expect state currentEntry 0
+click box CANCEL
+expect room MODSTART
+expect state answerLanguage.name French
+click box ANSLANG
+click box 0
+click box OK
+expect room MODSTART
+expect state clueLanguage.name French
+expect state answerLanguage.name English
+click box PLAYGAME
+expect room PLAY
+state
 END
 } > "$tmp/script"
 
@@ -91,7 +125,16 @@ grep '"room":"AUTHOR"' "$tmp/out" | grep -q '"pageCount":[1-9]' ||
   fail "no bundled module has author pages"
 grep -q '^WRONG' "$tmp/out" && fail "the perfect player clicked a wrong cell"
 [ -s "$tmp/home/QuilRush/dat/modules.dat" ] || fail "the menu's order was not saved"
-head -1 "$tmp/home/QuilRush/dat/modules.dat" | grep -q 'quiz.qrw$' || fail "quiz was started last"
+head -1 "$tmp/home/QuilRush/dat/modules.dat" | grep -q 'french.qrw$' || fail "french was started last"
 grep -q '^Working language=English' "$tmp/home/QuilRush/quilrush.ini" ||
   fail "the interface language was not switched back"
-echo "menus: credits, German and back, $levels modules picked and played"
+# The last level was asked with French clues: its answers are the list's English words.
+words=$(dirname "$0")/../data/lists/french.qrs
+grep '"room":"PLAY"' "$tmp/out" | tail -1 | python3 -c '
+import json, sys
+words = {line.split(" | ")[0] for line in open(sys.argv[1], encoding="utf-8") if " | " in line}
+answers = json.load(sys.stdin)["answers"]
+wrong = [a for a in answers if a not in words]
+sys.exit(f"answers not in English: {wrong}" if wrong or not answers else 0)' "$words" ||
+  fail "the chosen languages did not reach the level"
+echo "menus: credits, German and back, $levels modules picked and played, clue and answer languages chosen"
