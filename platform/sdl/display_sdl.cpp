@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/sdl/display_sdl.h"
 
+#include <algorithm>
 #include <cstring>
 #include <string>
 
@@ -60,6 +61,10 @@ SdlDisplay::SdlDisplay(SDL_Renderer* renderer, int32_t width, int32_t height)
     if (!texture_)
         throw UvoException(std::string("Cannot create the window's texture: ") + SDL_GetError());
     dirty_ = {0, 0, width, height};
+    // SDL's software renderer draws into the window's own surface, which keeps its pixels;
+    // an accelerated renderer's back buffer is undefined after each present.
+    SDL_RendererInfo info;
+    partial_ = SDL_GetRendererInfo(renderer, &info) == 0 && (info.flags & SDL_RENDERER_SOFTWARE);
 }
 
 int SdlDisplay::Present(const TSurfaceView& surface, std::span<const TTransfer> transfers,
@@ -79,9 +84,29 @@ int SdlDisplay::Present(const TSurfaceView& surface, std::span<const TTransfer> 
         ConvertIndexedToArgb(surface, src, table, frame_.data() + size_t(d.Top) * width_ + d.Left,
                              int(width_ * sizeof(uint32_t)));
         dirty_ = Union(dirty_, d);
+        NoteUndrawn(d);
         lines += d.Height();
     }
     return lines;
+}
+
+void SdlDisplay::NoteUndrawn(const TRect& r) {
+    // The title's figure and its sparkles change small parts far apart; one rectangle
+    // around them all would be most of the window. Past a few, one rectangle is cheaper.
+    constexpr size_t kMostParts = 16;
+    for (TRect& u : undrawn_)
+        if (!Intersect(u, r).IsEmpty()) {
+            u = Union(u, r);
+            return;
+        }
+    if (undrawn_.size() < kMostParts) {
+        undrawn_.push_back(r);
+        return;
+    }
+    TRect all = r;
+    for (const TRect& u : undrawn_)
+        all = Union(all, u);
+    undrawn_.assign(1, all);
 }
 
 void SdlDisplay::Show() {
@@ -94,7 +119,7 @@ void SdlDisplay::Show() {
         if (onShow)
             onShow();
         else
-            Redraw();
+            DrawChanges();
     }
 }
 
@@ -102,6 +127,40 @@ void SdlDisplay::Redraw() {
     SDL_RenderClear(renderer_);
     SDL_RenderCopy(renderer_, texture_.get(), nullptr, nullptr);
     SDL_RenderPresent(renderer_);
+    undrawn_.clear();
+    drawn_ = true;
+}
+
+void SdlDisplay::DrawChanges() {
+    if (!partial_ || !drawn_) return Redraw();
+    if (undrawn_.empty()) return;
+    // Scaling and sending the whole 2x window 18 times a second is most of the animated
+    // title's processor time; the flying figure changes a small part of it.
+    SDL_Window* window = SDL_RenderGetWindow(renderer_);
+    if (!window) return Redraw();
+    for (const TRect& u : undrawn_) {
+        const SDL_Rect r{u.Left, u.Top, u.Width(), u.Height()};
+        SDL_RenderCopy(renderer_, texture_.get(), &r, &r);
+    }
+    SDL_Rect view;
+    float sx = 1, sy = 1;
+    int w = 0, h = 0;
+    SDL_RenderGetViewport(renderer_, &view);
+    SDL_RenderGetScale(renderer_, &sx, &sy);
+    if (SDL_RenderFlush(renderer_) != 0 || SDL_GetRendererOutputSize(renderer_, &w, &h) != 0)
+        return Redraw();
+    std::vector<SDL_Rect> out;
+    for (const TRect& u : undrawn_) {
+        // In window pixels, a pixel wider on each side against rounding.
+        const int left = std::max(0, int((view.x + u.Left) * sx) - 1);
+        const int top = std::max(0, int((view.y + u.Top) * sy) - 1);
+        const int right = std::min(w, int((view.x + u.Right) * sx + 0.999f) + 1);
+        const int bottom = std::min(h, int((view.y + u.Bottom) * sy + 0.999f) + 1);
+        if (right > left && bottom > top) out.push_back({left, top, right - left, bottom - top});
+    }
+    undrawn_.clear();
+    if (!out.empty() && SDL_UpdateWindowSurfaceRects(window, out.data(), int(out.size())) != 0)
+        Redraw();
 }
 
 } // namespace qr

@@ -43,9 +43,13 @@ class SdlDisplay : public Display {
     void Show() override;
     // Draws the texture again (after the window was exposed or resized).
     void Redraw();
+    // Draws what changed since the last drawing: only that part of the window where the
+    // renderer draws straight into it, else the whole texture.
+    void DrawChanges();
     std::function<void()> onShow;
 
   private:
+    void NoteUndrawn(const TRect& r);
     struct TextureDeleter {
         void operator()(SDL_Texture* t) const { SDL_DestroyTexture(t); }
     };
@@ -56,6 +60,9 @@ class SdlDisplay : public Display {
     std::vector<uint32_t> frame_; // what the texture shows, for keyed transfers
     TArgbTable table_;
     TRect dirty_;
+    std::vector<TRect> undrawn_; // uploaded to the texture, not yet drawn in the window
+    bool partial_;               // the renderer keeps the window's pixels between drawings
+    bool drawn_ = false;         // the whole window was drawn once (the margins are cleared)
 };
 
 } // namespace qr

@@ -230,6 +230,11 @@ void SdlWindow::SetCursorNumber(int cursor) {
     if (cursors_[slot]) SDL_SetCursor(cursors_[slot]);
 }
 
+void SdlWindow::ShowChanges() {
+    dirty_ = false;
+    if (shown_) display_->DrawChanges();
+}
+
 void SdlWindow::Present() {
     dirty_ = false;
     if (shown_) {
@@ -349,7 +354,7 @@ void SdlWindow::PumpPending(WindowClient& client) {
     SDL_Event e;
     while (!closeNow_ && SDL_PollEvent(&e))
         if (HandleEvent(e, client)) closeNow_ = true;
-    if (dirty_) Present();
+    if (dirty_) ShowChanges();
     pumping_ = false;
 }
 
@@ -364,7 +369,7 @@ void SdlWindow::WaitForInput(WindowClient& client) {
             }
         } while (SDL_PollEvent(&e));
     }
-    if (dirty_) Present();
+    if (dirty_) ShowChanges();
 }
 
 void SdlWindow::Run(WindowClient& client, const std::function<bool()>& raise) {
@@ -391,7 +396,7 @@ void SdlWindow::Run(WindowClient& client, const std::function<bool()>& raise) {
             }
             client.OnTimer();
         }
-        if (dirty_) Present();
+        if (dirty_) ShowChanges();
     }
     client_ = nullptr;
 }

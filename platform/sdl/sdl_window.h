@@ -81,7 +81,8 @@ class SdlWindow {
 
   private:
     SdlWindow() = default;
-    void Present();
+    void Present(); // the whole window
+    void ShowChanges();
     // True when the window must close now.
     bool HandleEvent(const SDL_Event& e, WindowClient& client);
     void UpdateScale();
