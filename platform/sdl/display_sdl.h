@@ -2,7 +2,8 @@
 #pragma once
 // The window's picture on the desktop: 8-bit surfaces are turned into 32-bit pixels
 // through the palette into a streaming texture, only where they were damaged, and the
-// renderer shows the texture scaled to the window.
+// renderer shows the texture scaled to the window (only the changed parts of it where the
+// renderer draws straight into the window).
 #include <SDL.h>
 
 #include <array>
