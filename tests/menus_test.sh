@@ -80,6 +80,7 @@ click box 1
 expect state workingLanguage English
 click box RETURN
 expect room HOME
+# The menu now reads quiz, german, french, animals: row 2 is the French module.
 mouse move 100 187
 click 100 187
 expect room MODSTART
