@@ -36,13 +36,20 @@ void TCompositor::PlaceWork(TPX8ImageData& work, TPoint offset, bool blackFrame)
     TPX8ImageData& c = Client();
     const TRect frame = TClientLayout::Frame();
     const TPoint at = TClientLayout::FrameOrigin() + offset;
-    for (TDamageNode* n : work.Damage.Nodes<TDamageNode>())
+    const TRect edges[] = {{frame.Left, frame.Top, frame.Right, frame.Top + 1},
+                           {frame.Left, frame.Bottom - 1, frame.Right, frame.Bottom},
+                           {frame.Left, frame.Top, frame.Left + 1, frame.Bottom},
+                           {frame.Right - 1, frame.Top, frame.Right, frame.Bottom}};
+    for (TDamageNode* n : work.Damage.Nodes<TDamageNode>()) {
         c.BlitClipped(at + n->Rect.TopLeft(), work, frame, n->Rect);
-    if (blackFrame) {
-        c.FillRect({frame.Left, frame.Top, frame.Right, frame.Top + 1}, 0);
-        c.FillRect({frame.Left, frame.Bottom - 1, frame.Right, frame.Bottom}, 0);
-        c.FillRect({frame.Left, frame.Top, frame.Left + 1, frame.Bottom}, 0);
-        c.FillRect({frame.Right - 1, frame.Top, frame.Right, frame.Bottom}, 0);
+        if (!blackFrame) continue;
+        // Only where this change covered the black frame: the whole frame every tick
+        // would send its long thin edges, and the bands the damage list joins them into,
+        // to the window 18 times a second.
+        const TRect placed =
+            TRect::FromOriginSize(at + n->Rect.TopLeft(), n->Rect.Width(), n->Rect.Height());
+        for (const TRect& edge : edges)
+            c.FillRect(Intersect(edge, placed), 0);
     }
 }
 
