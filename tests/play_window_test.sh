@@ -1,8 +1,10 @@
 #!/bin/sh
 # SPDX-License-Identifier: GPL-3.0-or-later
-# The play room in a real window under Xvfb (run inside xvfb-run): a quick tap of Escape,
-# pressed and let go before the next tick, must still open the quit panel, and a click
-# on the panel's "No" must take it away again.
+# The play room in a real window under Xvfb (run inside xvfb-run), reached as a child
+# reaches it: the title, a click to the home room, a click on the quiz there, the start
+# room's "Play!". Then a quick tap of Escape, pressed and let go before the next tick, must
+# still open the quit panel, and a click on the panel's "No" must take it away again.
+# With SHOT=FILE the level as play begins is also saved as a picture.
 #   play_window_test.sh QUILRUSH32 DATA_TREE
 set -u
 bin=$1 tree=$2
@@ -10,14 +12,12 @@ tmp=$(mktemp -d)
 pid=
 trap '[ -n "$pid" ] && kill $pid 2>/dev/null; wait; rm -rf "$tmp"' EXIT
 fail() { echo "FAIL: $*"; cat "$tmp/log"; exit 1; }
-cp -R "$tree" "$tmp/prog"
-rm -f "$tmp/prog/quilrush.ini"
-sed -i 's/^BEGIN .*/BEGIN PLAY/' "$tmp/prog/dat/init.txt"
-rm -f "$tmp/prog/dat/init.dat"
-mkdir "$tmp/inst"
-printf '[Software\\UVO! Software\\QuilRush]\nDirectory=%s\n' "$tmp/inst" > "$tmp/reg.ini"
+mkdir "$tmp/home"
+cp -R "$tree" "$tmp/home/QuilRush"
+rm -f "$tmp/home/QuilRush/quilrush.ini" "$tmp/home/QuilRush/dat/hiscores.dat"
+printf '[Software\\UVO! Software]\nDevHome=%s\n' "$tmp/home" > "$tmp/reg.ini"
 SDL_RENDER_DRIVER=software XDG_RUNTIME_DIR=$tmp "$bin" --nosound --registry "$tmp/reg.ini" \
-  --data "$tmp/prog" --seed 1 > "$tmp/log" 2>&1 &
+  --seed 1 > "$tmp/log" 2>&1 &
 pid=$!
 W=
 for i in $(seq 1 80); do
@@ -29,16 +29,15 @@ done
 eval "$(xdotool getwindowgeometry --shell "$W")"
 scale=$((WIDTH / 632))
 [ "$scale" -ge 1 ] || fail "window $WIDTH x $HEIGHT"
-# A point inside the quit panel, clear of its texts, shows the panel's own fill; in play
-# the board's white lies there. The paint box starts at client (9, 19).
-frame="srgb(250,250,255)"
-px() {
+# Points are given in the paint box, which starts at client (9, 19).
+px() { # X Y
   import -window "$W" "$tmp/shot.png"
-  convert "$tmp/shot.png" -format "%[pixel:p{$(( (9 + 50) * scale )),$(( (19 + 240) * scale ))}]" info:
+  convert "$tmp/shot.png" -format "%[pixel:p{$(( (9 + $1) * scale )),$(( (19 + $2) * scale ))}]" info:
 }
-await() { # WANT|!WANT WHAT
+await() { # WANT|!WANT WHAT [X Y]; the default point, inside the quit panel and clear of its
+  # texts, shows the panel's own fill, and the board's white in play.
   for i in $(seq 1 40); do
-    got=$(px)
+    got=$(px "${3:-50}" "${4:-240}")
     case $1 in
       !*) [ "$got" != "${1#!}" ] && return 0 ;;
       *) [ "$got" = "$1" ] && return 0 ;;
@@ -47,9 +46,18 @@ await() { # WANT|!WANT WHAT
   done
   fail "$2 (pixel $got)"
 }
+click() { xdotool mousemove --window "$W" $(( (9 + $1) * scale )) $(( (19 + $2) * scale )) click 1; }
+sleep 1.5 # the window shows before the title room has drawn its first frame
+click 300 200
+await "srgb(255,255,204)" "the home room did not show" 300 290 # its description box
+click 100 225 # the fourth module of the menu, the quiz
+await "srgb(255,255,204)" "the start room did not show" 400 130 # its description box
+click 498 374 # "Play!"
 xdotool mousemove --window "$W" $(( 300 * scale )) $(( 200 * scale ))
 await "srgb(255,255,255)" "the board did not show"
 sleep 1 # the level's opening sets the mode when it ends
+[ -z "${SHOT:-}" ] || import -window "$W" "$SHOT"
+frame="srgb(250,250,255)"
 # A tap that happens to span a tick is seen even without the fix, so tap three times.
 for try in 1 2 3; do
   xdotool key --window "$W" Escape
@@ -58,4 +66,4 @@ for try in 1 2 3; do
   xdotool mousemove --window "$W" $(( (9 + 305) * scale )) $(( (19 + 266) * scale )) click 1
   await "!$frame" "No did not close the quit panel"
 done
-echo "Escape opens the quit panel in the real window; No closes it"
+echo "a level reached through the rooms in the real window; Escape opens the quit panel; No closes it"

@@ -4,6 +4,7 @@
 #include <png.h>
 
 #include <cstdio>
+#include <cstring>
 #include <memory>
 
 #include "foundation/uvo_exception.h"
@@ -19,10 +20,47 @@ void HeadlessDisplay::Fill(TRGBColour c) {
     std::fill(frame_.begin(), frame_.end(), c);
 }
 
+namespace {
+
+// Converts one row of indices to packed RGB. Each pixel is one table load and one 4-byte
+// store whose fourth byte the next pixel overwrites; the last pixel is stored as 3 bytes
+// so that nothing right of the row changes.
+void ConvertRow(const uint8_t* s, int32_t w, const uint32_t* t, uint8_t* d) {
+    if (w <= 0) return;
+    int32_t i = 0;
+    for (; i + 8 < w; i += 8) {
+        uint64_t v;
+        std::memcpy(&v, s + i, 8);
+        for (int k = 0; k < 8; ++k) {
+            const uint32_t c = t[(v >> (8 * k)) & 0xFF];
+            std::memcpy(d + 3 * (i + k), &c, 4);
+        }
+    }
+    for (; i + 1 < w; ++i)
+        std::memcpy(d + 3 * i, &t[s[i]], 4);
+    std::memcpy(d + 3 * i, &t[s[i]], 3);
+}
+
+void ConvertKeyedRow(const uint8_t* s, int32_t w, const uint32_t* t, uint8_t key, uint8_t* d) {
+    for (int32_t i = 0; i < w; ++i)
+        if (s[i] != key) std::memcpy(d + 3 * i, &t[s[i]], 3);
+}
+
+} // namespace
+
 int HeadlessDisplay::Present(const TSurfaceView& surface, std::span<const TTransfer> transfers,
                              const TPalette& palette) {
+    if (tableStamp_ != palette.Stamp()) {
+        for (int i = 0; i < 256; ++i) {
+            const TRGBColour c = palette[i];
+            const uint8_t rgb[4] = {c.R, c.G, c.B, 0};
+            std::memcpy(&table_[size_t(i)], rgb, 4);
+        }
+        tableStamp_ = palette.Stamp();
+    }
     int lines = 0;
     for (const TTransfer& t : transfers) {
+        if (transfers_.size() == kKeptTransfers) transfers_.pop_front();
         transfers_.push_back(t);
         const TRect src = Intersect(t.Source, {0, 0, surface.Width, surface.Height});
         if (src.IsEmpty()) continue;
@@ -33,11 +71,12 @@ int HeadlessDisplay::Present(const TSurfaceView& surface, std::span<const TTrans
         if (d.IsEmpty()) continue;
         for (int32_t y = d.Top; y < d.Bottom; ++y) {
             const uint8_t* row = surface.Row(src.Top + (y - dest.Y)) + src.Left + (d.Left - dest.X);
-            TRGBColour* out = frame_.data() + size_t(y) * width_ + d.Left;
-            for (int32_t x = 0; x < d.Width(); ++x) {
-                if (surface.TransparentColour >= 0 && row[x] == surface.TransparentColour) continue;
-                out[x] = palette[row[x]];
-            }
+            auto* out = reinterpret_cast<uint8_t*>(frame_.data() + size_t(y) * width_ + d.Left);
+            if (surface.TransparentColour >= 0)
+                ConvertKeyedRow(row, d.Width(), table_.data(), uint8_t(surface.TransparentColour),
+                                out);
+            else
+                ConvertRow(row, d.Width(), table_.data(), out);
         }
         lines += d.Height();
     }

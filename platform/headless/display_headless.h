@@ -1,7 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The window's picture kept in memory as RGB, for tests, the headless driver and
-// screenshots. Every transfer is recorded so that tests can see what was sent.
+// screenshots. The latest transfers are recorded so that tests can see what was sent.
+#include <array>
+#include <deque>
 #include <string>
 #include <vector>
 
@@ -25,8 +27,10 @@ class HeadlessDisplay : public Display {
     // Writes the frame as a truecolour PNG; throws UvoException when it cannot.
     void Screenshot(const std::string& path) const;
 
-    // Every transfer in the order it arrived (before clipping to the frame).
-    const std::vector<TTransfer>& Transfers() const { return transfers_; }
+    // The latest kKeptTransfers transfers in the order they arrived (before clipping to the
+    // frame); older ones are dropped so that a long run does not grow without end.
+    static constexpr size_t kKeptTransfers = 64;
+    const std::deque<TTransfer>& Transfers() const { return transfers_; }
     void ClearTransfers() { transfers_.clear(); }
     int Shows() const { return shows_; }
 
@@ -34,8 +38,11 @@ class HeadlessDisplay : public Display {
     int32_t width_;
     int32_t height_;
     std::vector<TRGBColour> frame_;
-    std::vector<TTransfer> transfers_;
+    std::deque<TTransfer> transfers_;
     int shows_ = 0;
+    // The palette as packed R, G, B in the low three bytes, rebuilt when its stamp changes.
+    std::array<uint32_t, 256> table_{};
+    uint64_t tableStamp_ = 0;
 };
 
 // Writes RGB pixels (width x height, top row first) as a PNG; throws UvoException.

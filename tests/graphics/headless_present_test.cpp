@@ -88,6 +88,53 @@ TEST_F(HeadlessScreen, ScreenshotWritesTheFrameAsAPng) {
     EXPECT_THROW(screen.Screenshot(::testing::TempDir() + "/no/such/dir/shot.png"), UvoException);
 }
 
+// Rows are converted in blocks of eight with stores wider than a pixel: every width around
+// the block edges must convert each pixel and leave the frame right of the row alone.
+TEST_F(HeadlessScreen, PresentConvertsEveryWidthExactlyAndKeyedPixelsShowThrough) {
+    TPalette pal;
+    for (int i = 0; i < 256; ++i)
+        pal.Set(i, {uint8_t(i), uint8_t(255 - i), uint8_t(i * 7)});
+    for (const bool keyed : {false, true}) {
+        for (int32_t w = 1; w <= 19; ++w) {
+            SCOPED_TRACE(::testing::Message() << "width " << w << (keyed ? " keyed" : ""));
+            TPX8ImageData& d = Make(w, 2, 0);
+            for (int32_t x = 0; x < w; ++x)
+                d.FillRect({x, 0, x + 1, 1}, uint8_t(x % 3 == 1 ? 3 : 20 + x));
+            if (keyed) d.SetTransparency(3, true);
+            HeadlessDisplay screen(w + 3, 2);
+            screen.Fill({1, 2, 3});
+            d.Display(screen, pal, {1, 0}, {0, 0, w, 1});
+            EXPECT_EQ(screen.Pixel(0, 0), (TRGBColour{1, 2, 3}));
+            for (int32_t x = 0; x < w; ++x) {
+                const bool through = keyed && x % 3 == 1;
+                const TRGBColour want =
+                    through ? TRGBColour{1, 2, 3} : pal[x % 3 == 1 ? 3 : 20 + x];
+                EXPECT_EQ(screen.Pixel(1 + x, 0), want) << "x " << x;
+            }
+            EXPECT_EQ(screen.Pixel(w + 1, 0), (TRGBColour{1, 2, 3}));
+            EXPECT_EQ(screen.Pixel(w + 2, 0), (TRGBColour{1, 2, 3}));
+            EXPECT_EQ(screen.Pixel(1, 1), (TRGBColour{1, 2, 3}));
+        }
+    }
+}
+
+TEST_F(HeadlessScreen, PresentKeepsOnlyTheLatestTransfersAndFollowsPaletteChanges) {
+    TPX8ImageData& d = Make(4, 4, 5);
+    TPalette pal;
+    pal.Set(5, {10, 10, 10});
+    HeadlessDisplay screen(8, 8);
+    const size_t sent = HeadlessDisplay::kKeptTransfers + 10;
+    for (size_t i = 0; i < sent; ++i)
+        d.Display(screen, pal, {int32_t(i % 5), 0}, {0, 0, 1, 1});
+    ASSERT_EQ(screen.Transfers().size(), HeadlessDisplay::kKeptTransfers);
+    EXPECT_EQ(screen.Transfers().back().Dest, (TPoint{int32_t((sent - 1) % 5), 0}));
+    EXPECT_EQ(screen.Transfers().front().Dest, (TPoint{int32_t(10 % 5), 0}));
+    pal.Set(5, {40, 50, 60}); // the converted palette must not be reused after a change
+    d.Display(screen, pal, {6, 6}, {0, 0, 1, 1});
+    EXPECT_EQ(screen.Pixel(6, 6), (TRGBColour{40, 50, 60}));
+    EXPECT_EQ(screen.Pixel(0, 0), (TRGBColour{10, 10, 10}));
+}
+
 // tile1 is 3 x 2: {1, 2, 3} over {4, 5, 6}.
 TEST(TileBG, PaintCoversOnlyTheTilesThatMeetTheClipAlignedToTheGrid) {
     test::FixedFont f;
