@@ -234,9 +234,17 @@ void TStartRoom::DrawLanguagePanel(TPX8ImageData& image) {
     DrawBoxText(image, panel, LanguagePanelText(), PanelText());
     DrawLabel(image, "CLUELANG", kStrClueLanguage);
     DrawLabel(image, "ANSLANG", kStrAnswerLanguage);
+    // The two icon-clue boxes share one button: it is veiled only when neither is usable.
+    const THitBox* greyed = nullptr;
+    bool usable = false;
     for (const char* id : {"ICONCLUES", "QICONCLUES"}) {
         THitBox* box = FindHitBox(id);
-        if (!box || box->Disabled()) continue;
+        if (!box) continue;
+        if (box->Disabled()) {
+            if (!greyed) greyed = box;
+            continue;
+        }
+        usable = true;
         // A tick box on the left of the label, filled when icon clues are on.
         const TRect r = box->Rect();
         const TRect tick = TRect::FromOriginSize(
@@ -249,6 +257,7 @@ void TStartRoom::DrawLanguagePanel(TPX8ImageData& image) {
         DrawBoxText(image, {tick.Right + 4, r.Top, r.Right, r.Bottom}, Str(kStrIconClues),
                     {textFont_.get()});
     }
+    if (greyed && !usable) DrawDisabledVeil(image, greyed->Rect());
 }
 
 void TStartRoom::DrawSpeedPanel(TPX8ImageData& image) {
@@ -267,7 +276,11 @@ void TStartRoom::DrawSpeedPanel(TPX8ImageData& image) {
 
 void TStartRoom::DrawLabel(TPX8ImageData& image, const char* boxId, int stringNumber) {
     THitBox* box = FindHitBox(boxId);
-    if (!box || box->Disabled()) return;
+    if (!box) return;
+    if (box->Disabled()) {
+        DrawDisabledVeil(image, box->Rect());
+        return;
+    }
     DrawBoxText(image, box->Rect(), Str(stringNumber),
                 {textFont_.get(), nullptr, TTextBlock::AlignCentre, 2});
 }

@@ -5,6 +5,7 @@
 
 #include "foundation/uvo_exception.h"
 #include "game/world/hit_box.h"
+#include "game/world/pictures.h"
 #include "game/world/room.h"
 #include "graphics/font.h"
 #include "graphics/hot_image.h"
@@ -15,21 +16,6 @@ namespace qr {
 namespace {
 
 constexpr int32_t kPageButtonWidth = 40, kPageButtonHeight = 34;
-// The veil over a greyed button: every other pixel light grey, inside its rounded corners.
-constexpr uint8_t kVeilColour = 189;
-constexpr int32_t kVeilInset = 3;
-
-void DrawVeil(TPX8ImageData& image, TRect rect) {
-    const TRect r = Intersect(rect, image.ClipRect);
-    if (r.IsEmpty()) return;
-    for (int32_t y = r.Top; y < r.Bottom; ++y) {
-        uint8_t* row = image.StartLine(r.Left, y);
-        for (int32_t x = r.Left + ((r.Left + y) & 1); x < r.Right; x += 2)
-            row[x - r.Left] = kVeilColour;
-    }
-    image.Invalidate(r);
-}
-
 void DrawPageButton(TRoom& room, THotImage& strip, TPX8ImageData& image, const char* id,
                     int column) {
     const THitBox* box = room.FindHitBox(id);
@@ -69,9 +55,7 @@ void DrawButtonLabel(TPX8ImageData& image, TPX8Font* font, const THitBox* box,
                      std::string_view text) {
     if (!box) return;
     if (box->Disabled()) {
-        const TRect r = box->Rect();
-        DrawVeil(image, {r.Left + kVeilInset, r.Top + kVeilInset, r.Right - kVeilInset,
-                         r.Bottom - kVeilInset});
+        DrawDisabledVeil(image, box->Rect());
     } else if (font) {
         DrawCentred(image, *font, box->Rect(), text);
     }

@@ -11,6 +11,8 @@ namespace qr {
 
 class THotImage;
 class TPX8Library;
+class TPX8ImageData;
+struct TRect;
 
 // The picture of that name (the library's counted reference, given back when the handle
 // goes), or null when the library is closed or has no picture of that name. A picture
@@ -19,5 +21,10 @@ std::unique_ptr<THotImage> FindPicture(TPX8Library& library, std::string_view na
 
 // Opens "<path>"; null when the file cannot be opened or is not an image library.
 std::unique_ptr<TPX8Library> OpenLibraryFile(const std::string& path);
+
+// Veils a greyed button in light grey (every other pixel, inside its rounded corners), so
+// that no button that cannot be used looks clickable; it carries no label.
+constexpr unsigned char kDisabledVeilColour = 189;
+void DrawDisabledVeil(TPX8ImageData& image, const TRect& button);
 
 } // namespace qr

@@ -13,6 +13,7 @@
 #include "game/gameplay/high_score_man.h"
 #include "game/gameplay/initials_room.h"
 #include "game/gameplay/start_room.h"
+#include "game/world/pictures.h"
 #include "game/world/tests/world_fixture.h"
 #include "graphics/font.h"
 #include "test_support/temp_dir.h"
@@ -273,6 +274,13 @@ TEST_F(StartRoomsTest, OnlyVocabularyListsChooseLanguagesAndOnlyListsWithIconsPi
         EXPECT_EQ(!room.FindHitBox("ICONCLUES")->Disabled(), c.iconClues);
         EXPECT_EQ(!room.FindHitBox("QICONCLUES")->Disabled(), c.quizIconClues);
         EXPECT_EQ(Start().LanguagePanelText(), c.panel);
+        // A button that cannot be used is veiled in grey; a usable one never is.
+        const auto veiled = [&](const char* id) {
+            return Count(room.FindHitBox(id)->Rect(), kDisabledVeilColour) > 0;
+        };
+        EXPECT_EQ(veiled("CLUELANG"), !c.clueAndAnswer);
+        EXPECT_EQ(veiled("ANSLANG"), !c.clueAndAnswer);
+        EXPECT_EQ(veiled("ICONCLUES"), !c.iconClues && !c.quizIconClues);
     }
 }
 
