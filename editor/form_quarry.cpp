@@ -483,16 +483,8 @@ void TFormQuarry::cmdAddLangClick() {
     const auto typed = dialogs_.AskText(Caption(53), Caption(54), QString(), false);
     if (!typed) return;
     const QString name = TitleCase(*typed);
-    if (name.isEmpty() || RefuseUnshowable({name})) return;
-    if (FindItem(lbxLanguages, name)) {
-        dialogs_.Message(Caption(55), QString(Caption(56)).replace("%s", name),
-                         MessageKind::Information);
-    } else if (FindItem(lbxMoreLang, name)) {
-        dialogs_.Message(Caption(55), QString(Caption(57)).replace("%s", name),
-                         MessageKind::Information);
-    } else {
-        lbxMoreLang->addItem(name);
-    }
+    if (name.isEmpty() || RefuseUnshowable({name}) || RefuseTakenLanguage(name)) return;
+    lbxMoreLang->addItem(name);
 }
 
 void TFormQuarry::cmdModifyLangClick() {
@@ -502,18 +494,22 @@ void TFormQuarry::cmdModifyLangClick() {
     const auto typed = dialogs_.AskText(Caption(58), Caption(59), item->text(), false);
     if (!typed) return;
     const QString name = TitleCase(*typed);
-    if (name.isEmpty() || name == item->text() || RefuseUnshowable({name})) return;
-    if (FindItem(lbxLanguages, name)) {
-        dialogs_.Message(Caption(55), QString(Caption(56)).replace("%s", name),
-                         MessageKind::Information);
-    } else if (FindItem(lbxMoreLang, name)) {
-        dialogs_.Message(Caption(55), QString(Caption(57)).replace("%s", name),
-                         MessageKind::Information);
-    } else {
-        item->setText(name);
-        lbxMoreLang->sortItems();
-        item->setSelected(true);
-    }
+    if (name.isEmpty() || name == item->text() || RefuseUnshowable({name}) ||
+        RefuseTakenLanguage(name))
+        return;
+    item->setText(name);
+    lbxMoreLang->sortItems();
+    item->setSelected(true);
+}
+
+// A language name that is a standard language or already among the extra ones is said so,
+// and refused.
+bool TFormQuarry::RefuseTakenLanguage(const QString& name) {
+    const int message = FindItem(lbxLanguages, name) ? 56 : FindItem(lbxMoreLang, name) ? 57 : 0;
+    if (!message) return false;
+    dialogs_.Message(Caption(55), QString(Caption(message)).replace("%s", name),
+                     MessageKind::Information);
+    return true;
 }
 
 void TFormQuarry::cmdDeleteLangClick() {

@@ -133,6 +133,7 @@ class TFormQuarry : public QMainWindow {
     bool CommitLanguagesPage();
     bool CommitIconsPage();
     bool RefuseUnshowable(const std::vector<QString>& texts);
+    bool RefuseTakenLanguage(const QString& name);
     void rbListTypeClick(int type);
     void cmdAddLangClick();
     void cmdModifyLangClick();
