@@ -11,20 +11,7 @@
 namespace qr {
 namespace {
 
-class HeadlessScreen : public ::testing::Test {
-  protected:
-    void SetUp() override { test::OpenBytes(lib, test::EmptyLibraryBytes()); }
-    TPX8ImageData& Make(int w, int h, uint8_t fill = 0) {
-        TImageNode* n = lib.CreateImage("s" + std::to_string(refs.size()), w, h);
-        refs.emplace_back(lib, n);
-        TPX8ImageData& d = *refs.back();
-        d.FillRect(d.GetBounds(), fill);
-        d.Damage.Clear();
-        return d;
-    }
-    TPX8Library lib;
-    std::vector<TImageDataRef> refs;
-};
+class HeadlessScreen : public ::testing::Test, public test::SurfaceMaker {};
 
 TEST_F(HeadlessScreen, DisplaySendsOneTransferPerBandBottomFirstThroughThePalette) {
     TPX8ImageData& d = Make(256, 256, 0); // bands: rows 128..255 (band 0) and 0..127 (band 1)

@@ -65,6 +65,16 @@ class WorldTest : public ::testing::Test, public WorldFixture {
         world.MouseDown(1, 0, x, y);
         world.MouseUp(x, y);
     }
+    // A string table in English whose standard languages are, by their numbers, English 0,
+    // French 1, German 2, Spanish 3.
+    void LoadStandardLanguages() {
+        std::string strings;
+        for (int i = 0; i < 30; ++i)
+            strings += (i == 0 ? "English" : "s") + std::string("\n");
+        for (const char* l : {"English", "French", "German", "Spanish"})
+            strings += std::string(l) + "\n";
+        Polyglot().LoadFromBytes(strings);
+    }
 };
 
 } // namespace
@@ -387,12 +397,7 @@ TEST_F(WorldTest, FocusRunsTheScriptAndRedrawsWhenIdle) {
 }
 
 TEST_F(WorldTest, WordListLanguagesFollowTheListAndTheCaptionItsName) {
-    std::string strings;
-    for (int i = 0; i < 30; ++i)
-        strings += (i == 0 ? "English" : "s") + std::string("\n");
-    for (const char* l : {"English", "French", "German", "Spanish"})
-        strings += std::string(l) + "\n";
-    Polyglot().LoadFromBytes(strings);
+    LoadStandardLanguages();
     const std::string dir = ::testing::TempDir();
     TQRWordList list;
     list.SetListType(TListType::Vocabulary);
@@ -502,13 +507,7 @@ namespace qr {
 namespace {
 
 TEST_F(WorldTest, TheHighScoreTableFollowsListLanguagesIconsAndSpeed) {
-    // Standard languages by their numbers: English 0, French 1, German 2, Spanish 3.
-    std::string strings;
-    for (int i = 0; i < 30; ++i)
-        strings += (i == 0 ? "English" : "s") + std::string("\n");
-    for (const char* l : {"English", "French", "German", "Spanish"})
-        strings += std::string(l) + "\n";
-    Polyglot().LoadFromBytes(strings);
+    LoadStandardLanguages();
     const std::string file = ::testing::TempDir() + "/world_hiscores.dat";
     std::remove(file.c_str());
     TQRWordList list;

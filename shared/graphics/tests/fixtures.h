@@ -7,6 +7,7 @@
 
 #include "foundation/random.h"
 #include "foundation/stream.h"
+#include "graphics/image_data.h"
 #include "graphics/image_library.h"
 #include "graphics/image_writer.h"
 
@@ -72,6 +73,21 @@ inline void OpenBytes(TPX8Library& lib, const std::vector<uint8_t>& bytes) {
 inline std::vector<uint8_t> EmptyLibraryBytes() {
     return GreyWriter().Bytes();
 }
+
+// Blank surfaces made in memory in an empty library, alive as long as the maker.
+struct SurfaceMaker {
+    SurfaceMaker() { OpenBytes(lib, EmptyLibraryBytes()); }
+    TPX8ImageData& Make(int w, int h, uint8_t fill = 0) {
+        TImageNode* n = lib.CreateImage("s" + std::to_string(refs.size()), w, h);
+        refs.emplace_back(lib, n);
+        TPX8ImageData& d = *refs.back();
+        d.FillRect(d.GetBounds(), fill);
+        d.Damage.Clear();
+        return d;
+    }
+    TPX8Library lib;
+    std::vector<TImageDataRef> refs;
+};
 
 } // namespace qr::test
 

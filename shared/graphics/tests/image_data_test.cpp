@@ -10,17 +10,8 @@ namespace qr {
 namespace {
 
 // A library with blank surfaces made in memory.
-class Surfaces : public ::testing::Test {
+class Surfaces : public ::testing::Test, public test::SurfaceMaker {
   protected:
-    void SetUp() override { test::OpenBytes(lib, test::EmptyLibraryBytes()); }
-    TPX8ImageData& Make(int w, int h, uint8_t fill = 0) {
-        TImageNode* n = lib.CreateImage("s" + std::to_string(refs.size()), w, h);
-        refs.emplace_back(lib, n);
-        TPX8ImageData& d = *refs.back();
-        d.FillRect(d.GetBounds(), fill);
-        d.Damage.Clear();
-        return d;
-    }
     // A source whose pixel (x, y) is 10 * y + x + 1.
     TPX8ImageData& Numbered(int w, int h) {
         TPX8ImageData& d = Make(w, h);
@@ -36,8 +27,6 @@ class Surfaces : public ::testing::Test {
                 g[size_t(y)].push_back(d.GetPixel({x, y}));
         return g;
     }
-    TPX8Library lib;
-    std::vector<TImageDataRef> refs;
 };
 
 TEST_F(Surfaces, RowAccessIsTopDownOverBottomUpBands) {
