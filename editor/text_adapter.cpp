@@ -59,7 +59,7 @@ QString UnshowableMessage(char32_t c) {
 }
 
 QString Caption(int number) {
-    return FromBytes(Polyglot().GetString(uint8_t(number)));
+    return FromBytes(Polyglot().GetString(number));
 }
 
 } // namespace qr

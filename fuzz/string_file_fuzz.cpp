@@ -5,8 +5,8 @@
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     qr::TPolyglot p;
     p.LoadFromBytes(std::string_view(reinterpret_cast<const char*>(data), size));
-    for (int i = 0; i < 256; ++i)
-        (void)p.GetString(uint8_t(i));
+    for (int i = -1; i <= int(p.LineCount()); ++i)
+        (void)p.GetString(i);
     for (int k = 0; k < 24; ++k)
         (void)p.LanguageName(k);
     (void)p.LanguageNumber("English");

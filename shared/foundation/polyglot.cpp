@@ -26,20 +26,20 @@ void TPolyglot::LoadFromBytes(std::string_view bytes) {
     if (start < bytes.size()) lines_.emplace_back(bytes.substr(start));
 }
 
-std::string TPolyglot::GetString(uint8_t number) const {
-    if (number < lines_.size()) return lines_[number];
+std::string TPolyglot::GetString(int number) const {
+    if (number >= 0 && size_t(number) < lines_.size()) return lines_[size_t(number)];
     return kAccessError;
 }
 
 int TPolyglot::LanguageNumber(std::string_view name) const {
     for (int k = 0; k < kLanguageCount; ++k)
-        if (GetString(uint8_t(kFirstLanguageString + k)) == name) return k;
+        if (GetString(kFirstLanguageString + k) == name) return k;
     return -1;
 }
 
 std::string TPolyglot::LanguageName(int k) const {
     if (k < 0 || k >= kLanguageCount) return {};
-    return GetString(uint8_t(kFirstLanguageString + k));
+    return GetString(kFirstLanguageString + k);
 }
 
 TPolyglot& Polyglot() {

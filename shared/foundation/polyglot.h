@@ -20,7 +20,10 @@ class TPolyglot {
     void Load(const std::string& path);
     void LoadFromBytes(std::string_view bytes);
 
-    std::string GetString(uint8_t number) const;
+    // Numbers from 256 on are the program's own later texts: the table is line-numbered, so
+    // they are simply further lines, and every number below keeps its meaning.
+    static constexpr int kMaxStrings = 1000;
+    std::string GetString(int number) const;
     size_t LineCount() const { return lines_.size(); }
     // First k in 0-22 whose language string equals the name exactly; -1 when none.
     int LanguageNumber(std::string_view name) const;

@@ -3,6 +3,7 @@
 
 #include <cctype>
 
+#include "foundation/polyglot.h"
 #include "foundation/text_codec.h"
 
 namespace qr {
@@ -56,10 +57,10 @@ TStringSource TStringSource::Parse(std::string_view text, const std::string& nam
         size_t digits = 0;
         while (digits < line.size() && std::isdigit(uint8_t(line[digits])))
             ++digits;
-        if (digits == 0 || digits > 3) Fail(name, lineNo, "expected a string number 0-255");
+        if (digits == 0 || digits > 3)
+            Fail(name, lineNo,
+                 "expected a string number 0-" + std::to_string(TPolyglot::kMaxStrings - 1));
         int number = std::stoi(std::string(line.substr(0, digits)));
-        if (number > 255)
-            Fail(name, lineNo, "string number " + std::to_string(number) + " is above 255");
         if (number == last)
             Fail(name, lineNo, "string " + std::to_string(number) + " is given twice");
         if (number < last)

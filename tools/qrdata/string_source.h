@@ -3,7 +3,7 @@
 // The string files are generated from commented sources so that a string's number is
 // written next to its text and can never drift when a line is added or removed.
 // Source format (UTF-8): "#" starts a comment line, blank lines are ignored, and every
-// other line is "<number> <text>" (number 0-255, ascending, each once). The text runs
+// other line is "<number> <text>" (number 0-999, ascending, each once). The text runs
 // from after the single separator (a space or a tab) to the end of the line.
 #include <cstdint>
 #include <map>
