@@ -185,10 +185,10 @@ void TPlayRules::Enter() {
         host_.StepAnimal();
     } else {
         // Every cell shows from the start: the level is already complete. It ends as a
-        // finished one does, with the animal's happy end and the tally, instead of
-        // waiting for a letter that never comes.
+        // finished one does, through the tally, instead of waiting for a letter that never
+        // comes; the animal stays away, so the child is not kept watching a level in which
+        // there is nothing to do.
         Scene = 6;
-        StartSceneScript();
         StartTally();
     }
     host_.AddTimer(kUpLives, 10);

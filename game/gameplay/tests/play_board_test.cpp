@@ -82,7 +82,7 @@ class NothingToFind : public PlayRulesTest {
         Enter();
         EXPECT_TRUE(rules.LetterQueue.empty());
         EXPECT_EQ(rules.Mode, kModePlaying) << "the tally runs only in play";
-        constexpr int kFewSeconds = 100; // 5.5 s of game time
+        constexpr int kFewSeconds = 60; // 3.3 s of game time
         Tick(kFewSeconds);
         ASSERT_TRUE(host.roomLeft) << "the level waits for a letter that never comes";
         EXPECT_EQ(host.room, next);
