@@ -112,7 +112,7 @@ void TPlayRoom::ShowSoundAndCaption() {
     const TQRWordList* list = world_.WordList();
     // The world shows the room's title as the caption once the room is entered; a caption
     // set directly here would be replaced by the script's plain title.
-    SetTitle("Quill-Rush - " + (list ? list->Title() : std::string()));
+    SetTitle(list ? "Quill-Rush - " + list->Title() : std::string("Quill-Rush"));
 }
 
 void TPlayRoom::BuildLetterCard(uint8_t letter, int showCount) {
