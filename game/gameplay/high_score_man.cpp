@@ -207,9 +207,9 @@ std::string HighScoreAnswerKey(const TQRWordList* list, const THighScoreLanguage
     return LanguageKey(list, languages.AnswerNumber, languages.AnswerName);
 }
 
-void SelectHighScoreTable(THighScoreMan& scores, const TQRWordList* list,
+void SelectHighScoreTable(THighScoreMan& scores, const TQRWordList* list, std::string_view title,
                           const THighScoreLanguages& languages, int speed) {
-    scores.SelectTable(list ? list->Title() : std::string(), list ? list->Handle() : std::string(),
+    scores.SelectTable(list ? title : std::string_view(), list ? list->Handle() : std::string(),
                        speed, HighScoreAnswerKey(list, languages),
                        HighScoreClueKey(list, languages));
 }

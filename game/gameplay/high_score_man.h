@@ -48,6 +48,8 @@ class THighScoreMan {
     // The place of the last entry in the selected table; 0 once another table is selected
     // or the table is cleared.
     int32_t LastPlace() const { return lastPlace_; }
+    // A new game begins: the last entry is nobody's to rename any more.
+    void ForgetLastPlace() { lastPlace_ = 0; }
 
     const std::vector<std::string>& Lines() const { return lines_; }
     // Index of the selected table in Lines, -1 before the first SelectTable.
@@ -77,8 +79,10 @@ struct THighScoreLanguages {
 // a language without a standard number by its name.
 std::string HighScoreClueKey(const TQRWordList* list, const THighScoreLanguages& languages);
 std::string HighScoreAnswerKey(const TQRWordList* list, const THighScoreLanguages& languages);
-// Selects the table of the loaded list (or of none) under these settings.
-void SelectHighScoreTable(THighScoreMan& scores, const TQRWordList* list,
+// Selects the table of the loaded list (or of none) under these settings. The table is
+// named by `title`, the list's title as its file gives it (not the translation shown in
+// the player's language), and the list's handle.
+void SelectHighScoreTable(THighScoreMan& scores, const TQRWordList* list, std::string_view title,
                           const THighScoreLanguages& languages, int speed);
 
 } // namespace qr

@@ -147,6 +147,9 @@ void TPlayRules::Enter() {
     host_.PrepareRoom();
     DyingLives.Clear();
     Popups.Clear();
+    // A row failed in the last tally (or in the game lost before this one) is no
+    // concern of this level.
+    RowFailed.fill(false);
     LogoIndex = int32_t(GameRandom().Random(10));
     host_.CreateAnimal();
     Score = ShownScore = host_.RunningScore();
@@ -160,13 +163,7 @@ void TPlayRules::Enter() {
     IconClues = settings.iconClues;
     host_.Report("LEVEL " + std::to_string(LevelIndex) + " " +
                  ToUtf8(host_.WordList().LevelName(size_t(std::max(LevelIndex, 0)))));
-    if (!BuildPuzzle()) {
-        SetMode(kModeLevelOver);
-        // No wipe runs in this mode: show the room at once.
-        const TPoint screen = host_.ScreenSize();
-        host_.RepaintRect({0, 0, screen.X, screen.Y});
-        return;
-    }
+    const bool anythingToFind = BuildPuzzle();
     if (IconClues) host_.BuildIconStrip(IconNumbers);
     if (LevelIndex == 0) {
         Mode = kModeNotStarted;
@@ -182,9 +179,18 @@ void TPlayRules::Enter() {
     for (int32_t i = 0; i < LevelIndex; ++i)
         ReleaseDelay = (ReleaseDelay * SpeedNum + SpeedDen / 2) / SpeedDen;
 
-    Scene = 0;
-    StartSceneScript();
-    host_.StepAnimal();
+    if (anythingToFind) {
+        Scene = 0;
+        StartSceneScript();
+        host_.StepAnimal();
+    } else {
+        // Every cell shows from the start: the level is already complete. It ends as a
+        // finished one does, through the tally, instead of waiting for a letter that never
+        // comes; the animal stays away, so the child is not kept watching a level in which
+        // there is nothing to do.
+        Scene = 6;
+        StartTally();
+    }
     host_.AddTimer(kUpLives, 10);
     BonusFrame = -1;
     HadRepeats = false;
@@ -428,10 +434,7 @@ void TPlayRules::NextLetter() {
     if (LetterQueue.empty()) {
         Scene = 6;
         SetMultiplier(1);
-        TallyRow = 1;
-        TallyPos = 1;
-        TallyBlink = false;
-        host_.AddTimer(kTally, 5);
+        StartTally();
     } else {
         const uint8_t letter = CurrentLetter();
         ++ShowCounts[letter];
@@ -442,6 +445,13 @@ void TPlayRules::NextLetter() {
         Scene = host_.SceneIsEmpty(5) ? 1 : 5;
     }
     host_.StartScene(Scene);
+}
+
+void TPlayRules::StartTally() {
+    TallyRow = 1;
+    TallyPos = 1;
+    TallyBlink = false;
+    host_.AddTimer(kTally, 5);
 }
 
 // ---- clicks ---------------------------------------------------------------------------

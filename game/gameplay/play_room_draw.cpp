@@ -110,7 +110,9 @@ void TPlayRoom::ShowSoundAndCaption() {
     if (TFrameSet* fs = FrameSets().FindByID("SOUND"))
         fs->SetFrameMaybeDraw(*Work(), world_.Host().WaveEnabled() ? 1 : 0, false);
     const TQRWordList* list = world_.WordList();
-    world_.SetCaption("Quill-Rush - " + (list ? list->Title() : std::string()));
+    // The world shows the room's title as the caption once the room is entered; a caption
+    // set directly here would be replaced by the script's plain title.
+    SetTitle(list ? "Quill-Rush - " + list->Title() : std::string("Quill-Rush"));
 }
 
 void TPlayRoom::BuildLetterCard(uint8_t letter, int showCount) {

@@ -178,6 +178,7 @@ class TPlayRules {
     void GameEvent();
     void ReleaseEvent();
     void NextLetter();
+    void StartTally();
     void Flash();
     void ScoreEvent();
     void TallyEvent();

@@ -31,6 +31,10 @@ enum : int {
     kStrVocabularyDescription = 157,
     kStrAnagramDescription = 160,
     kStrQuizDescription = 162,
+    // The same three for a list of one level.
+    kStrVocabularyOneLevel = 141,
+    kStrAnagramOneLevel = 142,
+    kStrQuizOneLevel = 143,
     kStrIconClues = 165,
     kStrClueLanguage = 166,
     kStrAnswerLanguage = 167,
@@ -190,14 +194,25 @@ void TStartRoom::DrawScores(TPX8ImageData& image) {
     DrawBoxText(image, kInitialsBox, PlainText(world_.Initials()), how);
 }
 
-void TStartRoom::DrawDescription(TPX8ImageData& image) {
+std::string TStartRoom::DescriptionText() const {
     const TQRWordList* list = world_.WordList();
-    if (!list) return;
-    int first = kStrVocabularyDescription;
-    if (list->ListType() == TListType::Anagrams) first = kStrAnagramDescription;
-    if (list->ListType() == TListType::Quiz) first = kStrQuizDescription;
-    const std::string text = FormatMessage(Str(first), {std::to_string(list->LevelCount())}) +
-                             "\\n\\n" + Str(first + (hasIcons_ ? 2 : 1));
+    if (!list) return {};
+    int first = kStrVocabularyDescription, one = kStrVocabularyOneLevel;
+    if (list->ListType() == TListType::Anagrams) {
+        first = kStrAnagramDescription;
+        one = kStrAnagramOneLevel;
+    } else if (list->ListType() == TListType::Quiz) {
+        first = kStrQuizDescription;
+        one = kStrQuizOneLevel;
+    }
+    const size_t levels = list->LevelCount();
+    return FormatMessage(Str(levels == 1 ? one : first), {std::to_string(levels)}) + "\\n\\n" +
+           Str(first + (hasIcons_ ? 2 : 1));
+}
+
+void TStartRoom::DrawDescription(TPX8ImageData& image) {
+    if (!world_.WordList()) return;
+    const std::string text = DescriptionText();
     // The language panel lies over the bottom of the description's box; the text stops
     // above it rather than run underneath.
     TRect box = kDescriptionBox;

@@ -45,6 +45,8 @@ class TStartRoom : public TQRRoom {
     // What the language panel says: the list's main language, or its clue and answer
     // languages (pictures for clues when icon clues are on).
     std::string LanguagePanelText() const;
+    // The description box: what the list is, with its number of levels, and how it plays.
+    std::string DescriptionText() const;
 
   private:
     void FreeGraphics();

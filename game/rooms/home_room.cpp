@@ -2,8 +2,10 @@
 #include "game/rooms/home_room.h"
 
 #include <algorithm>
+#include <filesystem>
 
 #include "foundation/polyglot.h"
+#include "foundation/text_codec.h"
 #include "foundation/utils.h"
 #include "game/rooms/menu_art.h"
 #include "game/rooms/module_order.h"
@@ -85,10 +87,12 @@ void THomeRoom::BuildModuleList() {
                                                     : std::vector<std::string>();
     for (std::string& path : OrderModules(std::move(paths), remembered)) {
         auto header = std::make_unique<TQRWordList>();
-        // An unreadable file is still listed, as the defaults of an empty list.
-        header->LoadHeaderFromFile(path);
+        // The whole file is read, not only its header: a damaged one (a wrong checksum, a
+        // cut body) would otherwise pass for the list it was copied from. It is still
+        // listed, by its file name, and clicking it says what is wrong.
+        const bool readable = header->LoadFromFile(path);
         header->SetNameLanguage(Polyglot().GetString(0));
-        modules_.push_back({std::move(path), std::move(header)});
+        modules_.push_back({std::move(path), std::move(header), readable});
     }
 }
 
@@ -131,12 +135,10 @@ void THomeRoom::DrawContents(TPX8ImageData& image) {
 
 void THomeRoom::DrawRows(TPX8ImageData& image) {
     if (!font_) return;
-    const std::string language = Polyglot().GetString(0);
     for (int i = first_; i < first_ + kRowsPerPage && i < int(modules_.size()); ++i) {
         const TQRWordList& list = *modules_[size_t(i)].header;
         const TRect row = RowRect(i - first_);
-        std::string title = list.TitleIn(language);
-        if (title.empty()) title = list.Title();
+        const std::string title = RowTitle(modules_[size_t(i)]);
         const TRect old = image.ClipRect;
         const int32_t left = row.Left + 8;
         image.SetClipRect(Intersect(old, {left, row.Top, left + kTitleColumn, row.Bottom}));
@@ -147,6 +149,18 @@ void THomeRoom::DrawRows(TPX8ImageData& image) {
         font_->DrawText(image, pen, list.Handle());
         image.ClipRect = old;
     }
+}
+
+std::string THomeRoom::ModuleTitle(int module) const {
+    return module >= 0 && module < int(modules_.size()) ? RowTitle(modules_[size_t(module)])
+                                                        : std::string();
+}
+
+std::string THomeRoom::RowTitle(const Module& module) {
+    if (!module.readable) return FromUtf8(std::filesystem::path(module.path).filename().string());
+    const TQRWordList& list = *module.header;
+    std::string title = list.TitleIn(Polyglot().GetString(0));
+    return title.empty() ? list.Title() : title;
 }
 
 void THomeRoom::FitDescription() {

@@ -35,6 +35,9 @@ class THomeRoom : public TQRRoom {
     // The module files in menu order, the first module of the page shown and the one
     // under the pointer (-1: none).
     std::vector<std::string> ModuleFiles() const;
+    // The title a module's row shows: in the player's language when the list has it, the
+    // file name for a file that cannot be played.
+    std::string ModuleTitle(int module) const;
     int FirstModule() const { return first_; }
     int Highlighted() const { return highlight_; }
     int32_t DescriptionLeft() const { return descLeft_; }
@@ -44,6 +47,7 @@ class THomeRoom : public TQRRoom {
     struct Module {
         std::string path;
         std::unique_ptr<TQRWordList> header;
+        bool readable = true; // the whole file loads, so it can be played
     };
 
     void BuildModuleList();
@@ -55,6 +59,7 @@ class THomeRoom : public TQRRoom {
     TRect DescriptionRect() const;
     void FitDescription();
     void DrawRows(TPX8ImageData& image);
+    static std::string RowTitle(const Module& module);
     void DrawHighlight(TPX8ImageData& image);
 
     TMenuServices services_;

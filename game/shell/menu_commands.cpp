@@ -20,9 +20,13 @@ namespace {
 void AddRoomState(TRoom* room, HeadlessDriver::Json& s) {
     if (auto* home = dynamic_cast<THomeRoom*>(room)) {
         HeadlessDriver::Json files = HeadlessDriver::Json::array();
-        for (const std::string& path : home->ModuleFiles())
+        HeadlessDriver::Json titles = HeadlessDriver::Json::array();
+        for (const std::string& path : home->ModuleFiles()) {
             files.push_back(std::filesystem::path(path).filename().string());
+            titles.push_back(ToUtf8(home->ModuleTitle(int(titles.size()))));
+        }
         s["modules"] = files;
+        s["moduleTitles"] = titles;
         s["firstModule"] = home->FirstModule();
         s["highlighted"] = home->Highlighted();
     } else if (auto* credits = dynamic_cast<TCreditsRoom*>(room)) {

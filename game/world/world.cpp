@@ -6,6 +6,7 @@
 #include "foundation/obf_text.h"
 #include "foundation/polyglot.h"
 #include "foundation/random.h"
+#include "foundation/text_codec.h"
 #include "foundation/utils.h"
 #include "game/gameplay/high_score_man.h"
 #include "game/world/disk_ops_room.h"
@@ -254,6 +255,9 @@ void TWorld::ChooseAnimal() {
 void TWorld::StartNewGame() {
     runningScore_ = 0;
     lives_.Reset();
+    // Initials typed from now on are this game's player's, not those of whoever made the
+    // table's last entry.
+    if (highScores_) highScores_->ForgetLastPlace();
     if (wordList_) wordList_->ClearUsedMarks();
     host_.StopMusic();
     for (TRoom* room : rooms_.Nodes<TRoom>())
@@ -461,21 +465,55 @@ bool TWorld::LoadWordList(const std::string& path) {
         auto list = std::make_unique<TQRWordList>();
         if (list->LoadFromFile(path)) {
             list->SetNameLanguage(Polyglot().GetString(0));
+            scoreTitle_ = list->Title();
             wordList_ = std::move(list);
+            ShowListTextsInWorkingLanguage();
             FitLanguagesToList();
             loaded = true;
         } else {
             SetBusy(false);
-            host_.ShowMessage(list->LastError());
+            host_.ShowMessage(LoadFailureMessage(path, *list));
             SetBusy(true);
         }
     }
+    if (!loaded) scoreTitle_.clear();
     wordListPath_ = loaded ? path : std::string();
     SelectHighScoreTable();
     if (loaded && onWordListLoaded_) onWordListLoaded_();
     SetBusy(false);
     SetCaption(current_ ? current_->GetTitle() : std::string());
     return loaded;
+}
+
+std::string TWorld::LoadFailureMessage(const std::string& path, const TQRWordList& list) {
+    uint8_t reason = 145; // damaged
+    switch (list.LastFault()) {
+    case TLoadFault::Truncated:
+        reason = 146;
+        break;
+    case TLoadFault::NotAWordList:
+        reason = 147;
+        break;
+    case TLoadFault::NewerVersion:
+        reason = 148;
+        break;
+    case TLoadFault::CannotOpen:
+        reason = 149;
+        break;
+    default:
+        break;
+    }
+    const std::string file = FromUtf8(std::filesystem::path(path).filename().string());
+    return FormatMessage(Polyglot().GetString(144), {file}) + "\n" + Polyglot().GetString(reason);
+}
+
+// A list may carry its title, description and level names in further languages; when
+// the player's is among them, those are the ones every room shows. The texts only change
+// places, so another language later (English again, say) finds its own still there.
+void TWorld::ShowListTextsInWorkingLanguage() {
+    if (!wordList_) return;
+    const std::string language = Polyglot().GetString(0);
+    if (wordList_->DescriptionCountIn(language) > 0) wordList_->SetTextLanguage(language);
 }
 
 void TWorld::FitLanguagesToList() {
@@ -493,6 +531,7 @@ void TWorld::FitLanguagesToList() {
 
 void TWorld::RenameLanguages() {
     if (wordList_) wordList_->SetNameLanguage(Polyglot().GetString(0));
+    ShowListTextsInWorkingLanguage();
     for (TWorldLanguage* language : {&clue_, &answer_}) {
         if (language->number >= TPolyglot::kLanguageCount) continue;
         const std::string name = Polyglot().LanguageName(language->number);
@@ -516,7 +555,7 @@ void TWorld::SelectHighScoreTable() {
     languages.ClueName = clue_.name;
     languages.AnswerNumber = answer_.number;
     languages.AnswerName = answer_.name;
-    qr::SelectHighScoreTable(*highScores_, wordList_.get(), languages, speedSetting_);
+    qr::SelectHighScoreTable(*highScores_, wordList_.get(), scoreTitle_, languages, speedSetting_);
 }
 
 void TWorld::SetWordListPath(const std::string& path) {

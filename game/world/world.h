@@ -122,11 +122,16 @@ class TWorld {
     // Stores the word list's path and refreshes the caption.
     void SetWordListPath(const std::string& path);
     // Frees the loaded list and, with a path, loads that one: its names in the working
-    // language, the clue and answer languages checked against it. An empty path only
-    // frees. A list that cannot be read is reported and none is loaded; false then.
+    // language, its own texts (title, description, level names) in it too when the list
+    // has them translated, the clue and answer languages checked against it. An empty
+    // path only frees. A list that cannot be read is reported, in the working language
+    // and with its file name, and none is loaded; false then.
     bool LoadWordList(const std::string& path);
-    // After the string table changed: the loaded list's language names and the clue and
-    // answer languages follow the new interface language, then are checked against the list.
+    // The message for a list that cannot be loaded (`list` holds the failure).
+    static std::string LoadFailureMessage(const std::string& path, const TQRWordList& list);
+    // After the string table changed: the loaded list's language names and texts and the
+    // clue and answer languages follow the new interface language, then are checked
+    // against the list.
     void RenameLanguages();
     const TQRWordList* WordList() const { return wordList_.get(); }
     TQRWordList* WordList() { return wordList_.get(); }
@@ -248,6 +253,7 @@ class TWorld {
     void GoRoomStages(const std::string& id);
     void SelectHighScoreTable();
     void FitLanguagesToList();
+    void ShowListTextsInWorkingLanguage();
 
     TWorldHost& host_;
     TPX8Library& library_;
@@ -273,6 +279,9 @@ class TWorld {
     int processorType_ = 586;
 
     std::unique_ptr<TQRWordList> wordList_;
+    // The list's title as its file gives it: its high-score tables keep this name in
+    // every interface language.
+    std::string scoreTitle_;
     std::unique_ptr<THighScoreMan> highScores_;
     std::function<void()> onWordListLoaded_;
     TWorldLanguage clue_, answer_;

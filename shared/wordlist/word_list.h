@@ -22,11 +22,27 @@
 
 namespace qr {
 
+// Why a load failed, in kinds a program can put in its user's own words (the reason in
+// LastError() is the model's English).
+enum class TLoadFault : uint8_t {
+    None,
+    CannotOpen,   // the file cannot be opened at all
+    NotAWordList, // another kind of file
+    NewerVersion, // a format this reader does not know yet
+    Truncated,    // empty, or ends before its fields do
+    Damaged,      // the checksum or the structure is wrong
+};
+
 // Raised for a misuse of the model that callers are meant never to commit, and by the
-// writer for a list that cannot be stored.
+// writer for a list that cannot be stored; by the reader with the kind of fault found.
 class WordListException : public UvoException {
   public:
-    using UvoException::UvoException;
+    explicit WordListException(const std::string& message, TLoadFault fault = TLoadFault::Damaged)
+        : UvoException(message), fault_(fault) {}
+    TLoadFault Fault() const { return fault_; }
+
+  private:
+    TLoadFault fault_;
 };
 
 enum class TListType : uint8_t { Vocabulary = 0, Anagrams = 1, Quiz = 2 };
@@ -114,6 +130,7 @@ class TQRWordList {
     bool LoadHeaderFromFile(const std::string& path);
     bool LoadFromStream(TStream& stream);
     const std::string& LastError() const { return lastError_; }
+    TLoadFault LastFault() const { return lastFault_; }
     // Writes version 12 with its checksum through a temporary file, so the previous
     // file survives any failure. Throws WordListException (naming the field) for a
     // text over 255 bytes or a count over 65535; the disk is not touched then.
@@ -272,7 +289,8 @@ class TQRWordList {
     void RecomputeExtraTextCodes();
     void AddWordRow(std::string_view word, uint8_t group, std::string_view clue);
     void AdoptInterfaceLanguage();
-    bool LoadFailed(const std::string& reason, const std::string& savedNameLanguage);
+    bool LoadFailed(const std::string& reason, TLoadFault fault,
+                    const std::string& savedNameLanguage);
 
     TListType listType_ = TListType::Quiz;
     std::string nameLanguage_;
@@ -302,6 +320,7 @@ class TQRWordList {
     bool modified_ = false;
     std::vector<TLanguageSummary> summary_;
     std::string lastError_;
+    TLoadFault lastFault_ = TLoadFault::None;
 };
 
 } // namespace qr

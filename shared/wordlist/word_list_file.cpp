@@ -58,7 +58,8 @@ class TWordListReader {
     uint16_t Count(size_t minItemBytes) {
         uint16_t n = s_.ReadU16();
         if (uint64_t(n) * minItemBytes > uint64_t(std::max<int64_t>(s_.Remaining(), 0)))
-            throw WordListException("Word-list file is truncated: a count exceeds the data left.");
+            throw WordListException("Word-list file is truncated: a count exceeds the data left.",
+                                    TLoadFault::Truncated);
         return n;
     }
     std::string Str() { return s_.ReadShortString(); }
@@ -110,11 +111,14 @@ class TWordListReader {
 
 void TWordListReader::ReadHeader() {
     l_.Reset();
-    if (s_.ReadU32() != TQRWordList::kMagic) throw WordListException("Invalid WordList file");
+    if (s_.ReadU32() != TQRWordList::kMagic)
+        throw WordListException("Invalid WordList file", TLoadFault::NotAWordList);
     v_ = s_.ReadU16();
     l_.fileVersion_ = v_;
     if (v_ < 1 || v_ > TQRWordList::kWriteVersion)
-        throw WordListException("Unsupported word-list file version " + std::to_string(v_) + ".");
+        throw WordListException("Unsupported word-list file version " + std::to_string(v_) + ".",
+                                v_ > TQRWordList::kWriteVersion ? TLoadFault::NewerVersion
+                                                                : TLoadFault::Damaged);
     uint8_t type = s_.ReadU8();
     if (type > uint8_t(TListType::Quiz))
         throw WordListException("Unknown word-list type " + std::to_string(type) + ".");
@@ -292,18 +296,33 @@ void TQRWordList::AdoptInterfaceLanguage() {
     if (Polyglot().LineCount() > 0) SetNameLanguage(Polyglot().GetString(0));
 }
 
-bool TQRWordList::LoadFailed(const std::string& reason, const std::string& savedNameLanguage) {
+bool TQRWordList::LoadFailed(const std::string& reason, TLoadFault fault,
+                             const std::string& savedNameLanguage) {
     nameLanguage_ = savedNameLanguage;
     Reset();
     AdoptInterfaceLanguage();
     fileVersion_ = 0;
     lastError_ = reason;
+    // Whatever broke first, a file whose checksum does not match is a damaged one.
+    lastFault_ = reason == kCorrupt ? TLoadFault::Damaged : fault;
     return false;
 }
+
+namespace {
+
+TLoadFault FaultOf(const std::exception& e) {
+    if (auto* w = dynamic_cast<const WordListException*>(&e)) return w->Fault();
+    if (dynamic_cast<const StreamReadError*>(&e)) return TLoadFault::Truncated;
+    if (dynamic_cast<const FileOpenError*>(&e)) return TLoadFault::CannotOpen;
+    return TLoadFault::Damaged;
+}
+
+} // namespace
 
 bool TQRWordList::LoadFromStream(TStream& stream) {
     const std::string saved = nameLanguage_;
     lastError_.clear();
+    lastFault_ = TLoadFault::None;
     TWordListReader reader(*this, stream);
     try {
         reader.ReadHeader();
@@ -311,10 +330,10 @@ bool TQRWordList::LoadFromStream(TStream& stream) {
         reader.ReadBody();
         modified_ = false;
         return true;
-    } catch (const StreamReadError&) {
-        return LoadFailed(reader.Explain("Word-list file is truncated."), saved);
+    } catch (const StreamReadError& e) {
+        return LoadFailed(reader.Explain("Word-list file is truncated."), FaultOf(e), saved);
     } catch (const std::exception& e) {
-        return LoadFailed(reader.Explain(e.what()), saved);
+        return LoadFailed(reader.Explain(e.what()), FaultOf(e), saved);
     }
 }
 
@@ -323,13 +342,14 @@ bool TQRWordList::LoadFromFile(const std::string& path) {
         TFileStream stream(path, TFileStream::Mode::OpenRead);
         return LoadFromStream(stream);
     } catch (const std::exception& e) {
-        return LoadFailed(e.what(), nameLanguage_);
+        return LoadFailed(e.what(), FaultOf(e), nameLanguage_);
     }
 }
 
 bool TQRWordList::LoadHeaderFromFile(const std::string& path) {
     const std::string saved = nameLanguage_;
     lastError_.clear();
+    lastFault_ = TLoadFault::None;
     try {
         TFileStream stream(path, TFileStream::Mode::OpenRead);
         TWordListReader reader(*this, stream);
@@ -337,10 +357,10 @@ bool TQRWordList::LoadHeaderFromFile(const std::string& path) {
         AdoptInterfaceLanguage();
         modified_ = false;
         return true;
-    } catch (const StreamReadError&) {
-        return LoadFailed("Word-list file is truncated.", saved);
+    } catch (const StreamReadError& e) {
+        return LoadFailed("Word-list file is truncated.", FaultOf(e), saved);
     } catch (const std::exception& e) {
-        return LoadFailed(e.what(), saved);
+        return LoadFailed(e.what(), FaultOf(e), saved);
     }
 }
 

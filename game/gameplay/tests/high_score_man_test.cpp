@@ -147,7 +147,7 @@ TEST(HighScores, LanguageKeysFollowTheListTypeAndTheSettings) {
     EXPECT_EQ(HighScoreAnswerKey(&vocabulary, settings), "Latin");
 
     THighScoreMan m("");
-    SelectHighScoreTable(m, &quiz, settings, 2);
+    SelectHighScoreTable(m, &quiz, quiz.Title(), settings, 2);
     EXPECT_EQ(m.Lines()[0].substr(90), "#=CAPITALS \xc9T\xc9&+UVO^:ICONS*@Klingon!?2");
 }
 

@@ -74,13 +74,42 @@ TEST_F(PlayRulesTest, ShownAndBracketedCharactersNeverEnterTheQueue) {
     EXPECT_EQ(rules.Mode, kModePlaying);
 }
 
-TEST_F(PlayRulesTest, ALevelWithNothingToFindEndsAtOnce) {
+// Nothing to find (shown characters only, or no words at all): the level is complete from
+// the start and ends by itself, tallied, within a few seconds, without costing a life.
+class NothingToFind : public PlayRulesTest {
+  protected:
+    void ExpectItEndsInto(const std::string& next) {
+        Enter();
+        EXPECT_TRUE(rules.LetterQueue.empty());
+        EXPECT_EQ(rules.Mode, kModePlaying) << "the tally runs only in play";
+        constexpr int kFewSeconds = 60; // 3.3 s of game time
+        Tick(kFewSeconds);
+        ASSERT_TRUE(host.roomLeft) << "the level waits for a letter that never comes";
+        EXPECT_EQ(host.room, next);
+        EXPECT_EQ(ReportsStartingWith("TALLY ").size(), 5u);
+        EXPECT_EQ(host.lives, 5);
+        EXPECT_EQ(host.highScores.size(), next == "DIPLOMA" ? 1u : 0u);
+    }
+};
+
+TEST_F(NothingToFind, AShownLevelGoesOnToTheNext) {
     AddLevel({"[a]", "1", "2", "3", "4"});
-    Enter();
-    EXPECT_TRUE(rules.LetterQueue.empty());
-    EXPECT_EQ(rules.Mode, kModeLevelOver);
-    EXPECT_EQ(host.TimeLeft(play_timer::kAnimal), -1) << "no scene may start";
-    EXPECT_FALSE(host.boxes["HELP"]);
+    AddLevel({"ab", "cd", "ef", "gh", "ij"});
+    ExpectItEndsInto("PLAY");
+    EXPECT_EQ(rules.LevelIndex, 1);
+}
+
+TEST_F(NothingToFind, AShownLastLevelEndsInTheDiploma) {
+    AddLevel({"ab", "cd", "ef", "gh", "ij"});
+    AddLevel({"[a][b]", "1", "2+2", "3", "4"});
+    rules.LevelIndex = 1;
+    ExpectItEndsInto("DIPLOMA");
+}
+
+TEST_F(NothingToFind, AListWithoutWordsEndsToo) {
+    AddLevel({});
+    AddLevel({});
+    ExpectItEndsInto("PLAY");
 }
 
 TEST_F(PlayRulesTest, TheQueueHoldsEachHiddenLetterOnceInLowerCase) {

@@ -102,6 +102,30 @@ TEST_F(PlayScoring, WithOneLifeOnlyTheFirstFailedRowCostsItAndTheRestFail) {
     EXPECT_EQ(host.highScores[0], rules.Score);
 }
 
+// A failed row belongs to its level: the next level, and the first level of the game
+// after a lost one, draw their letters in the normal fonts.
+TEST_F(PlayScoring, AFailedRowIsForgottenWhenTheNextLevelBegins) {
+    AddLevel({"a[b]", "c[d]", "e[f]", "g[h]", "i[j]"});
+    AddLevel({"k[l]", "m[n]", "o[p]", "q[r]", "s[t]"});
+    host.lives = 1;
+    Enter();
+    PlayLevelMissing("c");
+    ASSERT_EQ(host.room, "MODSTART") << "the last life went with the failed row";
+    for (int32_t levelIndex : {1, 0}) { // the next level; a new game after the lost one
+        SCOPED_TRACE(levelIndex);
+        rules.LevelIndex = levelIndex;
+        host.lives = 5;
+        host.list.ClearUsedMarks();
+        Enter();
+        for (int r = 1; r <= 5; ++r) {
+            // Shown from the start, so drawn before anything is placed.
+            const TCellLook shown = rules.CellLook(r, 2);
+            ASSERT_EQ(shown.kind, TCellLook::Letter) << r;
+            EXPECT_NE(shown.font, 3) << "row " << r << " is drawn as failed";
+        }
+    }
+}
+
 TEST_F(PlayScoring, TheLastLevelEndsInTheDiplomaWithTheScoreInTheTable) {
     AddLevel({"ab", "cd", "ef", "gh", "ij"});
     AddLevel({"kl", "mn", "op", "qr", "st"});

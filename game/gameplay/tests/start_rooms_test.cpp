@@ -88,6 +88,9 @@ void LoadStrings(const std::string& languageCode) {
                                                  {157, "Vocabulary in %d levels"},
                                                  {160, "Anagrams in %d levels"},
                                                  {162, "Quiz in %d levels"},
+                                                 {141, "Vocabulary in %d level"},
+                                                 {142, "Anagrams in %d level"},
+                                                 {143, "Quiz in %d level"},
                                                  {165, "Pictures"},
                                                  {170, "Clues in %s, answers in %s"},
                                                  {171, "pictures"},
@@ -141,7 +144,7 @@ class StartRoomsTest : public ::testing::Test, public WorldFixture {
     }
 
     // Saves a list of the kind and loads it as the world's module.
-    void LoadList(TListType type, bool icons) {
+    void LoadList(TListType type, bool icons, size_t levels = 2) {
         TQRWordList list;
         list.SetListType(type);
         list.SetTitle("Beasts");
@@ -149,7 +152,7 @@ class StartRoomsTest : public ::testing::Test, public WorldFixture {
         list.SetPrimaryLanguage("French");
         if (type == TListType::Vocabulary) list.AddLanguage("Spanish");
         list.AddClueWord(type == TListType::Quiz ? "Miaow?" : "", "chat", 1);
-        list.AddLevels(2);
+        list.AddLevels(levels);
         list.SetUsesIconClues(icons);
         const std::string path = dir.Path("list.qrw");
         ASSERT_TRUE(list.SaveToFile(path));
@@ -219,6 +222,46 @@ TEST_F(StartRoomsTest, InitialsTypedAfterAGameEnterTheHighlightedPlace) {
     world.GoRoom("HOME");
     world.GoRoom("MODSTART");
     EXPECT_EQ(Scores().GetInitials(2), "---");
+}
+
+// The child who sits down next and types initials before playing names nobody's entry:
+// the last entry is forgotten when a game begins.
+TEST_F(StartRoomsTest, InitialsTypedAfterANewGameBeganRenameNoEntry) {
+    LoadList(TListType::Vocabulary, false);
+    Scores().AddScore(world.Initials(), 500); // the previous child's game
+    ASSERT_EQ(Scores().LastPlace(), 1);
+    world.StartNewGame();
+    EXPECT_EQ(Scores().LastPlace(), 0);
+    world.GoRoom("MODSTART"); // the game ended without entering the table
+    EXPECT_EQ(Count(ScoreRow(1), kHigh), 0) << "nothing highlighted";
+    ClickBox("CHANGENAME");
+    world.TextInput("new");
+    world.KeyPress(kVkReturn);
+    ASSERT_EQ(Room(), "MODSTART");
+    EXPECT_EQ(world.Initials(), "NEW");
+    EXPECT_EQ(Scores().GetInitials(1), "---") << "the previous child's entry keeps its name";
+}
+
+TEST_F(StartRoomsTest, TheDescriptionCountsOneLevelInTheSingular) {
+    const struct {
+        TListType type;
+        size_t levels;
+        const char* text;
+    } cases[] = {
+        {TListType::Vocabulary, 1, "Vocabulary in 1 level"},
+        {TListType::Vocabulary, 2, "Vocabulary in 2 levels"},
+        {TListType::Anagrams, 1, "Anagrams in 1 level"},
+        {TListType::Quiz, 1, "Quiz in 1 level"},
+        {TListType::Quiz, 3, "Quiz in 3 levels"},
+        {TListType::Quiz, 0, "Quiz in 0 levels"},
+    };
+    for (const auto& c : cases) {
+        LoadList(c.type, false, c.levels);
+        world.GoRoom("MODSTART");
+        const std::string text = Start().DescriptionText();
+        EXPECT_EQ(text.substr(0, text.find("\\n")), c.text);
+        world.GoRoom("HOME");
+    }
 }
 
 TEST_F(StartRoomsTest, SwitchingIconCluesOrSpeedShowsAnotherTableAtOnce) {

@@ -135,16 +135,40 @@ TEST_F(HomeRoom, StartingTheFifthModuleListsItFirstNextTimeAndNewFilesBeforeIt) 
               paths({"b", "0new", "zz", "e", "a", "c", "d", "f"}));
 }
 
-TEST_F(HomeRoom, AModuleThatCannotBeReadIsListedAndReportedWhenClicked) {
-    AddModule("good.qrw", "Good");
-    dir.Write("lists/bad.qrw", "not a word list");
+// A damaged file is no copy of the list it came from, and no nameless "Quiz": it is listed
+// by its file name, and a click says which file cannot be played.
+TEST_F(HomeRoom, AModuleThatCannotBeReadIsListedByItsFileNameAndReportedWhenClicked) {
+    std::string strings = StringTable("English", kEnglishNames);
+    for (int i = 34; i < 144; ++i)
+        strings += "s\n";
+    strings += "Cannot play %s.\nDamaged.\nShort.\nNot a list.\nToo new.\nNo access.\n";
+    Polyglot().LoadFromBytes(strings);
+    AddModule("a good.qrw", "Good");
+    const std::string bytes = dir.Read("lists/a good.qrw");
+    std::string damaged = bytes;
+    damaged[damaged.find("cat")] = 'b';
+    dir.Write("lists/checksum.qrw", damaged);
+    dir.Write("lists/cut.qrw", bytes.substr(0, bytes.size() / 2));
+    dir.Write("lists/empty.qrw", "");
+    dir.Write("lists/random.qrw", "not a word list");
     Go("HOME");
-    ASSERT_EQ(Home().ModuleFiles().size(), 2u);
-    EXPECT_EQ(Home().ModuleFiles()[0], dir.Path("lists/bad.qrw"));
-    Click(100, 110);
-    EXPECT_EQ(f.world.CurrentRoom()->GetID(), "HOME");
-    ASSERT_EQ(f.host.messages.size(), 1u);
-    EXPECT_EQ(Home().ModuleFiles()[0], dir.Path("lists/bad.qrw")); // not moved
+    const std::vector<std::string> titles = {"Good", "checksum.qrw", "cut.qrw", "empty.qrw"};
+    ASSERT_EQ(Home().ModuleFiles().size(), 5u);
+    for (size_t i = 0; i < titles.size(); ++i)
+        EXPECT_EQ(Home().ModuleTitle(int(i)), titles[i]);
+    EXPECT_EQ(Home().ModuleTitle(4), "random.qrw");
+
+    for (int module : {1, 2, 3}) {
+        Go("HOME");
+        f.host.messages.clear();
+        Click(100, 110 + 35 * module);
+        EXPECT_EQ(f.world.CurrentRoom()->GetID(), "HOME");
+        ASSERT_EQ(f.host.messages.size(), 1u);
+        EXPECT_EQ(f.host.messages[0].substr(0, f.host.messages[0].find('\n')),
+                  "Cannot play " + titles[size_t(module)] + ".");
+        EXPECT_EQ(Home().ModuleFiles()[size_t(module)], dir.Path("lists/" + titles[size_t(module)]))
+            << "not moved";
+    }
     EXPECT_FALSE(std::filesystem::exists(dir.Path("modules.dat")));
 }
 

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "foundation/polyglot.h"
+#include "foundation/text_codec.h"
 #include "game/gameplay/high_score_man.h"
 #include "game/world/qr_exception.h"
 #include "wordlist/word_list.h"
@@ -544,6 +545,123 @@ TEST_F(WorldTest, TheHighScoreTableFollowsListLanguagesIconsAndSpeed) {
     THighScoreMan saved(file);
     ASSERT_EQ(saved.Lines().size(), 5u);
     EXPECT_EQ(saved.Lines()[1].substr(0, 9), "ABC000040");
+}
+
+} // namespace
+} // namespace qr
+
+namespace qr {
+namespace {
+
+// String tables in English and in German whose standard languages are, by their numbers,
+// English 0, French 1, German 2; with the messages about lists that cannot be played.
+void LoadStrings(bool german) {
+    std::vector<std::string> lines(150, "s");
+    lines[0] = german ? "Deutsch" : "English";
+    lines[30] = german ? "Englisch" : "English";
+    lines[31] = german ? "Französisch" : "French";
+    lines[32] = german ? "Deutsch" : "German";
+    lines[75] = lines[76] = lines[77] = german ? "Quiz-Zeit" : "Quiz time";
+    lines[144] = german ? "Die Wortliste \"%s\" kann nicht gespielt werden." : "List %s: no.";
+    lines[145] = german ? "Beschädigt." : "Damaged.";
+    lines[146] = german ? "Leer oder zu kurz." : "Short.";
+    lines[147] = german ? "Keine Wortliste." : "Not a list.";
+    lines[148] = german ? "Zu neu." : "Too new.";
+    lines[149] = german ? "Lässt sich nicht öffnen." : "Cannot open.";
+    std::string bytes;
+    for (const std::string& l : lines)
+        bytes += FromUtf8(l) + "\n";
+    Polyglot().LoadFromBytes(bytes);
+}
+
+TEST_F(WorldTest, AListShowsItsOwnTextsInTheWorkingLanguageWhenItHasThem) {
+    LoadStrings(false);
+    TQRWordList list;
+    list.SetNameLanguage("English");
+    list.Reset();
+    list.SetTitle("Beasts");
+    list.SetHandle("uvo");
+    list.AddDescriptionLine("All about beasts");
+    list.SetLevelName(0, "First words");
+    list.AddTextLanguage("German");
+    list.SetTitleIn("German", "Tiere");
+    list.AddDescriptionLineIn("German", FromUtf8("Alles über Tiere"));
+    list.SetLevelNameIn("German", 0, FromUtf8("Erste Wörter"));
+    list.AddClueWord("Miaow?", "chat", 0);
+    const std::string path = ::testing::TempDir() + "/world_translated.qrw";
+    ASSERT_TRUE(list.SaveToFile(path));
+    const std::string file = ::testing::TempDir() + "/world_translated_hiscores.dat";
+    std::remove(file.c_str());
+    world.SetHighScores(std::make_unique<THighScoreMan>(file));
+    const THighScoreMan& scores = *world.HighScores();
+    auto tableTitle = [&] {
+        const std::string& line = scores.Lines()[size_t(scores.Current())];
+        return line.substr(92, line.find("&+") - 92);
+    };
+    auto expectTexts = [&](const char* title, const char* description, const char* level) {
+        const TQRWordList* loaded = world.WordList();
+        ASSERT_NE(loaded, nullptr);
+        EXPECT_EQ(ToUtf8(loaded->Title()), title);
+        EXPECT_EQ(ToUtf8(loaded->DescriptionLine(0)), description);
+        EXPECT_EQ(ToUtf8(loaded->LevelName(0)), level);
+        EXPECT_EQ(tableTitle(), "BEASTS") << "one table in every language";
+    };
+
+    LoadStrings(true);
+    ASSERT_TRUE(world.LoadWordList(path));
+    expectTexts("Tiere", "Alles über Tiere", "Erste Wörter");
+    EXPECT_EQ(world.WordList()->TitleIn("Englisch"), "Beasts") << "kept, only moved";
+
+    // The language room switches back to English: the English texts return.
+    LoadStrings(false);
+    world.RenameLanguages();
+    expectTexts("Beasts", "All about beasts", "First words");
+    LoadStrings(true);
+    world.RenameLanguages();
+    expectTexts("Tiere", "Alles über Tiere", "Erste Wörter");
+
+    // In a language the list has no texts in, its own default ones show.
+    LoadStrings(false);
+    ASSERT_TRUE(world.LoadWordList(path));
+    expectTexts("Beasts", "All about beasts", "First words");
+}
+
+TEST_F(WorldTest, AListThatCannotBeLoadedIsReportedInTheWorkingLanguageByName) {
+    LoadStrings(true);
+    const std::string dir = ::testing::TempDir();
+    TQRWordList list;
+    list.AddClueWord("Miaow?", "chat", 0);
+    std::string good = list.SaveToBytes();
+    std::string damaged = good;
+    damaged[damaged.find("chat")] = 'k';
+    std::string newer = good;
+    newer[4] = 13;
+    const struct {
+        const char* name;
+        std::string bytes;
+        const char* reason;
+    } cases[] = {
+        {"bad checksum.qrw", damaged, "Beschädigt."},
+        {"empty.qrw", "", "Leer oder zu kurz."},
+        {"cut.qrw", good.substr(0, 30), "Beschädigt."},
+        {"random.qrw", "\x13\x37 nothing like a list", "Keine Wortliste."},
+        {"newer.qrw", newer, "Zu neu."},
+        {"not there.qrw", "", "Lässt sich nicht öffnen."},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        const std::string path = dir + "/" + c.name;
+        std::remove(path.c_str());
+        if (std::string(c.name) != "not there.qrw") {
+            TFileStream out(path, TFileStream::Mode::Create);
+            out.WriteBytes(c.bytes);
+        }
+        host.messages.clear();
+        EXPECT_FALSE(world.LoadWordList(path));
+        ASSERT_EQ(host.messages.size(), 1u);
+        EXPECT_EQ(ToUtf8(host.messages[0]), "Die Wortliste \"" + std::string(c.name) +
+                                                "\" kann nicht gespielt werden.\n" + c.reason);
+    }
 }
 
 } // namespace

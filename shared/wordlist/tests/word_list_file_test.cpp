@@ -361,6 +361,7 @@ TEST_F(WordListFile, BadFilesFailCleanlyWithTheReason) {
         const char* what;
         std::string bytes;
         std::string reason;
+        TLoadFault fault;
     };
     std::string wrongMagic = QuizFile(9);
     wrongMagic[0] = 'X';
@@ -391,22 +392,40 @@ TEST_F(WordListFile, BadFilesFailCleanlyWithTheReason) {
     extraClue.U16(0).U16(0).U16(0).U16(0).U16(0).U16(0); // comments..summary
     extraClue.Str("English").U16(2).U16(0).U16(0);       // no levels, no extras
     extraClue.U16(2).Str("a").Str("b").U16(1).Str("w").U32(0).Str("English").U16(2).Str("").Str("");
+    std::string badChecksum = QuizFile(12);
+    badChecksum[badChecksum.find("Mars")] = 'W';
+    const std::string cut = QuizFile(12).substr(0, 40);
+    using enum TLoadFault;
     Case cases[] = {
-        {"wrong magic", wrongMagic, "Invalid WordList file"},
-        {"version 13", badVersion, "Unsupported word-list file version 13."},
-        {"list type 3", badType, "Unknown word-list type 3."},
-        {"huge count", hugeCount, "Word-list file is truncated: a count exceeds the data left."},
+        {"wrong magic", wrongMagic, "Invalid WordList file", NotAWordList},
+        {"version 13", badVersion, "Unsupported word-list file version 13.", NewerVersion},
+        {"list type 3", badType, "Unknown word-list type 3.", Damaged},
+        {"huge count", hugeCount, "Word-list file is truncated: a count exceeds the data left.",
+         Truncated},
         {"missing import source", noSource,
-         "Word-list file names an import source it does not hold."},
-        {"columns differ", extraClue.Plain(), "Word-list file is corrupt."},
+         "Word-list file names an import source it does not hold.", Damaged},
+        {"columns differ", extraClue.Plain(), "Word-list file is corrupt.", Damaged},
+        {"empty", "", "Word-list file is truncated.", Truncated},
+        {"cut short (with a checksum)", cut, "Word-list file is corrupt.", Damaged},
+        {"checksum", badChecksum, "Word-list file is corrupt.", Damaged},
     };
     for (const auto& c : cases) {
         list.SetHandle("left from before");
         EXPECT_FALSE(Load(c.bytes)) << c.what;
         EXPECT_EQ(list.LastError(), c.reason) << c.what;
+        EXPECT_EQ(list.LastFault(), c.fault) << c.what;
         ExpectResetState(list);
         EXPECT_EQ(list.Handle(), "");
+        // The file readers say the same.
+        EXPECT_FALSE(list.LoadFromFile(Write("bad.qrw", c.bytes)));
+        EXPECT_EQ(list.LastFault(), c.fault) << c.what;
     }
+    EXPECT_FALSE(list.LoadFromFile((dir / "missing.qrw").string()));
+    EXPECT_EQ(list.LastFault(), CannotOpen);
+    EXPECT_FALSE(list.LoadHeaderFromFile((dir / "missing.qrw").string()));
+    EXPECT_EQ(list.LastFault(), CannotOpen);
+    ASSERT_TRUE(Load(QuizFile(12)));
+    EXPECT_EQ(list.LastFault(), None);
 }
 
 TEST_F(WordListFile, EveryTruncationFails) {
