@@ -21,7 +21,7 @@ constexpr int kStrLevels = 254;
 
 std::string Labelled(int stringNumber, int32_t value) {
     return FormatMessage("%s: %d",
-                         {Polyglot().GetString(uint8_t(stringNumber)), std::to_string(value)});
+                         {Polyglot().GetString(stringNumber), std::to_string(value)});
 }
 
 } // namespace

@@ -157,7 +157,7 @@ void TInitialsRoom::DrawContents(TPX8ImageData& image) {
     for (const auto& [id, number] : {std::pair{"OK", kStrOK}, std::pair{"CANCEL", kStrCancel}}) {
         THitBox* box = FindHitBox(id);
         if (box && !box->Disabled())
-            DrawBoxText(image, box->Rect(), Polyglot().GetString(uint8_t(number)),
+            DrawBoxText(image, box->Rect(), Polyglot().GetString(number),
                         {labelFont_.get()});
     }
 }

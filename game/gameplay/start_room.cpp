@@ -51,7 +51,7 @@ constexpr int32_t kSpeedIconSize = 18;
 constexpr int32_t kTickBoxSize = 12;
 
 std::string Str(int n) {
-    return Polyglot().GetString(uint8_t(n));
+    return Polyglot().GetString(n);
 }
 
 std::string Padded(int32_t score) {

@@ -243,7 +243,7 @@ void TQRWordList::ClearAuthorLines() {
 
 std::string TQRWordList::Title() const {
     if (!title_.empty()) return title_;
-    return Polyglot().GetString(uint8_t(kDefaultTitleString + uint8_t(listType_)));
+    return Polyglot().GetString(kDefaultTitleString + int(listType_));
 }
 
 void TQRWordList::SetTitle(std::string_view text) {
