@@ -20,8 +20,7 @@ constexpr int kStrScore = 253;
 constexpr int kStrLevels = 254;
 
 std::string Labelled(int stringNumber, int32_t value) {
-    return FormatMessage("%s: %d",
-                         {Polyglot().GetString(stringNumber), std::to_string(value)});
+    return FormatMessage("%s: %d", {Polyglot().GetString(stringNumber), std::to_string(value)});
 }
 
 } // namespace
