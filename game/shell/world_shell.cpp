@@ -3,6 +3,8 @@
 
 #include "graphics/font.h"
 
+#include <algorithm>
+
 #include "foundation/dlg_confirm.h"
 #include "foundation/obf_text.h"
 #include "foundation/text_codec.h"
@@ -268,8 +270,20 @@ void TShellWorld::SetCaption(const std::string& caption) {
 }
 
 void TShellWorld::RoomEntered(const std::string& from, const std::string& to) {
+    textCuts_.clear();
     if (out_.log)
         out_.log("ROOM " + (from.empty() ? std::string("-") : ToUtf8(from)) + " -> " + ToUtf8(to));
+}
+
+void TShellWorld::TextDidNotFit(const std::string& room, const std::string& where,
+                                const std::string& text, bool shortened) {
+    // A room draws its texts again with every repaint: each is told once per visit.
+    TextCut cut{where, text, shortened};
+    if (std::find(textCuts_.begin(), textCuts_.end(), cut) != textCuts_.end()) return;
+    textCuts_.push_back(cut);
+    if (out_.log)
+        out_.log((shortened ? "TEXTSHORT " : "TEXTCUT ") + ToUtf8(room) + " " + ToUtf8(where) +
+                 " " + ToUtf8(text));
 }
 
 void TShellWorld::SetCursor(int cursor) {
