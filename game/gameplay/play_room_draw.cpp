@@ -41,12 +41,18 @@ TPX8ImageData* SpriteSurface(const std::unique_ptr<TSpritePicture>& p) {
     return s && s->Image ? &s->Image->Surface() : nullptr;
 }
 
-// The text centred in the box; one wider than the box, or with a letter the font leaves
-// blank, is reported (at where).
+// The ink of a text: its glyph cells without the transparent outer margins.
+int32_t InkWidth(const TPX8Font& font, std::string_view text) {
+    return text.empty() ? 0 : font.TextWidth(text) - 2;
+}
+
+// The text centred in the box; one whose ink is wider than the box, or with a letter the
+// font leaves blank, is reported (at where).
 void DrawCentred(TRoom& room, std::string_view where, TPX8ImageData& dest, TPX8Font& font,
                  TRect box, std::string_view text) {
     const TRect extent = font.TextExtent({0, 0}, text);
-    if (extent.Width() > box.Width() || !FontDrawsAll(font, text)) ReportTextCut(room, where, text);
+    if (InkWidth(font, text) > box.Width() || !FontDrawsAll(font, text))
+        ReportTextCut(room, where, text);
     TPoint pen{box.Left + (box.Width() - extent.Width()) / 2,
                box.Top + (box.Height() - font.Height) / 2};
     font.DrawText(dest, pen, text);
@@ -126,9 +132,26 @@ void TPlayRoom::BuildLetterCard(uint8_t letter, int showCount) {
     card.FillRect(card.GetBounds(), kCardFace);
     card.FrameRect(card.GetBounds(), colour);
     card.FrameRect({1, 1, kCardWidth - 1, kCardHeight - 1}, colour);
-    if (cardFont_)
-        DrawCentred(*this, "CARD", card, *cardFont_, card.GetBounds(),
-                    std::string(1, char(LowerChar(letter))));
+    if (cardFont_) {
+        const std::string text(1, char(LowerChar(letter)));
+        // Inside the double frame. A letter wider than that in the big font (m, æ, œ) is
+        // narrowed to it column by column rather than cut by the card's edges.
+        const int32_t inner = kCardWidth - 4, ink = InkWidth(*cardFont_, text);
+        if (ink <= inner) {
+            DrawCentred(*this, "CARD", card, *cardFont_, {2, 0, kCardWidth - 2, kCardHeight}, text);
+        } else {
+            if (!FontDrawsAll(*cardFont_, text)) ReportTextCut(*this, "CARD", text);
+            auto wide = THotImage::CreateBlank(ink + 2, kCardHeight, world_.Library());
+            TPX8ImageData& s = wide->Surface();
+            s.FillRect(s.GetBounds(), kCardFace);
+            TPoint pen{0, (kCardHeight - cardFont_->Height) / 2};
+            cardFont_->DrawText(s, pen, text);
+            for (int32_t x = 0; x < inner; ++x) {
+                const int32_t from = 1 + x * ink / inner;
+                card.Blit({2 + x, 2}, s, {from, 2, from + 1, kCardHeight - 2});
+            }
+        }
+    }
     card.Transparent = 1;
     card.TransparentColour = kCardFace;
 }

@@ -49,7 +49,8 @@ std::unique_ptr<TPX8Font> OpenMenuFont(TPX8Library& library, int size, int point
 void DrawCentred(TRoom& room, std::string_view where, TPX8ImageData& image, TPX8Font& font,
                  TRect box, std::string_view text) {
     const int32_t width = font.TextWidth(text);
-    if (width > box.Width()) ReportTextCut(room, where, text);
+    // The outer margins of the glyph cells are transparent: only the ink must fit.
+    if (width - 2 > box.Width()) ReportTextCut(room, where, text);
     TPoint pen{box.Left + (box.Width() - width) / 2, box.Top + (box.Height() - font.Height) / 2};
     font.DrawText(image, pen, text);
 }

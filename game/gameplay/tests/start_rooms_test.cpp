@@ -381,6 +381,30 @@ TEST_F(StartRoomsTest, WideInitialsStayWholeOnOneLineAndNarrowOnesKeepTheirPlace
     EXPECT_TRUE(host.textCuts.empty()) << host.textCuts.front();
 }
 
+TEST_F(StartRoomsTest, ShortenedLinesKeepWholeCharactersAndEndInDots) {
+    TPX8Font font(library, "04ab14uw", "abce14uw");
+    const int32_t dots = font.TextWidth("...");
+    struct Case {
+        std::string text;
+        int32_t width;
+        std::string shown;
+    };
+    const Case cases[] = {
+        {"Farm", font.TextWidth("Farm"), "Farm"},                    // fits exactly: unchanged
+        {"Farm", font.TextWidth("Farm") - 1, "Fa..."},               // "Far..." is wider still
+        {"Farm animals", font.TextWidth("Farm ") + dots, "Farm..."}, // no blank before the dots
+        {"\x9C\x9C\x9C\x9C", font.TextWidth("\x9C\x9C") + dots, "\x9C\x9C..."},
+        {"Farm", dots - 1, ".."}, // only as many dots as fit
+        {"Farm", 0, ""},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.text + " in " + std::to_string(c.width));
+        const std::string shown = ShortenToWidth(font, c.text, c.width);
+        EXPECT_EQ(shown, c.shown);
+        EXPECT_LE(font.TextWidth(shown), c.width);
+    }
+}
+
 TEST_F(StartRoomsTest, LongTitleAndHandleEndInDotsInsideTheirBoxes) {
     const std::string title = "Animals of the Farm and the Forest, Vol 2"; // 41 characters
     const std::string handle = "Mrs Wilhelmina Wigglesworth-Smythe";
