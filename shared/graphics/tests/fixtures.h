@@ -115,8 +115,8 @@ struct FixedFont {
         auto w = GreyWriter();
         w.Add(Img("08fixed", 192, 36, Cells(32, kFontGlyphCount, 1), TBandCoding::LineCoded, true,
                   0));
-        w.Add(Img("abcefixe", 72, 6 * kFontSpecialRows, Cells(12, kFontSpecialCount, 201), TBandCoding::LineCoded,
-                  true, 0));
+        w.Add(Img("abcefixe", 72, 6 * kFontSpecialRows, Cells(12, kFontSpecialCount, 201),
+                  TBandCoding::LineCoded, true, 0));
         w.Add(Img("08second", 192, 36, Cells(32, kFontGlyphCount, 1), TBandCoding::LineCoded, true,
                   0));
         w.Add(Img("tile1", 3, 2, {1, 2, 3, 4, 5, 6}));
