@@ -10,10 +10,11 @@ description on each page, the credits pages, the language room for the interface
 every bundled module and a module whose texts are as long as the editor lets an author make
 them: the start room, the author pages, the language room for clues and answers, the
 initials room, the diploma, and the play room with its help pages, the pause and quit panels
-and a level played to its tally. The game reports each text that was cut, wrapped out of its
-box or left blank ("TEXTCUT room where text"); any such line fails the test. Texts of a
-module shortened on purpose to end in "..." ("TEXTSHORT") are allowed, and must happen for the
-long module's title, handle, description, level name and clues.
+and a level played to its tally; and a question asked inside the window. The game reports
+each text that was cut, wrapped out of its box or left blank ("TEXTCUT room where text");
+any such line fails the test. Texts of a module shortened on purpose to end in "..."
+("TEXTSHORT") are allowed, and must happen for the long module's title, handle,
+description, level name and clues.
 """
 import json
 import os
@@ -127,6 +128,16 @@ def walk(game, modules):
     game.click("WORKLANG")
     assert game.state["languageMode"] == 0
     game.click("RETURN")
+    # A question asked inside the window (as where the system shows no boxes): the home
+    # room's quit question, answered with its last button (No).
+    game.do("dialogs window")
+    before = len(game.events)
+    game.click("QUIT")
+    asked = [e for e in game.events[before:] if e.startswith("QUESTION ")]
+    assert asked, "the quit question was not asked in the window"
+    game.do("click " + asked[-1].split()[-1].replace(",", " "))
+    game.do("dialogs system")
+    assert game.state["room"] == "HOME", game.state["room"]
     for module in modules:
         game.do("module " + module)
         game.do("go MODSTART")

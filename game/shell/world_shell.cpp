@@ -189,6 +189,16 @@ std::optional<DialogResult> TShellWorld::AskInWindow(const DialogRequest& reques
     }
     question_ = &*q;
     q->Show(screen_.Client());
+    if (q->TextCut() && out_.log) {
+        // One log line, its line breaks written as \n as in DIALOG lines.
+        std::string text;
+        for (char c : ToUtf8(request.text))
+            if (c == '\n')
+                text += "\\n";
+            else if (c != '\r')
+                text += c;
+        out_.log("TEXTCUT QUESTION TEXT " + ToUtf8(request.caption) + " | " + text);
+    }
     Flush();
     if (out_.log) {
         // Where the buttons are (paint-box coordinates, as clicks take them), so that a
