@@ -600,13 +600,21 @@ void TFormQuarry::cmdBrowseImgLibClick() {
 
 void TFormQuarry::CheckFit(QLineEdit* edit, QLabel* warning, int limit) {
     if (!font_) return;
-    const bool over = font_->TextWidth(ToStored(edit->text())) > limit;
+    // A character the game draws blank is warned about where a too long text would be.
+    const std::string stored = ToStored(edit->text());
+    const QString undrawn = UndrawnWarning(stored);
+    const bool over = font_->TextWidth(stored) > limit || !undrawn.isEmpty();
+    warning->setText(undrawn.isEmpty() ? Caption(219) : undrawn);
     edit->setStyleSheet(over ? QStringLiteral("QLineEdit { color: red; }") : QString());
     warning->setVisible(over);
 }
 
 void TFormQuarry::CheckDescription() {
-    const bool over = MemoLines(txtDesc).size() > 4;
+    QString undrawn;
+    for (const QString& line : MemoLines(txtDesc))
+        if (undrawn.isEmpty()) undrawn = UndrawnWarning(ToStored(line));
+    lblDescLongWarning->setText(undrawn.isEmpty() ? Caption(219) : undrawn);
+    const bool over = MemoLines(txtDesc).size() > 4 || !undrawn.isEmpty();
     txtDesc->setStyleSheet(over ? QStringLiteral("QPlainTextEdit { color: red; }") : QString());
     lblDescLongWarning->setVisible(over);
 }

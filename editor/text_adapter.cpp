@@ -7,10 +7,13 @@
 #include "foundation/polyglot.h"
 #include "foundation/text_codec.h"
 #include "foundation/utils.h"
+#include "graphics/font.h"
 
 namespace qr {
 
 namespace {
+
+constexpr int kStrUndrawnCharacter = 78;
 
 const std::set<char32_t>& ShowableCodePoints() {
     static const std::set<char32_t> points = [] {
@@ -56,6 +59,19 @@ QString UnshowableMessage(char32_t c) {
     return QStringLiteral("The game cannot show the character \"%1\" (U+%2). Please type "
                           "another one instead.")
         .arg(QString::fromUcs4(&c, 1), code);
+}
+
+QString UndrawnWarning(std::string_view stored) {
+    for (char c : stored)
+        if (!GameFontsDraw(uint8_t(c))) {
+            const QString quoted =
+                QStringLiteral("\u201C") + FromBytes(std::string(1, c)) + QStringLiteral("\u201D");
+            // Never an empty warning, whatever the string file holds.
+            QString text = Caption(kStrUndrawnCharacter);
+            if (!text.contains(QStringLiteral("%s"))) text += QStringLiteral(" %s");
+            return text.replace(QStringLiteral("%s"), quoted);
+        }
+    return {};
 }
 
 QString Caption(int number) {

@@ -29,6 +29,10 @@ std::optional<char32_t> UnshowableCharacter(const QString& text);
 // The message that refuses such a character, naming it.
 QString UnshowableMessage(char32_t c);
 
+// The fit warning for a stored text holding a character the game's fonts leave blank,
+// naming the first such character; empty when the game draws every character.
+QString UndrawnWarning(std::string_view stored);
+
 // A string-table entry of the working language as a caption.
 QString Caption(int number);
 

@@ -332,7 +332,9 @@ void TFormQuarry::txtPrimaryChange() {
     UpdateEntryStates();
     gbClue->setTitle(t.isEmpty() ? Caption(69) : Caption(69) + " (" + t + ")");
     if (auto* header = gridSecondary->horizontalHeaderItem(1)) header->setText(t);
-    MarkTooLong(txtPrimary, lblAnswerLongWarning, AnswerTooLong(ToStored(t)));
+    const QString undrawn = UndrawnWarning(ToStored(t));
+    lblAnswerLongWarning->setText(undrawn.isEmpty() ? Caption(184) : undrawn);
+    MarkTooLong(txtPrimary, lblAnswerLongWarning, AnswerTooLong(ToStored(t)) || !undrawn.isEmpty());
     txtClueChange();
 }
 
@@ -344,7 +346,10 @@ void TFormQuarry::txtClueChange() {
         list_.SetClue(size_t(w), ToStored(txtClue->text()));
     const std::string line =
         ClueLine(ToStored(txtClue->text()), ToStored(t), list_.ListType() == TListType::Anagrams);
-    MarkTooLong(txtClue, lblClueLongWarning, font_ && font_->TextWidth(line) > kClueFitLimit);
+    const QString undrawn = UndrawnWarning(ToStored(txtClue->text()));
+    lblClueLongWarning->setText(undrawn.isEmpty() ? Caption(183) : undrawn);
+    MarkTooLong(txtClue, lblClueLongWarning,
+                (font_ && font_->TextWidth(line) > kClueFitLimit) || !undrawn.isEmpty());
 }
 
 void TFormQuarry::StoreGridTranslations(size_t word) {

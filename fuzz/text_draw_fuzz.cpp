@@ -13,7 +13,7 @@
 namespace {
 
 std::vector<uint8_t> Cells(int perRow, int count) {
-    const int w = perRow * 6, h = (count / perRow) * 6;
+    const int w = perRow * 6, h = (count + perRow - 1) / perRow * 6;
     std::vector<uint8_t> px(size_t(w) * h, 0);
     for (int i = 0; i < count; ++i)
         for (int y = 0; y < 5; ++y)
@@ -51,7 +51,7 @@ struct Fixture {
         };
         add("09r", 192, 36, Cells(32, qr::kFontGlyphCount));
         add("09h", 192, 36, Cells(32, qr::kFontGlyphCount));
-        add("abcer", 72, 24, Cells(12, qr::kFontSpecialCount));
+        add("abcer", 72, 6 * qr::kFontSpecialRows, Cells(12, qr::kFontSpecialCount));
         lib.OpenStream(std::make_unique<qr::TMemoryStream>(w.Bytes()));
         regular = std::make_unique<qr::TPX8Font>(lib, "09r", "abcer");
         heading = std::make_unique<qr::TPX8Font>(lib, "09h");

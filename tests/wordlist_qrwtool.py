@@ -90,7 +90,8 @@ def lists(tool, lists_dir, strings):
                 check(r.returncode == 0, f"{name}: build failed: {r.stderr.decode()}")
                 if r.returncode:
                     continue
-                check(run(tool, "check", built).returncode == 0, f"{name}: check refused the built list")
+                r = run(tool, "check", built, "--strict")
+                check(r.returncode == 0 and r.stderr == b"", f"{name}: check --strict refused the built list: {r.stderr!r}")
                 r = run(tool, "export", built, exported, *extra)
                 check(r.returncode == 0, f"{name}: export failed: {r.stderr.decode()}")
                 check(run(tool, "build", exported, again, *extra).returncode == 0, f"{name}: rebuild failed")
@@ -135,6 +136,24 @@ def errors(tool, corpus, strings):
         check(before["fileVersion"] == 1 and after["fileVersion"] == 12, "upgrade did not write version 12")
         for key in ("words", "clues", "title", "comments", "groupNames", "levels", "password"):
             check(before[key] == after[key], f"upgrade changed {key}")
+
+        # A character no font of the game draws is named, with the text holding it; only
+        # --strict makes it an error. Letters the fonts have (œ) pass.
+        src = os.path.join(tmp, "undrawn.qrs")
+        with open(src, "w", encoding="utf-8") as f:
+            f.write("type: quiz\nmain-language: English\ntitle: Brands\u2122\n"
+                    "[words]\n@group 1 Things\nsœur | Who is your mother's daughter?\n"
+                    "caf\u00e9 | \u2039Where do you drink coffee?\n")
+        out = os.path.join(tmp, "undrawn.qrw")
+        check(run(tool, "build", src, out).returncode == 0, "the list with a blank character did not build")
+        r = run(tool, "check", out)
+        err = r.stderr.decode("utf-8", "replace")
+        check(r.returncode == 0, f"check without --strict returned {r.returncode}")
+        check('title "Brands\u2122" has the character U+2122 (byte 153)' in err, f"no warning for the title: {err!r}")
+        check('clue 2 "\u2039Where do you drink coffee?" has the character U+2039 (byte 139)' in err,
+              f"no warning for the clue: {err!r}")
+        check("sœur" not in err and "word 1" not in err, f"a drawable word was warned about: {err!r}")
+        check(run(tool, "check", out, "--strict").returncode == 1, "check --strict let a blank character pass")
 
         # A source with a mistake names its line and writes nothing.
         src = os.path.join(tmp, "broken.qrs")

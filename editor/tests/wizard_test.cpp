@@ -254,6 +254,15 @@ void WizardTest::textsTooWideForTheGameAreFlagged() {
     QCOMPARE(form->List().Title(), std::string("Farm animals and the sounds they make at dawn"));
     title->setText("Farm");
     QVERIFY(warning->isHidden());
+    // A character the game's fonts leave blank is named in the same warning; œ is drawn.
+    title->setText(QString::fromUtf8("Brands\u2122"));
+    QVERIFY(!warning->isHidden());
+    QVERIFY(warning->text().contains(QString::fromUtf8("\u201C\u2122\u201D")));
+    title->setText(QString::fromUtf8("Ma s\u0153ur"));
+    QVERIFY(warning->isHidden());
+    title->setText("Farm animals and the sounds they make at dawn");
+    QVERIFY(!warning->text().contains(QString::fromUtf8("\u2122")));
+    title->setText("Farm");
     form->cmdNextClick();
     auto* handle = Child<QLineEdit>(*form, "txtHandle");
     handle->setText("Mrs Wilhelmina Wigglesworth");

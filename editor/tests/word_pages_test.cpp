@@ -322,6 +322,14 @@ void WordPagesTest::fitWarningsMarkButRefuseNothing() {
     QVERIFY(clueWarning->isVisibleTo(p.form.get()));
     p.add->click();
     QCOMPARE(p.form->List().WordCount(), size_t(1));
+    // A character the game's fonts leave blank is warned about, naming it.
+    p.word->setText(QString::fromUtf8("\u2039a"));
+    QVERIFY(answerWarning->isVisibleTo(p.form.get()));
+    QVERIFY(answerWarning->text().contains(QString::fromUtf8("\u2039")));
+    p.word->setText(QString::fromUtf8("s\u0153ur"));
+    QVERIFY(!answerWarning->isVisibleTo(p.form.get()));
+    p.clue->setText(QString::fromUtf8("Brands\u2122"));
+    QVERIFY(clueWarning->isVisibleTo(p.form.get()));
 }
 
 void WordPagesTest::iconListsOnlyUpdate() {

@@ -4,6 +4,7 @@
 #include "foundation/polyglot.h"
 #include "foundation/utils.h"
 #include "game/world/pictures.h"
+#include "game/world/text_fit.h"
 #include "game/world/world.h"
 #include "graphics/font.h"
 #include "graphics/hot_image.h"
@@ -78,15 +79,14 @@ void TDiplomaRoom::DrawContents(TPX8ImageData& image) {
         redFont_->DrawText(image, pen, speed);
         if (list) {
             // A long title or handle stops short of the numbers on its right.
-            const TRect old = image.ClipRect;
-            image.SetClipRect(Intersect({kTextLeft, 0, levelsLeft - 8, world_.FrameHeight()}, old));
             pen = {kTextLeft, kFirstLine};
-            redFont_->DrawText(image, pen, list->Title());
-            image.ClipRect = old;
-            image.SetClipRect(Intersect({kTextLeft, 0, speedLeft - 8, world_.FrameHeight()}, old));
+            redFont_->DrawText(
+                image, pen,
+                FitLine(*this, "TITLE", *redFont_, list->Title(), levelsLeft - 8 - kTextLeft));
             pen = {kTextLeft, kSecondLine};
-            redFont_->DrawText(image, pen, list->Handle());
-            image.ClipRect = old;
+            redFont_->DrawText(
+                image, pen,
+                FitLine(*this, "HANDLE", *redFont_, list->Handle(), speedLeft - 8 - kTextLeft));
         }
     }
     if (yellowFont_) {

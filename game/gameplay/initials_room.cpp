@@ -152,12 +152,12 @@ void TInitialsRoom::KeyPress(int virtualKey) {
 void TInitialsRoom::DrawContents(TPX8ImageData& image) {
     TQRRoom::DrawContents(image);
     for (int i = 0; i < 3; ++i)
-        DrawBoxText(image, kInitialBoxes[i], PlainText(initials_.substr(size_t(i), 1)),
-                    {bigFont_.get()});
+        DrawBoxText(*this, "INITIAL" + std::to_string(i + 1), image, kInitialBoxes[i],
+                    PlainText(initials_.substr(size_t(i), 1)), {bigFont_.get()});
     for (const auto& [id, number] : {std::pair{"OK", kStrOK}, std::pair{"CANCEL", kStrCancel}}) {
         THitBox* box = FindHitBox(id);
         if (box && !box->Disabled())
-            DrawBoxText(image, box->Rect(), Polyglot().GetString(number),
+            DrawBoxText(*this, id, image, box->Rect(), Polyglot().GetString(number),
                         {labelFont_.get()});
     }
 }

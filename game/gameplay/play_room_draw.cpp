@@ -12,6 +12,7 @@
 #include "game/gameplay/play_room.h"
 #include "game/world/pictures.h"
 #include "game/world/qr_exception.h"
+#include "game/world/text_fit.h"
 #include "game/world/world.h"
 #include "graphics/font.h"
 #include "graphics/hot_image.h"
@@ -30,6 +31,7 @@ constexpr uint8_t kSpriteKey = 253;
 constexpr TRect kScoreBox{56, 367, 174, 395};
 constexpr TRect kPanel{40, 60, 400, 300};
 constexpr TRect kTitleClip{4, 3, 470, 30};
+constexpr int32_t kClueRight = 470;
 // The help button's caption.
 constexpr int kHelpLabel = 242;
 constexpr int32_t kCardWidth = 46, kCardHeight = 62;
@@ -39,8 +41,18 @@ TPX8ImageData* SpriteSurface(const std::unique_ptr<TSpritePicture>& p) {
     return s && s->Image ? &s->Image->Surface() : nullptr;
 }
 
-void DrawCentred(TPX8ImageData& dest, TPX8Font& font, TRect box, std::string_view text) {
+// The ink of a text: its glyph cells without the transparent outer margins.
+int32_t InkWidth(const TPX8Font& font, std::string_view text) {
+    return text.empty() ? 0 : font.TextWidth(text) - 2;
+}
+
+// The text centred in the box; one whose ink is wider than the box, or with a letter the
+// font leaves blank, is reported (at where).
+void DrawCentred(TRoom& room, std::string_view where, TPX8ImageData& dest, TPX8Font& font,
+                 TRect box, std::string_view text) {
     const TRect extent = font.TextExtent({0, 0}, text);
+    if (InkWidth(font, text) > box.Width() || !FontDrawsAll(font, text))
+        ReportTextCut(room, where, text);
     TPoint pen{box.Left + (box.Width() - extent.Width()) / 2,
                box.Top + (box.Height() - font.Height) / 2};
     font.DrawText(dest, pen, text);
@@ -122,8 +134,26 @@ void TPlayRoom::BuildLetterCard(uint8_t letter, int showCount) {
     card.FillRect(card.GetBounds(), kCardFace);
     card.FrameRect(card.GetBounds(), colour);
     card.FrameRect({1, 1, kCardWidth - 1, kCardHeight - 1}, colour);
-    if (cardFont_)
-        DrawCentred(card, *cardFont_, card.GetBounds(), std::string(1, char(LowerChar(letter))));
+    if (cardFont_) {
+        const std::string text(1, char(LowerChar(letter)));
+        // Inside the double frame. A letter wider than that in the big font (m, æ, œ) is
+        // narrowed to it column by column rather than cut by the card's edges.
+        const int32_t inner = kCardWidth - 4, ink = InkWidth(*cardFont_, text);
+        if (ink <= inner) {
+            DrawCentred(*this, "CARD", card, *cardFont_, {2, 0, kCardWidth - 2, kCardHeight}, text);
+        } else {
+            if (!FontDrawsAll(*cardFont_, text)) ReportTextCut(*this, "CARD", text);
+            auto wide = THotImage::CreateBlank(ink + 2, kCardHeight, world_.Library());
+            TPX8ImageData& s = wide->Surface();
+            s.FillRect(s.GetBounds(), kCardFace);
+            TPoint pen{0, (kCardHeight - cardFont_->Height) / 2};
+            cardFont_->DrawText(s, pen, text);
+            for (int32_t x = 0; x < inner; ++x) {
+                const int32_t from = 1 + x * ink / inner;
+                card.Blit({2 + x, 2}, s, {from, 2, from + 1, kCardHeight - 2});
+            }
+        }
+    }
     card.Transparent = 1;
     card.TransparentColour = kCardFace;
 }
@@ -306,7 +336,8 @@ void TPlayRoom::DrawCellAt(TPX8ImageData& image, int row, int col) {
     case TCellLook::Letter: {
         image.FillRect(cell, kWhite);
         if (TPX8Font* font = cellFonts_[size_t(look.font + 1)].get())
-            DrawCentred(image, *font, cell, std::string(1, char(look.letter)));
+            DrawCentred(*this, "CELL" + std::to_string(std::abs(row)) + "." + std::to_string(col),
+                        image, *font, cell, std::string(1, char(look.letter)));
         image.FrameRect(cell, kCellFrame);
         return;
     }
@@ -344,8 +375,11 @@ void TPlayRoom::DrawTitle(TPX8ImageData& image) {
     const TQRWordList* list = world_.WordList();
     std::string name = list ? list->LevelName(size_t(std::max(rules_.LevelIndex, 0))) : "";
     std::string title = "  " + std::to_string(rules_.LevelIndex + 1) + ". " + name + "  ";
-    while (!title.empty() && titleFont_->TextWidth(title) > kTitleClip.Width())
+    // The blanks after the name go first; a name still too long ends in "...".
+    while (!title.empty() && title.back() == ' ' &&
+           titleFont_->TextWidth(title) > kTitleClip.Width())
         title.pop_back();
+    title = FitLine(*this, "TITLE", *titleFont_, title, kTitleClip.Width());
     TRect old = image.ClipRect;
     TRect clip = Intersect(old, kTitleClip);
     if (clip.IsEmpty()) return;
@@ -365,9 +399,11 @@ void TPlayRoom::DrawClues(TPX8ImageData& image) {
         }
         TPX8Font* font = cellFonts_[1].get();
         if (!font) return;
-        const std::string& clue = rules_.Clues[size_t(r)];
+        // A clue keeps to the board's width: a longer one ends in "...".
+        const std::string clue = FitLine(*this, "CLUE" + std::to_string(r), *font,
+                                         rules_.Clues[size_t(r)], kClueRight - 23 - 10);
         const int32_t width = std::max(rules_.MinClueWidth, font->TextWidth(clue) + 10);
-        const TRect box{23, 50 + 60 * (r - 1), std::min(23 + width, 470), 75 + 60 * (r - 1)};
+        const TRect box{23, 50 + 60 * (r - 1), std::min(23 + width, kClueRight), 75 + 60 * (r - 1)};
         image.FillRect(box, kWhite);
         image.FrameRect(box, kCellFrame);
         TRect old = image.ClipRect;
@@ -407,23 +443,25 @@ void TPlayRoom::DrawPanelBox(TPX8ImageData& image, TRect rect) {
 void TPlayRoom::DrawHelpLabel(TPX8ImageData& image) {
     THitBox* box = FindHitBox("HELP");
     TPX8Font* font = box && box->Disabled() ? greyFont_.get() : cellFonts_[1].get();
-    if (box && font) DrawCentred(image, *font, box->Rect(), Polyglot().GetString(kHelpLabel));
+    if (box && font)
+        DrawCentred(*this, "HELP", image, *font, box->Rect(), Polyglot().GetString(kHelpLabel));
 }
 
 void TPlayRoom::DrawPausePanel(TPX8ImageData& image) {
     DrawPanelBox(image, kPanel);
     auto& strings = Polyglot();
-    auto text = [&](TPX8Font* font, TPoint at, const std::string& s) {
+    auto text = [&](const char* where, TPX8Font* font, TPoint at, const std::string& s) {
         if (!font) return;
         font->DrawText(image, at, s);
+        if (at.X > kPanel.Right) ReportTextCut(*this, where, s);
     };
-    text(cardFont_.get(), {60, 70}, strings.GetString(180));
-    text(cellFonts_[2].get(), {60, 160}, strings.GetString(181));
+    text("PAUSED", cardFont_.get(), {60, 70}, strings.GetString(180));
+    text("VISIT", cellFonts_[2].get(), {60, 160}, strings.GetString(181));
     if (THitBox* web = FindHitBox("WEBVISIT"))
-        text(cellFonts_[3].get(), web->Rect().TopLeft(), LinkAddress(false));
-    text(cellFonts_[2].get(), {60, 230}, strings.GetString(182));
+        text("WEBVISIT", cellFonts_[3].get(), web->Rect().TopLeft(), LinkAddress(false));
+    text("WRITE", cellFonts_[2].get(), {60, 230}, strings.GetString(182));
     if (THitBox* mail = FindHitBox("EMAIL"))
-        text(cellFonts_[3].get(), mail->Rect().TopLeft(), LinkAddress(true));
+        text("EMAIL", cellFonts_[3].get(), mail->Rect().TopLeft(), LinkAddress(true));
 }
 
 void TPlayRoom::DrawQuitPanel(TPX8ImageData& image) {
@@ -435,6 +473,9 @@ void TPlayRoom::DrawQuitPanel(TPX8ImageData& image) {
         panel.Left -= grow;
         panel.Right += grow;
     }
+    // Grown for a long question, but kept on the screen.
+    if (panel.Left < 0 || panel.Right > world_.FrameWidth())
+        ReportTextCut(*this, "QUESTION", question);
     DrawPanelBox(image, panel);
     int32_t y = panel.Top + 10;
     if (cardFont_) {
@@ -446,14 +487,16 @@ void TPlayRoom::DrawQuitPanel(TPX8ImageData& image) {
         TTextBlock block(cellFonts_[1].get(), "");
         block.AddFont("r", cellFonts_[2].get());
         block.SetMargins(0, 0, 0, 0);
-        block.Draw(&image, {panel.Left + 20, y, panel.Right - 20, panel.Bottom - 60},
-                   Polyglot().GetString(179));
+        const std::string explanation = Polyglot().GetString(179);
+        if (block.Draw(&image, {panel.Left + 20, y, panel.Right - 20, panel.Bottom - 60},
+                       explanation) < explanation.size())
+            ReportTextCut(*this, "EXPLANATION", explanation);
         for (const char* id : {"YESQUIT", "NOQUIT"}) {
             THitBox* box = FindHitBox(id);
             if (!box) continue;
             image.FillRect(box->Rect(), kWhite);
             image.FrameRect(box->Rect(), kPanelFrame);
-            DrawCentred(image, *cellFonts_[1], box->Rect(),
+            DrawCentred(*this, id, image, *cellFonts_[1], box->Rect(),
                         Polyglot().GetString(id[0] == 'Y' ? 14 : 15));
         }
     }
@@ -481,27 +524,48 @@ void TPlayRoom::DrawHelpPage(TPX8ImageData& image) {
     auto& strings = Polyglot();
     if (page < 5) {
         if (!cellFonts_[1]) return;
-        for (const Block& b : kBlocks[page]) {
+        const std::vector<Block>& blocks = kBlocks[page];
+        for (size_t i = 0; i < blocks.size(); ++i) {
+            const Block& b = blocks[i];
             TTextBlock block(cellFonts_[1].get(), "");
             block.AddFont("r", cellFonts_[2].get());
             block.SetMargins(0, 0, 0, 0);
             const TPoint at = origin + b.at;
-            block.Draw(&image, {at.X, at.Y, at.X + b.width, origin.Y + pic.Height},
-                       strings.GetString(b.string) + " ");
+            const std::string text = strings.GetString(b.string) + " ";
+            const size_t used =
+                block.Draw(&image, {at.X, at.Y, at.X + b.width, origin.Y + pic.Height}, text);
+            // A text reaching into the next one's place is as cut as one that stops short.
+            const int32_t next =
+                i + 1 < blocks.size() ? origin.Y + blocks[i + 1].at.Y : origin.Y + pic.Height;
+            const bool fits =
+                used >= text.size() &&
+                block.Draw(nullptr, {at.X, at.Y, at.X + b.width, next}, text) >= text.size();
+            if (!fits) ReportTextCut(*this, "HELP" + std::to_string(b.string), text);
         }
         return;
     }
-    auto single = [&](TPX8Font* font, int string, TPoint at) {
+    // The last page: two headings and a column of keys on the left, three lines on the
+    // right; a left line beside the right ones must stop before them.
+    const int32_t rightColumn = 326;
+    auto single = [&](TPX8Font* font, int string, TPoint at, int32_t right) {
         if (!font) return;
         TPoint pen = origin + at;
         font->DrawText(image, pen, strings.GetString(string));
+        if (pen.X > origin.X + right)
+            ReportTextCut(*this, "HELP" + std::to_string(string), strings.GetString(string));
     };
-    single(cellFonts_[2].get(), 187, {10, 2});
-    single(cellFonts_[2].get(), 188, {10, 56});
+    const int32_t rightBottom = 36 + 23 * 3;
+    auto leftLimit = [&](int32_t top, const TPX8Font* font) {
+        const int32_t bottom = top + (font ? font->Height : 0);
+        return top < rightBottom && bottom > 36 ? rightColumn : pic.Width;
+    };
+    single(cellFonts_[2].get(), 187, {10, 2}, leftLimit(2, cellFonts_[2].get()));
+    single(cellFonts_[2].get(), 188, {10, 56}, leftLimit(56, cellFonts_[2].get()));
     for (int i = 0; i < 6; ++i)
-        single(cellFonts_[1].get(), 189 + i, {32, 84 + 26 * i});
+        single(cellFonts_[1].get(), 189 + i, {32, 84 + 26 * i},
+               leftLimit(84 + 26 * i, cellFonts_[1].get()));
     for (int i = 0; i < 3; ++i)
-        single(titleFont_.get(), 195 + i, {326, 36 + 23 * i});
+        single(titleFont_.get(), 195 + i, {rightColumn, 36 + 23 * i}, pic.Width);
 }
 
 } // namespace qr

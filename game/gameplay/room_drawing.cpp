@@ -2,6 +2,7 @@
 #include "game/gameplay/room_drawing.h"
 
 #include "game/world/room.h"
+#include "game/world/text_fit.h"
 #include "game/world/world.h"
 #include "graphics/font.h"
 
@@ -26,7 +27,8 @@ bool FitsOneLine(TRect box, std::string_view text, const TBoxText& how) {
     return probe.Draw(nullptr, oneLine, text) >= text.size();
 }
 
-void DrawBoxText(TPX8ImageData& image, TRect box, std::string_view text, const TBoxText& how) {
+void DrawBoxText(TRoom& room, std::string_view where, TPX8ImageData& image, TRect box,
+                 std::string_view text, const TBoxText& how) {
     if (!how.font) return;
     TTextBlock block(how.font, "r");
     if (how.highlight) block.AddFont("h", how.highlight);
@@ -35,7 +37,7 @@ void DrawBoxText(TPX8ImageData& image, TRect box, std::string_view text, const T
         top = uint16_t((box.Height() - how.font->Height) / 2);
     block.SetMargins(how.margin, top, how.margin, how.margin);
     block.Alignment = how.alignment;
-    block.Draw(&image, box, text);
+    if (block.Draw(&image, box, text) < text.size()) ReportTextCut(room, where, text);
 }
 
 void RepaintRoomArea(TRoom& room, TRect area) {

@@ -32,8 +32,10 @@ std::string PlainText(std::string_view text);
 // Whether the text takes a single line in the box's width.
 bool FitsOneLine(TRect box, std::string_view text, const TBoxText& how);
 
-// Draws the text in the box (nothing without a font); what does not fit is left out.
-void DrawBoxText(TPX8ImageData& image, TRect box, std::string_view text, const TBoxText& how);
+// Draws the text in the box (nothing without a font); what does not fit is left out and
+// reported as a text of the room that was cut at that place.
+void DrawBoxText(TRoom& room, std::string_view where, TPX8ImageData& image, TRect box,
+                 std::string_view text, const TBoxText& how);
 
 // Draws the area of the room again (picture, frame sets and contents) when the room is the
 // world's current one; nothing otherwise, since it will be drawn whole on entry.

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "game/gameplay/start_room.h"
 
+#include <algorithm>
 #include <cstdio>
 
 #include "foundation/dlg_confirm.h"
@@ -12,6 +13,7 @@
 #include "game/gameplay/initials_room.h"
 #include "game/gameplay/room_drawing.h"
 #include "game/world/pictures.h"
+#include "game/world/text_fit.h"
 #include "game/world/world.h"
 #include "graphics/font.h"
 #include "graphics/hot_image.h"
@@ -172,26 +174,46 @@ void TStartRoom::DrawTitles(TPX8ImageData& image) {
     const TQRWordList* list = world_.WordList();
     if (!list) return;
     const TBoxText how{infoFont_.get(), nullptr, TTextBlock::AlignCentre, 4};
-    DrawBoxText(image, kTitleBox, PlainText(list->Title()), how);
-    DrawBoxText(image, kHandleBox, PlainText(list->Handle()), how);
+    if (!how.font) return;
+    // Each stays one line in its box: a long one is shortened rather than left out.
+    auto line = [&](const char* where, TRect box, const std::string& text) {
+        const std::string shown =
+            FitLine(*this, where, *how.font, text, box.Width() - 2 * how.margin);
+        DrawBoxText(*this, where, image, box, PlainText(shown), how);
+    };
+    line("TITLE", kTitleBox, list->Title());
+    line("HANDLE", kHandleBox, list->Handle());
 }
 
 void TStartRoom::DrawScores(TPX8ImageData& image) {
     TBoxText how{textFont_.get(), hiFont_.get()};
-    const int32_t rowHeight = 23;
-    DrawBoxText(image, TRect::FromOriginSize({439, 92}, 132, rowHeight), Str(kStrScoresHeading),
-                how);
+    const int32_t rowHeight = kScoreRowHeight;
+    DrawBoxText(*this, "SCORESHEADING", image, TRect::FromOriginSize({439, 92}, 132, rowHeight),
+                Str(kStrScoresHeading), how);
     if (const THighScoreMan* scores = world_.HighScores()) {
         for (int r = 1; r <= kHighScorePlaces; ++r) {
             const std::string mark = r == scores->LastPlace() ? "\\h" : "";
             const TPoint at = ScorePlace(r);
-            DrawBoxText(image, TRect::FromOriginSize(at, 40, rowHeight),
+            const std::string place = std::to_string(r);
+            DrawBoxText(*this, "INITIALS" + place, image, InitialsPlace(r, scores->GetInitials(r)),
                         mark + PlainText(scores->GetInitials(r)), how);
-            DrawBoxText(image, TRect::FromOriginSize({at.X + 52, at.Y}, 80, rowHeight),
+            DrawBoxText(*this, "SCORE" + place, image,
+                        TRect::FromOriginSize({at.X + kScoreColumnGap, at.Y}, 80, rowHeight),
                         mark + Padded(scores->GetScore(r)), how);
         }
     }
-    DrawBoxText(image, kInitialsBox, PlainText(world_.Initials()), how);
+    DrawBoxText(*this, "PLAYER", image, kInitialsBox, PlainText(world_.Initials()), how);
+}
+
+TRect TStartRoom::InitialsPlace(int r, std::string_view initials) const {
+    // The column is 40 pixels, too narrow for three wide letters: initials that do not fit
+    // stay on one line and run into the gap before the score column instead of wrapping.
+    const TPoint at = ScorePlace(r);
+    const TRect column = TRect::FromOriginSize(at, 40, kScoreRowHeight);
+    const int32_t wide = textFont_ ? textFont_->TextWidth(initials) : 0;
+    if (wide <= column.Width()) return column;
+    const int32_t left = at.X + std::max<int32_t>(0, (kScoreColumnGap - wide) / 2);
+    return {left, column.Top, left + wide, column.Bottom};
 }
 
 std::string TStartRoom::DescriptionText() const {
@@ -217,7 +239,8 @@ void TStartRoom::DrawDescription(TPX8ImageData& image) {
     // above it rather than run underneath.
     TRect box = kDescriptionBox;
     box.Bottom = LanguagePanelRect().Top;
-    DrawBoxText(image, box, text, {textFont_.get(), nullptr, TTextBlock::AlignLeft, 6, false});
+    DrawBoxText(*this, "DESCRIPTION", image, box, text,
+                {textFont_.get(), nullptr, TTextBlock::AlignLeft, 6, false});
 }
 
 std::string TStartRoom::LanguagePanelText() const {
@@ -246,7 +269,7 @@ TRect TStartRoom::LanguagePanelRect() const {
 void TStartRoom::DrawLanguagePanel(TPX8ImageData& image) {
     const TRect panel = LanguagePanelRect();
     image.FrameRect(panel, kPanelFrameColour);
-    DrawBoxText(image, panel, LanguagePanelText(), PanelText());
+    DrawBoxText(*this, "LANGUAGES", image, panel, LanguagePanelText(), PanelText());
     DrawLabel(image, "CLUELANG", kStrClueLanguage);
     DrawLabel(image, "ANSLANG", kStrAnswerLanguage);
     // The two icon-clue boxes share one button: it is veiled only when neither is usable.
@@ -269,8 +292,8 @@ void TStartRoom::DrawLanguagePanel(TPX8ImageData& image) {
         if (useIcons_)
             image.FillRect({tick.Left + 3, tick.Top + 3, tick.Right - 3, tick.Bottom - 3},
                            kPanelFrameColour);
-        DrawBoxText(image, {tick.Right + 4, r.Top, r.Right, r.Bottom}, Str(kStrIconClues),
-                    {textFont_.get()});
+        DrawBoxText(*this, id, image, {tick.Right + 4, r.Top, r.Right, r.Bottom},
+                    Str(kStrIconClues), {textFont_.get()});
     }
     if (greyed && !usable) DrawDisabledVeil(image, greyed->Rect());
 }
@@ -278,7 +301,8 @@ void TStartRoom::DrawLanguagePanel(TPX8ImageData& image) {
 void TStartRoom::DrawSpeedPanel(TPX8ImageData& image) {
     // The label stands right of the three icons.
     const int32_t iconsRight = 270 + kSpeedIconSize;
-    DrawBoxText(image, {iconsRight + 4, kSpeedPanel.Top, kSpeedPanel.Right, kSpeedPanel.Bottom},
+    DrawBoxText(*this, "SPEED", image,
+                {iconsRight + 4, kSpeedPanel.Top, kSpeedPanel.Right, kSpeedPanel.Bottom},
                 Str(kStrSpeed), {textFont_.get(), nullptr, TTextBlock::AlignLeft});
     if (!comGfx_) return;
     for (int speed = 1; speed <= 3; ++speed) {
@@ -296,7 +320,7 @@ void TStartRoom::DrawLabel(TPX8ImageData& image, const char* boxId, int stringNu
         DrawDisabledVeil(image, box->Rect());
         return;
     }
-    DrawBoxText(image, box->Rect(), Str(stringNumber),
+    DrawBoxText(*this, boxId, image, box->Rect(), Str(stringNumber),
                 {textFont_.get(), nullptr, TTextBlock::AlignCentre, 2});
 }
 

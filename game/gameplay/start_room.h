@@ -31,6 +31,10 @@ class TStartRoom : public TQRRoom {
     static constexpr uint8_t kPanelFrameColour = 26;
     // The top-left corner of place r's initials (r = 1..10); the score is 52 further right.
     static constexpr TPoint ScorePlace(int r) { return {439, 117 + 23 * (r - 1)}; }
+    static constexpr int32_t kScoreRowHeight = 23, kScoreColumnGap = 52;
+    // Where place r's initials are drawn: their 40-pixel column, or one line centred on the
+    // column and the gap after it when they are wider.
+    TRect InitialsPlace(int r, std::string_view initials) const;
 
     TStartRoom(TWorld& world, std::string_view id);
     ~TStartRoom() override;

@@ -9,6 +9,7 @@
 #include "foundation/utils.h"
 #include "game/rooms/menu_art.h"
 #include "game/world/pictures.h"
+#include "game/world/text_fit.h"
 #include "game/world/world.h"
 #include "graphics/font.h"
 #include "graphics/hot_image.h"
@@ -70,35 +71,57 @@ void TAuthorRoom::DrawContents(TPX8ImageData& image) {
     TQRRoom::DrawContents(image);
     RemoveLinkBoxes();
     const TQRWordList* list = world_.WordList();
-    if (list && fonts_[0])
-        DrawCentred(image, *fonts_[0], kHeadingBand, list->Title() + "  -  " + list->Handle());
+    if (list && fonts_[0]) {
+        // Centred in its band while it fits; a longer one starts at the band's left edge and
+        // is shortened at its right.
+        TPX8Font& font = *fonts_[0];
+        const std::string heading = list->Title() + "  -  " + list->Handle();
+        const std::string shown = FitLine(*this, "HEADING", font, heading, kHeadingBand.Width());
+        TPoint pen{kHeadingBand.Left + (kHeadingBand.Width() - font.TextWidth(shown)) / 2,
+                   kHeadingBand.Top + (kHeadingBand.Height() - font.Height) / 2};
+        font.DrawText(image, pen, shown);
+    }
     if (list && page_ < PageCount() && fonts_[2]) {
         const TAuthorPage page = pages_[size_t(page_)];
         const std::vector<std::string> lines = AuthorSource(*list, page.source);
         TPX8Font& body = *fonts_[2];
         TPX8Font& link = fonts_[3] ? *fonts_[3] : body;
-        const TRect old = image.ClipRect;
-        image.SetClipRect(Intersect(old, {kTextLeft, 0, kTextRight, world_.FrameHeight()}));
         for (size_t k = 0; k < kAuthorPageLines && page.first + k < lines.size(); ++k) {
             const int32_t top = kFirstLineTop + kLineHeight * int32_t(k);
+            const std::string& line = lines[page.first + k];
+            const std::vector<TLinePiece> pieces = SplitLinks(line);
+            int32_t wide = 0;
+            for (const TLinePiece& piece : pieces)
+                wide += (piece.link ? link : body).TextWidth(piece.text);
+            // A line too long for the page ends in "..." at a whole letter; a link cut short
+            // still opens its whole address.
+            size_t keep = line.size();
+            if (wide > kTextRight - kTextLeft) {
+                FitLine(*this, "LINE" + std::to_string(k + 1), body, line, kTextRight - kTextLeft);
+                keep = ShortenedLength(body, line, kTextRight - kTextLeft);
+            }
             TPoint pen{kTextLeft, top};
-            for (const TLinePiece& piece : SplitLinks(lines[page.first + k])) {
+            size_t at = 0;
+            for (const TLinePiece& piece : pieces) {
+                if (at >= keep) break;
+                const std::string visible = piece.text.substr(0, keep - at);
+                at += piece.text.size();
                 if (!piece.link) {
-                    body.DrawText(image, pen, piece.text);
+                    body.DrawText(image, pen, visible);
                     continue;
                 }
                 const int32_t left = pen.X;
-                link.DrawText(image, pen, piece.text);
+                link.DrawText(image, pen, visible);
                 auto box = std::make_unique<TRoomScriptBox>(
-                    piece.text, TRect{left, top, std::min(pen.X, kTextRight), top + link.Height});
+                    piece.text, TRect{left, top, pen.X, top + link.Height});
                 box->SetScript("URL");
                 box->SetCursor(kCursorWorldDefault);
                 links_.push_back({hitBoxes_.InsertFirst(std::move(box)), piece.text});
             }
+            if (keep < line.size()) body.DrawText(image, pen, kEllipsis);
         }
-        image.ClipRect = old;
     }
-    DrawButtonLabel(image, fonts_[1].get(), FindHitBox("RETURN"),
+    DrawButtonLabel(*this, image, fonts_[1].get(), FindHitBox("RETURN"),
                     Polyglot().GetString(kStringBack));
     DrawPageButtons(*this, pageButtons_.get(), image);
 }

@@ -73,16 +73,18 @@ void TCreditsRoom::DrawContents(TPX8ImageData& image) {
     TQRRoom::DrawContents(image);
     const TPolyglot& strings = Polyglot();
     const int32_t width = world_.FrameWidth();
-    if (fonts_[0]) DrawCentred(image, *fonts_[0], kHeadingBand, strings.GetString(kHeading));
+    if (fonts_[0])
+        DrawCentred(*this, "HEADING", image, *fonts_[0], kHeadingBand, strings.GetString(kHeading));
     const auto texts = PageStrings(page_);
     for (size_t i = 0; i < texts.size(); ++i) {
         TPX8Font* font = i == 0 ? fonts_[1].get() : fonts_[2].get();
         if (!font) continue;
         const int32_t top = i == 0 ? kSubtitleTop : kFirstLineTop + kLineHeight * int32_t(i - 1);
-        DrawCentred(image, *font, {0, top, width, top + font->Height}, strings.GetString(texts[i]));
+        DrawCentred(*this, "LINE" + std::to_string(i), image, *font,
+                    {0, top, width, top + font->Height}, strings.GetString(texts[i]));
     }
     DrawPageButtons(*this, pageButtons_.get(), image);
-    DrawButtonLabel(image, fonts_[2].get(), FindHitBox("HOMEBTN"), strings.GetString(168));
+    DrawButtonLabel(*this, image, fonts_[2].get(), FindHitBox("HOMEBTN"), strings.GetString(168));
 }
 
 void TCreditsRoom::RunScript(const std::string& name, const std::string& argument) {

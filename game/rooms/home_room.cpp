@@ -10,6 +10,7 @@
 #include "game/rooms/menu_art.h"
 #include "game/rooms/module_order.h"
 #include "game/world/pictures.h"
+#include "game/world/text_fit.h"
 #include "game/world/world.h"
 #include "game/world/world_script.h"
 #include "graphics/font.h"
@@ -129,8 +130,10 @@ void THomeRoom::DrawContents(TPX8ImageData& image) {
     DrawPageButtons(*this, pageButtons_.get(), image);
     DrawHighlight(image);
     const TPolyglot& strings = Polyglot();
-    DrawButtonLabel(image, font_.get(), FindHitBox("WORKLANG"), strings.GetString(kStringLanguage));
-    DrawButtonLabel(image, font_.get(), FindHitBox("CREDITS"), strings.GetString(kStringCredits));
+    DrawButtonLabel(*this, image, font_.get(), FindHitBox("WORKLANG"),
+                    strings.GetString(kStringLanguage));
+    DrawButtonLabel(*this, image, font_.get(), FindHitBox("CREDITS"),
+                    strings.GetString(kStringCredits));
 }
 
 void THomeRoom::DrawRows(TPX8ImageData& image) {
@@ -139,15 +142,15 @@ void THomeRoom::DrawRows(TPX8ImageData& image) {
         const TQRWordList& list = *modules_[size_t(i)].header;
         const TRect row = RowRect(i - first_);
         const std::string title = RowTitle(modules_[size_t(i)]);
-        const TRect old = image.ClipRect;
+        // Each stays in its column, shortened at a whole letter when it is too long.
         const int32_t left = row.Left + 8;
-        image.SetClipRect(Intersect(old, {left, row.Top, left + kTitleColumn, row.Bottom}));
+        const std::string place = std::to_string(i + 1);
         TPoint pen{left, row.Top};
-        font_->DrawText(image, pen, title);
-        image.SetClipRect(Intersect(old, {left + kHandleOffset, row.Top, row.Right, row.Bottom}));
+        font_->DrawText(image, pen, FitLine(*this, "TITLE" + place, *font_, title, kTitleColumn));
         pen = {left + kHandleOffset, row.Top};
-        font_->DrawText(image, pen, list.Handle());
-        image.ClipRect = old;
+        font_->DrawText(image, pen,
+                        FitLine(*this, "HANDLE" + place, *font_, list.Handle(),
+                                row.Right - (left + kHandleOffset)));
     }
 }
 
@@ -174,7 +177,8 @@ void THomeRoom::FitDescription() {
     int32_t widest = 0;
     for (size_t i = 0; i < kDescriptionLines; ++i)
         widest = std::max(widest, font_->TextWidth(list.DescriptionLineIn(shown, i)));
-    descWidth_ = std::max(kDescriptionWidth, widest);
+    // Widened for a long line, but never beyond the frame: a line wider still is shortened.
+    descWidth_ = std::clamp(widest, kDescriptionWidth, TWorld::kFrameWidth);
     descLeft_ = kDescriptionLeft - (descWidth_ - kDescriptionWidth) / 2;
 }
 
@@ -191,7 +195,9 @@ void THomeRoom::DrawHighlight(TPX8ImageData& image) {
         list.DescriptionCountIn(language) > 0 ? language : list.TextLanguage();
     for (size_t i = 0; i < kDescriptionLines; ++i) {
         TPoint pen{descLeft_, kDescriptionTop + kDescriptionLineHeight * int32_t(i)};
-        font_->DrawText(image, pen, list.DescriptionLineIn(shown, i));
+        font_->DrawText(image, pen,
+                        FitLine(*this, "DESCRIPTION" + std::to_string(i + 1), *font_,
+                                list.DescriptionLineIn(shown, i), descWidth_));
     }
 }
 

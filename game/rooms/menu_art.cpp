@@ -7,6 +7,7 @@
 #include "game/world/hit_box.h"
 #include "game/world/pictures.h"
 #include "game/world/room.h"
+#include "game/world/text_fit.h"
 #include "graphics/font.h"
 #include "graphics/hot_image.h"
 #include "graphics/image_data.h"
@@ -45,19 +46,22 @@ std::unique_ptr<TPX8Font> OpenMenuFont(TPX8Library& library, int size, int point
     return OpenMenuFont(library, name, special);
 }
 
-void DrawCentred(TPX8ImageData& image, TPX8Font& font, TRect box, std::string_view text) {
+void DrawCentred(TRoom& room, std::string_view where, TPX8ImageData& image, TPX8Font& font,
+                 TRect box, std::string_view text) {
     const int32_t width = font.TextWidth(text);
+    // The outer margins of the glyph cells are transparent: only the ink must fit.
+    if (width - 2 > box.Width()) ReportTextCut(room, where, text);
     TPoint pen{box.Left + (box.Width() - width) / 2, box.Top + (box.Height() - font.Height) / 2};
     font.DrawText(image, pen, text);
 }
 
-void DrawButtonLabel(TPX8ImageData& image, TPX8Font* font, const THitBox* box,
+void DrawButtonLabel(TRoom& room, TPX8ImageData& image, TPX8Font* font, const THitBox* box,
                      std::string_view text) {
     if (!box) return;
     if (box->Disabled()) {
         DrawDisabledVeil(image, box->Rect());
     } else if (font) {
-        DrawCentred(image, *font, box->Rect(), text);
+        DrawCentred(room, box->GetID(), image, *font, box->Rect(), text);
     }
 }
 

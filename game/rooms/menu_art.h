@@ -25,10 +25,13 @@ std::unique_ptr<TPX8Font> OpenMenuFont(TPX8Library& library, const std::string& 
 std::unique_ptr<TPX8Font> OpenMenuFont(TPX8Library& library, int size, int points, char ink);
 
 // Draws the text centred in the box's rectangle while the box is usable. A greyed button
-// shows no label and is veiled in grey instead, so it never looks clickable.
-void DrawButtonLabel(TPX8ImageData& image, TPX8Font* font, const THitBox* box,
+// shows no label and is veiled in grey instead, so it never looks clickable. A label wider
+// than its box is reported as a cut text of the room.
+void DrawButtonLabel(TRoom& room, TPX8ImageData& image, TPX8Font* font, const THitBox* box,
                      std::string_view text);
-void DrawCentred(TPX8ImageData& image, TPX8Font& font, TRect box, std::string_view text);
+// The text centred in the box; one wider than the box is reported (at where).
+void DrawCentred(TRoom& room, std::string_view where, TPX8ImageData& image, TPX8Font& font,
+                 TRect box, std::string_view text);
 
 // The room's boxes "PREVPAGE" and "NEXTPAGE" (either may be missing).
 void EnablePageButtons(TRoom& room, bool prevUsable, bool nextUsable);

@@ -7,6 +7,7 @@
 #include "foundation/polyglot.h"
 #include "foundation/utils.h"
 #include "game/rooms/menu_art.h"
+#include "game/world/text_fit.h"
 #include "game/world/world.h"
 #include "graphics/font.h"
 #include "platform/files.h"
@@ -141,8 +142,9 @@ void TPickLangRoom::DrawContents(TPX8ImageData& image) {
     const TPolyglot& strings = Polyglot();
     if (fonts_[0]) {
         const std::string heading = strings.GetString(kHeadings[std::clamp(mode_, 0, 2)]);
-        TPoint pen{(world_.FrameWidth() - fonts_[0]->TextWidth(heading)) / 2, kHeadingTop};
-        fonts_[0]->DrawText(image, pen, heading);
+        DrawCentred(*this, "HEADING", image, *fonts_[0],
+                    {0, kHeadingTop, world_.FrameWidth(), kHeadingTop + fonts_[0]->Height},
+                    heading);
     }
     for (THitBox* box : entryBoxes_) {
         const int i = EntryIndex(box->GetID());
@@ -150,10 +152,15 @@ void TPickLangRoom::DrawContents(TPX8ImageData& image) {
         if (!font || i < 0 || i >= int(entries_.size())) continue;
         TPoint pen{box->Rect().Left, box->Rect().Top};
         font->DrawText(image, pen, entries_[size_t(i)].name);
+        // Too many long names for the columns to share the screen.
+        if (box->Rect().Left < 0 || pen.X > world_.FrameWidth())
+            ReportTextCut(*this, "ENTRY" + std::to_string(i + 1), entries_[size_t(i)].name);
     }
-    DrawButtonLabel(image, fonts_[2].get(), FindHitBox("OK"), strings.GetString(kStringOK));
-    DrawButtonLabel(image, fonts_[2].get(), FindHitBox("CANCEL"), strings.GetString(kStringCancel));
-    DrawButtonLabel(image, fonts_[2].get(), FindHitBox("RETURN"), strings.GetString(kStringBack));
+    DrawButtonLabel(*this, image, fonts_[2].get(), FindHitBox("OK"), strings.GetString(kStringOK));
+    DrawButtonLabel(*this, image, fonts_[2].get(), FindHitBox("CANCEL"),
+                    strings.GetString(kStringCancel));
+    DrawButtonLabel(*this, image, fonts_[2].get(), FindHitBox("RETURN"),
+                    strings.GetString(kStringBack));
 }
 
 void TPickLangRoom::ChooseEntry(int index) {

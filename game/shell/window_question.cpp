@@ -112,6 +112,7 @@ void TWindowQuestion::Show(TPX8ImageData& surface) {
     surface.FillRect({box_.Left, box_.Top, box_.Right, box_.Top + titleHeight}, kNavy);
     TPoint pen{box_.Left + 8, box_.Top + 4 - captionFont_->TopSkip};
     captionFont_->DrawText(surface, pen, request_.caption);
+    textCut_ = pen.X > box_.Right;
     const int32_t lineHeight = textFont_->Height - textFont_->TopSkip + 2;
     int32_t y = box_.Top + titleHeight + kPad;
     // A text too long for the window is cut above the buttons.
@@ -119,6 +120,7 @@ void TWindowQuestion::Show(TPX8ImageData& surface) {
     for (const std::string& line : lines_) {
         pen = {box_.Left + (box_.Width() - textFont_->TextWidth(line)) / 2, y - textFont_->TopSkip};
         if (y + lineHeight <= textBottom) textFont_->DrawText(surface, pen, line);
+        if (y + lineHeight > textBottom || pen.X > box_.Right) textCut_ = true;
         y += lineHeight;
     }
     for (size_t i = 0; i < buttons_.size(); ++i)

@@ -45,6 +45,8 @@ class TWindowQuestion {
     DialogResult Dismissed() const;
 
     TRect ButtonRect(size_t index) const { return buttons_[index].rect; }
+    // Whether the last Show had to leave text out or let a line run past the box.
+    bool TextCut() const { return textCut_; }
 
   private:
     struct Button {
@@ -68,6 +70,7 @@ class TWindowQuestion {
     std::unique_ptr<TSurfaceImage> under_;
     TPX8ImageData* shownOn_ = nullptr;
     std::optional<DialogResult> answer_;
+    bool textCut_ = false;
 };
 
 } // namespace qr

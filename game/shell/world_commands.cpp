@@ -61,6 +61,13 @@ void AddStateFields(TShellWorld& shell, Json& s) {
         }
     }
     s["boxes"] = boxes;
+    // The texts of the room that did not fit since it was entered.
+    Json cuts = Json::array();
+    for (const TShellWorld::TextCut& cut : shell.TextCuts())
+        cuts.push_back({{"where", ToUtf8(cut.where)},
+                        {"text", ToUtf8(cut.text)},
+                        {"shortened", cut.shortened}});
+    s["textCuts"] = cuts;
     if (const THighScoreMan* scores = world.HighScores()) {
         Json table = Json::array();
         for (int place = 1; place <= kHighScorePlaces; ++place)

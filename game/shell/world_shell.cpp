@@ -3,6 +3,8 @@
 
 #include "graphics/font.h"
 
+#include <algorithm>
+
 #include "foundation/dlg_confirm.h"
 #include "foundation/obf_text.h"
 #include "foundation/text_codec.h"
@@ -187,6 +189,16 @@ std::optional<DialogResult> TShellWorld::AskInWindow(const DialogRequest& reques
     }
     question_ = &*q;
     q->Show(screen_.Client());
+    if (q->TextCut() && out_.log) {
+        // One log line, its line breaks written as \n as in DIALOG lines.
+        std::string text;
+        for (char c : ToUtf8(request.text))
+            if (c == '\n')
+                text += "\\n";
+            else if (c != '\r')
+                text += c;
+        out_.log("TEXTCUT QUESTION TEXT " + ToUtf8(request.caption) + " | " + text);
+    }
     Flush();
     if (out_.log) {
         // Where the buttons are (paint-box coordinates, as clicks take them), so that a
@@ -268,8 +280,20 @@ void TShellWorld::SetCaption(const std::string& caption) {
 }
 
 void TShellWorld::RoomEntered(const std::string& from, const std::string& to) {
+    textCuts_.clear();
     if (out_.log)
         out_.log("ROOM " + (from.empty() ? std::string("-") : ToUtf8(from)) + " -> " + ToUtf8(to));
+}
+
+void TShellWorld::TextDidNotFit(const std::string& room, const std::string& where,
+                                const std::string& text, bool shortened) {
+    // A room draws its texts again with every repaint: each is told once per visit.
+    TextCut cut{where, text, shortened};
+    if (std::find(textCuts_.begin(), textCuts_.end(), cut) != textCuts_.end()) return;
+    textCuts_.push_back(cut);
+    if (out_.log)
+        out_.log((shortened ? "TEXTSHORT " : "TEXTCUT ") + ToUtf8(room) + " " + ToUtf8(where) +
+                 " " + ToUtf8(text));
 }
 
 void TShellWorld::SetCursor(int cursor) {

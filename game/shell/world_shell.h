@@ -109,6 +109,14 @@ class TShellWorld : public WorldLink, private TWorldHost {
     // Draws the surround with the tile picture named and shows the whole client area.
     void PaintSurround(const std::string& tileName);
 
+    // The texts of the current room that did not fit, since it was entered, each once.
+    struct TextCut {
+        std::string where, text;
+        bool shortened = false;
+        bool operator==(const TextCut&) const = default;
+    };
+    const std::vector<TextCut>& TextCuts() const { return textCuts_; }
+
   private:
     // TWorldHost
     void ShowMessage(const std::string& text) override;
@@ -121,6 +129,8 @@ class TShellWorld : public WorldLink, private TWorldHost {
     void LetMessagesRun() override {
         if (out_.letMessagesRun) out_.letMessagesRun();
     }
+    void TextDidNotFit(const std::string& room, const std::string& where, const std::string& text,
+                       bool shortened) override;
     bool KeyDown(int virtualKey) override;
     void Present(TPX8ImageData& work, TPoint offset, bool blackFrame) override;
     bool WaveDevicePresent() override {
@@ -174,6 +184,7 @@ class TShellWorld : public WorldLink, private TWorldHost {
     int cursor_ = 0;
     std::string caption_;
     TWindowQuestion* question_ = nullptr; // the question open in the window
+    std::vector<TextCut> textCuts_;
 };
 
 // Start-up step of the main window that makes the world: when the program's "dat/"

@@ -47,6 +47,12 @@ class TWorldHost {
     // Lets pending window messages run (without re-entering the tick).
     virtual void LetMessagesRun() {}
 
+    // A text of the room did not fit its place. Shortened: a single line cut on purpose to
+    // end in "...", the text as shown; otherwise it was cut, wrapped out of its box or
+    // left blank, the whole text. Nothing a player sees: for the headless driver's checks.
+    virtual void TextDidNotFit(const std::string& room, const std::string& where,
+                               const std::string& text, bool shortened) {}
+
     // Copies the work image's damaged rectangles (its damage list, work-image coordinates)
     // to the screen at the offset; with blackFrame a one-pixel black frame is drawn around
     // the 602x402 area afterwards. The world forgets the damage once this returns.

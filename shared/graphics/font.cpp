@@ -52,6 +52,14 @@ TGlyphRef MapFontByte(uint8_t b) {
         k = b - 106;
     else if (b == 155)
         k = 47;
+    // Œ, œ and Ÿ are letters to the play room (French needs œ), but bytes 128-159 have no
+    // cells in the main image: they get the extra entries after the special letters.
+    else if (b == 140)
+        k = 48;
+    else if (b == 156)
+        k = 49;
+    else if (b == 159)
+        k = 50;
     if (k < 0) return {};
     return {TGlyphRef::Special, k};
 }
@@ -162,6 +170,18 @@ TRect TPX8Font::TextExtent(TPoint point, std::string_view text) const {
             r.Right += (*Specials)[size_t(g.index)].Width + Spacing;
     }
     return r;
+}
+
+bool GameFontsDraw(uint8_t byte) {
+    const TGlyphRef g = MapFontByte(byte);
+    if (g.kind == TGlyphRef::None) return false;
+    for (int slot : {4, 5}) {
+        const TGlyphEntry& e = g.kind == TGlyphRef::Glyph
+                                   ? GameFontMetrics(slot).Glyphs[size_t(g.index)]
+                                   : GameFontSpecials(slot)[size_t(g.index)];
+        if (e.Width == 0) return false;
+    }
+    return true;
 }
 
 uint8_t TPX8Font::GetCornerColour() {

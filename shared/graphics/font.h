@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Bitmap fonts: a font image in a library (rows of glyph cells) paired with a metrics
-// record compiled into the program, plus an optional image of the 48 extra glyphs.
+// record compiled into the program, plus an optional image of the extra glyphs: the 48
+// special letters and the three Windows-1252 letters the main image has no cell for.
 // Glyphs are blitted, so the font image's transparent colour lets the picture show
 // between strokes.
 #include <array>
@@ -22,9 +23,11 @@ struct TGlyphEntry {
 };
 
 inline constexpr int kFontGlyphCount = 192;
-inline constexpr int kFontSpecialCount = 48;
+inline constexpr int kFontSpecialCount = 51;
 inline constexpr int kFontGlyphsPerRow = 32;
 inline constexpr int kFontSpecialsPerRow = 12;
+inline constexpr int kFontSpecialRows =
+    (kFontSpecialCount + kFontSpecialsPerRow - 1) / kFontSpecialsPerRow;
 inline constexpr int kFontSlotCount = 41;
 
 struct TFontMetrics {
@@ -44,8 +47,13 @@ const TFontMetrics* FontMetricsSlot(int index);
 void RegisterGameFontMetrics();
 // The compiled-in records of the game's designs (for tools and tests).
 TFontMetrics& GameFontMetrics(int slot);
+const std::array<TGlyphEntry, kFontSpecialCount>& GameFontSpecials(int slot);
+// Whether the game's font designs draw the byte: it maps to a glyph with a width. Line
+// breaks, tabs and the codes Windows-1252 leaves undefined (129, 141, ... as far as the
+// fonts' special letters leave them) draw nothing.
+bool GameFontsDraw(uint8_t byte);
 
-// What a byte draws: a glyph entry (0..191), an extra entry (0..47) or nothing.
+// What a byte draws: a glyph entry (0..191), an extra entry (0..50) or nothing.
 struct TGlyphRef {
     enum Kind { None, Glyph, Special } kind = None;
     int index = 0;

@@ -55,7 +55,8 @@ const std::array<TGlyphEntry, kFontSpecialCount> gSpecials4{{
     {83, 9, 0},  {94, 3, 0},  {99, 9, 0},   {1, 10, 0},  {13, 10, 0},  {25, 9, 0},   {36, 9, 0},
     {47, 11, 0}, {60, 11, 0}, {73, 11, 0},  {86, 12, 0}, {100, 10, 0}, {112, 11, 0}, {125, 11, 0},
     {138, 9, 0}, {1, 7, 0},   {10, 7, 0},   {19, 9, 0},  {30, 9, 0},   {41, 9, 0},   {52, 9, 0},
-    {63, 9, 0},  {74, 9, 0},  {85, 6, 0},   {93, 9, 0},  {104, 9, 0},  {115, 6, 0},
+    {63, 9, 0},  {74, 9, 0},  {85, 6, 0},   {93, 9, 0},  {104, 9, 0},  {115, 6, 0},  {1, 17, 0},
+    {20, 16, 0}, {38, 10, 0},
 }};
 
 TFontMetrics gSlot5{
@@ -107,6 +108,7 @@ const std::array<TGlyphEntry, kFontSpecialCount> gSpecials5{{
     {217, 38, 0}, {257, 39, 0}, {298, 35, 0}, {335, 37, 0}, {374, 37, 0}, {413, 31, 0},
     {1, 26, 0},   {29, 26, 0},  {57, 31, 0},  {90, 31, 0},  {123, 32, 0}, {157, 32, 0},
     {191, 32, 0}, {225, 31, 0}, {258, 22, 0}, {282, 32, 0}, {316, 32, 0}, {350, 21, 0},
+    {1, 54, 0},   {57, 51, 0},  {110, 33, 0},
 }};
 
 } // namespace
@@ -114,6 +116,12 @@ const std::array<TGlyphEntry, kFontSpecialCount> gSpecials5{{
 TFontMetrics& GameFontMetrics(int slot) {
     if (slot == 4) return gSlot4;
     if (slot == 5) return gSlot5;
+    throw UvoException("Font not loaded");
+}
+
+const std::array<TGlyphEntry, kFontSpecialCount>& GameFontSpecials(int slot) {
+    if (slot == 4) return gSpecials4;
+    if (slot == 5) return gSpecials5;
     throw UvoException("Font not loaded");
 }
 

@@ -10,6 +10,7 @@
 
 #include "data_tree.h"
 #include "foundation/obf_text.h"
+#include "foundation/text_codec.h"
 #include "foundation/utils.h"
 #include "graphics/font.h"
 #include "graphics/image_library.h"
@@ -114,14 +115,56 @@ TEST(Pictures, FontsOfEveryNameOpenWithTheirExtraGlyphs) {
         TPX8Font font(lib, name, special);
         const TFontMetrics* m = FontMetricsSlot(std::stoi(std::string(name, 2)));
         ASSERT_NE(m, nullptr) << name;
-        // Six rows of 32 glyphs and four rows of 12 extra glyphs must be in the pictures.
+        // Six rows of 32 glyphs and the rows of 12 extra glyphs must be in the pictures.
         EXPECT_GE(font.Surface->Height, int32_t(6 * m->RowHeight)) << name;
         ASSERT_NE(font.SpecialSurface, nullptr) << name;
-        EXPECT_GE(font.SpecialSurface->Height, int32_t(4 * m->RowHeight)) << special;
+        EXPECT_GE(font.SpecialSurface->Height, int32_t(kFontSpecialRows * m->RowHeight)) << special;
         // The pause and quit panels are filled with the font's corner colour: the paper.
         EXPECT_EQ(font.GetCornerColour(), 15) << name;
         EXPECT_GT(font.TextWidth("Quill-Rush \x81"), 0) << name;
     }
+}
+
+// Every byte the play room treats as a letter (its two cases differ) is drawn by every
+// font of the game: a glyph with a width, and ink in its cell of the font's pictures. A
+// letter without one would be an empty card and white cells to a child.
+TEST(Pictures, EveryFontDrawsEveryLetter) {
+    RegisterGameFontMetrics();
+    TPX8Library lib;
+    lib.Open(TreePath("imglib/game.px8"));
+    int fonts = 0;
+    for (const std::string& name : lib.GetImageNames()) {
+        // Fonts are named by their metrics slot, "ab" and their size and colours.
+        if (name.size() != 8 || !std::isdigit(uint8_t(name[0])) ||
+            !std::isdigit(uint8_t(name[1])) || name.compare(2, 2, "ab") != 0)
+            continue;
+        ++fonts;
+        SCOPED_TRACE(name);
+        TPX8Font font(lib, name, "abce" + name.substr(4));
+        ASSERT_NE(font.SpecialSurface, nullptr);
+        const uint8_t paper = font.Surface->GetPixel({0, 0});
+        for (int b = 0; b < 256; ++b) {
+            if (!IsLetter(uint8_t(b))) continue;
+            const TGlyphRef g = MapFontByte(uint8_t(b));
+            ASSERT_NE(g.kind, TGlyphRef::None) << "byte " << b;
+            const bool extra = g.kind == TGlyphRef::Special;
+            const TGlyphEntry& e =
+                extra ? (*font.Specials)[size_t(g.index)] : (*font.Glyphs)[size_t(g.index)];
+            EXPECT_GT(e.Width, 0) << "byte " << b;
+            TPX8ImageData& picture = extra ? *font.SpecialSurface : *font.Surface;
+            const int32_t top =
+                (g.index / (extra ? kFontSpecialsPerRow : kFontGlyphsPerRow)) * font.RowHeight;
+            int ink = 0;
+            for (int32_t y = top; y < top + font.Height; ++y)
+                for (int32_t x = e.X; x < e.X + e.Width; ++x)
+                    ink += picture.GetPixel({x, y}) != paper;
+            EXPECT_GT(ink, 0) << "byte " << b << " has an empty cell";
+        }
+    }
+    EXPECT_GE(fonts, 12);
+    EXPECT_TRUE(GameFontsDraw(0x9C) && GameFontsDraw(0x8C) && GameFontsDraw(0x9F));
+    EXPECT_FALSE(GameFontsDraw(139) || GameFontsDraw(141) || GameFontsDraw(153) ||
+                 GameFontsDraw(13));
 }
 
 TEST(Pictures, ScreensAndFrameSetsOfTheWorldScriptExist) {

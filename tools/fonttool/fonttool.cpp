@@ -250,6 +250,10 @@ std::string MetricsSource(const std::vector<std::pair<TRasterFont, int>>& fonts,
     s << "} // namespace\n\nTFontMetrics& GameFontMetrics(int slot) {\n";
     for (const auto& [f, slot] : fonts)
         s << "    if (slot == " << slot << ") return gSlot" << slot << ";\n";
+    s << "    throw UvoException(\"Font not loaded\");\n}\n\n"
+      << "const std::array<TGlyphEntry, kFontSpecialCount>& GameFontSpecials(int slot) {\n";
+    for (const auto& [f, slot] : fonts)
+        s << "    if (slot == " << slot << ") return gSpecials" << slot << ";\n";
     s << "    throw UvoException(\"Font not loaded\");\n}\n\nvoid RegisterGameFontMetrics() {\n";
     for (const auto& [f, slot] : fonts)
         s << "    RegisterFontMetrics(" << slot << ", &gSlot" << slot << ", &gSpecials" << slot

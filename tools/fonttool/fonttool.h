@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Turns a TrueType font into the game's bitmap fonts: the font image (rows of 32 glyph
-// cells), the image of the 48 extra glyphs (rows of 12) and the metrics records the
+// cells), the image of the extra glyphs (rows of 12) and the metrics records the
 // program compiles in. The layout depends only on the font file and the design, so the
 // images of every colour variant share one metrics record.
 #include <array>

@@ -11,8 +11,11 @@
 #include "foundation/command_line.h"
 #include "foundation/polyglot.h"
 #include "foundation/stream.h"
+#include "foundation/text_codec.h"
+#include "graphics/font.h"
 #include "tools/qrwtool/import_commands.h"
 #include "tools/qrwtool/word_list_json.h"
+#include "wordlist/shown_texts.h"
 #include "wordlist/word_list.h"
 #include "wordlist/word_list_source.h"
 
@@ -21,7 +24,8 @@ namespace {
 const char* kUsage =
     "usage: qrwtool COMMAND [--strings qr_xxx.str]\n"
     "  dump FILE           print every field of the list as JSON\n"
-    "  check FILE          exit 0 when the game would load the list\n"
+    "  check FILE          exit 0 when the game would load the list; warns of characters\n"
+    "                      the game's fonts cannot draw (exit 1 for them too with --strict)\n"
     "  build SOURCE OUT    make a list from its text form\n"
     "  export FILE [OUT]   write the text form of a list (to stdout without OUT)\n"
     "  upgrade IN OUT      rewrite a list of any version as the current version\n"
@@ -52,20 +56,44 @@ std::string ReadText(const std::string& path) {
     return s.str();
 }
 
+// Warns of every text holding a character the game's fonts leave blank (a child would see
+// an empty card or cell); true when there was one.
+bool WarnUndrawn(const qr::TQRWordList& list, const std::string& path) {
+    bool any = false;
+    for (const qr::TShownText& shown : qr::ShownTexts(list)) {
+        for (char c : shown.text) {
+            const auto byte = uint8_t(c);
+            if (qr::GameFontsDraw(byte)) continue;
+            char code[8];
+            std::snprintf(code, sizeof code, "U+%04X", unsigned(qr::ByteToCodePoint(byte)));
+            std::cerr << "qrwtool: " << qr::Printable(path)
+                      << ": warning: " << qr::Printable(qr::ToUtf8(shown.where)) << " \""
+                      << qr::Printable(qr::ToUtf8(shown.text)) << "\" has the character " << code
+                      << " (byte " << int(byte) << "), which the game's fonts cannot draw\n";
+            any = true;
+            break;
+        }
+    }
+    return any;
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
     if (std::optional<int> done = qr::HandleCommonOptions(
             "qrwtool", std::vector<std::string>(argv + 1, argv + argc), kUsage, std::cout,
             std::cerr, {"--strings", "--type", "--languages", "--title", "--csv"},
-            {"--skip-unshowable"}))
+            {"--skip-unshowable", "--strict"}))
         return *done;
     std::vector<std::string> args;
     std::string strings;
+    bool strict = false;
     for (int i = 1; i < argc; ++i) {
         std::string a = argv[i];
         if (a == "--strings" && i + 1 < argc)
             strings = argv[++i];
+        else if (a == "--strict")
+            strict = true;
         else
             args.push_back(a);
     }
@@ -87,6 +115,7 @@ int main(int argc, char** argv) {
             std::cout << qr::WordListToJson(list);
         } else if (cmd == "check" && args.size() == 2) {
             if (!Load(list, args[1])) return 1;
+            if (WarnUndrawn(list, args[1]) && strict) return 1;
         } else if (cmd == "build" && args.size() == 3) {
             const std::string source = ReadText(args[1]);
             try {

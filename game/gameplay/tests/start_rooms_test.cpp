@@ -15,6 +15,7 @@
 #include "game/gameplay/start_room.h"
 #include "game/world/pictures.h"
 #include "game/world/tests/world_fixture.h"
+#include "game/world/text_fit.h"
 #include "graphics/font.h"
 #include "test_support/temp_dir.h"
 #include "wordlist/word_list.h"
@@ -144,11 +145,12 @@ class StartRoomsTest : public ::testing::Test, public WorldFixture {
     }
 
     // Saves a list of the kind and loads it as the world's module.
-    void LoadList(TListType type, bool icons, size_t levels = 2) {
+    void LoadList(TListType type, bool icons, size_t levels = 2,
+                  const std::string& title = "Beasts", const std::string& handle = "uvo") {
         TQRWordList list;
         list.SetListType(type);
-        list.SetTitle("Beasts");
-        list.SetHandle("uvo");
+        list.SetTitle(title);
+        list.SetHandle(handle);
         list.SetPrimaryLanguage("French");
         if (type == TListType::Vocabulary) list.AddLanguage("Spanish");
         list.AddClueWord(type == TListType::Quiz ? "Miaow?" : "", "chat", 1);
@@ -378,6 +380,108 @@ TEST_F(StartRoomsTest, ButtonsLeadToTheirRoomsAndPlayStartsAGame) {
     EXPECT_EQ(Room(), "PLAY");
     EXPECT_EQ(world.RunningScore(), 0);
     EXPECT_EQ(world.Lives().Count(), 5);
+}
+
+// The columns of the pixels of either colour in the area: {leftmost, rightmost + 1}, or
+// {0, 0}.
+std::pair<int32_t, int32_t> InkColumns(TPX8ImageData& image, TRect area, uint8_t colour,
+                                       uint8_t other = 0) {
+    int32_t left = area.Right, right = area.Left;
+    for (int32_t y = area.Top; y < area.Bottom; ++y)
+        for (int32_t x = area.Left; x < area.Right; ++x)
+            if (const uint8_t c = PixelAt(image, x, y); c == colour || (other != 0 && c == other)) {
+                left = std::min(left, x);
+                right = std::max(right, x + 1);
+            }
+    return left < right ? std::pair{left, right} : std::pair{0, 0};
+}
+
+TEST_F(StartRoomsTest, WideInitialsStayWholeOnOneLineAndNarrowOnesKeepTheirPlace) {
+    LoadList(TListType::Quiz, false);
+    // Each glyph is drawn as a solid block of its font's colour: the blocks of a row span
+    // exactly the text's width when every letter is on the row's one line.
+    const std::vector<std::string> initials = {"WWW", "MMM", "\xC6\xD8\xC5", "TOM", "W\x8CW", "ABC",
+                                               "---", "i",   "OOO",          "%%%"};
+    for (size_t i = 0; i < initials.size(); ++i)
+        Scores().AddScore(initials[i], int32_t(1000 - i));
+    world.GoRoom("MODSTART");
+    TPX8Font font(library, "04ab14bw", "abce14bw");
+    for (int place = 1; place <= 10; ++place) {
+        const std::string& text = Scores().GetInitials(place);
+        SCOPED_TRACE(text);
+        const TPoint at = TStartRoom::ScorePlace(place);
+        // The row from the panel's left edge up to the score's first digit; the last entry
+        // is highlighted.
+        const TRect row{at.X - 10, at.Y, at.X + TStartRoom::kScoreColumnGap + 6, at.Y + 23};
+        const auto [left, right] = InkColumns(*world.WorkImage(), row, kText, kHigh);
+        const int32_t wide = font.TextWidth(text);
+        EXPECT_EQ(right - left, wide);
+        if (wide <= 40)
+            EXPECT_EQ(left, at.X + (40 - wide) / 2) << "centred in the column as before";
+        else
+            EXPECT_GE(left, at.X) << "runs into the gap, not out of the panel";
+    }
+    EXPECT_TRUE(host.textCuts.empty()) << host.textCuts.front();
+}
+
+TEST_F(StartRoomsTest, ShortenedLinesKeepWholeCharactersAndEndInDots) {
+    TPX8Font font(library, "04ab14uw", "abce14uw");
+    const int32_t dots = font.TextWidth("...");
+    struct Case {
+        std::string text;
+        int32_t width;
+        std::string shown;
+    };
+    const Case cases[] = {
+        {"Farm", font.TextWidth("Farm"), "Farm"},                    // fits exactly: unchanged
+        {"Farm", font.TextWidth("Farm") - 1, "Fa..."},               // "Far..." is wider still
+        {"Farm animals", font.TextWidth("Farm ") + dots, "Farm..."}, // no blank before the dots
+        {"\x9C\x9C\x9C\x9C", font.TextWidth("\x9C\x9C") + dots, "\x9C\x9C..."},
+        {"Farm", dots - 1, ".."}, // only as many dots as fit
+        {"Farm", 0, ""},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.text + " in " + std::to_string(c.width));
+        const std::string shown = ShortenToWidth(font, c.text, c.width);
+        EXPECT_EQ(shown, c.shown);
+        EXPECT_LE(font.TextWidth(shown), c.width);
+    }
+}
+
+TEST_F(StartRoomsTest, LongTitleAndHandleEndInDotsInsideTheirBoxes) {
+    const std::string title = "Animals of the Farm and the Forest, Vol 2"; // 41 characters
+    const std::string handle = "Mrs Wilhelmina Wigglesworth-Smythe";
+    LoadList(TListType::Quiz, false, 2, title, handle);
+    world.GoRoom("MODSTART");
+    TPX8Font info(library, "04ab14uw", "abce14uw");
+    struct Case {
+        TRect box;
+        const std::string& text;
+        const char* where;
+    };
+    for (const Case& c : {Case{TStartRoom::kTitleBox, title, "TITLE"},
+                          Case{TStartRoom::kHandleBox, handle, "HANDLE"}}) {
+        SCOPED_TRACE(c.where);
+        const std::string shown = ShortenToWidth(info, c.text, c.box.Width() - 8);
+        ASSERT_NE(shown, c.text);
+        EXPECT_EQ(shown.substr(shown.size() - 3), "...");
+        const auto [left, right] = InkColumns(*world.WorkImage(), c.box, kInfo);
+        EXPECT_EQ(right - left, info.TextWidth(shown)) << "one line, not left empty";
+        EXPECT_GE(left, c.box.Left + 4);
+        EXPECT_LE(right, c.box.Right - 4);
+        EXPECT_NE(std::find(host.textCuts.begin(), host.textCuts.end(),
+                            std::string("MODSTART ") + c.where + " " + shown + " (shortened)"),
+                  host.textCuts.end());
+    }
+    // A title that fits stays where it was: centred, whole, unreported.
+    host.textCuts.clear();
+    LoadList(TListType::Quiz, false, 2, "Beasts");
+    world.GoRoom("HOME");
+    world.GoRoom("MODSTART");
+    const auto [left, right] = InkColumns(*world.WorkImage(), TStartRoom::kTitleBox, kInfo);
+    EXPECT_EQ(right - left, info.TextWidth("Beasts"));
+    EXPECT_EQ(left, TStartRoom::kTitleBox.Left + (300 - info.TextWidth("Beasts")) / 2);
+    EXPECT_TRUE(host.textCuts.empty());
 }
 
 TEST(LetterPad, PointsFallOnTheCharactersOfTheirRowOnly) {

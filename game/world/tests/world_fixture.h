@@ -35,6 +35,7 @@ class RecordingHost : public TWorldHost {
         bool frame;
     };
     std::vector<Presented> presented;
+    std::vector<std::string> textCuts; // "room where text", "... (shortened)" when on purpose
 
     void ShowMessage(const std::string& text) override { messages.push_back(text); }
     int Confirm(const std::string& caption, const std::string& message, int buttons) override {
@@ -68,6 +69,10 @@ class RecordingHost : public TWorldHost {
     void SetMusicEnabled(bool on) override { musicOn = on; }
     bool MusicBusy() override { return musicBusy; }
     void PlayMusic(int track) override { music.push_back(track); }
+    void TextDidNotFit(const std::string& room, const std::string& where, const std::string& text,
+                       bool shortened) override {
+        textCuts.push_back(room + " " + where + " " + text + (shortened ? " (shortened)" : ""));
+    }
 };
 
 // Compiles the text the way the game does and reads it into the world, with the engine's

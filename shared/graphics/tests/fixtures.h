@@ -115,8 +115,8 @@ struct FixedFont {
         auto w = GreyWriter();
         w.Add(Img("08fixed", 192, 36, Cells(32, kFontGlyphCount, 1), TBandCoding::LineCoded, true,
                   0));
-        w.Add(Img("abcefixe", 72, 24, Cells(12, kFontSpecialCount, 201), TBandCoding::LineCoded,
-                  true, 0));
+        w.Add(Img("abcefixe", 72, 6 * kFontSpecialRows, Cells(12, kFontSpecialCount, 201),
+                  TBandCoding::LineCoded, true, 0));
         w.Add(Img("08second", 192, 36, Cells(32, kFontGlyphCount, 1), TBandCoding::LineCoded, true,
                   0));
         w.Add(Img("tile1", 3, 2, {1, 2, 3, 4, 5, 6}));
@@ -125,7 +125,7 @@ struct FixedFont {
     ~FixedFont() { RegisterFontMetrics(8, nullptr, nullptr); }
 
     static std::vector<uint8_t> Cells(int perRow, int count, int base) {
-        const int w = perRow * 6, h = (count / perRow) * 6;
+        const int w = perRow * 6, h = (count + perRow - 1) / perRow * 6;
         std::vector<uint8_t> px(size_t(w) * h, 0);
         for (int i = base == 1 ? 1 : 0; i < count; ++i)
             for (int y = 0; y < 5; ++y)

@@ -27,14 +27,15 @@ struct TestFont {
         auto w = test::GreyWriter();
         w.Add(test::Img("07test", 160, 36, Cells(32, kFontGlyphCount, metrics.Glyphs.data(), 0),
                         TBandCoding::LineCoded, true, 0));
-        w.Add(test::Img("abcetest", 60, 24, Cells(12, kFontSpecialCount, specials.data(), 200),
-                        TBandCoding::LineCoded, true, 0));
+        w.Add(test::Img("abcetest", 60, 6 * kFontSpecialRows,
+                        Cells(12, kFontSpecialCount, specials.data(), 200), TBandCoding::LineCoded,
+                        true, 0));
         test::OpenBytes(lib, w.Bytes());
     }
     ~TestFont() { RegisterFontMetrics(7, nullptr, nullptr); }
 
     std::vector<uint8_t> Cells(int perRow, int count, const TGlyphEntry* e, int base) {
-        const int w = perRow * 5, h = (count / perRow) * 6;
+        const int w = perRow * 5, h = (count + perRow - 1) / perRow * 6;
         std::vector<uint8_t> px(size_t(w) * h, 0);
         for (int i = 0; i < count; ++i)
             for (int y = 0; y < 5; ++y)
@@ -66,7 +67,8 @@ TEST(FontBytes, MappingOfPrintableAndExtraBytes) {
         {26, TGlyphRef::Special, 11},  {129, TGlyphRef::Special, 12}, {158, TGlyphRef::Special, 22},
         {128, TGlyphRef::Special, 23}, {14, TGlyphRef::Special, 24},  {24, TGlyphRef::Special, 34},
         {27, TGlyphRef::Special, 35},  {142, TGlyphRef::Special, 36}, {152, TGlyphRef::Special, 46},
-        {155, TGlyphRef::Special, 47}, {0, TGlyphRef::None, 0},       {10, TGlyphRef::None, 0},
+        {155, TGlyphRef::Special, 47}, {140, TGlyphRef::Special, 48}, {156, TGlyphRef::Special, 49},
+        {159, TGlyphRef::Special, 50}, {0, TGlyphRef::None, 0},       {10, TGlyphRef::None, 0},
         {13, TGlyphRef::None, 0},      {31, TGlyphRef::None, 0},      {139, TGlyphRef::None, 0},
     };
     for (const Case& c : cases) {
@@ -76,7 +78,7 @@ TEST(FontBytes, MappingOfPrintableAndExtraBytes) {
             EXPECT_EQ(g.index, c.index) << c.byte;
         }
     }
-    // The 48 extra entries are each reached by exactly one byte.
+    // Every extra entry is reached by exactly one byte.
     std::array<int, kFontSpecialCount> hits{};
     for (int b = 0; b < 256; ++b)
         if (MapFontByte(uint8_t(b)).kind == TGlyphRef::Special)

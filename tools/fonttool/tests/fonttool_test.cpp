@@ -42,7 +42,7 @@ TEST(FontTool, CompiledMetricsMatchTheRasterisedFont) {
                 << k;
         }
         EXPECT_EQ(f.Height, 6 * int(m.RowHeight));
-        EXPECT_EQ(f.SpecialHeight, 4 * int(m.RowHeight));
+        EXPECT_EQ(f.SpecialHeight, kFontSpecialRows * int(m.RowHeight));
     }
 }
 
@@ -77,7 +77,7 @@ TEST(FontTool, RenderedFontDrawsWithTheGameFontCode) {
     TImageNode* back = lib.CreateImage("back", 400, 30);
     TPX8ImageData* d = lib.GetImageData(back);
     d->FillRect(d->GetBounds(), 100);
-    const std::string text = "Quill\x01\x8A"; // an extra letter (A ogonek) and byte 138
+    const std::string text = "Quill\x01\x8A\x9C"; // an extra letter (A ogonek), 138 and oe
     TPoint pen{5, 3};
     font.DrawText(*d, pen, text);
     EXPECT_EQ(pen.X, 5 + font.TextWidth(text));
