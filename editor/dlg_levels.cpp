@@ -175,11 +175,16 @@ TDlgLevels::TDlgLevels(TQRWordList& list, bool& extendedSelect,
 }
 
 bool TDlgLevels::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == txtLevelName && event->type() == QEvent::ShortcutOverride) {
-        const auto* k = static_cast<QKeyEvent*>(event);
-        const QKeySequence pressed(k->keyCombination());
-        // Left unaccepted, the key goes on to the dialog's shortcuts instead of the field.
-        if (pressed == miSelectAll->shortcut() || pressed == miSelectNone->shortcut()) return true;
+    const bool key = event->type() == QEvent::ShortcutOverride || event->type() == QEvent::KeyPress;
+    if (watched == txtLevelName && key) {
+        const QKeySequence pressed(static_cast<QKeyEvent*>(event)->keyCombination());
+        for (QAction* a : {miSelectAll, miSelectNone}) {
+            if (pressed != a->shortcut()) continue;
+            // Taken from the field (its select-all) and given to the item.
+            if (event->type() == QEvent::KeyPress) a->trigger();
+            event->accept();
+            return true;
+        }
     }
     return QDialog::eventFilter(watched, event);
 }

@@ -244,7 +244,9 @@ bool TFormQuarry::GridNext(bool enter) {
     const int row = gridSecondary->currentRow();
     if (row >= 0 && row + 1 < gridSecondary->rowCount()) {
         gridSecondary->setCurrentCell(row + 1, 1);
-        gridSecondary->editItem(gridSecondary->item(row + 1, 1));
+        // Moving there may have opened its editor already.
+        if (!gridSecondary->indexWidget(gridSecondary->currentIndex()))
+            gridSecondary->editItem(gridSecondary->item(row + 1, 1));
         return true;
     }
     if (!enter) {
