@@ -219,6 +219,16 @@ bool TFormQuarry::eventFilter(QObject* watched, QEvent* event) {
             EnterPressed();
             return true;
         }
+        // Tab from the group goes on to the first language's translation, whichever was
+        // current before.
+        if (key == Qt::Key_Tab && watched == cbxGroup && gridSecondary->rowCount() > 0 &&
+            !(static_cast<QKeyEvent*>(event)->modifiers() & Qt::ShiftModifier)) {
+            // Only made current: editing starts when the author types there.
+            const auto triggers = gridSecondary->editTriggers();
+            gridSecondary->setEditTriggers(QAbstractItemView::NoEditTriggers);
+            gridSecondary->setCurrentCell(0, 1);
+            gridSecondary->setEditTriggers(triggers);
+        }
         const bool tab = key == Qt::Key_Tab &&
                          !(static_cast<QKeyEvent*>(event)->modifiers() & Qt::ShiftModifier);
         if ((enter || tab) && watched == gridSecondary && GridNext(enter)) return true;

@@ -676,7 +676,7 @@ void WordPagesTest::oneTabOrderWhateverIsSelected() {
     p.form->List().AddLanguage("French");
     p.form->show();
     p.Show();
-    const QStringList order{"txtPrimary", "cbxGroup", "gridSecondary", "cmdAdd",
+    const QStringList order{"txtPrimary", "cbxGroup",  "gridSecondary", "cmdAdd",
                             "cmdUpdate",  "cmdDelete", "lbxWordlist"};
     auto stops = [&] {
         QStringList out;
@@ -699,8 +699,8 @@ void WordPagesTest::oneTabOrderWhateverIsSelected() {
     p.word->setText("dog");
     QVERIFY(p.add->isEnabled() && p.update->isEnabled());
     QCOMPARE(stops(), expected());
-    QCOMPARE(stops(), (QStringList{"txtPrimary", "cbxGroup", "gridSecondary", "cmdAdd",
-                                   "cmdUpdate", "lbxWordlist"}));
+    QCOMPARE(stops(), (QStringList{"txtPrimary", "cbxGroup", "gridSecondary", "cmdAdd", "cmdUpdate",
+                                   "lbxWordlist"}));
 }
 
 void WordPagesTest::tabAndEnterWalkTheTranslations() {
@@ -714,10 +714,15 @@ void WordPagesTest::tabAndEnterWalkTheTranslations() {
         QVERIFY(QTest::qWaitForWindowActive(p.form.get()));
         p.Show();
         p.word->setText("cat");
-        p.grid->setFocus(Qt::TabFocusReason);
+        // Tabbed into from the word, whichever translation was current before.
+        p.grid->setCurrentCell(1, 1);
+        p.group->setFocus();
+        QTest::keyClick(p.group, Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget(), p.grid);
         QCOMPARE(p.grid->currentRow(), 0);
+        QCOMPARE(p.grid->currentColumn(), 1);
         p.grid->editItem(p.grid->item(0, 1));
-        auto* editor = p.grid->findChild<QLineEdit*>();
+        QWidget* editor = p.grid->indexWidget(p.grid->currentIndex());
         QVERIFY(editor);
         QTest::keyClicks(editor, "chat");
         QTest::keyClick(editor, enter ? Qt::Key_Return : Qt::Key_Tab);
