@@ -25,6 +25,7 @@
 
 #include "editor/dlg_about.h"
 #include "editor/editor_dialogs.h"
+#include "editor/entry_rules.h"
 #include "editor/help_window.h"
 #include "editor/icon_library.h"
 #include "editor/text_adapter.h"
@@ -877,6 +878,36 @@ bool TFormQuarry::CheckPassword() {
     return false;
 }
 
+// The first of the list's texts that the file cannot hold (more than 255 bytes); older
+// lists, imports and the model's own defaults can bring one that was never typed here.
+std::optional<std::string> TFormQuarry::TextTooLong(const TQRWordList& list) {
+    std::vector<std::string> texts{list.Title(), list.Handle()};
+    for (size_t i = 0; i < list.WordCount(); ++i)
+        texts.push_back(list.Word(i));
+    for (size_t i = 0; i < list.ClueCount(); ++i)
+        texts.push_back(list.Clue(i));
+    for (const TSecondaryLanguage& l : list.SecondaryLanguages())
+        texts.insert(texts.end(), l.translations.begin(), l.translations.end());
+    for (size_t i = 0; i < list.AuthorLineCount(); ++i)
+        texts.push_back(list.AuthorLine(i));
+    for (size_t i = 0; i < list.DescriptionCount(); ++i)
+        texts.push_back(list.DescriptionLine(i));
+    for (size_t i = 0; i < list.CommentCount(); ++i)
+        texts.push_back(list.Comment(i));
+    for (uint16_t g = 0; g < kGroupCount; ++g)
+        texts.push_back(list.GroupName(g));
+    for (size_t i = 0; i < list.LevelCount(); ++i)
+        texts.push_back(list.LevelName(i));
+    for (const TExtraTextLanguage& e : list.ExtraTextLanguages()) {
+        texts.push_back(e.title);
+        texts.insert(texts.end(), e.levelNames.begin(), e.levelNames.end());
+        texts.insert(texts.end(), e.description.begin(), e.description.end());
+    }
+    for (const std::string& t : texts)
+        if (t.size() > 255) return t;
+    return std::nullopt;
+}
+
 bool TFormQuarry::SaveTo(const QString& path) {
     const std::string p = path.toStdString();
     const QString fileName = QDir::toNativeSeparators(path);
@@ -887,6 +918,11 @@ bool TFormQuarry::SaveTo(const QString& path) {
     };
     // Everything that can refuse is asked before a file is touched: a refused save
     // leaves the list's file and its backup as they were.
+    if (const std::optional<std::string> text = TextTooLong(list_)) {
+        const QString shown = ToDisplay(*text);
+        return failed(
+            Caption(str::kTooLong, {shown.size() > 40 ? shown.left(40) + QChar(0x2026) : shown}));
+    }
     try {
         TQRWordList probe = list_;
         probe.SetSignature(ScrambleText(""));

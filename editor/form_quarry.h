@@ -163,6 +163,7 @@ class TFormQuarry : public QMainWindow {
         bool operator==(const FileStamp&) const = default;
     };
     static std::optional<FileStamp> StampOf(const QString& path);
+    static std::optional<std::string> TextTooLong(const TQRWordList& list);
     // Asks before saving over a file someone else changed; false when this save stops.
     bool MaySaveOver(const QString& path);
     void ForgetFile();
