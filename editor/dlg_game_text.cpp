@@ -33,6 +33,7 @@ namespace {
 QLabel* WarningLabel(QWidget* parent, const QString& text) {
     auto* l = new QLabel(text, parent);
     l->setStyleSheet("QLabel { color: #c00000; }");
+    KeepPlaceWhenHidden(l);
     l->hide();
     return l;
 }

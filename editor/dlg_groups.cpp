@@ -23,6 +23,7 @@ TDlgGroups::TDlgGroups(const QStringList& items, QWidget* parent) : QDialog(pare
     lblGroupNum->setObjectName("lblGroupNum");
     txtGroupName = new QLineEdit(this);
     txtGroupName->setObjectName("txtGroupName");
+    txtGroupName->setMaxLength(255); // the most a word list holds
     lblGroupNum->setBuddy(txtGroupName);
     cmdApprove = new QPushButton(Caption(26), this);
     cmdApprove->setObjectName("cmdApprove");
@@ -44,6 +45,9 @@ TDlgGroups::TDlgGroups(const QStringList& items, QWidget* parent) : QDialog(pare
     connect(cmdApprove, &QPushButton::clicked, this, &QDialog::accept);
     connect(cmdCancel, &QPushButton::clicked, this, &QDialog::reject);
     connect(lbxNames, &QListWidget::currentRowChanged, this, [this] { lbxNamesClick(); });
+    // A group picked with the mouse is picked to be named: what is typed next is its name,
+    // not a search in the list. Arrow keys keep the focus in the list.
+    connect(lbxNames, &QListWidget::itemClicked, this, [this] { txtGroupName->setFocus(); });
     connect(txtGroupName, &QLineEdit::textChanged, this, [this] { txtGroupNameChange(); });
     if (lbxNames->count() > 0) lbxNames->setCurrentRow(0);
     lbxNamesClick();

@@ -4,6 +4,7 @@
 #include <QAction>
 #include <QGridLayout>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -68,10 +69,14 @@ TDlgLevels::TDlgLevels(TQRWordList& list, bool& extendedSelect,
     lblLevelNum->setObjectName("lblLevelNum");
     txtLevelName = new QLineEdit(this);
     txtLevelName->setObjectName("txtLevelName");
+    txtLevelName->setMaxLength(255); // the most a word list holds
+    // Ctrl+A and Ctrl+N are the dialog's (all groups, no groups), also in the name field.
+    txtLevelName->installEventFilter(this);
     lblLevelNum->setBuddy(txtLevelName);
     lblNameLongWarning = new QLabel(Caption(186), this);
     lblNameLongWarning->setObjectName("lblNameLongWarning");
     lblNameLongWarning->setStyleSheet("QLabel { color: #c00000; }");
+    KeepPlaceWhenHidden(lblNameLongWarning);
     lblNameLongWarning->hide();
     lblGroupsUsed = new QLabel(Caption(114), this);
     lblGroupsUsed->setObjectName("lblGroupsUsed");
@@ -167,6 +172,21 @@ TDlgLevels::TDlgLevels(TQRWordList& list, bool& extendedSelect,
                         sbLockGroups,   cmdApprove,   cmdCancel};
     for (size_t i = 1; i < std::size(order); ++i)
         setTabOrder(order[i - 1], order[i]);
+}
+
+bool TDlgLevels::eventFilter(QObject* watched, QEvent* event) {
+    const bool key = event->type() == QEvent::ShortcutOverride || event->type() == QEvent::KeyPress;
+    if (watched == txtLevelName && key) {
+        const QKeySequence pressed(static_cast<QKeyEvent*>(event)->keyCombination());
+        for (QAction* a : {miSelectAll, miSelectNone}) {
+            if (pressed != a->shortcut()) continue;
+            // Taken from the field (its select-all) and given to the item.
+            if (event->type() == QEvent::KeyPress) a->trigger();
+            event->accept();
+            return true;
+        }
+    }
+    return QDialog::eventFilter(watched, event);
 }
 
 void TDlgLevels::SelectLevel(int i) {

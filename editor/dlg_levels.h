@@ -46,6 +46,9 @@ class TDlgLevels : public QDialog {
     void SelectAllGroups(bool on);
     void miExtendSelectClick();
 
+  protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
   private:
     void txtLevelNameChange();
     void lbxGroupsClick();

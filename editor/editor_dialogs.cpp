@@ -6,6 +6,7 @@
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
+#include <vector>
 
 #include "editor/text_adapter.h"
 #include "foundation/dlg_confirm.h"
@@ -39,6 +40,20 @@ void QtEditorDialogs::Message(const QString& title, const QString& text, Message
     QMessageBox box(icon, title, text, QMessageBox::NoButton, parent_);
     box.addButton(Caption(13), QMessageBox::AcceptRole);
     box.exec();
+}
+
+int QtEditorDialogs::Choose(const QString& title, const QString& text, const QStringList& answers) {
+    QMessageBox box(QMessageBox::Question, title, text, QMessageBox::NoButton, parent_);
+    std::vector<QPushButton*> made;
+    for (const QString& a : answers)
+        made.push_back(box.addButton(a, QMessageBox::ActionRole));
+    // Escape answers nothing: the author is back where the question came from.
+    QPushButton* cancel = box.addButton(Caption(9), QMessageBox::RejectRole);
+    box.setEscapeButton(cancel);
+    box.exec();
+    for (size_t i = 0; i < made.size(); ++i)
+        if (box.clickedButton() == made[i]) return int(i);
+    return -1;
 }
 
 std::optional<QString> QtEditorDialogs::AskText(const QString& title, const QString& prompt,

@@ -6,6 +6,7 @@
 // table's texts; questions keep the shared confirmation dialog's results (Yes 6, No 7,
 // OK 1, Cancel 2).
 #include <QString>
+#include <QStringList>
 #include <QWidget>
 #include <optional>
 
@@ -28,6 +29,8 @@ class EditorDialogs {
     // buttons: the flags of TDlgConfirm (Yes 1, No 2, OK 4, Cancel 8).
     virtual int Confirm(const QString& title, const QString& text, int buttons) = 0;
     virtual void Message(const QString& title, const QString& text, MessageKind kind) = 0;
+    // A question with answers of its own: the index of the one chosen, -1 for Escape.
+    virtual int Choose(const QString& title, const QString& text, const QStringList& answers) = 0;
     // nullopt when cancelled.
     virtual std::optional<QString> AskText(const QString& title, const QString& prompt,
                                            const QString& initial, bool password) = 0;
@@ -42,6 +45,7 @@ class QtEditorDialogs : public EditorDialogs {
     void SetParent(QWidget* parent) { parent_ = parent; }
     int Confirm(const QString& title, const QString& text, int buttons) override;
     void Message(const QString& title, const QString& text, MessageKind kind) override;
+    int Choose(const QString& title, const QString& text, const QStringList& answers) override;
     std::optional<QString> AskText(const QString& title, const QString& prompt,
                                    const QString& initial, bool password) override;
     QString ChooseFile(const FileDialogRequest& request) override;

@@ -5,7 +5,9 @@
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QCloseEvent>
+#include <QDateTime>
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QGroupBox>
 #include <QLabel>
@@ -16,11 +18,14 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QStackedWidget>
+#include <QTimer>
 #include <algorithm>
 #include <cstdio>
+#include <utility>
 
 #include "editor/dlg_about.h"
 #include "editor/editor_dialogs.h"
+#include "editor/entry_rules.h"
 #include "editor/help_window.h"
 #include "editor/icon_library.h"
 #include "editor/text_adapter.h"
@@ -117,13 +122,14 @@ TFormQuarry::TFormQuarry(const TFolders& folders, EditorDialogs& dialogs, QWidge
     extendedSelect_ = settings_.ExtendedSelect();
     BuildPages();
     BuildMenus();
-    help_ = new THelpWindow(this);
 
     languages_ = BuildWorkingLanguages(folders_.Strings(), helpFolder_);
     if (languages_.empty()) throw UvoException("No string files in \"" + folders_.Strings() + "\"");
     int initial = FindWorkingLanguage(languages_, settings_.WorkingLanguage());
     if (initial < 0) initial = FindWorkingLanguage(languages_, "English");
     if (initial < 0) initial = 0;
+    // Made once the string table is there: its button is captioned from it.
+    help_ = new THelpWindow(this);
     SetWorkingLanguage(initial);
 
     // Further languages the author used before; a standard one is in the other box.
@@ -273,23 +279,32 @@ void TFormQuarry::ShowPage(int page) {
     if (entry) ShowWordEntryPage();
 }
 
-bool TFormQuarry::RefuseUnshowable(const std::vector<QString>& texts) {
+bool TFormQuarry::RefuseUntypable(const std::vector<QString>& texts) {
     for (const QString& t : texts)
         if (auto c = UnshowableCharacter(t)) {
-            dialogs_.Message(QStringLiteral("Error"), UnshowableMessage(*c), MessageKind::Error);
+            dialogs_.Message(Caption(str::kError), UnshowableMessage(*c), MessageKind::Error);
             return true;
         }
+    // A file keeps at most 255 bytes a text: said when typed, not first when saving.
+    for (const QString& t : texts)
+        for (const QString& line : t.split(QLatin1Char('\n')))
+            if (ToStored(line).size() > 255) {
+                const QString shown = line.size() > 40 ? line.left(40) + QChar(0x2026) : line;
+                dialogs_.Message(Caption(str::kError), Caption(str::kTooLong, {shown}),
+                                 MessageKind::Error);
+                return true;
+            }
     return false;
 }
 
 bool TFormQuarry::CommitPage() {
     switch (page_) {
     case kTypeTitle:
-        if (RefuseUnshowable({txtTitle->text()})) return false;
+        if (RefuseUntypable({txtTitle->text()})) return false;
         list_.SetTitle(ToStored(txtTitle->text()));
         return true;
     case kCreator: {
-        if (RefuseUnshowable({txtHandle->text(), txtAuthor->toPlainText()})) return false;
+        if (RefuseUntypable({txtHandle->text(), txtAuthor->toPlainText()})) return false;
         list_.SetHandle(ToStored(txtHandle->text()));
         const std::string password = Trim(ToBytes(txtPassword->text()));
         // Scrambling is keyed at random: compare the plain texts, not the bytes.
@@ -306,7 +321,7 @@ bool TFormQuarry::CommitPage() {
         return true;
     }
     case kComments: {
-        if (RefuseUnshowable({txtDesc->toPlainText(), txtComments->toPlainText()})) return false;
+        if (RefuseUntypable({txtDesc->toPlainText(), txtComments->toPlainText()})) return false;
         // The description always has four lines, the game shows no more.
         const QStringList desc = MemoLines(txtDesc);
         std::vector<std::string> description;
@@ -483,7 +498,7 @@ void TFormQuarry::cmdAddLangClick() {
     const auto typed = dialogs_.AskText(Caption(53), Caption(54), QString(), false);
     if (!typed) return;
     const QString name = TitleCase(*typed);
-    if (name.isEmpty() || RefuseUnshowable({name}) || RefuseTakenLanguage(name)) return;
+    if (name.isEmpty() || RefuseUntypable({name}) || RefuseTakenLanguage(name)) return;
     lbxMoreLang->addItem(name);
 }
 
@@ -494,12 +509,42 @@ void TFormQuarry::cmdModifyLangClick() {
     const auto typed = dialogs_.AskText(Caption(58), Caption(59), item->text(), false);
     if (!typed) return;
     const QString name = TitleCase(*typed);
-    if (name.isEmpty() || name == item->text() || RefuseUnshowable({name}) ||
+    if (name.isEmpty() || name == item->text() || RefuseUntypable({name}) ||
         RefuseTakenLanguage(name))
         return;
+    RenameLanguage(ToBytes(item->text()), ToBytes(name));
     item->setText(name);
     lbxMoreLang->sortItems();
     item->setSelected(true);
+}
+
+// The list has no renaming of its own: its languages are taken off and put back in
+// their order, the renamed one with its translations under the new name.
+void TFormQuarry::RenameLanguage(const std::string& from, const std::string& to) {
+    if (list_.PrimaryLanguage() == from) list_.SetPrimaryLanguage(to);
+    const auto& langs = list_.SecondaryLanguages();
+    const bool listed = std::any_of(langs.begin(), langs.end(),
+                                    [&](const TSecondaryLanguage& l) { return l.name == from; });
+    if (!listed) return;
+    struct Column {
+        std::string name;
+        std::vector<std::string> translations;
+    };
+    std::vector<Column> columns;
+    for (size_t i = 0; i < list_.LanguageCount(); ++i) {
+        const std::string name = list_.LanguageName(i);
+        Column c{name == from ? to : name, {}};
+        for (size_t w = 0; w < list_.WordCount(); ++w)
+            c.translations.push_back(list_.GetTranslation(name, w));
+        columns.push_back(std::move(c));
+    }
+    while (list_.LanguageCount() > 0)
+        list_.DeleteLanguage(list_.LanguageName(list_.LanguageCount() - 1));
+    for (const Column& c : columns) {
+        list_.AddLanguage(c.name);
+        for (size_t w = 0; w < c.translations.size(); ++w)
+            list_.SetTranslation(c.name, w, c.translations[w]);
+    }
 }
 
 // A language name that is a standard language or already among the extra ones is said so,
@@ -516,6 +561,14 @@ void TFormQuarry::cmdDeleteLangClick() {
     const auto sel = lbxMoreLang->selectedItems();
     if (sel.isEmpty()) return;
     const QString name = sel.first()->text();
+    // The translations go with the language: asked first, as on deselecting it.
+    const auto& langs = list_.SecondaryLanguages();
+    const bool listed = std::any_of(langs.begin(), langs.end(), [&](const TSecondaryLanguage& l) {
+        return l.name == ToBytes(name);
+    });
+    if (listed && dialogs_.Confirm(Caption(240), Caption(241, {name}),
+                                   TDlgConfirm::kYes | TDlgConfirm::kNo) != TDlgConfirm::kResultYes)
+        return;
     delete sel.first();
     list_.DeleteLanguage(ToBytes(name));
     if (!secondary_)
@@ -533,19 +586,14 @@ bool TFormQuarry::CommitIconsPage() {
         return true;
     }
     if (library.empty()) {
-        dialogs_.Message(QStringLiteral("Error"),
-                         QStringLiteral("You have to specify an image library if you want to "
-                                        "use icons"),
-                         MessageKind::Error);
+        dialogs_.Message(Caption(str::kError), Caption(str::kNeedLibrary), MessageKind::Error);
         return false;
     }
     const int icons = CountIcons(library, [this](const std::string& w) {
-        dialogs_.Message(QStringLiteral("Warning"), FromBytes(w), MessageKind::Warning);
+        dialogs_.Message(Caption(str::kWarning), FromBytes(w), MessageKind::Warning);
     });
     if (icons == 0) {
-        dialogs_.Message(QStringLiteral("Error"),
-                         QStringLiteral("Unable to find any icons in the given library"),
-                         MessageKind::Error);
+        dialogs_.Message(Caption(str::kError), Caption(str::kNoIcons), MessageKind::Error);
         return false;
     }
     list_.SetUsesIconClues(true);
@@ -560,9 +608,8 @@ bool TFormQuarry::CommitIconsPage() {
     }
     if (list_.WordCount() > wanted) {
         const size_t surplus = list_.WordCount() - wanted;
-        const QString q =
-            QStringLiteral("Delete final %1 answers to match icon count?").arg(surplus);
-        if (dialogs_.Confirm(QStringLiteral("Confirm"), q, TDlgConfirm::kYes | TDlgConfirm::kNo) ==
+        const QString q = Caption(str::kDeleteFinal, {QString::number(surplus)});
+        if (dialogs_.Confirm(Caption(str::kConfirm), q, TDlgConfirm::kYes | TDlgConfirm::kNo) ==
             TDlgConfirm::kResultYes)
             while (list_.WordCount() > wanted)
                 list_.DeleteWord(list_.WordCount() - 1);
@@ -577,10 +624,10 @@ void TFormQuarry::txtIconLibChange() {
     } else if (QFileInfo(path).isFile()) {
         // Warnings about pictures wait for the commit; the label only counts.
         const int n = CountIcons(ToBytes(path), nullptr);
-        lblIconsInLibrary->setText(n ? QStringLiteral("Icons in library: %1").arg(n)
-                                     : QStringLiteral("No icons in library"));
+        lblIconsInLibrary->setText(n ? Caption(str::kIconsInLibrary, {QString::number(n)})
+                                     : Caption(str::kNoIcons));
     } else {
-        lblIconsInLibrary->setText(QStringLiteral("No such file"));
+        lblIconsInLibrary->setText(Caption(str::kNoSuchFile));
     }
 }
 
@@ -593,7 +640,8 @@ void TFormQuarry::cmdBrowseImgLibClick() {
     const QString path = dialogs_.ChooseFile(r);
     if (path.isEmpty()) return;
     chkIconClues->setChecked(true);
-    txtIconLib->setText(path.toLower());
+    // Linux file names are case-sensitive: the path stays exactly as chosen.
+    txtIconLib->setText(path);
 }
 
 // --- fit checks ------------------------------------------------------------------------------
@@ -642,8 +690,9 @@ void TFormQuarry::miNewClick() {
     for (const std::string& line : settings_.AuthorLines())
         list_.AddAuthorLine(ToStoredForm(line));
     list_.ClearModified();
+    ++listSerial_;
     ShowPage(kTypeTitle);
-    filePath_.clear();
+    ForgetFile();
     RefreshCaption();
 }
 
@@ -671,9 +720,9 @@ void TFormQuarry::miOpenClick() {
 void TFormQuarry::miImportClick() {
     CommitPage();
     FileDialogRequest r;
-    r.title = QStringLiteral("Import");
+    r.title = PlainCaption(str::kImport);
     r.folder = QDir::homePath();
-    r.filter = QStringLiteral("KVTML or CSV word lists (*.kvtml *.csv *.tsv *.txt)");
+    r.filter = Caption(str::kImportFilter) + QStringLiteral(" (*.kvtml *.csv *.tsv *.txt)");
     const QString path = dialogs_.ChooseFile(r);
     if (path.isEmpty()) return;
     TImportResult result;
@@ -682,11 +731,13 @@ void TFormQuarry::miImportClick() {
         result = ImportWordListFile(path.toStdString(), TImportOptions{});
     } catch (const std::exception& e) {
         // Nothing changes: the list on screen stays as it was.
-        dialogs_.Message(QStringLiteral("Import"), QString::fromUtf8(e.what()), MessageKind::Error);
+        dialogs_.Message(PlainCaption(str::kImport), QString::fromUtf8(e.what()),
+                         MessageKind::Error);
         return;
     }
     if (!AskDiscardChanges()) return;
     list_ = std::move(result.list);
+    ++listSerial_;
     ClearLanguageSelections();
     txtSpecialSignature->hide();
     for (const TSecondaryLanguage& l : list_.SecondaryLanguages()) {
@@ -694,24 +745,23 @@ void TFormQuarry::miImportClick() {
         if (!FindItem(lbxLanguages, name) && !FindItem(lbxMoreLang, name))
             lbxMoreLang->addItem(name);
     }
-    filePath_.clear();
+    ForgetFile();
     ShowPage(kTypeTitle);
     RefreshCaption();
     const TImportSummary& sum = result.summary;
-    QString text = QStringLiteral("%1 words brought in from %2.")
-                       .arg(sum.imported)
-                       .arg(QFileInfo(path).fileName());
+    QString text =
+        Caption(str::kImported, {QString::number(sum.imported), QFileInfo(path).fileName()});
     if (sum.skipped)
-        text += QStringLiteral("\n%1 entries left out (%2 with characters the game cannot show).")
-                    .arg(sum.skipped)
-                    .arg(sum.unshowable);
+        text += QStringLiteral("\n") +
+                Caption(str::kImportSkipped,
+                        {QString::number(sum.skipped), QString::number(sum.unshowable)});
+    // The reader's own notes name lines and fields of the file; a few of them are enough.
     const size_t shown = std::min<size_t>(sum.warnings.size(), 10);
     for (size_t i = 0; i < shown; ++i)
         text += QStringLiteral("\n") + QString::fromUtf8(sum.warnings[i].c_str());
     if (sum.warnings.size() > shown)
-        text += QStringLiteral("\n(and %1 more warnings)").arg(sum.warnings.size() - shown);
-    text += QStringLiteral("\nThe list is not saved yet: check it, then save it.");
-    dialogs_.Message(QStringLiteral("Import"), text, MessageKind::Information);
+        text += QStringLiteral("\n... (+%1)").arg(sum.warnings.size() - shown);
+    dialogs_.Message(PlainCaption(str::kImport), text, MessageKind::Information);
 }
 
 void TFormQuarry::OpenPath(const QString& path) {
@@ -722,15 +772,33 @@ void TFormQuarry::OpenPath(const QString& path) {
 
 void TFormQuarry::LoadFile(const QString& path) {
     ClearLanguageSelections();
+    ++listSerial_;
+    bool loaded = false;
+    std::optional<FileStamp> stamp;
     {
         BusyCursor busy;
         txtSpecialSignature->hide();
-        if (!list_.LoadFromFile(path.toStdString()))
-            dialogs_.Message(QStringLiteral("Invalid File"), QStringLiteral("Unable to load file"),
-                             MessageKind::Error);
+        // Stamped before reading: a change made while it is read is one more to ask about.
+        stamp = StampOf(path);
+        loaded = list_.LoadFromFile(path.toStdString());
+    }
+    if (!loaded) {
+        // The file stays as it is and is not taken as the list's file: a save of the empty
+        // list would replace it and push its last good backup out.
+        dialogs_.Message(Caption(str::kInvalidFile),
+                         Caption(str::kUnableToLoad) + QStringLiteral("\n") +
+                             FromBytes(list_.LastError()),
+                         MessageKind::Error);
+        list_.Reset();
+        list_.ClearModified();
+        ForgetFile();
+        ShowPage(kTypeTitle);
+        RefreshCaption();
+        return;
     }
     if (CheckPassword()) {
         filePath_ = path;
+        stamp_ = stamp;
         for (const TSecondaryLanguage& l : list_.SecondaryLanguages()) {
             const QString name = FromBytes(l.name);
             if (!FindItem(lbxLanguages, name) && !FindItem(lbxMoreLang, name))
@@ -740,11 +808,65 @@ void TFormQuarry::LoadFile(const QString& path) {
         settings_.SetWordListPath(QFileInfo(path).absolutePath().toStdString() + "/");
     } else {
         list_.Reset();
-        filePath_.clear();
+        ForgetFile();
         ClearLanguageSelections();
         ShowPage(kTypeTitle);
     }
     RefreshCaption();
+}
+
+void TFormQuarry::ForgetFile() {
+    filePath_.clear();
+    stamp_.reset();
+}
+
+void TFormQuarry::HandOver(const QString& path) {
+    pendingHandOver_ = QFileInfo(path).absoluteFilePath();
+    TryHandOver();
+}
+
+void TFormQuarry::TryHandOver() {
+    if (pendingHandOver_.isEmpty()) return;
+    // A question or dialog of ours is open: its answer may still change the list.
+    if (QApplication::activeModalWidget()) {
+        QTimer::singleShot(200, this, &TFormQuarry::TryHandOver);
+        return;
+    }
+    const QString path = std::exchange(pendingHandOver_, QString());
+    OpenPath(path);
+}
+
+std::optional<TFormQuarry::FileStamp> TFormQuarry::StampOf(const QString& path) {
+    QFile f(path);
+    if (!f.open(QIODevice::ReadOnly)) return std::nullopt;
+    FileStamp st;
+    const QByteArray bytes = f.readAll();
+    st.size = bytes.size();
+    st.modified = QFileInfo(f).lastModified().toMSecsSinceEpoch();
+    st.checksum = WordListChecksum(std::string_view(bytes.constData(), size_t(bytes.size())));
+    return st;
+}
+
+bool TFormQuarry::MaySaveOver(const QString& path) {
+    if (path != filePath_ || !stamp_) return true;
+    const std::optional<FileStamp> now = StampOf(path);
+    // Gone from disk: there is nothing of anyone's to lose.
+    if (!now || *now == *stamp_) return true;
+    const int answer = dialogs_.Choose(
+        Caption(str::kConfirm), Caption(str::kChangedOnDisk, {QFileInfo(path).fileName()}),
+        {Caption(str::kKeepMine), Caption(str::kReloadTheirs), Caption(str::kSaveAs)});
+    switch (answer) {
+    case 0:
+        return true;
+    case 1:
+        LoadFile(path);
+        return false;
+    case 2:
+        miSaveAsClick();
+        return false;
+    default:
+        return false;
+    }
 }
 
 bool TFormQuarry::CheckPassword() {
@@ -764,8 +886,66 @@ bool TFormQuarry::CheckPassword() {
     return false;
 }
 
+// The first of the list's texts that the file cannot hold (more than 255 bytes); older
+// lists, imports and the model's own defaults can bring one that was never typed here.
+std::optional<std::string> TFormQuarry::TextTooLong(const TQRWordList& list) {
+    std::vector<std::string> texts{list.Title(), list.Handle()};
+    for (size_t i = 0; i < list.WordCount(); ++i)
+        texts.push_back(list.Word(i));
+    for (size_t i = 0; i < list.ClueCount(); ++i)
+        texts.push_back(list.Clue(i));
+    for (const TSecondaryLanguage& l : list.SecondaryLanguages())
+        texts.insert(texts.end(), l.translations.begin(), l.translations.end());
+    for (size_t i = 0; i < list.AuthorLineCount(); ++i)
+        texts.push_back(list.AuthorLine(i));
+    for (size_t i = 0; i < list.DescriptionCount(); ++i)
+        texts.push_back(list.DescriptionLine(i));
+    for (size_t i = 0; i < list.CommentCount(); ++i)
+        texts.push_back(list.Comment(i));
+    for (uint16_t g = 0; g < kGroupCount; ++g)
+        texts.push_back(list.GroupName(g));
+    for (size_t i = 0; i < list.LevelCount(); ++i)
+        texts.push_back(list.LevelName(i));
+    for (const TExtraTextLanguage& e : list.ExtraTextLanguages()) {
+        texts.push_back(e.title);
+        texts.insert(texts.end(), e.levelNames.begin(), e.levelNames.end());
+        texts.insert(texts.end(), e.description.begin(), e.description.end());
+    }
+    for (const std::string& t : texts)
+        if (t.size() > 255) return t;
+    return std::nullopt;
+}
+
 bool TFormQuarry::SaveTo(const QString& path) {
     const std::string p = path.toStdString();
+    const QString fileName = QDir::toNativeSeparators(path);
+    auto failed = [&](const QString& why) {
+        dialogs_.Message(Caption(str::kSaveFailed), Caption(str::kNotSaved, {fileName, why}),
+                         MessageKind::Error);
+        return false;
+    };
+    // Everything that can refuse is asked before a file is touched: a refused save
+    // leaves the list's file and its backup as they were.
+    if (const std::optional<std::string> text = TextTooLong(list_)) {
+        const QString shown = ToDisplay(*text);
+        return failed(
+            Caption(str::kTooLong, {shown.size() > 40 ? shown.left(40) + QChar(0x2026) : shown}));
+    }
+    try {
+        TQRWordList probe = list_;
+        probe.SetSignature(ScrambleText(""));
+        probe.SaveToBytes();
+    } catch (const std::exception& e) {
+        QString why = QString::fromUtf8(e.what());
+        // The list's reason says once what could not be saved.
+        const QString prefix = QStringLiteral("The word list cannot be saved: ");
+        if (why.startsWith(prefix)) why = why.mid(prefix.size());
+        return failed(why);
+    }
+    const QFileInfo folder(QFileInfo(path).absolutePath());
+    if (!folder.isDir() || !folder.isWritable()) return failed(Caption(str::kFolderReadOnly));
+    if (!MaySaveOver(path)) return false;
+
     switch (BackupBeforeSave(p)) {
     case TBackupResult::CannotDeleteBackup:
         dialogs_.Message(Caption(kBackupTitleString), Caption(kCannotDeleteBackupString),
@@ -791,12 +971,9 @@ bool TFormQuarry::SaveTo(const QString& path) {
         }
     }
     // A save that did not happen is never reported as done.
-    if (!saved) {
-        dialogs_.Message(Caption(kBackupTitleString),
-                         QStringLiteral("The word list could not be saved: %1").arg(error),
-                         MessageKind::Error);
-        return false;
-    }
+    if (!saved) return failed(error);
+    filePath_ = path;
+    stamp_ = StampOf(path);
     dialogs_.Message(Caption(72), Caption(73), MessageKind::Information);
     return true;
 }
@@ -819,7 +996,7 @@ void TFormQuarry::miSaveAsClick() {
     r.save = true;
     const QString path = dialogs_.ChooseFile(r);
     if (path.isEmpty()) return;
-    filePath_ = path;
+    // The list takes the new name only once it is saved under it.
     if (!SaveTo(path)) return;
     settings_.SetWordListPath(QFileInfo(path).absolutePath().toStdString() + "/");
     RefreshCaption();
@@ -871,7 +1048,7 @@ void TFormQuarry::ChooseWorkingLanguage(int index) {
         SetWorkingLanguage(index);
         settings_.SetWorkingLanguage(languages_[size_t(index)].name);
     } catch (const std::exception& e) {
-        dialogs_.Message(QStringLiteral("Error"), QString::fromUtf8(e.what()), MessageKind::Error);
+        dialogs_.Message(Caption(str::kError), QString::fromUtf8(e.what()), MessageKind::Error);
     }
     languageChanging_ = false;
 }
@@ -882,6 +1059,7 @@ void TFormQuarry::SetWorkingLanguage(int index) {
     workLang_ = index;
     helpFile_ = QString::fromStdString(HelpFileFor(lang, helpFolder_));
     ApplyCaptions();
+    if (help_) help_->ApplyCaptions();
     FillStandardLanguages();
     RefreshCaption();
     list_.SetNameLanguage(Polyglot().GetString(0));

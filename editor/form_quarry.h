@@ -11,6 +11,7 @@
 #include <QString>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string_view>
 #include <vector>
 
@@ -71,6 +72,10 @@ class TFormQuarry : public QMainWindow {
     void miSaveAsClick();
     // Opens a file named outside the open dialog (command line, a second copy).
     void OpenPath(const QString& path);
+    // A file handed over by a second copy: opened once no modal dialog is open, so that
+    // no dialog ever finds another list under it than the one it was opened for.
+    void HandOver(const QString& path);
+    bool HandOverPending() const { return !pendingHandOver_.isEmpty(); }
 
     // --- working language, help -----------------------------------------------------------
     void ChooseWorkingLanguage(int index);
@@ -132,12 +137,14 @@ class TFormQuarry : public QMainWindow {
     void ShowLanguagesPage();
     bool CommitLanguagesPage();
     bool CommitIconsPage();
-    bool RefuseUnshowable(const std::vector<QString>& texts);
+    // Texts the game cannot show or the file cannot hold are refused with a message.
+    bool RefuseUntypable(const std::vector<QString>& texts);
     bool RefuseTakenLanguage(const QString& name);
     void rbListTypeClick(int type);
     void cmdAddLangClick();
     void cmdModifyLangClick();
     void cmdDeleteLangClick();
+    void RenameLanguage(const std::string& from, const std::string& to);
     void UpdateLanguageButtons();
     void txtIconLibChange();
     void cmdBrowseImgLibClick();
@@ -148,6 +155,19 @@ class TFormQuarry : public QMainWindow {
     void LoadFile(const QString& path);
     bool CheckPassword();
     bool SaveTo(const QString& path);
+    // What was on disk when the open file was read or last written here.
+    struct FileStamp {
+        qint64 size = -1;
+        qint64 modified = 0; // ms since the epoch
+        uint32_t checksum = 0;
+        bool operator==(const FileStamp&) const = default;
+    };
+    static std::optional<FileStamp> StampOf(const QString& path);
+    static std::optional<std::string> TextTooLong(const TQRWordList& list);
+    // Asks before saving over a file someone else changed; false when this save stops.
+    bool MaySaveOver(const QString& path);
+    void ForgetFile();
+    void TryHandOver();
     void RefreshCaption();
     bool AskDiscardChanges();
     QStringList MoreLanguageNames() const;
@@ -160,6 +180,7 @@ class TFormQuarry : public QMainWindow {
     void gridSecondaryChanged(int row, int column);
     void StoreGridTranslations(size_t word);
     void FinishGridEdit();
+    bool GridNext(bool enter);
     void FillGroupBox();
     void ShowIcon();
     int SelectedWord() const;
@@ -173,6 +194,10 @@ class TFormQuarry : public QMainWindow {
     TEditorSettings settings_;
     TQRWordList list_;
     QString filePath_;
+    std::optional<FileStamp> stamp_;
+    // Counts the lists the window has held; a dialog writes back only into its own.
+    unsigned listSerial_ = 0;
+    QString pendingHandOver_;
     int page_ = 0;
     bool secondary_ = false;
     int helpContext_ = 1000;

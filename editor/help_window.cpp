@@ -18,12 +18,18 @@ THelpWindow::THelpWindow(QWidget* parent) : QDialog(parent), browser_(new QTextB
     browser_->setObjectName("txtHelp");
     browser_->setOpenExternalLinks(true);
     auto* buttons = new QDialogButtonBox(this);
-    QPushButton* close = buttons->addButton(Caption(85).remove('&'), QDialogButtonBox::RejectRole);
-    connect(close, &QPushButton::clicked, this, &QDialog::close);
+    close_ = buttons->addButton(QString(), QDialogButtonBox::RejectRole);
+    close_->setObjectName("cmdClose");
+    connect(close_, &QPushButton::clicked, this, &QDialog::close);
+    ApplyCaptions();
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(browser_);
     layout->addWidget(buttons);
     resize(520, 440);
+}
+
+void THelpWindow::ApplyCaptions() {
+    close_->setText(Caption(85).remove('&'));
 }
 
 void THelpWindow::ShowTopic(const QString& helpFile, int context) {
@@ -42,7 +48,7 @@ void THelpWindow::ShowTopic(const QString& helpFile, int context) {
         browser_->scrollToAnchor(QString::number(context));
     else
         browser_->moveCursor(QTextCursor::Start);
-    setWindowTitle(browser_->documentTitle().isEmpty() ? QStringLiteral("Help")
+    setWindowTitle(browser_->documentTitle().isEmpty() ? PlainCaption(235)
                                                        : browser_->documentTitle());
     show();
     raise();

@@ -6,6 +6,7 @@
 #include <QDialog>
 #include <QString>
 
+class QPushButton;
 class QTextBrowser;
 
 namespace qr {
@@ -15,6 +16,8 @@ class THelpWindow : public QDialog {
   public:
     explicit THelpWindow(QWidget* parent = nullptr);
 
+    // The button's caption in the working language, also after it changes.
+    void ApplyCaptions();
     // context 0 shows the top of the file (the contents).
     void ShowTopic(const QString& helpFile, int context);
 
@@ -24,6 +27,7 @@ class THelpWindow : public QDialog {
 
   private:
     QTextBrowser* browser_;
+    QPushButton* close_ = nullptr;
     QString file_;
     int context_ = 0;
 };

@@ -138,7 +138,7 @@ int RunEditor(const EditorOptions& options) {
                          window->showNormal();
                          window->raise();
                          window->activateWindow();
-                         if (!args.isEmpty()) window->OpenPath(args.first());
+                         if (!args.isEmpty()) window->HandOver(args.first());
                      });
 
     form->show();

@@ -56,9 +56,7 @@ std::optional<char32_t> UnshowableCharacter(const QString& text) {
 
 QString UnshowableMessage(char32_t c) {
     const QString code = QString::number(uint(c), 16).toUpper().rightJustified(4, QLatin1Char('0'));
-    return QStringLiteral("The game cannot show the character \"%1\" (U+%2). Please type "
-                          "another one instead.")
-        .arg(QString::fromUcs4(&c, 1), code);
+    return Caption(str::kUnshowable, {QString::fromUcs4(&c, 1), code});
 }
 
 QString UndrawnWarning(std::string_view stored) {
@@ -76,6 +74,37 @@ QString UndrawnWarning(std::string_view stored) {
 
 QString Caption(int number) {
     return FromBytes(Polyglot().GetString(number));
+}
+
+QString Caption(int number, const QStringList& args) {
+    const QString text = Caption(number);
+    QString out;
+    qsizetype next = 0;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const bool placeholder =
+            text[i] == QLatin1Char('%') && i + 1 < text.size() &&
+            (text[i + 1] == QLatin1Char('s') || text[i + 1] == QLatin1Char('d'));
+        if (placeholder && next < args.size()) {
+            // Filled in one pass, so a "%s" inside an argument stays as typed.
+            out += args[next++];
+            ++i;
+        } else {
+            out += text[i];
+        }
+    }
+    return out;
+}
+
+void KeepPlaceWhenHidden(QWidget* widget) {
+    QSizePolicy policy = widget->sizePolicy();
+    policy.setRetainSizeWhenHidden(true);
+    widget->setSizePolicy(policy);
+}
+
+QString PlainCaption(int number) {
+    QString text = Caption(number).remove(QLatin1Char('&'));
+    if (text.endsWith(QStringLiteral("..."))) text.chop(3);
+    return text;
 }
 
 } // namespace qr

@@ -7,6 +7,8 @@
 // code too); texts shown for editing come back in display form (the code becomes ">" +
 // key), so an author can always see and retype what is there.
 #include <QString>
+#include <QStringList>
+#include <QWidget>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -35,5 +37,25 @@ QString UndrawnWarning(std::string_view stored);
 
 // A string-table entry of the working language as a caption.
 QString Caption(int number);
+// An entry with its "%s" and "%d" placeholders filled in order.
+QString Caption(int number, const QStringList& args);
+
+// The string-table entries of the editor's own messages and captions.
+namespace str {
+constexpr int kError = 122, kWarning = 123, kConfirm = 124, kUnshowable = 125, kNeedLibrary = 126,
+              kNoIcons = 127, kDeleteFinal = 128, kInvalidFile = 129, kUnableToLoad = 300,
+              kSaveFailed = 301, kNotSaved = 302, kTooLong = 303, kChangedOnDisk = 304,
+              kKeepMine = 305, kReloadTheirs = 306, kImport = 307, kImportFilter = 308,
+              kImported = 245, kImportSkipped = 248, kFolderReadOnly = 249, kIconsInLibrary = 251,
+              kNoSuchFile = 252;
+// Save As, the third way out of the question about a file changed on disk.
+constexpr int kSaveAs = 90;
+} // namespace str
+
+// A warning that comes and goes keeps its place, so that nothing under it moves.
+void KeepPlaceWhenHidden(QWidget* widget);
+
+// Without the accelerator marks and a trailing "...", for a title made of a menu item.
+QString PlainCaption(int number);
 
 } // namespace qr

@@ -39,6 +39,7 @@ QLabel* Warning(QWidget* parent, const char* name) {
     auto* l = Named(new QLabel(parent), name);
     l->setStyleSheet("QLabel { color: #c00000; }");
     l->setWordWrap(true);
+    KeepPlaceWhenHidden(l);
     l->hide();
     return l;
 }
@@ -379,7 +380,7 @@ void TFormQuarry::ApplyCaptions() {
     mnuFile->setTitle(Caption(86));
     miNew->setText(Caption(87));
     miOpen->setText(Caption(88));
-    miImport->setText(QStringLiteral("&Import..."));
+    miImport->setText(Caption(str::kImport));
     miSave->setText(Caption(89));
     miSaveAs->setText(Caption(90));
     miExit->setText(Caption(91));

@@ -17,8 +17,10 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QStyle>
+#include <QStyledItemDelegate>
 #include <QTableWidget>
 #include <QVBoxLayout>
+#include <iterator>
 
 #include "editor/dlg_game_text.h"
 #include "editor/dlg_groups.h"
@@ -41,6 +43,7 @@ QLabel* WarningLabel(QWidget* parent, const char* name) {
     l->setObjectName(QString::fromLatin1(name));
     l->setStyleSheet("QLabel { color: #c00000; }");
     l->setWordWrap(true);
+    KeepPlaceWhenHidden(l);
     l->hide();
     return l;
 }
@@ -51,6 +54,25 @@ void MarkTooLong(QLineEdit* edit, QLabel* warning, bool over) {
 }
 
 constexpr QRgb kMaroon = 0x800000, kGreen = 0x008000;
+
+// The cell editor's Tab would go to the next cell of the row, a language's name; the
+// grid's own rule (the next language's translation, then out) takes it instead.
+class TTranslationDelegate : public QStyledItemDelegate {
+  public:
+    TTranslationDelegate(QObject* parent, std::function<bool()> tab)
+        : QStyledItemDelegate(parent), tab_(std::move(tab)) {}
+    bool eventFilter(QObject* editor, QEvent* event) override {
+        if (event->type() == QEvent::KeyPress) {
+            const auto* k = static_cast<QKeyEvent*>(event);
+            if (k->key() == Qt::Key_Tab && !(k->modifiers() & Qt::ShiftModifier) && tab_())
+                return true;
+        }
+        return QStyledItemDelegate::eventFilter(editor, event);
+    }
+
+  private:
+    std::function<bool()> tab_;
+};
 
 } // namespace
 
@@ -106,6 +128,8 @@ QWidget* TFormQuarry::BuildWordEntryArea() {
     gridSecondary->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     gridSecondary->setSelectionMode(QAbstractItemView::SingleSelection);
     gridSecondary->setTabKeyNavigation(false);
+    gridSecondary->setItemDelegate(
+        new TTranslationDelegate(gridSecondary, [this] { return GridNext(false); }));
     gridSecondary->setEditTriggers(QAbstractItemView::AllEditTriggers);
 
     gbClue = new QGroupBox(area);
@@ -134,18 +158,33 @@ QWidget* TFormQuarry::BuildWordEntryArea() {
     icon->addWidget(shIconToggle, 0, Qt::AlignBottom);
     icon->addStretch();
 
-    auto* left = new QVBoxLayout;
+    // The columns share the width 3 : 2 whatever they hold: a long word or a group box
+    // titled with it must not push the word box aside under the mouse.
+    auto* leftColumn = new QWidget(area);
+    auto* rightColumn = new QWidget(area);
+    for (QWidget* c : {leftColumn, rightColumn})
+        c->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+    leftColumn->setMinimumWidth(240);
+    rightColumn->setMinimumWidth(160);
+    auto* left = new QVBoxLayout(leftColumn);
+    left->setContentsMargins(0, 0, 0, 0);
     left->addWidget(gbPrimary);
     left->addWidget(gridSecondary, 1);
     left->addWidget(gbClue, 1);
-    auto* right = new QVBoxLayout;
+    auto* right = new QVBoxLayout(rightColumn);
+    right->setContentsMargins(0, 0, 0, 0);
     right->addWidget(lbxWordlist, 1);
     right->addSpacing(8);
     right->addWidget(pnlIcon);
+    gbPrimary->setParent(leftColumn);
+    gridSecondary->setParent(leftColumn);
+    gbClue->setParent(leftColumn);
+    lbxWordlist->setParent(rightColumn);
+    pnlIcon->setParent(rightColumn);
     auto* layout = new QHBoxLayout(area);
     layout->setContentsMargins(0, 0, 0, 0);
-    layout->addLayout(left, 3);
-    layout->addLayout(right, 2);
+    layout->addWidget(leftColumn, 3);
+    layout->addWidget(rightColumn, 2);
 
     connect(txtPrimary, &QLineEdit::textChanged, this, [this] { txtPrimaryChange(); });
     connect(txtClue, &QLineEdit::textChanged, this, [this] { txtClueChange(); });
@@ -161,13 +200,13 @@ QWidget* TFormQuarry::BuildWordEntryArea() {
     gridSecondary->installEventFilter(this);
     lbxWordlist->installEventFilter(this);
 
-    setTabOrder(txtPrimary, cbxGroup);
-    setTabOrder(cbxGroup, cmdAdd);
-    setTabOrder(cmdAdd, cmdDelete);
-    setTabOrder(cmdDelete, cmdUpdate);
-    setTabOrder(cmdUpdate, gridSecondary);
-    setTabOrder(gridSecondary, txtClue);
-    setTabOrder(txtClue, lbxWordlist);
+    // One order whatever is selected: what belongs to the word first, then the buttons
+    // that act on it, Add before Update, so that tabbing on from the last field never
+    // lands on Update by surprise.
+    QWidget* order[] = {txtPrimary, cbxGroup,  gridSecondary, txtClue,
+                        cmdAdd,     cmdUpdate, cmdDelete,     lbxWordlist};
+    for (size_t i = 1; i < std::size(order); ++i)
+        setTabOrder(order[i - 1], order[i]);
     area->hide();
     return area;
 }
@@ -180,15 +219,19 @@ bool TFormQuarry::eventFilter(QObject* watched, QEvent* event) {
             EnterPressed();
             return true;
         }
-        // Enter in the grid, also the one that ends editing a cell, presses the button.
-        if (enter && watched == gridSecondary) {
-            FinishGridEdit();
-            QPushButton* b = list_.UsesIconClues() ? cmdUpdate : cmdAdd;
-            if (b->isEnabled()) {
-                b->click();
-                return true;
-            }
+        // Tab from the group goes on to the first language's translation, whichever was
+        // current before.
+        if (key == Qt::Key_Tab && watched == cbxGroup && gridSecondary->rowCount() > 0 &&
+            !(static_cast<QKeyEvent*>(event)->modifiers() & Qt::ShiftModifier)) {
+            // Only made current: editing starts when the author types there.
+            const auto triggers = gridSecondary->editTriggers();
+            gridSecondary->setEditTriggers(QAbstractItemView::NoEditTriggers);
+            gridSecondary->setCurrentCell(0, 1);
+            gridSecondary->setEditTriggers(triggers);
         }
+        const bool tab = key == Qt::Key_Tab &&
+                         !(static_cast<QKeyEvent*>(event)->modifiers() & Qt::ShiftModifier);
+        if ((enter || tab) && watched == gridSecondary && GridNext(enter)) return true;
     }
     // Tabbing into the grid lands on a translation, not on a language's name.
     if (watched == gridSecondary && event->type() == QEvent::FocusIn &&
@@ -202,6 +245,29 @@ bool TFormQuarry::eventFilter(QObject* watched, QEvent* event) {
             lbxWordlistClick();
     }
     return QMainWindow::eventFilter(watched, event);
+}
+
+// Tab and Enter go from one language's translation to the next. After the last, Tab
+// leaves the grid and Enter presses the button (also the Enter that ends editing a cell).
+bool TFormQuarry::GridNext(bool enter) {
+    FinishGridEdit();
+    const int row = gridSecondary->currentRow();
+    if (row >= 0 && row + 1 < gridSecondary->rowCount()) {
+        gridSecondary->setCurrentCell(row + 1, 1);
+        // Moving there may have opened its editor already.
+        if (!gridSecondary->indexWidget(gridSecondary->currentIndex()))
+            gridSecondary->editItem(gridSecondary->item(row + 1, 1));
+        return true;
+    }
+    if (!enter) {
+        gridSecondary->setFocus();
+        focusNextChild();
+        return true;
+    }
+    QPushButton* b = list_.UsesIconClues() ? cmdUpdate : cmdAdd;
+    if (!b->isEnabled()) return false;
+    b->click();
+    return true;
 }
 
 // --- showing the page ------------------------------------------------------------------------
@@ -403,7 +469,7 @@ void TFormQuarry::cmdAddClick() {
     std::vector<QString> texts{t, txtClue->text()};
     for (int r = 0; r < gridSecondary->rowCount(); ++r)
         texts.push_back(gridSecondary->item(r, 1)->text());
-    if (RefuseUnshowable(texts)) return;
+    if (RefuseUntypable(texts)) return;
     const uint8_t group = uint8_t(lastGroup_);
     size_t index = 0;
     if (page_ == kAnagrams) {
@@ -438,7 +504,7 @@ void TFormQuarry::cmdUpdateClick() {
     std::vector<QString> texts{t, txtClue->text()};
     for (int r = 0; r < gridSecondary->rowCount(); ++r)
         texts.push_back(gridSecondary->item(r, 1)->text());
-    if (RefuseUnshowable(texts)) return;
+    if (RefuseUntypable(texts)) return;
     lbxWordlist->currentItem()->setText(t);
     list_.SetWord(size_t(w), ToStored(t));
     if (page_ == kAnagrams)
@@ -528,7 +594,8 @@ void TFormQuarry::miEditGroupNamesClick() {
     for (int g = 0; g < cbxGroup->count(); ++g)
         items << cbxGroup->itemText(g);
     TDlgGroups dlg(items, this);
-    if (dlg.exec() != QDialog::Accepted) return;
+    const unsigned serial = listSerial_;
+    if (dlg.exec() != QDialog::Accepted || serial != listSerial_) return;
     items = dlg.Items();
     // Group names are stored as typed: the game shows them only here.
     for (int g = 0; g < items.size() && g < kGroupCount; ++g) {
@@ -539,7 +606,9 @@ void TFormQuarry::miEditGroupNamesClick() {
 
 void TFormQuarry::miEditLevelsClick() {
     TDlgLevels dlg(list_, extendedSelect_, GameTextWidth(), this);
-    if (dlg.exec() == QDialog::Accepted) dlg.Approve();
+    // Its levels belong to the list it was opened for, never to one opened since.
+    const unsigned serial = listSerial_;
+    if (dlg.exec() == QDialog::Accepted && serial == listSerial_) dlg.Approve();
 }
 
 void TFormQuarry::miTranslateClick() {

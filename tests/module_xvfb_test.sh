@@ -4,9 +4,12 @@
 # alone, then played by the game:
 #   module_xvfb_test.sh QUARRY32 QUILRUSH32 QRWTOOL PX8TOOL DATA_TREE PALETTE PNG_PIXELS_DIR
 # The author makes an English-French list with icon clues from an image library of six
-# coloured icons, names two groups, keeps two levels, adds a German version of the texts
-# and saves it; qrwtool checks every field; the game loads the file, shows the icons in
-# the play room and plays both levels to the diploma with the stand-in player.
+# coloured icons, with a further language of their own (Tab walks its translations in
+# the grid), names two groups, keeps two levels, adds a German version of the texts,
+# renames the further language and saves; then deletes it again and, the file having
+# been changed on disk meanwhile, is asked before saving over it. qrwtool checks every
+# field of both saves; the game loads the file, shows the icons in the play room and
+# plays both levels to the diploma with the stand-in player.
 set -eu
 editor=$1; game=$2; qrwtool=$3; px8tool=$4; tree=$5; palette=$6; pngdir=$7
 work=$(mktemp -d)
@@ -56,12 +59,12 @@ text() { sleep 0.3; xdotool type --delay 30 "\$1"; }
 # box no longer takes keys as part of the search.
 seek() { text "\$1"; sleep 1; }
 main() { window '^QUARRY - ' > /dev/null; }
-# One word on page 6: typed over the next placeholder, its group (01 or 02) and its
-# French word in the grid; Enter stores it and shows the next one.
+# One word on page 6: typed over the next placeholder, its group (01 or 02), its French
+# word in the grid and, a Tab on, its Scots one; Enter stores it and shows the next one.
 word() {
   text "\$1"; keys Tab
   [ "\$3" = 02 ] && keys Down
-  keys Tab Tab; text "\$2"; keys Return
+  keys Tab; text "\$2"; keys Tab; text "\$4"; keys Return
 }
 
 "$editor" --registry "$work/registry.ini" > "$work/editor.log" 2>&1 &
@@ -75,15 +78,19 @@ keys alt+n; text 'Animals of the farm'    # page 3
 keys alt+n; seek English          # page 4: the words' language
 keys alt+n                        # the translations' language: in a box that takes several,
 keys Home Down Down Down Down Down Down Down space   # arrows move and Space chooses (French)
+keys Tab Tab space                # Add... (past the empty box of further languages)
+window '^Add a language' > /dev/null && { text 'scots'; keys Return; }
+main
+keys shift+Tab Home space         # chosen too
 keys alt+n; keys space            # page 5: icon clues, from the library
 keys Tab; text "$home/imglib/farm.px8"
 keys alt+n                        # page 6: six placeholders, one per icon
-word cow vache 01
-word 'h>orse' cheval 01
-word pig cochon 01
-word hen poule 02
-word duck canard 02
-word goose oie 02
+word cow vache 01 coo
+word 'h>orse' cheval 01 cuddy
+word pig cochon 01 grumphie
+word hen poule 02 chuckie
+word duck canard 02 deuk
+word goose oie 02 guse
 
 # Options > Group Name Editor: the first two groups named.
 keys alt+o g
@@ -96,10 +103,10 @@ keys alt+g e
 window '^Edit Game Levels' > /dev/null && log "levels"
 keys shift+Tab                    # from the name back to Delete, the first level chosen
 for i in 1 2 3 4 5 6 7 8; do keys space; done
-keys ctrl+a; text 'Big ones'      # two levels left: Delete is off, the name has the keys
+keys End shift+Home; text 'Big ones'   # two levels left: Delete is off, the name has the keys
 keys Tab Tab space                # past the name's lock to the groups: 01
 keys shift+Tab shift+Tab shift+Tab shift+Tab shift+Tab Down   # the level box: level 2
-keys Tab Tab Tab ctrl+a; text 'All of them'
+keys Tab Tab Tab End shift+Home; text 'All of them'
 keys Tab Tab space Down space     # groups 01 and 02
 keys Return
 main
@@ -114,10 +121,28 @@ keys shift+Tab Right Tab; text 'Die Grossen'; keys Down; text 'Alle'
 keys Return Return                # the first ends editing the name, the second is Close
 main
 
+# Back to the further languages: Scots renamed, its words go with it.
+keys alt+p alt+p                  # page 5, then the translations' languages
+keys Tab Tab Tab space            # past the further languages and Add to Modify...
+window '^Rename a language' > /dev/null && { keys ctrl+a; text 'lowland scots'; keys Return; }
+main
+
 keys ctrl+shift+s
 window "^Save the word list as" > /dev/null && { keys ctrl+a; text "$module"; keys Return; }
 window "^Saved" > /dev/null && keys Return
 window 'QUARRY - Farm .*: farm.qrw' > /dev/null && log "saved"
+cp "$module" "$work/renamed.qrw"
+
+# Lowland Scots deleted again (asked first); meanwhile someone else saves over the file.
+keys alt+n alt+p                  # the languages page afresh, the first box in focus
+keys Tab Tab Tab Tab space        # past the further languages, Add and Modify to Delete
+window '^Remove a language' > /dev/null && { log "delete asked"; keys Return; }
+main
+cp "$home/lists/animals.qrw" "$module"; cp "$module" "$work/theirs.qrw"
+keys ctrl+s
+window '^Confirm\$' > /dev/null && { log "changed on disk asked"; keys alt+k; }
+window "^Saved" > /dev/null && keys Return
+main
 keys alt+c
 for i in \$(seq 1 300); do kill -0 \$pid 2>/dev/null || break; sleep 0.1; done
 if kill -0 \$pid 2>/dev/null; then log "still running"; kill \$pid; fi
@@ -127,9 +152,22 @@ chmod +x "$work/session.sh"
 xvfb-run -a -s "-screen 0 1280x1024x24" "$work/session.sh"
 
 [ "$(cat "$work/exit.txt" 2>/dev/null)" = 0 ] || fail "the editor did not end normally"
-for step in "group names" levels translate saved; do
+for step in "group names" levels translate saved "delete asked" "changed on disk asked"; do
   grep -qx "$step" "$work/steps.log" || fail "no step: $step"
 done
+
+# The first save: the further language renamed with its translations.
+"$qrwtool" dump "$work/renamed.qrw" > "$work/renamed.json" || fail "the first save does not load"
+python3 - "$work/renamed.json" <<'PY' || fail "the renamed language differs: $(cat "$work/renamed.json")"
+import json, sys
+d = json.load(open(sys.argv[1]))
+langs = {l["name"]: l["translations"] for l in d["secondaryLanguages"]}
+want = {"French": ["vache", "cheval", "cochon", "poule", "canard", "oie"],
+        "Lowland Scots": ["coo", "cuddy", "grumphie", "chuckie", "deuk", "guse"]}
+sys.exit(0 if langs == want else f"{langs!r}")
+PY
+# Theirs was asked about and kept as the backup of mine.
+cmp -s "$work/theirs.qrw" "$home/lists/farm.bak" || fail "the file changed on disk is not the backup"
 
 # Every field as typed.
 "$qrwtool" dump "$module" > "$work/farm.json" || fail "farm.qrw does not load"

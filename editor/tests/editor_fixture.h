@@ -27,6 +27,7 @@ class ScriptedDialogs : public EditorDialogs {
     std::deque<int> confirms;                 // answers to questions (6 Yes, 7 No)
     std::deque<std::optional<QString>> texts; // answers to input boxes
     std::deque<QString> files;                // answers to file dialogs ("" cancels)
+    std::deque<int> choices;                  // answers to own-answer questions (-1 Escape)
     QStringList log;                          // "KIND title | text"
     std::deque<FileDialogRequest> fileRequests;
 
@@ -39,6 +40,13 @@ class ScriptedDialogs : public EditorDialogs {
     }
     void Message(const QString& title, const QString& text, MessageKind) override {
         log << QStringLiteral("MESSAGE %1 | %2").arg(title, text);
+    }
+    int Choose(const QString& title, const QString& text, const QStringList& answers) override {
+        log << QStringLiteral("CHOOSE %1 | %2 | %3").arg(title, text, answers.join('/'));
+        if (choices.empty()) return -1;
+        const int r = choices.front();
+        choices.pop_front();
+        return r;
     }
     std::optional<QString> AskText(const QString& title, const QString& prompt,
                                    const QString& initial, bool) override {

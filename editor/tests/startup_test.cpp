@@ -11,6 +11,7 @@
 #include "editor/program.h"
 #include "editor/text_adapter.h"
 #include "editor/working_languages.h"
+#include "foundation/polyglot.h"
 #include "platform/ini_file.h"
 #include "test_support/temp_dir.h"
 
@@ -134,6 +135,8 @@ void StartupTest::textConversionAtTheEdge() {
     QCOMPARE(ToStored(itself), std::string("\x81"));
     QVERIFY(!UnshowableCharacter(QString::fromUtf8("Gr\xC3\xBC\xC3\x9F Gott") + itself));
     QCOMPARE(*UnshowableCharacter(QString::fromUtf8("ok \xE4\xB8\xAD!")), char32_t(0x4E2D));
+    // The refusal names the character, in the working language's words.
+    Polyglot().Load(QR_DATA_DIR "/str/qr_eng.str");
     QVERIFY(UnshowableMessage(0x4E2D).contains("U+4E2D"));
     // Windows-1252 letters pass through both ways.
     QCOMPARE(ToStored(QString::fromUtf8("\xC3\xA9t\xC3\xA9")), std::string("\xE9t\xE9"));

@@ -8,8 +8,10 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTextBrowser>
+#include <QTimer>
 #include <QtTest>
 
+#include "editor/dlg_levels.h"
 #include "editor/form_quarry.h"
 #include "editor/help_window.h"
 #include "editor/text_adapter.h"
@@ -66,7 +68,13 @@ class WizardTest : public QObject {
     void cancelledOpenKeepsModifiedList();
     void importBringsInANewUnsavedList();
     void saveNeedsPathAndModifiedList();
-    void failedLoadShowsPageOneWithResetList();
+    void failedLoadLeavesAnUntitledListAndTheFileAlone();
+    void refusedSaveTouchesNoFile();
+    void saveOverAFileChangedOnDiskAsks();
+    void handOverWaitsForTheOpenDialog();
+    void browseKeepsThePathAsChosen();
+    void renamingKeepsTranslationsAndDeletingAsks();
+    void ownTextsReadInEveryLanguage();
     void passwordGetsThreeTries();
     void saveAsWritesFileBackupAndCaption();
     void closingAsksAboutUnsavedWork();
@@ -480,18 +488,285 @@ void WizardTest::saveNeedsPathAndModifiedList() {
     QCOMPARE(reread.Title(), std::string("Changed"));
 }
 
-void WizardTest::failedLoadShowsPageOneWithResetList() {
+// A list that cannot be read is not taken as the file being edited: saving what is
+// typed next must never replace it, nor push its last good backup out.
+void WizardTest::failedLoadLeavesAnUntitledListAndTheFileAlone() {
     EditorInstall inst;
+    std::string good;
+    {
+        TQRWordList list;
+        list.Reset();
+        list.SetTitle("Good");
+        list.AddClueWord("clue", "word", 0);
+        good = list.SaveToBytes();
+    }
+    const std::string damaged = good.substr(0, good.size() - 9);
+    const std::string bad = inst.dir.Write("inst/lists/broken.qrw", damaged);
+    inst.dir.Write("inst/lists/broken.bak", good);
+    TQRWordList probe;
+    QVERIFY(!probe.LoadFromFile(bad));
     auto form = inst.Open();
-    const std::string bad = inst.dir.Write("inst/lists/broken.qrw", "not a word list");
     inst.dialogs.files = {QString::fromStdString(bad)};
     form->miOpenClick();
-    QVERIFY(inst.dialogs.log.contains("MESSAGE Invalid File | Unable to load file"));
+    // The message names the reason the list gave.
+    QVERIFY2(inst.dialogs.log.contains("MESSAGE Invalid File | Unable to load file\n" +
+                                       FromBytes(probe.LastError())),
+             qPrintable(inst.dialogs.log.join('\n')));
+    QVERIFY(!probe.LastError().empty());
     QCOMPARE(form->PageIndex(), int(TFormQuarry::kTypeTitle));
-    QCOMPARE(form->FilePath(), QString::fromStdString(bad));
+    QVERIFY(form->FilePath().isEmpty());
     QCOMPARE(form->List().WordCount(), size_t(0));
+    QCOMPARE(form->windowTitle(), Caption(4));
+    // A title typed and Save: nothing is written; Save As asks for a name.
+    Child<QLineEdit>(*form, "txtTitle")->setText("Typed after");
+    form->miSaveClick();
+    inst.dialogs.files = {QString()};
+    form->miSaveAsClick();
+    QCOMPARE(inst.dialogs.log.last(), "FILE " + Caption(70));
+    QCOMPARE(inst.dir.Read("inst/lists/broken.qrw"), damaged);
+    QCOMPARE(inst.dir.Read("inst/lists/broken.bak"), good);
+}
+
+// Whatever refuses a save does so before a file is touched.
+void WizardTest::refusedSaveTouchesNoFile() {
+    EditorInstall inst;
+    const std::string path = inst.dir.Path("inst/lists/long.qrw");
+    {
+        TQRWordList list;
+        list.Reset();
+        list.AddClueWord("clue", "word", 0);
+        QVERIFY(list.SaveToFile(path));
+    }
+    inst.dir.Write("inst/lists/long.bak", "the backup before");
+    const std::string before = inst.dir.Read("inst/lists/long.qrw");
+    auto form = inst.Open();
+    form->OpenPath(QString::fromStdString(path));
+    // A word too long for the file, as an older list or an import could bring it.
+    form->List().AddClueWord("clue", std::string(300, 'a'), 0);
+    inst.dialogs.log.clear();
+    form->miSaveClick();
+    QCOMPARE(inst.dialogs.log.size(), 1);
+    const QString message = inst.dialogs.log.first();
+    QVERIFY2(message.startsWith("MESSAGE " + Caption(str::kSaveFailed) + " | "),
+             qPrintable(message));
+    // What failed and why, once, in the working language.
+    QCOMPARE(message, "MESSAGE " + Caption(str::kSaveFailed) + " | " +
+                          Caption(str::kNotSaved,
+                                  {QString::fromStdString(path),
+                                   Caption(str::kTooLong, {QString(40, 'a') + QChar(0x2026)})}));
+    QCOMPARE(inst.dir.Read("inst/lists/long.qrw"), before);
+    QCOMPARE(inst.dir.Read("inst/lists/long.bak"), std::string("the backup before"));
+    QVERIFY(form->List().Modified());
+}
+
+void WizardTest::saveOverAFileChangedOnDiskAsks() {
+    EditorInstall inst;
+    const std::string path = inst.dir.Path("inst/lists/shared.qrw");
+    // Another editor's save: a list of its own under the same name.
+    auto theirs = [&](const char* title) {
+        TQRWordList list;
+        list.Reset();
+        list.SetTitle(title);
+        list.AddClueWord("clue", "theirs", 0);
+        if (!list.SaveToFile(path)) qFatal("cannot save theirs");
+        return inst.dir.Read("inst/lists/shared.qrw");
+    };
+    theirs("First");
+    auto form = inst.Open();
+    form->OpenPath(QString::fromStdString(path));
+    auto* title = Child<QLineEdit>(*form, "txtTitle");
+    title->setText("Mine");
+    // Unchanged on disk: saved without a question.
+    form->miSaveClick();
+    QVERIFY(!inst.dialogs.Logged("CHOOSE"));
+    QCOMPARE(form->List().Title(), std::string("Mine"));
+
+    const QString question =
+        "CHOOSE " + Caption(str::kConfirm) + " | " + Caption(str::kChangedOnDisk, {"shared.qrw"}) +
+        " | " +
+        QStringList{Caption(str::kKeepMine), Caption(str::kReloadTheirs), Caption(str::kSaveAs)}
+            .join('/');
+    // Escape: nothing saved, their file stays.
+    std::string onDisk = theirs("Second");
+    title->setText("Mine again");
+    inst.dialogs.choices = {-1};
+    form->miSaveClick();
+    QCOMPARE(inst.dialogs.log.last(), question);
+    QCOMPARE(inst.dir.Read("inst/lists/shared.qrw"), onDisk);
+    // Reload theirs: their list is shown, nothing written.
+    inst.dialogs.choices = {1};
+    form->miSaveClick();
+    QCOMPARE(form->List().Title(), std::string("Second"));
     QVERIFY(!form->List().Modified());
-    QCOMPARE(form->windowTitle(), "QUARRY - " + FromBytes(form->List().Title()) + ": broken.qrw");
+    QCOMPARE(inst.dir.Read("inst/lists/shared.qrw"), onDisk);
+    // Keep mine: saved over it, theirs kept as the backup.
+    onDisk = theirs("Third");
+    title->setText("Mine at last");
+    inst.dialogs.choices = {0};
+    form->miSaveClick();
+    QCOMPARE(inst.dir.Read("inst/lists/shared.bak"), onDisk);
+    TQRWordList reread;
+    QVERIFY(reread.LoadFromFile(path));
+    QCOMPARE(reread.Title(), std::string("Mine at last"));
+    // Save As: theirs stays, mine goes under the new name.
+    onDisk = theirs("Fourth");
+    title->setText("Elsewhere");
+    const std::string other = inst.dir.Path("inst/lists/mine.qrw");
+    inst.dialogs.choices = {2};
+    inst.dialogs.files = {QString::fromStdString(other)};
+    form->miSaveClick();
+    QCOMPARE(inst.dir.Read("inst/lists/shared.qrw"), onDisk);
+    QVERIFY(reread.LoadFromFile(other));
+    QCOMPARE(reread.Title(), std::string("Elsewhere"));
+    QCOMPARE(form->FilePath(), QString::fromStdString(other));
+}
+
+// A second copy hands a file over while Game > Edit levels is open for another list.
+void WizardTest::handOverWaitsForTheOpenDialog() {
+    EditorInstall inst;
+    auto save = [&](const char* file, const char* title, const char* level) {
+        TQRWordList list;
+        list.Reset();
+        list.SetTitle(title);
+        list.AddClueWord("clue", "word", 0);
+        list.AddLevels(1);
+        list.SetLevelName(0, level);
+        const std::string path = inst.dir.Path(std::string("inst/lists/") + file);
+        if (!list.SaveToFile(path)) qFatal("cannot save %s", file);
+        return path;
+    };
+    const std::string first = save("first.qrw", "First", "One");
+    const std::string second = save("second.qrw", "Second", "Two");
+    const std::string secondBytes = inst.dir.Read("inst/lists/second.qrw");
+    auto form = inst.Open();
+    form->show();
+    form->OpenPath(QString::fromStdString(first));
+    bool checked = false;
+    QTimer::singleShot(50, form.get(), [&] {
+        auto* dlg = dynamic_cast<TDlgLevels*>(QApplication::activeModalWidget());
+        if (!dlg) qFatal("the level dialog is not open");
+        form->HandOver(QString::fromStdString(second));
+        // Not under the open dialog.
+        checked = form->HandOverPending() && form->List().Title() == "First";
+        dlg->txtLevelName->setText("Changed in the dialog");
+        dlg->accept();
+    });
+    form->miEditLevelsClick();
+    QVERIFY(checked);
+    QCOMPARE(form->List().LevelName(0), std::string("Changed in the dialog"));
+    // Then the handed-over list opens (asking first about the changes), untouched.
+    inst.dialogs.confirms = {kYes};
+    QTRY_COMPARE(form->List().Title(), std::string("Second"));
+    QCOMPARE(form->List().LevelName(0), std::string("Two"));
+    QVERIFY(!form->List().Modified());
+    QCOMPARE(inst.dir.Read("inst/lists/second.qrw"), secondBytes);
+}
+
+void WizardTest::browseKeepsThePathAsChosen() {
+    EditorInstall inst;
+    inst.dir.Write("Icons/.keep", "");
+    TempDir libs;
+    const std::string made = IconLibrary(libs, 2);
+    const std::string path = inst.dir.Path("Icons/Farm Animals.px8");
+    inst.dir.Write("Icons/Farm Animals.px8", libs.Read("icons.px8"));
+    QVERIFY(!made.empty());
+    auto form = inst.Open();
+    form->miNewClick();
+    form->List().SetListType(TListType::Quiz);
+    form->ShowPage(TFormQuarry::kIcons);
+    inst.dialogs.files = {QString::fromStdString(path)};
+    Child<QPushButton>(*form, "cmdBrowseImgLib")->click();
+    QCOMPARE(Child<QLineEdit>(*form, "txtIconLib")->text(), QString::fromStdString(path));
+    QVERIFY(Child<QCheckBox>(*form, "chkIconClues")->isChecked());
+    QCOMPARE(Child<QLabel>(*form, "lblIconsInLibrary")->text(),
+             Caption(str::kIconsInLibrary, {"2"}));
+    QVERIFY(form->CommitPage());
+    QCOMPARE(form->List().IconLibrary(), path);
+}
+
+void WizardTest::renamingKeepsTranslationsAndDeletingAsks() {
+    EditorInstall inst;
+    inst.dir.Write("inst/quilrush.ini",
+                   "[More languages]\nLanguage count=2\nLanguage 1=Klingon\nLanguage 2=Quenya\n");
+    auto form = inst.Open();
+    form->miNewClick();
+    TQRWordList& list = form->List();
+    list.SetListType(TListType::Vocabulary);
+    list.SetPrimaryLanguage("English");
+    list.AddLanguage("Klingon");
+    list.AddLanguage("Quenya");
+    list.AddWord("dog", 0);
+    list.SetTranslation("Klingon", 0, "targh");
+    list.SetTranslation("Quenya", 0, "huo");
+    form->ShowPage(TFormQuarry::kLanguages);
+    form->cmdNextClick();
+    QVERIFY(form->SecondarySelection());
+    auto* more = Child<QListWidget>(*form, "lbxMoreLang");
+    QVERIFY(Item(more, "Klingon")->isSelected());
+    more->clearSelection();
+    Item(more, "Klingon")->setSelected(true);
+    inst.dialogs.texts = {QString("tlhingan hol")};
+    Child<QPushButton>(*form, "cmdModifyLang")->click();
+    // Renamed at once, in its place, with its translations; the old name is gone.
+    QCOMPARE(list.LanguageCount(), size_t(2));
+    QCOMPARE(list.LanguageName(0), std::string("Tlhingan Hol"));
+    QCOMPARE(list.GetTranslation("Tlhingan Hol", 0), std::string("targh"));
+    Item(more, "Quenya")->setSelected(true);
+    QVERIFY(form->CommitPage());
+    QCOMPARE(list.LanguageCount(), size_t(2));
+    QCOMPARE(more->count(), 2);
+    QVERIFY(!Item(more, "Klingon"));
+    // Deleting a language the list carries asks; "No" keeps it and its words.
+    more->clearSelection();
+    Item(more, "Quenya")->setSelected(true);
+    inst.dialogs.confirms = {kNo};
+    Child<QPushButton>(*form, "cmdDeleteLang")->click();
+    QCOMPARE(inst.dialogs.log.last(), "CONFIRM " + Caption(240) + " | " + Caption(241, {"Quenya"}));
+    QVERIFY(Item(more, "Quenya"));
+    QCOMPARE(list.GetTranslation("Quenya", 0), std::string("huo"));
+    inst.dialogs.confirms = {kYes};
+    Child<QPushButton>(*form, "cmdDeleteLang")->click();
+    QVERIFY(!Item(more, "Quenya"));
+    QCOMPARE(list.LanguageCount(), size_t(1));
+}
+
+// The editor's own captions and messages, and the help window's button, come from the
+// string table of the working language.
+void WizardTest::ownTextsReadInEveryLanguage() {
+    EditorInstall inst;
+    auto form = inst.Open();
+    form->miPageHelpClick();
+    auto* helpClose = Child<QPushButton>(*form->HelpWindow(), "cmdClose");
+    auto* import = form->findChild<QAction*>("miImport");
+    QStringList closes, imports;
+    for (const char* name : {"English", "Deutsch",
+                             "Fran\xE7"
+                             "ais"}) {
+        const int lang = FindWorkingLanguage(form->WorkingLanguages(), name);
+        QVERIFY2(lang >= 0, name);
+        form->ChooseWorkingLanguage(lang);
+        for (int entry :
+             {str::kError,          str::kWarning,    str::kConfirm,       str::kUnshowable,
+              str::kNeedLibrary,    str::kNoIcons,    str::kDeleteFinal,   str::kInvalidFile,
+              str::kUnableToLoad,   str::kSaveFailed, str::kNotSaved,      str::kTooLong,
+              str::kChangedOnDisk,  str::kKeepMine,   str::kReloadTheirs,  str::kImport,
+              str::kImportFilter,   str::kImported,   str::kImportSkipped, str::kFolderReadOnly,
+              str::kIconsInLibrary, str::kNoSuchFile}) {
+            const QString text = Caption(entry);
+            QVERIFY2(!text.isEmpty() && !text.contains("STRING ACCESS ERROR"),
+                     qPrintable(QStringLiteral("%1: entry %2").arg(name).arg(entry)));
+        }
+        QCOMPARE(helpClose->text(), Caption(85).remove('&'));
+        QCOMPARE(import->text(), Caption(str::kImport));
+        closes << helpClose->text();
+        imports << import->text();
+    }
+    QCOMPARE(closes, (QStringList{"Close",
+                                  QString::fromUtf8("Schlie\xC3\x9F"
+                                                    "en"),
+                                  "Fermer"}));
+    QCOMPARE(imports.removeDuplicates(), 0);
+    form->ChooseWorkingLanguage(FindWorkingLanguage(form->WorkingLanguages(), "English"));
 }
 
 void WizardTest::passwordGetsThreeTries() {

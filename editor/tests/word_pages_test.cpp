@@ -119,6 +119,11 @@ class WordPagesTest : public QObject {
     void translationDialogDefaultLanguage();
     void translationDialogAsksBeforeRemoving();
     void dialogsAreTabbedInReadingOrder();
+    void textsTooLongForTheFileAreRefusedWhenTyped();
+    void oneTabOrderWhateverIsSelected();
+    void tabAndEnterWalkTheTranslations();
+    void dialogsKeepTheirKeys();
+    void nothingMovesUnderTheMouse();
 };
 
 void WordPagesTest::cluesAreTypedWithTheSpecialLetterConvention() {
@@ -648,6 +653,171 @@ void WordPagesTest::dialogsAreTabbedInReadingOrder() {
                  (QStringList{"lbxAvail", "cmdUseLang", "lbxSelect", "cmdRemoveLang",
                               "qt_tabwidget_tabbar", translated[tab], "cmdOK"}));
     }
+}
+
+// A word the file cannot hold is refused when it is added, not first when saving.
+void WordPagesTest::textsTooLongForTheFileAreRefusedWhenTyped() {
+    WordPage p(TListType::Vocabulary);
+    p.form->List().AddLanguage("French");
+    p.Show();
+    p.word->setText(QString(300, 'a'));
+    p.add->click();
+    QCOMPARE(p.form->List().WordCount(), size_t(0));
+    QVERIFY2(p.inst.dialogs.log.last().startsWith(
+                 "MESSAGE " + Caption(str::kError) + " | " +
+                 Caption(str::kTooLong, {QString(40, 'a') + QChar(0x2026)})),
+             qPrintable(p.inst.dialogs.log.join('\n')));
+    // A translation too.
+    p.word->setText("cat");
+    p.grid->item(0, 1)->setText(QString(256, 'b'));
+    p.add->click();
+    QCOMPARE(p.form->List().WordCount(), size_t(0));
+    p.grid->item(0, 1)->setText(QString(255, 'b'));
+    p.add->click();
+    QCOMPARE(p.form->List().WordCount(), size_t(1));
+}
+
+// Tab goes the same way whether or not a word is selected; a button that is off is
+// passed over, and no button moves ahead of the fields.
+void WordPagesTest::oneTabOrderWhateverIsSelected() {
+    WordPage p(TListType::Vocabulary);
+    p.form->List().AddLanguage("French");
+    p.form->show();
+    p.Show();
+    const QStringList order{"txtPrimary", "cbxGroup",  "gridSecondary", "cmdAdd",
+                            "cmdUpdate",  "cmdDelete", "lbxWordlist"};
+    auto stops = [&] {
+        QStringList out;
+        for (const QString& s : TabStops(*p.form))
+            if (order.contains(s)) out << s;
+        return out;
+    };
+    auto expected = [&] {
+        QStringList out;
+        for (const QString& name : order)
+            if (Child<QWidget>(*p.form, qPrintable(name))->isEnabled()) out << name;
+        return out;
+    };
+    p.word->setText("cat");
+    QCOMPARE(stops(), expected());
+    p.add->click();
+    // Selected and typed over: Add and Update are both on, Add first.
+    p.box->setCurrentRow(0);
+    p.form->lbxWordlistClick();
+    p.word->setText("dog");
+    QVERIFY(p.add->isEnabled() && p.update->isEnabled());
+    QCOMPARE(stops(), expected());
+    QCOMPARE(stops(), (QStringList{"txtPrimary", "cbxGroup", "gridSecondary", "cmdAdd", "cmdUpdate",
+                                   "lbxWordlist"}));
+}
+
+void WordPagesTest::tabAndEnterWalkTheTranslations() {
+    for (const bool enter : {false, true}) {
+        WordPage p(TListType::Vocabulary);
+        TQRWordList& list = p.form->List();
+        list.AddLanguage("French");
+        list.AddLanguage("German");
+        p.form->show();
+        p.form->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(p.form.get()));
+        p.Show();
+        p.word->setText("cat");
+        // Tabbed into from the word, whichever translation was current before.
+        p.grid->setCurrentCell(1, 1);
+        p.group->setFocus();
+        QTest::keyClick(p.group, Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget(), p.grid);
+        QCOMPARE(p.grid->currentRow(), 0);
+        QCOMPARE(p.grid->currentColumn(), 1);
+        p.grid->editItem(p.grid->item(0, 1));
+        QWidget* editor = p.grid->indexWidget(p.grid->currentIndex());
+        QVERIFY(editor);
+        QTest::keyClicks(editor, "chat");
+        QTest::keyClick(editor, enter ? Qt::Key_Return : Qt::Key_Tab);
+        QCOMPARE(p.grid->currentRow(), 1);
+        QCOMPARE(p.grid->currentColumn(), 1);
+        QVERIFY(QApplication::focusWidget() != editor &&
+                QApplication::focusWidget()->parentWidget() == p.grid->viewport());
+        QTest::keyClicks(QApplication::focusWidget(), "Katze");
+        QTest::keyClick(QApplication::focusWidget(), enter ? Qt::Key_Return : Qt::Key_Tab);
+        QTest::qWait(20);
+        if (enter) {
+            // Enter after the last presses Add with both translations.
+            QCOMPARE(list.WordCount(), size_t(1));
+            QCOMPARE(list.GetTranslation("French", 0), std::string("chat"));
+            QCOMPARE(list.GetTranslation("German", 0), std::string("Katze"));
+        } else {
+            // Tab after the last leaves the grid for the next stop, Add.
+            QCOMPARE(QApplication::focusWidget(), p.add);
+            QCOMPARE(p.grid->item(0, 1)->text(), QStringLiteral("chat"));
+            QCOMPARE(p.grid->item(1, 1)->text(), QStringLiteral("Katze"));
+        }
+    }
+}
+
+// A group clicked in the group-name editor is the one named next; the level dialog's
+// Ctrl+A and Ctrl+N choose groups even from the name field.
+void WordPagesTest::dialogsKeepTheirKeys() {
+    WordPage p(TListType::Quiz);
+    p.Show();
+    QStringList items;
+    for (int g = 0; g < kGroupCount; ++g)
+        items << NumberedItem(g + 1, QString());
+    TDlgGroups groups(items, p.form.get());
+    groups.show();
+    groups.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&groups));
+    groups.lbxNames->setFocus();
+    const QRect third = groups.lbxNames->visualItemRect(groups.lbxNames->item(2));
+    QTest::mouseClick(groups.lbxNames->viewport(), Qt::LeftButton, {}, third.center());
+    QCOMPARE(groups.lbxNames->currentRow(), 2);
+    QCOMPARE(QApplication::focusWidget(), groups.txtGroupName);
+    QTest::keyClicks(QApplication::focusWidget(), "Birds");
+    QCOMPARE(groups.Items()[2], NumberedItem(3, "Birds"));
+
+    TQRWordList& list = p.form->List();
+    list.AddLevels(1);
+    bool extended = false;
+    TDlgLevels levels(list, extended, nullptr, p.form.get());
+    levels.show();
+    levels.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&levels));
+    levels.txtLevelName->setFocus();
+    levels.txtLevelName->setText("Name");
+    QTest::keyClick(levels.txtLevelName, Qt::Key_A, Qt::ControlModifier);
+    QCOMPARE(levels.lbxGroups->selectedItems().size(), kGroupCount);
+    QTest::keyClick(levels.txtLevelName, Qt::Key_N, Qt::ControlModifier);
+    QCOMPARE(levels.lbxGroups->selectedItems().size(), 0);
+    QCOMPARE(levels.txtLevelName->text(), QStringLiteral("Name"));
+}
+
+// Warnings keep their place when hidden, and the word page's columns do not follow
+// what they hold.
+void WordPagesTest::nothingMovesUnderTheMouse() {
+    WordPage p(TListType::Anagrams);
+    p.form->resize(560, 420);
+    p.form->show();
+    QVERIFY(QTest::qWaitForWindowExposed(p.form.get()));
+    p.Show();
+    auto where = [&](QWidget* w) {
+        QApplication::processEvents();
+        return w->mapTo(p.form.get(), QPoint(0, 0));
+    };
+    const QPoint group = where(p.group), box = where(p.box), clue = where(p.clue);
+    p.word->setText(QString(60, 'w')); // too wide for the game, and a long group title
+    p.clue->setText(QString(80, 'c'));
+    QVERIFY(Child<QLabel>(*p.form, "lblAnswerLongWarning")->isVisible());
+    QVERIFY(Child<QLabel>(*p.form, "lblClueLongWarning")->isVisible());
+    QCOMPARE(where(p.group), group);
+    QCOMPARE(where(p.box), box);
+    QCOMPARE(where(p.clue), clue);
+    // The creator page: the author lines stay under the handle's warning.
+    p.form->ShowPage(TFormQuarry::kCreator);
+    auto* author = Child<QWidget>(*p.form, "txtAuthor");
+    const QPoint lines = where(author);
+    Child<QLineEdit>(*p.form, "txtHandle")->setText(QString(60, 'h'));
+    QVERIFY(Child<QLabel>(*p.form, "lblHandleLongWarning")->isVisible());
+    QCOMPARE(where(author), lines);
 }
 
 } // namespace qr::test

@@ -12,6 +12,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTableWidget>
+#include <QTimer>
 #include <cstdio>
 #include <filesystem>
 
@@ -21,6 +22,7 @@
 #include "editor/dlg_levels.h"
 #include "editor/editor_dialogs.h"
 #include "editor/form_quarry.h"
+#include "editor/help_window.h"
 #include "graphics/image_writer.h"
 
 namespace {
@@ -203,6 +205,49 @@ int main(int argc, char** argv) {
         words->setCurrentRow(1);
         form.lbxWordlistClick();
         shot("7_quiz_icons");
+
+        // The help window, and the editor's own messages as they come up.
+        form.miPageHelpClick();
+        app.processEvents();
+        Save(*form.HelpWindow(), QStringLiteral("%1/help_%2.png").arg(out, lang.code));
+        form.HelpWindow()->close();
+        auto answerNext = [&](const char* name) {
+            QTimer::singleShot(300, &form, [&, name] {
+                if (QWidget* box = QApplication::activeModalWidget()) {
+                    Save(*box, QStringLiteral("%1/%2_%3.png").arg(out, name, lang.code));
+                    box->close();
+                }
+            });
+        };
+        const std::string listFile = (inst / "lists" / "farm.qrw").string();
+        {
+            qr::TQRWordList theirs;
+            theirs.Reset();
+            theirs.SetTitle("Farm animals");
+            theirs.AddClueWord("Which animal gives milk?", "cow", 0);
+            theirs.SaveToFile(listFile);
+        }
+        form.List().ClearModified();
+        form.OpenPath(QString::fromStdString(listFile));
+        Child<QLineEdit>(form, "txtTitle")->setText("Our farm");
+        {
+            qr::TQRWordList theirs;
+            theirs.Reset();
+            theirs.SetTitle("Their farm");
+            theirs.SaveToFile(listFile);
+        }
+        answerNext("msg_changed_on_disk");
+        form.miSaveClick();
+        form.List().AddClueWord("clue", std::string(300, 'o'), 0);
+        answerNext("msg_save_failed");
+        form.miSaveClick();
+        form.List().ClearModified();
+        FILE* damaged = std::fopen(listFile.c_str(), "r+b");
+        std::fseek(damaged, 20, SEEK_SET);
+        std::fputc('!', damaged);
+        std::fclose(damaged);
+        answerNext("msg_load_failed");
+        form.OpenPath(QString::fromStdString(listFile));
         qr::TDlgAbout about(&form);
         about.show();
         app.processEvents();
