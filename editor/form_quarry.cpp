@@ -820,7 +820,7 @@ void TFormQuarry::miSaveAsClick() {
 void TFormQuarry::closeEvent(QCloseEvent* event) {
     CommitPage();
     if (list_.Modified() &&
-        dialogs_.Confirm(Caption(74), Caption(12), TDlgConfirm::kYes | TDlgConfirm::kNo) !=
+        dialogs_.Confirm(Caption(78), Caption(12), TDlgConfirm::kYes | TDlgConfirm::kNo) !=
             TDlgConfirm::kResultYes) {
         event->ignore();
         return;

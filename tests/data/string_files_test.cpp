@@ -35,7 +35,7 @@ std::set<int> RequiredNumbers() {
     };
     range(4, 29);    // editor window, wizard, dialog buttons (9, 13-15)
     range(30, 52);   // the 23 languages
-    range(53, 77);   // languages page, creator page, saving, default titles
+    range(53, 78);   // languages page, creator page, saving, default titles, closing
     range(80, 121);  // passwords, menus, dialogs
     range(150, 152); // start room
     range(155, 199); // start room, play panels, help page 6, home, credits heading

@@ -242,7 +242,7 @@ TEST_F(WorldTest, CursorsComeFromTheBoxUnderTheMouse) {
 }
 
 TEST_F(WorldTest, ScriptBoxesQuitOrAsk) {
-    Polyglot().LoadFromBytes(std::string(74, '\n') + "Spiel beenden\n");
+    Polyglot().LoadFromBytes(std::string(74, '\n') + "Spiel beenden?\n");
     Load("ROOM A\nSCRIPTBOX Q 0 0 10 10 exitGAME\nSCRIPTBOX M 20 0 10 10 MAYBEEXITGAME\n"
          "SCRIPTBOX O 40 0 10 10 leave\n");
     world.GoRoom("A");
