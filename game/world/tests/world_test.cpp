@@ -322,7 +322,7 @@ TEST_F(WorldTest, RoomScriptBoxesRunTheirScriptAndUnknownScriptsAreReported) {
 }
 
 TEST_F(WorldTest, CloseRequestGoesThroughTheRoom) {
-    Polyglot().LoadFromBytes(std::string(74, '\n') + "Do you want to stop playing\n");
+    Polyglot().LoadFromBytes(std::string(74, '\n') + "Do you want to stop playing?\n");
     Load("QRTESTROOM Q\nCONTROLBOX MUSICBTN 0 0 10 10 MUSICBTN\nFS MUSIC m 10 2 0 0\nROOM PLAIN\n");
     world.GoRoom("Q");
     world.SetFlag(TWorld::kCloseRequest);
