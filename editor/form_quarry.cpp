@@ -1005,8 +1005,8 @@ void TFormQuarry::miSaveAsClick() {
 void TFormQuarry::closeEvent(QCloseEvent* event) {
     CommitPage();
     if (list_.Modified() &&
-        dialogs_.Confirm(Caption(74), Caption(12), TDlgConfirm::kYes | TDlgConfirm::kNo) !=
-            TDlgConfirm::kResultYes) {
+        dialogs_.Confirm(Caption(str::kCloseEditor), Caption(12),
+                         TDlgConfirm::kYes | TDlgConfirm::kNo) != TDlgConfirm::kResultYes) {
         event->ignore();
         return;
     }

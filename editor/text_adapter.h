@@ -47,7 +47,7 @@ constexpr int kError = 122, kWarning = 123, kConfirm = 124, kUnshowable = 125, k
               kSaveFailed = 301, kNotSaved = 302, kTooLong = 303, kChangedOnDisk = 304,
               kKeepMine = 305, kReloadTheirs = 306, kImport = 307, kImportFilter = 308,
               kImported = 245, kImportSkipped = 248, kFolderReadOnly = 249, kIconsInLibrary = 251,
-              kNoSuchFile = 252;
+              kNoSuchFile = 252, kCloseEditor = 309;
 // Save As, the third way out of the question about a file changed on disk.
 constexpr int kSaveAs = 90;
 } // namespace str

@@ -25,19 +25,27 @@ join() {
   sox $files $fmt "$out/$o.wav" pad 0 0.12 gain -6 reverb 15 50 40 gain -n $level
 }
 
-note c1 0.04 pluck 880 ; join click c1
+# The click is so short that its echo would still ring where the file ends: let it fade.
+note c1 0.04 pluck 880
+sox "$tmp/c1.wav" $fmt "$out/click.wav" pad 0 0.12 gain -6 reverb 15 50 40 fade q 0 0.16 0.09 gain -n -4
 
 note r1 0.09 pluck E6 ; note r2 0.28 pluck B6 ; join right r1 r2
 
-level=-9
+# The "no" sounds (wrong, takeaway, missed) sit about 6 dB below the happy ones in
+# loudness, not just in peak: steady tones and noise carry more power for their peak
+# than a plucked note does, so their peaks are set lower still.
+level=-13
 note w1 0.32 triangle 220:140 tremolo 18 40 ; join wrong w1
 level=-4
 
-note e1 0.09 pluck C5 ; note e2 0.09 pluck E5 ; note e3 0.09 pluck G5 ; note e4 0.4 pluck C6
-join enter e1 e2 e3 e4
+# A level begins with a doorbell's ding-dong, low and unhurried, so that it is never
+# taken for the quick high sparkle of a collected card.
+note e1 0.22 pluck E5 ; note e2 0.55 pluck C5 pluck G4 remix - ; join enter e1 e2
 
+# The animal whisks a letter away: a breathy swish, not a tune, so that it never sounds
+# like a missed card.
 level=-8
-note t1 0.38 sine 1000:300 ; join takeaway t1
+note t1 0.32 pinknoise sinc 1200-5000 fade q 0.14 0.32 0.16 ; join takeaway t1
 level=-4
 
 note b1 0.05 pluck G6 ; note b2 0.05 pluck B6 ; note b3 0.05 pluck D7 ; note b4 0.22 pluck G7
@@ -47,7 +55,7 @@ note k1 0.07 pluck C6 ; note k2 0.07 pluck E6 ; note k3 0.07 pluck G6 ; note k4 
 sox -n $fmt "$tmp/k5.wav" synth 0.45 pluck C6 pluck E6 pluck G6 remix - fade q 0.005 0.45 0.3
 join collect k1 k2 k3 k4 k5
 
-level=-9
+level=-15
 note m1 0.16 triangle G5 ; note m2 0.34 triangle D5 ; join missed m1 m2
 level=-7
 

@@ -840,7 +840,8 @@ void WizardTest::closingAsksAboutUnsavedWork() {
     Child<QLineEdit>(*form, "txtTitle")->setText("Unsaved");
     inst.dialogs.confirms = {kNo};
     QVERIFY(!form->close());
-    QVERIFY(inst.dialogs.log.last().startsWith("CONFIRM " + Caption(74) + " | " + Caption(12)));
+    QVERIFY(inst.dialogs.log.last().startsWith("CONFIRM " + Caption(str::kCloseEditor) + " | " +
+                                               Caption(12)));
     inst.dialogs.confirms = {kYes};
     QVERIFY(form->close());
 }

@@ -434,7 +434,7 @@ bool TWorld::ConfirmQuit(const std::string& text) {
 }
 
 bool TWorld::AskQuitGame() {
-    const bool yes = host_.Confirm("Quill-Rush", Polyglot().GetString(74) + "?", 1 | 2) == 6;
+    const bool yes = host_.Confirm("Quill-Rush", Polyglot().GetString(74), 1 | 2) == 6;
     if (yes) SetFlag(kQuit);
     return yes;
 }

@@ -144,7 +144,7 @@ write('game','author.svg',framed('author','#3399cc','Author page: text on the wh
 b = sky_scene('#99ccff','#ffffff',sun=False) + hills('#99cc66','#669933',350)
 b += rrect(20,20,560,326,18,'#ffffff','#003366',4)
 b += '<g transform="translate(540 60)"><circle r="24" fill="#66ccff" stroke="#003366" stroke-width="3"/><ellipse rx="10" ry="24" fill="none" stroke="#003366" stroke-width="2"/><path d="M-24 0 h48 M-20 -12 h40 M-20 12 h40" stroke="#003366" stroke-width="2"/></g>'
-b += plate(30,358,140,32,'#99ccff','#336699') + plate(150,358,120,32,'#66cc66','#339933') + plate(330,358,120,32,'#ff9999','#cc3333') + music_spot()
+b += plate(30,358,140,32,'#99ccff','#336699') + plate(190,358,120,32,'#66cc66','#339933') + plate(330,358,120,32,'#ff9999','#cc3333') + music_spot()
 write('game','language.svg',svg(600,400,b,'Language choice: entries in columns on the white page'))
 
 # initials: the letter pad with its characters at the places the room reads clicks from
@@ -169,5 +169,6 @@ b += rrect(20,14,560,372,10,'#ffffcc','#cc9933',6) + rrect(34,28,532,344,6,'none
 for (x,y) in [(44,38),(556,38),(44,362),(556,362)]:
     b += f'<circle cx="{x}" cy="{y}" r="7" fill="#cc3333"/>'
 b += '<g transform="translate(510 330)"><circle r="26" fill="#ffcc00" stroke="#cc9933" stroke-width="3"/><path d="M-14 18 l-8 30 l14 -8 l8 14 l4 -30 M14 18 l8 30 l-14 -8 l-8 14" fill="#cc3333"/><path d="M0 -14 l4 9 h10 l-8 6 l3 10 l-9 -6 l-9 6 l3 -10 l-8 -6 h10 z" fill="#ffffff"/></g>'
-b += '<path d="M60 112 h480 M60 290 h480" stroke="#cc9933" stroke-width="2"/>' + music_spot()
+# The upper rule runs between the author line (text down to y 118) and the picture (from 123).
+b += '<path d="M60 120 h480 M60 290 h480" stroke="#cc9933" stroke-width="2"/>' + music_spot()
 write('game','diploma.svg',svg(600,400,b,'Diploma: list title and author at y 72 and 95, the picture in the middle, the score at y 325'))

@@ -1,10 +1,15 @@
 # SPDX-License-Identifier: CC-BY-SA-4.0
 from common import *
 # ---- help pages: 430x260 at (20,45); buttons at picture (270,227) prev, (318,227) next, (366,227) close
-def page(n, body, comment):
+def page(n, body, comment, heading=False):
     b = rrect(1,1,428,258,16,'#ffffee','#003366',3)
-    b += rrect(8,6,414,26,10,'#99ccff')
-    b += text(215,25,'?',18,'#003366')
+    # A page with a heading of its own (drawn by the game at y 2) gets the band without
+    # the "?", a little higher, so that the heading sits in it.
+    if heading:
+        b += rrect(8,3,414,27,10,'#99ccff')
+    else:
+        b += rrect(8,6,414,26,10,'#99ccff')
+        b += text(215,25,'?',18,'#003366')
     b += body
     for x,kind in [(270,'prev'),(318,'next'),(366,'ok')]:
         b += rrect(x,227,40,26,8,'#ffcc66','#cc9933',2)
@@ -19,9 +24,10 @@ cell=lambda x,y,ch,c='#ffffff': rrect(x,y,17,25,2,c,'#5b6b8c',1)+(text(x+8.5,y+1
 b = '<g transform="translate(310 70)">' + ''.join(cell(18*i,40,ch) for i,ch in enumerate(['C','','T'])) + \
     rrect(10,90,46,62,4,'#fff3c4','#2e8b3a',2) + text(33,136,'a',36,'#003366') + '</g>'
 page(0,b,'Help 1: welcome; text on the left')
-# page 2: how to click (text blocks 402 wide at y 71 and 153)
-b = ''.join(cell(300+18*i,128,ch,('#ffffff')) for i,ch in enumerate(['B','','R','D'])) + \
-    '<path d="M340 150 l8 18 l3 -7 l7 -2 z" fill="#ffffff" stroke="#000" stroke-width="1.5"/>'
+# page 2: how to click (text blocks 402 wide at y 71 and 153): the picture sits above
+# the text, the pointer on the empty cell
+b = ''.join(cell(300+18*i,38,ch,('#ffffff')) for i,ch in enumerate(['B','','R','D'])) + \
+    '<path d="M320 46 l8 18 l3 -7 l7 -2 z" fill="#ffffff" stroke="#000" stroke-width="1.5"/>'
 page(1,b,'Help 2: clicking a cell')
 # page 3: traffic light lines at (32,122), (32,149), (32,176)
 b=''
@@ -40,22 +46,25 @@ b=''
 for k,(c,sym) in enumerate(cards):
     y=80+26*k
     b += rrect(9,y,17,24,3,c,'#003366',1) + text(17.5,y+16,sym,10 if len(sym)>1 else 12,'#003366')
-b += rrect(318,30,104,80,10,'#ffffcc','#cc9933',2)
-page(5,b,'Help 6: the bonus cards, one beside each line; a verse on the right')
+# The verse is drawn in the yellow title font: on a dark plate, clear of the line at y 56
+# to its left.
+b += rrect(322,30,100,80,10,DEEP,'#cc9933',2)
+page(5,b,'Help 6: the bonus cards, one beside each line; a verse on the right',heading=True)
 
 # ---- diploma pictures: drawn centred, at most 163 high -------------------------------------------------
-def diploma(code, words):
+def diploma(code, words, size=40, centre=250):
     b = '<g transform="translate(60 75)">'
     b += '<path d="M-30 -50 h60 v20 q0 40 -30 46 q-30 -6 -30 -46 z" fill="#ffcc00" stroke="#cc9933" stroke-width="3"/>'
     b += '<rect x="-8" y="-4" width="16" height="24" fill="#ffcc00" stroke="#cc9933" stroke-width="2"/><rect x="-22" y="20" width="44" height="10" rx="3" fill="#cc9933"/>'
     b += '<path d="M-30 -42 q-18 0 -16 16 q2 12 16 14 M30 -42 q18 0 16 16 q-2 12 -16 14" stroke="#cc9933" stroke-width="4" fill="none"/></g>'
-    b += text(250,70,words[0],40,'#cc3333',extra='stroke="#003366" stroke-width="1"')
+    b += text(centre,70,words[0],size,'#cc3333',extra='stroke="#003366" stroke-width="1"')
     b += text(250,116,words[1],22,'#003366',weight='normal')
     for x,y in [(130,20),(380,24),(420,120),(140,130)]:
         b += f'<path d="M{x} {y-8} l2 6 h6 l-5 4 l2 6 l-5 -4 l-5 4 l2 -6 l-5 -4 h6 z" fill="#ffcc00"/>'
     write('game',f'uwin_{code}.svg',svg(440,150,b,f'Diploma picture ({code})'))
 diploma('eng',('Well done!','You finished every level!'))
-diploma('deu',('Super gemacht!','Du hast alle Level geschafft!'))
+# The German cheer is the longest: smaller and a little to the right, clear of the trophy.
+diploma('deu',('Super gemacht!','Du hast alle Level geschafft!'),size=30,centre=262)
 diploma('fra',('Bravo !','Tu as fini tous les niveaux !'))
 
 # ---- card backs: rows of eight 17x25 cards --------------------------------------------------------------

@@ -243,7 +243,7 @@ TEST_F(WorldTest, CursorsComeFromTheBoxUnderTheMouse) {
 }
 
 TEST_F(WorldTest, ScriptBoxesQuitOrAsk) {
-    Polyglot().LoadFromBytes(std::string(74, '\n') + "Spiel beenden\n");
+    Polyglot().LoadFromBytes(std::string(74, '\n') + "Spiel beenden?\n");
     Load("ROOM A\nSCRIPTBOX Q 0 0 10 10 exitGAME\nSCRIPTBOX M 20 0 10 10 MAYBEEXITGAME\n"
          "SCRIPTBOX O 40 0 10 10 leave\n");
     world.GoRoom("A");
@@ -323,7 +323,7 @@ TEST_F(WorldTest, RoomScriptBoxesRunTheirScriptAndUnknownScriptsAreReported) {
 }
 
 TEST_F(WorldTest, CloseRequestGoesThroughTheRoom) {
-    Polyglot().LoadFromBytes(std::string(74, '\n') + "Do you want to stop playing\n");
+    Polyglot().LoadFromBytes(std::string(74, '\n') + "Do you want to stop playing?\n");
     Load("QRTESTROOM Q\nCONTROLBOX MUSICBTN 0 0 10 10 MUSICBTN\nFS MUSIC m 10 2 0 0\nROOM PLAIN\n");
     world.GoRoom("Q");
     world.SetFlag(TWorld::kCloseRequest);
