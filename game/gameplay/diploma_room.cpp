@@ -19,9 +19,14 @@ constexpr int kStrSpeed = 177;
 constexpr int kStrLanguageCode = 247;
 constexpr int kStrScore = 253;
 constexpr int kStrLevels = 254;
+constexpr int kStrLabelled = 256;
 
+// The pattern is the language's own: French sets a space before the colon.
 std::string Labelled(int stringNumber, int32_t value) {
-    return FormatMessage("%s: %d", {Polyglot().GetString(stringNumber), std::to_string(value)});
+    std::string pattern = Polyglot().GetString(kStrLabelled);
+    if (pattern.find("%s") == std::string::npos || pattern.find("%d") == std::string::npos)
+        pattern = "%s: %d";
+    return FormatMessage(pattern, {Polyglot().GetString(stringNumber), std::to_string(value)});
 }
 
 } // namespace
