@@ -87,17 +87,18 @@ int main(int argc, char** argv) {
         if (cmd == "po-export" && argc == 5) {
             // The language is the source's file name ("deu" for deu.txt), as string 247.
             std::string language = std::filesystem::path(argv[2]).stem().string();
-            std::string out = qr::ExportPo(ReadText(argv[3]), ReadText(argv[2]), language);
+            std::string out =
+                qr::ExportPo(ReadText(argv[3]), ReadText(argv[2]), language, argv[3], argv[2]);
             qr::WriteFileAtomic(argv[4], out.data(), out.size());
             return 0;
         }
         if (cmd == "po-template" && argc == 4) {
-            std::string out = qr::ExportPot(ReadText(argv[2]));
+            std::string out = qr::ExportPot(ReadText(argv[2]), argv[2]);
             qr::WriteFileAtomic(argv[3], out.data(), out.size());
             return 0;
         }
         if (cmd == "po-import" && argc == 5) {
-            std::string out = qr::ImportPo(ReadText(argv[2]), ReadText(argv[3]), argv[2]);
+            std::string out = qr::ImportPo(ReadText(argv[2]), ReadText(argv[3]), argv[2], argv[3]);
             qr::WriteFileAtomic(argv[4], out.data(), out.size());
             return 0;
         }

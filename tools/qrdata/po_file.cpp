@@ -169,9 +169,9 @@ const char* const kHeaderFields = "MIME-Version: 1.0\n"
                                   "Content-Transfer-Encoding: 8bit\n";
 const char* const kAfterLast = "# ~ after the last string ~";
 
-std::string Export(std::string_view english, const SourceLayout* translation,
-                   std::string_view language) {
-    SourceLayout eng = Layout(english, "English source");
+std::string Export(std::string_view english, const std::string& englishName,
+                   const SourceLayout* translation, std::string_view language) {
+    SourceLayout eng = Layout(english, englishName);
     std::map<int, const SourceEntry*> translated;
     if (translation) {
         std::set<int> known;
@@ -357,17 +357,19 @@ std::string Excerpt(const std::string& text) {
 } // namespace
 
 std::string ExportPo(std::string_view english, std::string_view translation,
-                     std::string_view language) {
-    SourceLayout t = Layout(translation, std::string(language));
-    return Export(english, &t, language);
+                     std::string_view language, const std::string& englishName,
+                     const std::string& translationName) {
+    SourceLayout t = Layout(translation, translationName);
+    return Export(english, englishName, &t, language);
 }
 
-std::string ExportPot(std::string_view english) {
-    return Export(english, nullptr, "");
+std::string ExportPot(std::string_view english, const std::string& englishName) {
+    return Export(english, englishName, nullptr, "");
 }
 
-std::string ImportPo(std::string_view po, std::string_view english, const std::string& name) {
-    SourceLayout eng = Layout(english, "English source");
+std::string ImportPo(std::string_view po, std::string_view english, const std::string& name,
+                     const std::string& englishName) {
+    SourceLayout eng = Layout(english, englishName);
     std::vector<PoEntry> entries = PoReader(po, name).Read();
     std::string out;
     std::string faults;
@@ -474,7 +476,7 @@ std::string ImportPo(std::string_view po, std::string_view english, const std::s
     for (const std::string& l : after)
         out += l + "\n";
     // What is written must be a source the data build takes.
-    TStringSource::Parse(out, name).CheckAgainst(TStringSource::Parse(english, "English source"));
+    TStringSource::Parse(out, name).CheckAgainst(TStringSource::Parse(english, englishName));
     return out;
 }
 
