@@ -147,16 +147,17 @@ std::vector<std::string> Notes(const SourceEntry& english) {
         notes.push_back("Keep " + list +
                         " in this order: the program puts a text or number in its place.");
     }
-    int tightest = 0;
+    // A string drawn in several places is held to the narrowest.
+    const TFitLimit* tightest = nullptr;
     for (const TFitLimit& f : FitLimits())
-        if (f.number == english.number && (tightest == 0 || f.pixels < tightest)) {
-            tightest = f.pixels;
-            std::string where = f.what;
-            if (f.box) where += std::string(" (") + f.room + " " + f.box + ")";
-            notes.push_back("Drawn on one line as " + where + ": at most " +
-                            std::to_string(f.pixels) + " pixels wide; the English is " +
-                            std::to_string(FitWidth(f.fontSlot, FromUtf8(english.text))) + ".");
-        }
+        if (f.number == english.number && (!tightest || f.pixels < tightest->pixels)) tightest = &f;
+    if (const TFitLimit* f = tightest) {
+        std::string where = f->what;
+        if (f->box) where += std::string(" (") + f->room + " " + f->box + ")";
+        notes.push_back("Drawn on one line as " + where + ": at most " + std::to_string(f->pixels) +
+                        " pixels wide; the English is " +
+                        std::to_string(FitWidth(f->fontSlot, FromUtf8(english.text))) + ".");
+    }
     if (english.text.find("\\n") != std::string::npos ||
         english.text.find('`') != std::string::npos)
         notes.push_back("A text block: a line break starts a new line, and \"`\" marks where a "
@@ -170,7 +171,8 @@ const char* const kHeaderFields = "MIME-Version: 1.0\n"
 const char* const kAfterLast = "# ~ after the last string ~";
 
 std::string Export(std::string_view english, const std::string& englishName,
-                   const SourceLayout* translation, std::string_view language) {
+                   const SourceLayout* translation, const std::string& translationName,
+                   std::string_view language) {
     SourceLayout eng = Layout(english, englishName);
     std::map<int, const SourceEntry*> translated;
     if (translation) {
@@ -179,7 +181,7 @@ std::string Export(std::string_view english, const std::string& englishName,
             known.insert(e.number);
         for (const SourceEntry& e : translation->entries) {
             if (!known.count(e.number))
-                throw PoError("string " + std::to_string(e.number) +
+                throw PoError(translationName + ": string " + std::to_string(e.number) +
                               " is not in the English source, so no PO entry can hold it");
             translated[e.number] = &e;
         }
@@ -350,8 +352,11 @@ class PoReader {
 };
 
 std::string Excerpt(const std::string& text) {
-    std::string shown = text.size() > 40 ? text.substr(0, 37) + "..." : text;
-    return "\"" + shown + "\"";
+    if (text.size() <= 40) return "\"" + text + "\"";
+    size_t cut = 37;
+    while (cut > 0 && (uint8_t(text[cut]) & 0xC0) == 0x80) // not inside a UTF-8 character
+        --cut;
+    return "\"" + text.substr(0, cut) + "...\"";
 }
 
 } // namespace
@@ -360,11 +365,11 @@ std::string ExportPo(std::string_view english, std::string_view translation,
                      std::string_view language, const std::string& englishName,
                      const std::string& translationName) {
     SourceLayout t = Layout(translation, translationName);
-    return Export(english, englishName, &t, language);
+    return Export(english, englishName, &t, translationName, language);
 }
 
 std::string ExportPot(std::string_view english, const std::string& englishName) {
-    return Export(english, englishName, nullptr, "");
+    return Export(english, englishName, nullptr, "", "");
 }
 
 std::string ImportPo(std::string_view po, std::string_view english, const std::string& name,
