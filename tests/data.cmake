@@ -1,6 +1,6 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 # Checks of the built data tree (data/): what the game and the editor will read.
-qr_tests(data_tree_tests DIR ${CMAKE_CURRENT_SOURCE_DIR}/data DEPS qr_foundation qr_graphics qr_wordlist qr_gameplay anmtool_core)
+qr_tests(data_tree_tests DIR ${CMAKE_CURRENT_SOURCE_DIR}/data DEPS qr_foundation qr_graphics qr_wordlist qr_gameplay anmtool_core qrdata_lib)
 if(TARGET data_tree_tests)
   target_compile_definitions(data_tree_tests PRIVATE QR_DATA_DIR="${QR_DATA_DIR}")
   add_dependencies(data_tree_tests qr_data)

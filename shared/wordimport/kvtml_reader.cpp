@@ -4,6 +4,7 @@
 #include <libxml/parser.h>
 #include <libxml/tree.h>
 
+#include <algorithm>
 #include <charconv>
 #include <map>
 #include <memory>
@@ -174,6 +175,97 @@ class KvtmlReader {
     std::map<long, size_t> row_;    // entry id -> row index
 };
 
+std::string Attribute(const xmlNode* n, const char* name) {
+    xmlChar* v = xmlGetProp(n, BAD_CAST name);
+    std::string s = v ? reinterpret_cast<const char*>(v) : "";
+    xmlFree(v);
+    return s;
+}
+
+// KVTML 1, the older format many a teacher's files and some of KDE's own lists still use:
+// <e> entries whose <o> is the first language and each <t> a further one, the languages
+// named by an "l" attribute (usually on the first entry only), lessons numbered by
+// <lesson><desc no="N"> and joined by an entry's "m" attribute, a remark in "r".
+class Kvtml1Reader {
+  public:
+    explicit Kvtml1Reader(const xmlNode* root) : root_(root) {}
+
+    TImportTable Read() {
+        t_.title = Attribute(root_, "title");
+        if (std::string author = Attribute(root_, "author"); !author.empty())
+            t_.authors.push_back(author);
+        t_.comment = Attribute(root_, "remark");
+        std::map<long, int> groupOf; // lesson number -> group index
+        for (const xmlNode* c = root_->children; c; c = c->next) {
+            if (!Is(c, "lesson")) continue;
+            for (const xmlNode* d = c->children; d; d = d->next) {
+                long no;
+                if (!Is(d, "desc") || !Number(Attribute(d, "no"), no) || groupOf.count(no))
+                    continue;
+                groupOf[no] = int(t_.groups.size());
+                t_.groups.push_back({Text(d), int(t_.levels.size())});
+                t_.levels.push_back(Text(d));
+            }
+        }
+        std::vector<std::string> locales;
+        for (const xmlNode* e = root_->children; e; e = e->next) {
+            if (!Is(e, "e")) continue;
+            TImportRow row;
+            row.line = Line(e);
+            long lesson;
+            if (Number(Attribute(e, "m"), lesson) && groupOf.count(lesson))
+                row.group = groupOf[lesson];
+            size_t column = 1;
+            for (const xmlNode* c = e->children; c; c = c->next) {
+                if (!Is(c, "o") && !Is(c, "t")) continue;
+                size_t k = Is(c, "o") ? 0 : column++;
+                if (row.texts.size() <= k) {
+                    row.texts.resize(k + 1);
+                    row.hints.resize(k + 1);
+                }
+                row.texts[k] = Text(c);
+                row.hints[k] = Attribute(c, "r");
+                if (locales.size() <= k) locales.resize(k + 1);
+                if (locales[k].empty()) locales[k] = Attribute(c, "l");
+            }
+            if (t_.rows.size() >= kMaxImportRows) TooManyRows();
+            t_.rows.push_back(std::move(row));
+        }
+        // Lists for one language often carry an empty <t> in every entry: a language
+        // nobody wrote in is no language of the list.
+        std::vector<size_t> kept;
+        for (size_t k = 0; k < locales.size(); ++k)
+            if (k == 0 || std::any_of(t_.rows.begin(), t_.rows.end(), [&](const TImportRow& r) {
+                    return k < r.texts.size() && !r.texts[k].empty();
+                }))
+                kept.push_back(k);
+        if (kept.empty()) Fail(0, "the file has no entries to import");
+        for (size_t k : kept)
+            t_.languages.push_back({locales[k], ""});
+        for (TImportRow& r : t_.rows) {
+            TImportRow out = r;
+            out.texts.assign(kept.size(), "");
+            out.hints.assign(kept.size(), "");
+            for (size_t i = 0; i < kept.size(); ++i)
+                if (kept[i] < r.texts.size()) {
+                    out.texts[i] = r.texts[kept[i]];
+                    out.hints[i] = r.hints[kept[i]];
+                }
+            r = std::move(out);
+        }
+        return std::move(t_);
+    }
+
+  private:
+    static bool Number(const std::string& s, long& n) {
+        auto [end, ec] = std::from_chars(s.data(), s.data() + s.size(), n);
+        return !s.empty() && ec == std::errc() && end == s.data() + s.size() && n >= 0;
+    }
+
+    const xmlNode* root_;
+    TImportTable t_;
+};
+
 } // namespace
 
 bool LooksLikeXml(std::string_view bytes) {
@@ -205,12 +297,11 @@ TImportTable ReadKvtml(std::string_view bytes) {
     xmlChar* version = xmlGetProp(root, BAD_CAST "version");
     std::string v = version ? reinterpret_cast<const char*>(version) : "";
     xmlFree(version);
-    if (v.empty() || v[0] != '2') {
+    // KVTML 1 files have no version, or one below 2 (the old editors wrote "0.x" or "1.x").
+    if (v.empty() || v[0] == '0' || v[0] == '1') return Kvtml1Reader(root).Read();
+    if (v[0] != '2')
         Fail(Line(root),
-             v.empty() ? "this is a KVTML 1 file; only KVTML 2 can be imported (open and save it "
-                         "in Parley or KWordQuiz to convert it)"
-                       : "KVTML version " + v + " is not known; only KVTML 2 can be imported");
-    }
+             "KVTML version " + v + " is not known; only KVTML 1 and 2 can be imported");
     return KvtmlReader(root).Read();
 }
 

@@ -38,6 +38,66 @@ constexpr std::pair<std::string_view, std::string_view> kPlainPunctuation[] = {
     {"\u2013", "-"},  {"\u2014", "-"},  {"\u2026", "..."},
 };
 
+// Clues are read, never typed: characters a clue may use that the fonts cannot draw but
+// that have a plain spelling ("H₂O" is H2O) take it. Answers keep theirs, since the
+// child must type exactly the answer's letters.
+constexpr std::pair<std::string_view, std::string_view> kPlainClueCharacters[] = {
+    {"\u2070", "0"}, {"\u2071", "i"},  {"\u2074", "4"}, {"\u2075", "5"}, {"\u2076", "6"},
+    {"\u2077", "7"}, {"\u2078", "8"},  {"\u2079", "9"}, {"\u207A", "+"}, {"\u207B", "-"},
+    {"\u207C", "="}, {"\u207D", "("},  {"\u207E", ")"}, {"\u207F", "n"}, {"\u2080", "0"},
+    {"\u2081", "1"}, {"\u2082", "2"},  {"\u2083", "3"}, {"\u2084", "4"}, {"\u2085", "5"},
+    {"\u2086", "6"}, {"\u2087", "7"},  {"\u2088", "8"}, {"\u2089", "9"}, {"\u208A", "+"},
+    {"\u208B", "-"}, {"\u208C", "="},  {"\u208D", "("}, {"\u208E", ")"}, {"\u2212", "-"},
+    {"\u2032", "'"}, {"\u2033", "\""}, {"\u2044", "/"}, {"\u2022", "-"}, {"\u2009", " "},
+    {"\u200A", " "}, {"\u202F", " "},  {"\u2007", " "}, {"\u2002", " "}, {"\u2003", " "},
+};
+
+std::string Normalise(std::string_view utf8);
+
+std::string PlainClue(const std::string& utf8) {
+    std::string out;
+    bool changed = false;
+    for (size_t i = 0; i < utf8.size(); ++i) {
+        if (uint8_t(utf8[i]) == 0xE2) {
+            auto it = std::find_if(
+                std::begin(kPlainClueCharacters), std::end(kPlainClueCharacters),
+                [&](const auto& p) { return utf8.compare(i, p.first.size(), p.first) == 0; });
+            if (it != std::end(kPlainClueCharacters)) {
+                out += it->second;
+                i += it->first.size() - 1;
+                changed = true;
+                continue;
+            }
+        }
+        out += utf8[i];
+    }
+    // A folded space may sit next to another or at an end.
+    return changed ? Normalise(out) : out;
+}
+
+// Latin-1 text read as Latin-2 turns "å" into "ĺ" (the same byte), and KDE's Swedish
+// lists, most of which call themselves English, were written so. "ĺ" belongs to Slovak
+// alone, so in any other language it can only be such an "å"; in a column of no stated
+// language it is left alone. Returns whether anything changed.
+bool RepairLatin2Aring(std::string& utf8) {
+    bool changed = false;
+    for (size_t i = 0; i + 1 < utf8.size(); ++i) {
+        if (utf8[i] != '\xC4' || (utf8[i + 1] != '\xBA' && utf8[i + 1] != '\xB9')) continue;
+        utf8[i] = '\xC3';
+        utf8[i + 1] = utf8[i + 1] == '\xBA' ? '\xA5' : '\x85';
+        changed = true;
+    }
+    return changed;
+}
+
+bool AlphabetHasLAcute(const TImportLanguage& l) {
+    if (l.id.empty() && l.name.empty()) return true; // unknown: it may be Slovak
+    std::string id = Lower(l.id.substr(0, l.id.find_first_of("_-@.")));
+    std::string name = Lower(l.name);
+    return id == "sk" || id == "slk" || id == "slo" || name.rfind("slovak", 0) == 0 ||
+           name.rfind("sloven\xC4\x8Dina", 0) == 0;
+}
+
 // One line of text as a cell of the game can hold it: line breaks, tabs and other
 // controls become spaces, runs of spaces one, no space at either end; no-break spaces
 // are spaces, soft hyphens (invisible hyphenation hints) go, and typographic quotes and
@@ -258,9 +318,16 @@ TImportResult TWordListImport::Build(const TImportTable& table, const TImportOpt
     for (size_t n = 0; n < table.rows.size(); ++n) {
         const TImportRow& r = table.rows[n];
         std::vector<std::string> texts;
+        bool repaired = false;
+        auto take = [&](std::string text, size_t column) {
+            if (!AlphabetHasLAcute(table.languages[column]) && RepairLatin2Aring(text))
+                repaired = true;
+            texts.push_back(Normalise(text));
+        };
         for (size_t k = 0; k < columns.size(); ++k)
-            texts.push_back(Normalise(r.texts[columns[k]]));
-        if (!vocabulary && columns.size() == 1) texts.push_back(Normalise(r.hints[columns[0]]));
+            take(r.texts[columns[k]], columns[k]);
+        if (!vocabulary && columns.size() == 1) take(r.hints[columns[0]], columns[0]);
+        if (!vocabulary) texts[1] = PlainClue(texts[1]);
         bool empty =
             vocabulary ? std::all_of(texts.begin(), texts.end(), [](auto& t) { return t.empty(); })
                        : texts[0].empty();
@@ -301,6 +368,7 @@ TImportResult TWordListImport::Build(const TImportTable& table, const TImportOpt
             if (ShownAnswer(row.texts[k]).size() <= kMaxAnswerCells) continue;
             if (++tooWide <= kMaxExamples) wideExamples.push_back(texts[k]);
         }
+        if (repaired) ++summary.repairedAring;
         rows.push_back(std::move(row));
     }
     if (rows.size() > kMaxWords)

@@ -27,6 +27,8 @@ struct TImportSummary {
     size_t imported = 0;   // rows in the list
     size_t skipped = 0;    // entries of the file left out
     size_t unshowable = 0; // of those, the ones with a text the game cannot show or store
+    // Entries kept whose "å" the file wrote as "ĺ" (Latin-1 read as Latin-2), now repaired.
+    size_t repairedAring = 0;
     std::vector<std::string> warnings;
 };
 

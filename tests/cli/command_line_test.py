@@ -54,6 +54,7 @@ OUT = os.path.join(work, "out")  # every command's output file; must not appear 
 
 # Per program: the command lines that read one input file ({} stands for it), the exit
 # codes expected for each kind of input, and bad values that must be refused with 2.
+english = os.path.join(source, "data", "str", "eng.txt")
 TOOL_FAILS = {"missing": 1, "folder": 1, "empty": 1, "random": 1}
 TABLE = {
     "quilrush32": {
@@ -83,9 +84,11 @@ TABLE = {
     },
     "qrdata": {
         "file": [["strings", "{}", OUT + ".str"], ["compile-script", "{}", OUT + ".dat"],
-                 ["compile-sounds", "{}", OUT + ".dat"], ["quantise", "{}", palette, OUT + ".png"]],
+                 ["compile-sounds", "{}", OUT + ".dat"], ["quantise", "{}", palette, OUT + ".png"],
+                 ["po-export", "{}", english, OUT + ".po"], ["po-export", english, "{}", OUT + ".po"],
+                 ["po-template", "{}", OUT + ".pot"], ["po-import", "{}", english, OUT + ".txt"]],
         "expect": TOOL_FAILS,
-        "bad": [[], ["frobnicate", "a", "b"], ["quantise", "a", palette, "b", "key=300"],
+        "bad": [[], ["frobnicate", "a", "b"], ["po-import", "a", "b"], ["quantise", "a", palette, "b", "key=300"],
                 ["quantise", "a", palette, "b", "key=x"]],
     },
     # The editor answers the options every program shares; its files are its own business.

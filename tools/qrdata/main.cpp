@@ -2,6 +2,9 @@
 // qrdata: the data build's own steps that no Debian tool can do.
 //   qrdata strings SOURCE OUTPUT [REFERENCE]   generate a "qr_*.str" file from its source,
 //                                               checked against the reference language
+//   qrdata po-export SOURCE ENGLISH OUT.po      a string source as a PO file for translators
+//   qrdata po-template ENGLISH OUT.pot          the PO template of a new language
+//   qrdata po-import IN.po ENGLISH SOURCE       a translated PO file back as a string source
 //   qrdata compile-script TXT DAT               compile the world script
 //   qrdata compile-sounds TXT DAT               compile the sound table
 //   qrdata quantise IN.png PALETTE OUT.png [key=N] [dither]
@@ -9,6 +12,7 @@
 //                                               the game palette
 #include <cstdio>
 #include <exception>
+#include <filesystem>
 #include <iostream>
 #include <string>
 
@@ -17,6 +21,7 @@
 #include "foundation/obf_text.h"
 #include "foundation/stream.h"
 #include "png_io.h"
+#include "po_file.h"
 #include "px8tool.h"
 #include "quantise.h"
 #include "string_source.h"
@@ -24,6 +29,9 @@
 namespace {
 
 const char* const kUsage = "usage: qrdata strings SOURCE OUTPUT [REFERENCE]\n"
+                           "       qrdata po-export SOURCE ENGLISH OUT.po\n"
+                           "       qrdata po-template ENGLISH OUT.pot\n"
+                           "       qrdata po-import IN.po ENGLISH SOURCE\n"
                            "       qrdata compile-script TXT DAT\n"
                            "       qrdata compile-sounds TXT DAT\n"
                            "       qrdata quantise IN.png PALETTE OUT.png [key=N] [dither]\n";
@@ -76,6 +84,24 @@ int main(int argc, char** argv) {
             qr::WriteFileAtomic(argv[3], out.data(), out.size());
             return 0;
         }
+        if (cmd == "po-export" && argc == 5) {
+            // The language is the source's file name ("deu" for deu.txt), as string 247.
+            std::string language = std::filesystem::path(argv[2]).stem().string();
+            std::string out =
+                qr::ExportPo(ReadText(argv[3]), ReadText(argv[2]), language, argv[3], argv[2]);
+            qr::WriteFileAtomic(argv[4], out.data(), out.size());
+            return 0;
+        }
+        if (cmd == "po-template" && argc == 4) {
+            std::string out = qr::ExportPot(ReadText(argv[2]), argv[2]);
+            qr::WriteFileAtomic(argv[3], out.data(), out.size());
+            return 0;
+        }
+        if (cmd == "po-import" && argc == 5) {
+            std::string out = qr::ImportPo(ReadText(argv[2]), ReadText(argv[3]), argv[2], argv[3]);
+            qr::WriteFileAtomic(argv[4], out.data(), out.size());
+            return 0;
+        }
         if (cmd == "compile-script" && argc == 4) {
             CompileText(argv[2], argv[3], qr::WorldScriptCompileFilter, "world script");
             return 0;
@@ -111,7 +137,8 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "qrdata: %s\n", qr::Printable(e.what()).c_str());
         return 1;
     }
-    if (cmd == "strings" || cmd == "compile-script" || cmd == "compile-sounds" || cmd == "quantise")
+    if (cmd == "strings" || cmd == "po-export" || cmd == "po-template" || cmd == "po-import" ||
+        cmd == "compile-script" || cmd == "compile-sounds" || cmd == "quantise")
         return qr::UsageError("qrdata", "wrong number of arguments for " + cmd, kUsage, std::cerr);
     return qr::UsageError("qrdata", "unknown command " + cmd, kUsage, std::cerr);
 }

@@ -88,6 +88,9 @@ int RunImportCommand(const std::vector<std::string>& args) {
         std::cout << " (" << result.summary.unshowable
                   << " with texts the game cannot show or store)";
     std::cout << "\n";
+    if (size_t n = result.summary.repairedAring)
+        std::cout << files[1] << ": " << n << (n == 1 ? " word" : " words")
+                  << " repaired: \u013A read as \u00E5\n";
     return 0;
 }
 

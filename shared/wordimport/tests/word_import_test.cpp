@@ -256,6 +256,115 @@ TEST_F(WordImport, UnshowableCharactersFailNamingTheCharacterEntryAndLineUnlessS
                   "the title has characters the game cannot show; they read as \"?\""});
 }
 
+TEST_F(WordImport, Kvtml1FilesImportWithTheirLanguagesLessonsAndRemarks) {
+    // Languages named on the first entry only, lessons joined by number, one entry in none.
+    auto r = Import("<?xml version=\"1.0\"?>\n<kvtml encoding=\"UTF-8\" title=\"Tiere\" "
+                    "author=\"Frau Weber\">\n"
+                    "<lesson><desc no=\"1\">Haus</desc><desc no=\"2\">Wald</desc></lesson>\n"
+                    "<e m=\"2\"><o l=\"de\">Fuchs</o><t l=\"fr\">renard</t></e>\n"
+                    "<e m=\"1\"><o>Katze</o><t>chat</t></e>\n"
+                    "<e><o>Igel</o><t>h\xC3\xA9risson</t></e>\n</kvtml>",
+                    TImportFormat::Kvtml);
+    TQRWordList l = Reloaded(r.list);
+    EXPECT_EQ(l.ListType(), TListType::Vocabulary);
+    EXPECT_EQ(l.PrimaryLanguage(), "German");
+    EXPECT_EQ(l.LanguageName(0), "French");
+    EXPECT_EQ(l.StoredTitle(), "Tiere");
+    ASSERT_EQ(l.WordCount(), 3u);
+    EXPECT_EQ(l.Word(0), "Fuchs");
+    EXPECT_EQ(l.GetTranslation("French", 2), "h\xE9risson");
+    ASSERT_EQ(l.LevelCount(), 3u); // Haus, Wald, All
+    EXPECT_EQ(l.LevelName(0), "Haus");
+    EXPECT_EQ(l.LevelName(1), "Wald");
+
+    // A list of one language with an empty <t> in every entry (as KDE's Norwegian lists
+    // have) is an anagram list; remarks on every word make it a quiz.
+    auto entries = [](const std::string& remark) {
+        std::string e;
+        for (const char* w : {"leketid",
+                              "m\xC3\xB8"
+                              "bler",
+                              "hage"})
+            e += std::string("<e>\n\t<o") + (remark.empty() ? "" : " r=\"" + remark + "\"") + ">" +
+                 w + "</o>\n\t<t></t>\n</e>\n";
+        return "<!DOCTYPE kvtml SYSTEM \"kvoctrain.dtd\">\n<kvtml encoding=\"UTF-8\">\n" + e +
+               "</kvtml>";
+    };
+    r = Import(entries(""), TImportFormat::Kvtml);
+    EXPECT_EQ(r.list.ListType(), TListType::Anagrams);
+    EXPECT_EQ(r.list.WordCount(), 3u);
+    EXPECT_EQ(r.list.Word(1), "m\xF8"
+                              "bler");
+    EXPECT_EQ(Import(entries("ein Wort"), TImportFormat::Kvtml).list.ListType(), TListType::Quiz);
+}
+
+TEST_F(WordImport, LAcuteReadForARingIsRepairedOutsideSlovakAndCounted) {
+    // KDE's Swedish lists call themselves English and write "blĺbär" for "blåbär".
+    auto file = [](const std::string& locale, const std::string& entries) {
+        return "<kvtml version=\"2.0\"><identifiers><identifier id=\"0\"><locale>" + locale +
+               "</locale></identifier></identifiers><entries>" + entries + "</entries></kvtml>";
+    };
+    auto entry = [](int id, const std::string& text, const std::string& clue) {
+        return "<entry id=\"" + std::to_string(id) + "\"><translation id=\"0\"><text>" + text +
+               "</text><comment>" + clue + "</comment></translation></entry>\n";
+    };
+    const std::string entries = entry(0,
+                                      "bl\xC4\xBA"
+                                      "b\xC3\xA4r",
+                                      "S\xC3\xB6ta bl\xC4\xBA b\xC3\xA4r") +
+                                entry(1, "\xC4\xB9l", "Dricks kall") +
+                                entry(2, "p\xC3\xA4ron",
+                                      "V\xC3\xA4xer p\xC4\xBA tr\xC3\xA4"
+                                      "d");
+    for (const char* locale : {"en", "sv", "nb", "fi"}) {
+        auto r = Import(file(locale, entries), TImportFormat::Kvtml);
+        EXPECT_EQ(r.list.Word(0), "bl\xE5"
+                                  "b\xE4r")
+            << locale;
+        EXPECT_EQ(r.list.Clue(0), "S\xF6ta bl\xE5 b\xE4r") << locale;
+        EXPECT_EQ(r.list.Word(1), "\xC5l") << locale;
+        EXPECT_EQ(r.list.Clue(2), "V\xE4xer p\xE5 tr\xE4"
+                                  "d")
+            << locale;
+        EXPECT_EQ(r.summary.repairedAring, 3u) << locale;
+    }
+    EXPECT_EQ(Import(file("sv", entry(0, "hallon", "R\xC3\xB6tt")), TImportFormat::Kvtml)
+                  .summary.repairedAring,
+              0u);
+    // In Slovak the letter is real: the fonts cannot draw it, and the import says so.
+    EXPECT_EQ(ErrorOf(file("sk", entry(0, "d\xC4\xBA\xC5\xBEka", "x")), TImportFormat::Kvtml),
+              "line 1, entry \"d\xC4\xBA\xC5\xBEka\": the game cannot show the character "
+              "\"\xC4\xBA\" (U+013A) in the word \"d\xC4\xBA\xC5\xBEka\"");
+}
+
+TEST_F(WordImport, TypographicCharactersArePlainInCluesButNeverInAnswers) {
+    auto quiz = [](const std::string& answer, const std::string& clue) {
+        return "<kvtml version=\"2.0\"><identifiers><identifier id=\"0\"><locale>de</locale>"
+               "</identifier></identifiers><entries><entry id=\"0\"><translation id=\"0\"><text>" +
+               answer + "</text><comment>" + clue +
+               "</comment></translation></entry></entries></kvtml>";
+    };
+    struct {
+        const char* clue;
+        const char* plain;
+    } cases[] = {
+        {"H\u2082O", "H2O"},
+        {"CO\u2082 und SO\u2084\u00B2\u207B",
+         "CO2 und SO4\xB2-"}, // "\u00B2" has a glyph of its own
+        {"E = mc\u00B2, x\u207F\u207A\u00B9", "E = mc\xB2, xn+\xB9"},
+        {"\u2212 5 \u2009 \u00B0C", "- 5 \xB0"
+                                    "C"},
+        {"5\u2032 11\u2033, \u2022 1\u20442", "5' 11\", - 1/2"},
+    };
+    for (const auto& c : cases) {
+        auto r = Import(quiz("Wasser", c.clue), TImportFormat::Kvtml);
+        EXPECT_EQ(r.list.Clue(0), c.plain) << c.clue;
+    }
+    EXPECT_EQ(ErrorOf(quiz("H\u2082O", "Wasser"), TImportFormat::Kvtml),
+              "line 1, entry \"H\u2082O\": the game cannot show the character \"\u2082\" (U+2082) "
+              "in the word \"H\u2082O\"");
+}
+
 TEST_F(WordImport, CsvDelimitersAndEncodingsAreFoundOut) {
     struct {
         const char* what;
@@ -383,8 +492,10 @@ TEST_F(WordImport, FilesThatAreNoWordListsAreRefusedWithTheirReason) {
     } cases[] = {
         {TImportFormat::Kvtml, "<kvtml version=\"2.0\"><identifiers>",
          "line 1: not a well-formed XML file: "},
-        {TImportFormat::Kvtml, "<?xml version=\"1.0\"?>\n<kvtml>\n<e><o>leketid</o></e></kvtml>",
-         "line 2: this is a KVTML 1 file; only KVTML 2 can be imported"},
+        {TImportFormat::Kvtml, "<?xml version=\"1.0\"?>\n<kvtml version=\"3.0\">\n</kvtml>",
+         "line 2: KVTML version 3.0 is not known; only KVTML 1 and 2 can be imported"},
+        {TImportFormat::Kvtml, "<kvtml><e><o></o><t></t></e></kvtml>",
+         "the file has no entries to import"},
         {TImportFormat::Kvtml, "<html/>",
          "line 1: not a KVTML file (its root element is not <kvtml>)"},
         {TImportFormat::Kvtml, "<kvtml version=\"2.0\"/>",
