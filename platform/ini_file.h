@@ -6,6 +6,9 @@
 // Both programs share one settings file, so a write must never drop what the other wrote.
 // Files are replaced atomically (temporary file, then rename): a crash mid-write keeps
 // the previous good file, and several changes made through one Edit are one replace.
+// Two programs writing at once take turns: a write locks the file (flock), reads it as it
+// is on disk now, makes only its own changes to it and replaces it, so neither program
+// wipes out what the other wrote in the meantime.
 //
 // A file that exists but cannot be read (too large, no permission, not a regular file, an
 // I/O error) reads as empty, and is never written over: writing would replace the user's
@@ -55,7 +58,8 @@ class IniFile {
     void DeleteKey(std::string_view section, std::string_view key);
 
     // Changes gathered in memory and saved as one replace of the file. The file is read
-    // when the edit begins; one that cannot be read raises FileOpenError there.
+    // when the edit begins, and one that cannot be read raises FileOpenError there; the
+    // changes are made at Save to the file as it is then.
     class Edit;
 
     // Parses ini text into lines; exposed for the fuzz target.
@@ -98,12 +102,13 @@ class IniFile::Edit {
     void WriteBool(std::string_view section, std::string_view key, bool value);
     void EraseSection(std::string_view section);
     void DeleteKey(std::string_view section, std::string_view key);
-    // Writes the file once; raises FileOpenError or StreamWriteError.
+    // Under the file's lock: reads it again, makes the changes and writes it once; raises
+    // FileOpenError or StreamWriteError.
     void Save();
 
   private:
     IniFile& file_;
-    std::vector<Line> lines_;
+    std::vector<std::function<void(std::vector<Line>&)>> changes_;
 };
 
 } // namespace qr
