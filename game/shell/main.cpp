@@ -32,6 +32,7 @@
 #include "platform/sdl/sdl_system.h"
 #include "platform/sdl/sdl_window.h"
 #include "platform/shell.h"
+#include "platform/termination.h"
 
 using namespace qr;
 
@@ -155,6 +156,12 @@ int main(int argc, char** argv) {
         dialogs.SetOnTermination([&form] {
             form.SaveShutdownSettings();
             std::_Exit(kExitOk);
+        });
+        // At logout the X server may end before any signal comes: the settings and the
+        // high scores are saved as on SIGTERM.
+        SdlWindow::SetOnDisplayLost([&form] {
+            RequestTermination();
+            form.FormDestroy();
         });
         TShellWorld::Outputs out;
         out.display = &window->Screen();
