@@ -51,7 +51,7 @@ grep -q '^Working language=English$' "$work/inst/quilrush.ini" || fail "settings
 
 # The display going away while the game runs (the X server ends at logout, before any
 # signal reaches the game): it saves the settings and ends with exit code 0.
-rm -f "$work/inst/quilrush.ini"
+rm -f "$work/inst/quilrush.ini" "$work/inst/dat/hiscores.dat"
 Xvfb -displayfd 3 -screen 0 1600x1000x24 -nolisten tcp 3>"$work/display.txt" 2>/dev/null &
 xpid=$!
 for i in $(seq 1 100); do [ -s "$work/display.txt" ] && break; sleep 0.1; done
@@ -71,7 +71,8 @@ code=$?
 set -e
 [ "$code" = 0 ] || { cat "$work/lost.log"; fail "when the display went away the game ended with $code instead of 0"; }
 grep -q '^Working language=English$' "$work/inst/quilrush.ini" 2>/dev/null || { cat "$work/lost.log"; fail "when the display went away the settings were not saved"; }
-echo "display gone: exit 0, settings saved"
+[ -s "$work/inst/dat/hiscores.dat" ] || fail "when the display went away the high scores were not saved"
+echo "display gone: exit 0, settings and high scores saved"
 
 # No display at all: one clear line, exit code 1, no crash.
 set +e
