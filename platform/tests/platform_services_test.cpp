@@ -13,6 +13,7 @@
 #include <chrono>
 #include <csignal>
 #include <cstddef>
+#include <cstdio>
 #include <cstring>
 #include <filesystem>
 #include <sys/socket.h>
@@ -166,9 +167,17 @@ TEST(SingleInstance, NobodyElseCanTakeOrReachTheWakeUpChannel) {
     std::filesystem::create_directories(dir.Path("inst"));
     // A socket bound first under any name derived from the installation's lock (as an
     // abstract name another user could take) is never the channel.
+    // The name an abstract socket would have had for the lock of this installation in the
+    // runtime folder ("QRL32-" and the FNV-1a hash of the folder).
+    uint64_t h = 14695981039346656037ull;
+    for (unsigned char c : std::filesystem::weakly_canonical(dir.Path("inst")).string())
+        h = (h ^ c) * 1099511628211ull;
+    char hash[20];
+    std::snprintf(hash, sizeof hash, "-%016llx", static_cast<unsigned long long>(h));
     std::vector<int> squatters;
     for (const std::string& name :
-         {"quilrush-wake:" + dir.Path("inst") + "/QRL32.lock", std::string("QRL32")}) {
+         {"quilrush-wake:" + dir.Path() + "/QRL32" + hash + ".lock",
+          "quilrush-wake:" + dir.Path("inst") + "/QRL32.lock", std::string("QRL32")}) {
         const int s = socket(AF_UNIX, SOCK_DGRAM | SOCK_NONBLOCK, 0);
         sockaddr_un a{};
         a.sun_family = AF_UNIX;
