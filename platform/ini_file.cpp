@@ -184,11 +184,24 @@ std::string IniFile::FromStored(const std::string& value) const {
 
 std::string IniFile::ReadString(std::string_view section, std::string_view key,
                                 std::string_view def) const {
-    auto lines = Lines();
-    int s = FindSection(lines, ToStored(section));
-    if (s < 0) return std::string(def);
-    int k = FindKey(lines, s, ToStored(key));
-    return k < 0 ? std::string(def) : FromStored(lines[size_t(k)].value);
+    const std::string sec = ToStored(section), k = ToStored(key);
+    const std::optional<std::string> stored = StoredValue(Lines(), sec, k);
+    known_[KnownKey(sec, k)] = stored;
+    return stored ? FromStored(*stored) : std::string(def);
+}
+
+std::optional<std::string> IniFile::StoredValue(const std::vector<Line>& lines,
+                                                const std::string& section,
+                                                const std::string& key) {
+    int s = FindSection(lines, section);
+    if (s < 0) return std::nullopt;
+    int k = FindKey(lines, s, key);
+    if (k < 0) return std::nullopt;
+    return lines[size_t(k)].value;
+}
+
+std::string IniFile::KnownKey(const std::string& section, const std::string& key) {
+    return AsciiLower(section) + '\n' + AsciiLower(key);
 }
 
 int32_t IniFile::ReadInteger(std::string_view section, std::string_view key, int32_t def) const {
@@ -340,9 +353,17 @@ IniFile::Edit::Edit(IniFile& file) : file_(file) {
 
 void IniFile::Edit::WriteString(std::string_view section, std::string_view key,
                                 std::string_view value) {
-    changes_.push_back(
-        [v = file_.ToStored(value), sec = file_.ToStored(section),
-         k = file_.ToStored(key)](std::vector<Line>& lines) { SetValue(lines, sec, k, v); });
+    const std::string v = file_.ToStored(value), sec = file_.ToStored(section),
+                      k = file_.ToStored(key);
+    // What this program last saw of the key: when it writes that same value back and the
+    // other program has changed the key since, the change is the other's to keep.
+    std::optional<std::optional<std::string>> seen;
+    if (auto it = file_.known_.find(KnownKey(sec, k)); it != file_.known_.end()) seen = it->second;
+    touched_.emplace_back(sec, k);
+    changes_.push_back([v, sec, k, seen](std::vector<Line>& lines) {
+        if (seen && *seen == v && StoredValue(lines, sec, k) != *seen) return;
+        SetValue(lines, sec, k, v);
+    });
 }
 
 void IniFile::Edit::WriteInteger(std::string_view section, std::string_view key, int32_t value) {
@@ -389,6 +410,8 @@ void IniFile::Edit::Save() {
         change(l.lines);
     std::string text = Render(l.lines);
     WriteFileAtomic(file_.path_, text.data(), text.size());
+    for (const auto& [sec, k] : touched_)
+        file_.known_[KnownKey(sec, k)] = StoredValue(l.lines, sec, k);
 }
 
 } // namespace qr

@@ -8,7 +8,9 @@
 // the previous good file, and several changes made through one Edit are one replace.
 // Two programs writing at once take turns: a write locks the file (flock), reads it as it
 // is on disk now, makes only its own changes to it and replaces it, so neither program
-// wipes out what the other wrote in the meantime.
+// wipes out what the other wrote in the meantime. A value written back as this program
+// last read it (a shut-down save of every setting) does not undo the other program's
+// change of that key since.
 //
 // A file that exists but cannot be read (too large, no permission, not a regular file, an
 // I/O error) reads as empty, and is never written over: writing would replace the user's
@@ -20,6 +22,7 @@
 // (the registry, which holds paths).
 #include <cstdint>
 #include <functional>
+#include <map>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -92,6 +95,11 @@ class IniFile {
     };
     mutable std::optional<Loaded> cached_;
     mutable Stamp cachedStamp_{};
+    // The stored value of each key as this program last read or wrote it (nullopt: absent).
+    static std::optional<std::string>
+    StoredValue(const std::vector<Line>& lines, const std::string& section, const std::string& key);
+    static std::string KnownKey(const std::string& section, const std::string& key);
+    mutable std::map<std::string, std::optional<std::string>> known_;
 };
 
 class IniFile::Edit {
@@ -109,6 +117,7 @@ class IniFile::Edit {
   private:
     IniFile& file_;
     std::vector<std::function<void(std::vector<Line>&)>> changes_;
+    std::vector<std::pair<std::string, std::string>> touched_;
 };
 
 } // namespace qr

@@ -231,6 +231,21 @@ TEST(IniFile, AnEditKeepsWhatAnotherProgramWroteMeanwhile) {
     edit.Save();
     EXPECT_EQ(dir.Read("q.ini"),
               "[Options]\nWord-list path=/lists\n\n[Identity]\nCurrent player=ABC\n");
+
+    // The game writes every setting at shut-down: one it never changed since it read it
+    // does not undo what the editor made of it meanwhile; one it changed is its own.
+    dir.Write("q.ini", "[Options]\nWorking language=English\nSpeed setting=2\n");
+    IniFile started(dir.Path("q.ini"));
+    EXPECT_EQ(started.ReadString("Options", "Working language", ""), "English");
+    EXPECT_EQ(started.ReadInteger("Options", "Speed setting", 0), 2);
+    IniFile editor(dir.Path("q.ini"));
+    editor.WriteString("Options", "Working language", "Deutsch");
+    editor.WriteString("Options", "Speed setting", "1");
+    IniFile::Edit shutdown(started);
+    shutdown.WriteString("Options", "Working language", "English");
+    shutdown.WriteInteger("Options", "Speed setting", 3);
+    shutdown.Save();
+    EXPECT_EQ(dir.Read("q.ini"), "[Options]\nWorking language=Deutsch\nSpeed setting=3\n");
 }
 
 // Two processes write their own keys into one file as fast as they can; the padding makes
