@@ -106,9 +106,21 @@ static std::string OpenMessage(const std::string& path, bool create) {
            std::strerror(errno);
 }
 
+namespace {
+StreamReadError TooLarge(const std::string& path, uint64_t limit) {
+    return StreamReadError(path, "the file is larger than " + std::to_string(limit >> 20) +
+                                     " MiB, far too large for a file of its kind");
+}
+} // namespace
+
 TFileStream::TFileStream(const std::string& path, Mode mode) : path_(path) {
     if (mode == Mode::OpenRead) {
         const int fd = OpenRegularFile(path);
+        struct stat st {};
+        if (::fstat(fd, &st) == 0 && uint64_t(st.st_size) > FileSizeLimit(path)) {
+            ::close(fd);
+            throw TooLarge(path, FileSizeLimit(path));
+        }
         file_ = ::fdopen(fd, "rb");
         if (!file_) {
             const int e = errno;
@@ -206,10 +218,7 @@ std::vector<uint8_t> ReadFileBytes(const std::string& path) {
     struct stat st {};
     if (::fstat(fd, &st) != 0) throw StreamReadError(path, std::strerror(errno));
     const uint64_t limit = FileSizeLimit(path);
-    auto tooLarge = [&] {
-        return StreamReadError(path, "the file is larger than " + std::to_string(limit >> 20) +
-                                         " MiB, far too large for a file of its kind");
-    };
+    auto tooLarge = [&] { return TooLarge(path, limit); };
     if (uint64_t(st.st_size) > limit) throw tooLarge();
     std::vector<uint8_t> data(static_cast<size_t>(st.st_size));
     size_t got = 0;

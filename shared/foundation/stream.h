@@ -85,7 +85,8 @@ class TMemoryStream : public TStream {
     size_t pos_ = 0;
 };
 
-// A buffered file stream.
+// A buffered file stream. Opened for reading, it takes only a regular file of at most
+// FileSizeLimit (OpenRegularFile; StreamReadError naming a larger one).
 class TFileStream : public TStream {
   public:
     enum class Mode { OpenRead, Create, OpenReadWrite };

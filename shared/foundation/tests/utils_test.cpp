@@ -315,6 +315,8 @@ TEST(ReadFileBytes, FilesFarLargerThanTheirKindAreRefusedByName) {
             EXPECT_EQ(ReadFileBytes(path).size(), size_t(c.size));
             continue;
         }
+        // Nor is one opened for reading piece by piece (lists, image libraries).
+        EXPECT_THROW(TFileStream(path, TFileStream::Mode::OpenRead), StreamReadError);
         try {
             ReadFileBytes(path);
             ADD_FAILURE() << "read whole";
