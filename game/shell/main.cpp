@@ -232,5 +232,6 @@ int main(int argc, char** argv) {
     int code = RunProgram(options, {system, dialogs}, hooks);
     dialogs.SetParent(nullptr);
     dialogs.SetOnTermination(nullptr);
+    SdlWindow::SetOnDisplayLost(nullptr); // the form is gone: only the clean exit is left
     return code;
 }
