@@ -2,10 +2,14 @@
 #include "platform/ini_file.h"
 
 #include <cerrno>
+#include <chrono>
 #include <climits>
 #include <cstring>
+#include <fcntl.h>
 #include <filesystem>
+#include <sys/file.h>
 #include <sys/stat.h>
+#include <thread>
 #include <unistd.h>
 
 #include "foundation/stream.h"
@@ -180,11 +184,24 @@ std::string IniFile::FromStored(const std::string& value) const {
 
 std::string IniFile::ReadString(std::string_view section, std::string_view key,
                                 std::string_view def) const {
-    auto lines = Lines();
-    int s = FindSection(lines, ToStored(section));
-    if (s < 0) return std::string(def);
-    int k = FindKey(lines, s, ToStored(key));
-    return k < 0 ? std::string(def) : FromStored(lines[size_t(k)].value);
+    const std::string sec = ToStored(section), k = ToStored(key);
+    const std::optional<std::string> stored = StoredValue(Lines(), sec, k);
+    known_[KnownKey(sec, k)] = stored;
+    return stored ? FromStored(*stored) : std::string(def);
+}
+
+std::optional<std::string> IniFile::StoredValue(const std::vector<Line>& lines,
+                                                const std::string& section,
+                                                const std::string& key) {
+    int s = FindSection(lines, section);
+    if (s < 0) return std::nullopt;
+    int k = FindKey(lines, s, key);
+    if (k < 0) return std::nullopt;
+    return lines[size_t(k)].value;
+}
+
+std::string IniFile::KnownKey(const std::string& section, const std::string& key) {
+    return AsciiLower(section) + '\n' + AsciiLower(key);
 }
 
 int32_t IniFile::ReadInteger(std::string_view section, std::string_view key, int32_t def) const {
@@ -269,33 +286,84 @@ void IniFile::DeleteKey(std::string_view section, std::string_view key) {
     e.Save();
 }
 
+namespace {
+
+void SetValue(std::vector<IniFile::Line>& lines, const std::string& sec, const std::string& k,
+              const std::string& v) {
+    using Line = IniFile::Line;
+    int s = FindSection(lines, sec);
+    if (s < 0) {
+        if (!lines.empty() && !(lines.back().kind == Line::Other && lines.back().text.empty()))
+            lines.push_back(Line{Line::Other, "", {}});
+        lines.push_back(Line{Line::Section, sec, {}});
+        lines.push_back(Line{Line::Entry, k, v});
+    } else if (int at = FindKey(lines, s, k); at >= 0) {
+        lines[size_t(at)].value = v;
+    } else {
+        // After the section's last entry, before any blank lines that separate it.
+        size_t pos = size_t(s) + 1;
+        for (size_t i = pos; i < lines.size() && lines[i].kind != Line::Section; ++i)
+            if (lines[i].kind == Line::Entry) pos = i + 1;
+        lines.insert(lines.begin() + long(pos), Line{Line::Entry, k, v});
+    }
+}
+
+// An advisory lock on the file at a path, held while it lives. The file is replaced by a
+// rename, so the lock taken may be on a file that has just been replaced: then the new one
+// is locked instead. A lock that cannot be had (a folder this user may not write into, a
+// writer that hangs) is given up; the save then goes ahead as it would without one.
+class FileLock {
+  public:
+    explicit FileLock(const std::string& path) {
+        const auto giveUp = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+        while (std::chrono::steady_clock::now() < giveUp) {
+            const int fd = ::open(path.c_str(), O_RDONLY | O_CREAT | O_NONBLOCK | O_CLOEXEC, 0644);
+            if (fd < 0) return;
+            while (::flock(fd, LOCK_EX | LOCK_NB) != 0 && errno == EWOULDBLOCK &&
+                   std::chrono::steady_clock::now() < giveUp)
+                std::this_thread::sleep_for(std::chrono::milliseconds(2));
+            struct stat held {
+            }, now{};
+            if (::fstat(fd, &held) == 0 && ::stat(path.c_str(), &now) == 0 &&
+                held.st_dev == now.st_dev && held.st_ino == now.st_ino) {
+                fd_ = fd;
+                return;
+            }
+            ::close(fd);
+        }
+    }
+    ~FileLock() {
+        if (fd_ >= 0) ::close(fd_);
+    }
+    FileLock(const FileLock&) = delete;
+    FileLock& operator=(const FileLock&) = delete;
+
+  private:
+    int fd_ = -1;
+};
+
+} // namespace
+
 IniFile::Edit::Edit(IniFile& file) : file_(file) {
     Loaded l = file.Load();
     if (!l.error.empty())
         throw FileOpenError("Cannot read file \"" + file.path_ + "\": it " + l.error +
                             ". It is left as it is.");
-    lines_ = std::move(l.lines);
 }
 
 void IniFile::Edit::WriteString(std::string_view section, std::string_view key,
                                 std::string_view value) {
-    const std::string v = file_.ToStored(value);
-    const std::string sec = file_.ToStored(section), k = file_.ToStored(key);
-    int s = FindSection(lines_, sec);
-    if (s < 0) {
-        if (!lines_.empty() && !(lines_.back().kind == Line::Other && lines_.back().text.empty()))
-            lines_.push_back(Line{Line::Other, "", {}});
-        lines_.push_back(Line{Line::Section, sec, {}});
-        lines_.push_back(Line{Line::Entry, k, v});
-    } else if (int at = FindKey(lines_, s, k); at >= 0) {
-        lines_[size_t(at)].value = v;
-    } else {
-        // After the section's last entry, before any blank lines that separate it.
-        size_t pos = size_t(s) + 1;
-        for (size_t i = pos; i < lines_.size() && lines_[i].kind != Line::Section; ++i)
-            if (lines_[i].kind == Line::Entry) pos = i + 1;
-        lines_.insert(lines_.begin() + long(pos), Line{Line::Entry, k, v});
-    }
+    const std::string v = file_.ToStored(value), sec = file_.ToStored(section),
+                      k = file_.ToStored(key);
+    // What this program last saw of the key: when it writes that same value back and the
+    // other program has changed the key since, the change is the other's to keep.
+    std::optional<std::optional<std::string>> seen;
+    if (auto it = file_.known_.find(KnownKey(sec, k)); it != file_.known_.end()) seen = it->second;
+    touched_.emplace_back(sec, k);
+    changes_.push_back([v, sec, k, seen](std::vector<Line>& lines) {
+        if (seen && *seen == v && StoredValue(lines, sec, k) != *seen) return;
+        SetValue(lines, sec, k, v);
+    });
 }
 
 void IniFile::Edit::WriteInteger(std::string_view section, std::string_view key, int32_t value) {
@@ -307,27 +375,43 @@ void IniFile::Edit::WriteBool(std::string_view section, std::string_view key, bo
 }
 
 void IniFile::Edit::EraseSection(std::string_view section) {
-    int s = FindSection(lines_, file_.ToStored(section));
-    if (s < 0) return;
-    size_t e = size_t(s) + 1;
-    while (e < lines_.size() && lines_[e].kind != Line::Section)
-        ++e;
-    lines_.erase(lines_.begin() + s, lines_.begin() + long(e));
+    changes_.push_back([sec = file_.ToStored(section)](std::vector<Line>& lines) {
+        int s = FindSection(lines, sec);
+        if (s < 0) return;
+        size_t e = size_t(s) + 1;
+        while (e < lines.size() && lines[e].kind != Line::Section)
+            ++e;
+        lines.erase(lines.begin() + s, lines.begin() + long(e));
+    });
 }
 
 void IniFile::Edit::DeleteKey(std::string_view section, std::string_view key) {
-    int s = FindSection(lines_, file_.ToStored(section));
-    if (s < 0) return;
-    int k = FindKey(lines_, s, file_.ToStored(key));
-    if (k >= 0) lines_.erase(lines_.begin() + k);
+    changes_.push_back(
+        [sec = file_.ToStored(section), k = file_.ToStored(key)](std::vector<Line>& lines) {
+            int s = FindSection(lines, sec);
+            if (s < 0) return;
+            int at = FindKey(lines, s, k);
+            if (at >= 0) lines.erase(lines.begin() + at);
+        });
 }
 
 void IniFile::Edit::Save() {
     std::filesystem::path p(file_.path_);
     std::error_code ec;
     if (p.has_parent_path()) std::filesystem::create_directories(p.parent_path(), ec);
-    std::string text = Render(lines_);
+    FileLock lock(file_.path_);
+    // What the other program wrote since the edit began stays: only this edit's own
+    // changes are made, to the file as it is now.
+    Loaded l = file_.Load();
+    if (!l.error.empty())
+        throw FileOpenError("Cannot read file \"" + file_.path_ + "\": it " + l.error +
+                            ". It is left as it is.");
+    for (const auto& change : changes_)
+        change(l.lines);
+    std::string text = Render(l.lines);
     WriteFileAtomic(file_.path_, text.data(), text.size());
+    for (const auto& [sec, k] : touched_)
+        file_.known_[KnownKey(sec, k)] = StoredValue(l.lines, sec, k);
 }
 
 } // namespace qr

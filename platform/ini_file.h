@@ -6,6 +6,11 @@
 // Both programs share one settings file, so a write must never drop what the other wrote.
 // Files are replaced atomically (temporary file, then rename): a crash mid-write keeps
 // the previous good file, and several changes made through one Edit are one replace.
+// Two programs writing at once take turns: a write locks the file (flock), reads it as it
+// is on disk now, makes only its own changes to it and replaces it, so neither program
+// wipes out what the other wrote in the meantime. A value written back as this program
+// last read it (a shut-down save of every setting) does not undo the other program's
+// change of that key since.
 //
 // A file that exists but cannot be read (too large, no permission, not a regular file, an
 // I/O error) reads as empty, and is never written over: writing would replace the user's
@@ -17,6 +22,7 @@
 // (the registry, which holds paths).
 #include <cstdint>
 #include <functional>
+#include <map>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -55,7 +61,8 @@ class IniFile {
     void DeleteKey(std::string_view section, std::string_view key);
 
     // Changes gathered in memory and saved as one replace of the file. The file is read
-    // when the edit begins; one that cannot be read raises FileOpenError there.
+    // when the edit begins, and one that cannot be read raises FileOpenError there; the
+    // changes are made at Save to the file as it is then.
     class Edit;
 
     // Parses ini text into lines; exposed for the fuzz target.
@@ -88,6 +95,11 @@ class IniFile {
     };
     mutable std::optional<Loaded> cached_;
     mutable Stamp cachedStamp_{};
+    // The stored value of each key as this program last read or wrote it (nullopt: absent).
+    static std::optional<std::string>
+    StoredValue(const std::vector<Line>& lines, const std::string& section, const std::string& key);
+    static std::string KnownKey(const std::string& section, const std::string& key);
+    mutable std::map<std::string, std::optional<std::string>> known_;
 };
 
 class IniFile::Edit {
@@ -98,12 +110,14 @@ class IniFile::Edit {
     void WriteBool(std::string_view section, std::string_view key, bool value);
     void EraseSection(std::string_view section);
     void DeleteKey(std::string_view section, std::string_view key);
-    // Writes the file once; raises FileOpenError or StreamWriteError.
+    // Under the file's lock: reads it again, makes the changes and writes it once; raises
+    // FileOpenError or StreamWriteError.
     void Save();
 
   private:
     IniFile& file_;
-    std::vector<Line> lines_;
+    std::vector<std::function<void(std::vector<Line>&)>> changes_;
+    std::vector<std::pair<std::string, std::string>> touched_;
 };
 
 } // namespace qr

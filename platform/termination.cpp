@@ -30,6 +30,10 @@ bool TerminationRequested() {
     return requested != 0;
 }
 
+void RequestTermination() {
+    requested = 1;
+}
+
 void ClearTerminationRequest() {
     requested = 0;
 }

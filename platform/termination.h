@@ -13,6 +13,9 @@ namespace qr {
 
 void InstallTerminationHandlers();
 bool TerminationRequested();
+// Records a request as a signal would: for endings that come by other ways (the display
+// going away).
+void RequestTermination();
 // For tests: forget an earlier request.
 void ClearTerminationRequest();
 

@@ -3,7 +3,8 @@
 # Starts the game in a real window under Xvfb over a small fixture installation (with
 # --nosound, which must leave the audio device alone), checks the window is there with the
 # start room's title as its caption, ends it the way a logging-out session does (SIGTERM: no
-# question, exit 0) and checks that the settings were written back on the way out. Then runs
+# question, exit 0) and checks that the settings were written back on the way out; does the
+# same when the X server itself goes away under the running game. Then runs
 # it without any display, and with a display that cannot be opened, and checks the one-line
 # explanations.
 set -eu
@@ -47,6 +48,31 @@ echo "window: $(cat "$work/window.txt")"
 [ "$(cat "$work/exit.txt")" = 0 ] || fail "the game ended with $(cat "$work/exit.txt") instead of 0"
 grep -q '^Working language=English$' "$work/inst/quilrush.ini" || fail "settings were not written back"
 [ ! -e "$work/audio.raw" ] || fail "--nosound opened the audio device"
+
+# The display going away while the game runs (the X server ends at logout, before any
+# signal reaches the game): it saves the settings and ends with exit code 0.
+rm -f "$work/inst/quilrush.ini" "$work/inst/dat/hiscores.dat"
+Xvfb -displayfd 3 -screen 0 1600x1000x24 -nolisten tcp 3>"$work/display.txt" 2>/dev/null &
+xpid=$!
+for i in $(seq 1 100); do [ -s "$work/display.txt" ] && break; sleep 0.1; done
+[ -s "$work/display.txt" ] || fail "Xvfb did not start"
+display=":$(cat "$work/display.txt")"
+DISPLAY="$display" SDL_AUDIODRIVER=dummy "$game" --nosound --registry "$work/reg.ini" --data "$work/prog" >"$work/lost.log" 2>&1 &
+gpid=$!
+for i in $(seq 1 150); do
+  if DISPLAY="$display" xwininfo -root -tree | grep -q '"Home": ("quilrush32"'; then break; fi
+  sleep 0.2
+done
+kill -TERM $xpid
+wait $xpid || true
+set +e
+wait $gpid
+code=$?
+set -e
+[ "$code" = 0 ] || { cat "$work/lost.log"; fail "when the display went away the game ended with $code instead of 0"; }
+grep -q '^Working language=English$' "$work/inst/quilrush.ini" 2>/dev/null || { cat "$work/lost.log"; fail "when the display went away the settings were not saved"; }
+[ -s "$work/inst/dat/hiscores.dat" ] || fail "when the display went away the high scores were not saved"
+echo "display gone: exit 0, settings and high scores saved"
 
 # No display at all: one clear line, exit code 1, no crash.
 set +e

@@ -127,8 +127,9 @@ def kde_checks(tool, folder):
                   f"{name}: no repair of \u013a reported: {r.stdout!r}")
             return None
         message = r.stderr.decode("utf-8").splitlines()
-        clear = (r.returncode == 1 and len(message) == 2 and message[0].startswith(path + ": line ")
-                 and message[1] == path + ": nothing was written")
+        clear = (r.returncode == 1 and len(message) == 2
+                 and message[0].startswith("qrwtool: " + path + ": line ")
+                 and message[1] == "qrwtool: " + path + ": nothing was written")
         check(clear, f"{name}: unclear failure {r.returncode}: {r.stderr!r}")
         check(not os.path.exists(out), f"{name}: a failed import wrote a list")
         m = re.search(r"the character .* \((U\+[0-9A-F]+)\)|(KVTML 1)", message[0] if message else "")

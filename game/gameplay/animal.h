@@ -22,8 +22,11 @@ namespace qr {
 inline constexpr uint32_t kAnimalMagic = 0x2376491A;
 inline constexpr uint16_t kAnimalNewestVersion = 12;
 inline constexpr int kAnimalSceneCount = 7;
-// A scene that has not ended by itself stops here (about 26 minutes of play).
-inline constexpr int32_t kAnimalTickLimit = 0x7000;
+// A scene that has not ended by itself stops here, so a damaged file (a loop that never
+// ends, a hold that is never let go) cannot freeze the level: the longest a card is held
+// before its release (900 ticks, the slowest speed value) and five times the longest
+// shipped scene's own ticks (under 120) on top. About 1 minute 22 seconds of play.
+inline constexpr int32_t kAnimalTickLimit = 1500;
 
 // Everything that stops an animal file from loading.
 class AnimalException : public UvoException {

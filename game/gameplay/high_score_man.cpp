@@ -5,6 +5,11 @@
 #include <cctype>
 #include <cstdio>
 #include <filesystem>
+#include <optional>
+#include <set>
+
+#include "foundation/checksum.h"
+#include "foundation/command_line.h"
 
 #include "foundation/obf_text.h"
 #include "foundation/stream.h"
@@ -44,18 +49,117 @@ bool EntriesIntact(const std::string& line) {
     return true;
 }
 
+std::string KeyOf(const std::string& line) {
+    return line.size() > size_t(kHighScoreEntriesLength)
+               ? line.substr(size_t(kHighScoreEntriesLength))
+               : std::string();
+}
+
+// The lines of a compiled file and its bytes.
+struct ReadTables {
+    std::vector<std::string> lines;
+    std::vector<uint8_t> bytes;
+    bool readable = false;
+};
+
+ReadTables ReadTableFile(const std::string& file) {
+    ReadTables r;
+    try {
+        r.bytes = ReadFileBytes(file);
+        r.readable = true;
+        TObfText text = TObfText::FromBytes(r.bytes);
+        while (!text.EndOfData())
+            if (std::string line = text.ReadLine(); !line.empty())
+                r.lines.push_back(std::move(line));
+    } catch (const UvoException&) {
+        r.lines.clear();
+    }
+    return r;
+}
+
+// "dat/hiscores.dat" -> "dat/hiscores.bak".
+std::string BackupName(const std::string& file) {
+    return std::filesystem::path(file).replace_extension(".bak").string();
+}
+
+// The backup is the same tables in the same form, and a last line with the CRC-32 of the
+// file saved with it: that tells an intact file from one with a changed digit or letter,
+// which no look at the tables themselves could, and proves the backup intact too.
+constexpr std::string_view kChecksumLine = "#crc32 ";
+
+std::string ChecksumLine(const std::vector<uint8_t>& fileBytes) {
+    char hex[16];
+    std::snprintf(
+        hex, sizeof hex, "%08x",
+        Crc32(std::string_view(reinterpret_cast<const char*>(fileBytes.data()), fileBytes.size())));
+    return std::string(kChecksumLine) + hex;
+}
+
+// The backup's tables, when it is intact, and the checksum of the file saved with it.
+struct Backup {
+    std::vector<std::string> lines;
+    std::string checksum;
+};
+
+std::optional<Backup> ReadBackup(const std::string& file) {
+    std::error_code ec;
+    if (!std::filesystem::exists(file, ec)) return std::nullopt;
+    ReadTables r = ReadTableFile(file);
+    if (r.lines.empty() || r.lines.back().rfind(kChecksumLine, 0) != 0) return std::nullopt;
+    Backup b{std::move(r.lines), {}};
+    b.checksum = b.lines.back();
+    b.lines.pop_back();
+    if (ChecksumLine(TObfText::CompileLines(b.lines)) != b.checksum) return std::nullopt;
+    return b;
+}
+
 } // namespace
 
 THighScoreMan::THighScoreMan(std::string fileName) : fileName_(std::move(fileName)) {
     if (fileName_.empty()) return;
     std::error_code ec;
+    // A deleted file is the player's way to start again: the backup does not bring it back.
     if (!std::filesystem::exists(fileName_, ec)) return;
-    try {
-        LoadFromBytes(ReadFileBytes(fileName_));
-    } catch (const UvoException&) {
-        // An unreadable file counts as none; the next save replaces it.
-        lines_.clear();
+    ReadTables main = ReadTableFile(fileName_);
+    const std::string backupFile = BackupName(fileName_);
+    const std::optional<Backup> backup = ReadBackup(backupFile);
+    auto say = [this](const std::string& key, const std::string& what) {
+        repairs_.push_back("the high-score table \"" + Printable(ToUtf8(key)) + "\" in \"" +
+                           fileName_ + "\" " + what);
+    };
+    if (backup && main.readable && ChecksumLine(main.bytes) == backup->checksum) {
+        // As saved.
+        for (std::string& line : main.lines)
+            AddLine(std::move(line));
+        return;
     }
+    if (!backup) {
+        // Without an intact copy a damaged table can only start again empty.
+        for (std::string& line : main.lines) {
+            const bool emptied = !EntriesIntact(line);
+            const size_t before = lines_.size();
+            AddLine(std::move(line));
+            if (emptied && lines_.size() > before)
+                say(KeyOf(lines_.back()), "was damaged and \"" + backupFile +
+                                              "\" holds no copy of it; it starts again empty.");
+        }
+        if (!main.readable)
+            repairs_.push_back("\"" + fileName_ + "\" cannot be read and \"" + backupFile +
+                               "\" holds no copy of it; the high scores start again empty.");
+    } else {
+        // The file is not the one saved with the backup: damaged, or older, when a kill
+        // came between the two saves (the backup is written first). The backup holds every
+        // table then, and each one is taken from it; a table only the damaged file seems to
+        // have is a damaged key.
+        for (const std::string& saved : backup->lines) {
+            if (std::find(main.lines.begin(), main.lines.end(), saved) == main.lines.end())
+                say(KeyOf(saved),
+                    "was damaged or not saved whole; it is restored from \"" + backupFile + "\".");
+            lines_.push_back(saved);
+        }
+    }
+    for (const std::string& r : repairs_)
+        std::fprintf(stderr, "quilrush32: %s\n", r.c_str());
 }
 
 THighScoreMan::~THighScoreMan() {
@@ -102,6 +206,20 @@ void THighScoreMan::Save() const {
     std::error_code ec;
     if (!folder.empty()) std::filesystem::create_directories(folder, ec);
     const std::vector<uint8_t> bytes = TObfText::CompileLines(lines_);
+    // First the copy beside it, with the checksum of the file about to be saved: a bit that
+    // later flips in the file costs nothing, and a kill between the two saves leaves the
+    // newer tables in the copy, which reading then prefers.
+    std::vector<std::string> copy = lines_;
+    copy.push_back(ChecksumLine(bytes));
+    const std::vector<uint8_t> backup = TObfText::CompileLines(copy);
+    try {
+        WriteFileAtomic(BackupName(fileName_), backup.data(), backup.size());
+    } catch (const UvoException&) {
+        // The tables themselves are still saved. An older copy must not be taken for them
+        // later: it goes, and the next save makes it again.
+        std::error_code gone;
+        std::filesystem::remove(BackupName(fileName_), gone);
+    }
     WriteFileAtomic(fileName_, bytes.data(), bytes.size());
 }
 

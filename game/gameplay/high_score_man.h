@@ -18,8 +18,11 @@ inline constexpr int kHighScoreEntriesLength = kHighScorePlaces * kHighScoreEntr
 
 class THighScoreMan {
   public:
-    // Reads the file when it exists; a missing or unreadable file gives no tables. An empty
-    // file name keeps the tables in memory only.
+    // Reads the file when it exists; a missing file gives no tables. Every save also
+    // writes a copy beside it ("hiscores.bak", with the checksum of the file saved with it):
+    // a file that is not the one saved last (a flipped bit, a torn block, unreadable) has
+    // its tables restored from that copy, and each table repaired is named on standard
+    // error (and in Repairs). An empty file name keeps the tables in memory only.
     explicit THighScoreMan(std::string fileName);
     // Saves; a failure to save is swallowed, as nothing at shut-down could report it.
     ~THighScoreMan();
@@ -28,7 +31,8 @@ class THighScoreMan {
 
     // Tables from compiled bytes (the file's form), for tests and fuzzing.
     void LoadFromBytes(std::vector<uint8_t> bytes);
-    // Writes every table through a temporary file beside the target and a rename.
+    // Writes the backup copy, then every table, each through a temporary file beside the
+    // target and a rename.
     void Save() const;
 
     // "#=%s&+%s^:%s*@%s!?%d" of the title and handle in upper case, the two language keys
@@ -55,11 +59,14 @@ class THighScoreMan {
     // Index of the selected table in Lines, -1 before the first SelectTable.
     int32_t Current() const { return current_; }
     const std::string& FileName() const { return fileName_; }
+    // What reading the file repaired, one sentence per table.
+    const std::vector<std::string>& Repairs() const { return repairs_; }
 
   private:
     void AddLine(std::string line);
     std::string fileName_;
     std::vector<std::string> lines_;
+    std::vector<std::string> repairs_;
     int32_t current_ = -1;
     int32_t lastPlace_ = 0;
 };

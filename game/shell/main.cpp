@@ -32,6 +32,7 @@
 #include "platform/sdl/sdl_system.h"
 #include "platform/sdl/sdl_window.h"
 #include "platform/shell.h"
+#include "platform/termination.h"
 
 using namespace qr;
 
@@ -156,6 +157,12 @@ int main(int argc, char** argv) {
             form.SaveShutdownSettings();
             std::_Exit(kExitOk);
         });
+        // At logout the X server may end before any signal comes: the settings and the
+        // high scores are saved as on SIGTERM.
+        SdlWindow::SetOnDisplayLost([&form] {
+            RequestTermination();
+            form.FormDestroy();
+        });
         TShellWorld::Outputs out;
         out.display = &window->Screen();
         out.caption = [&](const std::string& caption) { window->SetCaption(caption); };
@@ -225,5 +232,6 @@ int main(int argc, char** argv) {
     int code = RunProgram(options, {system, dialogs}, hooks);
     dialogs.SetParent(nullptr);
     dialogs.SetOnTermination(nullptr);
+    SdlWindow::SetOnDisplayLost(nullptr); // the form is gone: only the clean exit is left
     return code;
 }

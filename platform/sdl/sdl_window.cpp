@@ -3,6 +3,9 @@
 
 #include <SDL.h>
 #include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <dlfcn.h>
 
 #include "foundation/text_codec.h"
 #include "platform/sdl/display_sdl.h"
@@ -22,6 +25,42 @@ SdlWindow::~SdlWindow() {
     if (window_) SDL_DestroyWindow(window_);
     // SDL video stays up until the process ends: quitting it unloads the display libraries,
     // and message boxes after the window (settings that failed to save) still need them.
+}
+
+namespace {
+std::function<void()>& DisplayLostAction() {
+    static std::function<void()> action;
+    return action;
+}
+
+// Xlib calls this when the connection to the X server breaks, and ends the process itself
+// with exit code 1 if it returns; it never returns. The connection is dead, so anything that
+// draws would come back here: a second call ends the process at once.
+extern "C" int OnXConnectionLost(void*) {
+    static bool once = false;
+    if (!once) {
+        once = true;
+        std::fputs("quilrush32: the display went away; ending as when asked to.\n", stderr);
+        if (DisplayLostAction()) DisplayLostAction()();
+    }
+    std::fflush(nullptr);
+    std::_Exit(0);
+}
+} // namespace
+
+void SdlWindow::SetOnDisplayLost(std::function<void()> onLost) {
+    DisplayLostAction() = std::move(onLost);
+    const char* driver = SDL_GetCurrentVideoDriver();
+    if (!driver || SDL_strcmp(driver, "x11") != 0) return;
+    // SDL loads Xlib itself; its handler is set in the copy SDL uses, without linking the
+    // program against Xlib.
+    void* xlib = dlopen("libX11.so.6", RTLD_LAZY | RTLD_NOLOAD);
+    if (!xlib) return;
+    using Handler = int (*)(void*);
+    using SetHandler = Handler (*)(Handler);
+    if (auto set = reinterpret_cast<SetHandler>(dlsym(xlib, "XSetIOErrorHandler")))
+        set(OnXConnectionLost);
+    dlclose(xlib);
 }
 
 bool SdlWindow::InitVideo(std::string& error) {

@@ -29,6 +29,10 @@ class SdlWindow {
 
     // Initialises SDL video; false (and `error` set to one line) when there is no display.
     static bool InitVideo(std::string& error);
+    // The display going away (the X server ends at logout) is a request to end, like
+    // SIGTERM: `onLost` saves what the player owns, then the process ends with exit code 0.
+    // The connection is gone by then, so `onLost` must not draw or ask anything.
+    static void SetOnDisplayLost(std::function<void()> onLost);
     // Opens the window (SDL video must be initialised). On failure (no display) returns null
     // and sets `error` to one line saying why.
     static std::unique_ptr<SdlWindow> Open(const std::string& caption, int width, int height,

@@ -218,3 +218,73 @@ TEST(IniFile, WritesUtf8AndReadsOldWindows1252Files) {
     EXPECT_EQ(reg.ReadString("Key", "Directory", ""), "/home/j\xc3\xb6rg/");
     EXPECT_EQ(dir.Read("reg.ini"), "[Key]\nDirectory=/home/j\xc3\xb6rg/\n");
 }
+
+TEST(IniFile, AnEditKeepsWhatAnotherProgramWroteMeanwhile) {
+    TempDir dir;
+    dir.Write("q.ini", "[Options]\nSound=1\n");
+    IniFile game(dir.Path("q.ini"));
+    IniFile::Edit edit(game);
+    edit.WriteString("Identity", "Current player", "ABC");
+    edit.DeleteKey("Options", "Sound");
+    // The editor writes its own key while the game's edit is open.
+    IniFile(dir.Path("q.ini")).WriteString("Options", "Word-list path", "/lists");
+    edit.Save();
+    EXPECT_EQ(dir.Read("q.ini"),
+              "[Options]\nWord-list path=/lists\n\n[Identity]\nCurrent player=ABC\n");
+
+    // The game writes every setting at shut-down: one it never changed since it read it
+    // does not undo what the editor made of it meanwhile; one it changed is its own.
+    dir.Write("q.ini", "[Options]\nWorking language=English\nSpeed setting=2\n");
+    IniFile started(dir.Path("q.ini"));
+    EXPECT_EQ(started.ReadString("Options", "Working language", ""), "English");
+    EXPECT_EQ(started.ReadInteger("Options", "Speed setting", 0), 2);
+    IniFile editor(dir.Path("q.ini"));
+    editor.WriteString("Options", "Working language", "Deutsch");
+    editor.WriteString("Options", "Speed setting", "1");
+    IniFile::Edit shutdown(started);
+    shutdown.WriteString("Options", "Working language", "English");
+    shutdown.WriteInteger("Options", "Speed setting", 3);
+    shutdown.Save();
+    EXPECT_EQ(dir.Read("q.ini"), "[Options]\nWorking language=Deutsch\nSpeed setting=3\n");
+}
+
+// Two processes write their own keys into one file as fast as they can; the padding makes
+// each write slow enough (reading, parsing and writing a large file) that, without a lock
+// between them, one of them re-reads the file just before the other replaces it and then
+// wipes out the other's key.
+TEST(IniFile, TwoProcessesWritingAtOnceLoseNothing) {
+    TempDir dir;
+    std::string padding;
+    for (int i = 0; i < 800; ++i)
+        padding +=
+            "; a settings file that has grown over the years, line " + std::to_string(i) + "\n";
+    const std::string path = dir.Write("q.ini", "[Padding]\n" + padding);
+    constexpr int kWrites = 20;
+    pid_t children[2];
+    for (int c = 0; c < 2; ++c) {
+        children[c] = fork();
+        ASSERT_GE(children[c], 0);
+        if (children[c] == 0) {
+            IniFile ini(path);
+            try {
+                for (int i = 0; i < kWrites; ++i)
+                    ini.WriteInteger(c == 0 ? "Game" : "Editor", "Key " + std::to_string(i), i);
+            } catch (...) {
+                _exit(2);
+            }
+            _exit(0);
+        }
+    }
+    for (pid_t child : children) {
+        int status = 0;
+        waitpid(child, &status, 0);
+        EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+    }
+    IniFile ini(path);
+    int lost = 0;
+    for (const char* section : {"Game", "Editor"})
+        for (int i = 0; i < kWrites; ++i)
+            lost += ini.ReadInteger(section, "Key " + std::to_string(i), -1) != i;
+    EXPECT_EQ(lost, 0);
+    EXPECT_NE(dir.Read("q.ini").find(padding), std::string::npos);
+}

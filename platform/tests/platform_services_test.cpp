@@ -12,7 +12,13 @@
 #include <atomic>
 #include <chrono>
 #include <csignal>
+#include <cstddef>
+#include <cstdio>
+#include <cstring>
 #include <filesystem>
+#include <sys/socket.h>
+#include <sys/un.h>
+#include <sys/wait.h>
 #include <thread>
 #include <unistd.h>
 
@@ -111,6 +117,113 @@ TEST(SingleInstance, ScopedToTheInstallationFolder) {
     SingleInstance second("QRL32", dir.Path("test/../player/"));
     EXPECT_FALSE(second.Acquire());
     EXPECT_EQ(second.Error(), "");
+    unsetenv("XDG_RUNTIME_DIR");
+}
+
+// Whether a copy started in another process, with its own environment, may run on the
+// installation folder: its exit code is 0 when it got the lock, 1 when it did not.
+int AcquireInAnotherProcess(const std::string& scope, const char* runtime) {
+    const pid_t child = fork();
+    if (child == 0) {
+        if (runtime)
+            setenv("XDG_RUNTIME_DIR", runtime, 1);
+        else
+            unsetenv("XDG_RUNTIME_DIR");
+        SingleInstance other("QRL32", scope);
+        const bool got = other.Acquire();
+        if (!got) other.NotifyRunningCopy();
+        _exit(got ? 0 : 1);
+    }
+    int status = 0;
+    waitpid(child, &status, 0);
+    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
+TEST(SingleInstance, OneCopyPerInstallationWhateverTheRuntimeFolder) {
+    TempDir dir;
+    namespace fs = std::filesystem;
+    setenv("TMPDIR", dir.Path().c_str(), 1);
+    fs::create_directories(dir.Path("run"));
+    fs::permissions(dir.Path("run"), fs::perms::owner_all);
+    fs::create_directories(dir.Path("inst"));
+    unsetenv("XDG_RUNTIME_DIR");
+    SingleInstance first("QRL32", dir.Path("inst"));
+    ASSERT_TRUE(first.Acquire()) << first.Error();
+    EXPECT_EQ(first.LockPath(), dir.Path("inst") + "/QRL32.lock");
+    // Started from a session that has a runtime folder, the second copy still meets the
+    // lock, and its knock still reaches the first copy.
+    EXPECT_EQ(AcquireInAnotherProcess(dir.Path("inst"), dir.Path("run").c_str()), 1);
+    EXPECT_EQ(AcquireInAnotherProcess(dir.Path("inst"), nullptr), 1);
+    EXPECT_TRUE(first.PollWakeUp());
+    // The lock is the installation's; another installation runs beside it.
+    fs::create_directories(dir.Path("other"));
+    EXPECT_EQ(AcquireInAnotherProcess(dir.Path("other"), dir.Path("run").c_str()), 0);
+    unsetenv("TMPDIR");
+}
+
+TEST(SingleInstance, NobodyElseCanTakeOrReachTheWakeUpChannel) {
+    TempDir dir;
+    setenv("XDG_RUNTIME_DIR", dir.Path().c_str(), 1);
+    std::filesystem::create_directories(dir.Path("inst"));
+    // A socket bound first under any name derived from the installation's lock (as an
+    // abstract name another user could take) is never the channel.
+    // The name an abstract socket would have had for the lock of this installation in the
+    // runtime folder ("QRL32-" and the FNV-1a hash of the folder).
+    uint64_t h = 14695981039346656037ull;
+    for (unsigned char c : std::filesystem::weakly_canonical(dir.Path("inst")).string())
+        h = (h ^ c) * 1099511628211ull;
+    char hash[20];
+    std::snprintf(hash, sizeof hash, "-%016llx", static_cast<unsigned long long>(h));
+    std::vector<int> squatters;
+    for (const std::string& name :
+         {"quilrush-wake:" + dir.Path() + "/QRL32" + hash + ".lock",
+          "quilrush-wake:" + dir.Path("inst") + "/QRL32.lock", std::string("QRL32")}) {
+        const int s = socket(AF_UNIX, SOCK_DGRAM | SOCK_NONBLOCK, 0);
+        sockaddr_un a{};
+        a.sun_family = AF_UNIX;
+        std::memcpy(a.sun_path + 1, name.data(), std::min(name.size(), sizeof a.sun_path - 2));
+        ASSERT_EQ(bind(s, reinterpret_cast<sockaddr*>(&a),
+                       socklen_t(offsetof(sockaddr_un, sun_path) + 1 +
+                                 std::min(name.size(), sizeof a.sun_path - 2))),
+                  0);
+        squatters.push_back(s);
+    }
+    SingleInstance holder("QRL32", dir.Path("inst"));
+    ASSERT_TRUE(holder.Acquire());
+    SingleInstance second("QRL32", dir.Path("inst"));
+    EXPECT_FALSE(second.Acquire());
+    second.NotifyRunningCopy();
+    EXPECT_TRUE(holder.PollWakeUp());
+    for (int s : squatters) {
+        char c;
+        EXPECT_LT(recv(s, &c, 1, MSG_DONTWAIT), 0) << "a squatter received the knock";
+        close(s);
+    }
+    // The channel is a socket file in the private runtime folder; another user can
+    // neither knock on it nor bind one in its place (only root can test this).
+    std::string socketFile;
+    for (const auto& e : std::filesystem::directory_iterator(dir.Path()))
+        if (e.is_socket()) socketFile = e.path().string();
+    ASSERT_FALSE(socketFile.empty());
+    if (geteuid() == 0) {
+        const pid_t child = fork();
+        if (child == 0) {
+            if (setgid(65534) != 0 || setuid(65534) != 0) _exit(3);
+            const int s = socket(AF_UNIX, SOCK_DGRAM, 0);
+            sockaddr_un a{};
+            a.sun_family = AF_UNIX;
+            std::memcpy(a.sun_path, socketFile.data(), socketFile.size());
+            const char msg = 1;
+            const bool sent = sendto(s, &msg, 1, 0, reinterpret_cast<sockaddr*>(&a), sizeof a) == 1;
+            unlink(socketFile.c_str());
+            const bool bound = bind(s, reinterpret_cast<sockaddr*>(&a), sizeof a) == 0;
+            _exit(sent || bound ? 1 : 0);
+        }
+        int status = 0;
+        waitpid(child, &status, 0);
+        EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+        EXPECT_FALSE(holder.PollWakeUp());
+    }
     unsetenv("XDG_RUNTIME_DIR");
 }
 

@@ -5,8 +5,10 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <fcntl.h>
 #include <limits>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include "foundation/uvo_exception.h"
 #include "qr_version.h"
@@ -61,11 +63,11 @@ std::string UnreadableFileReason(const std::string& path) {
     struct stat st {};
     if (stat(path.c_str(), &st) != 0) return std::strerror(errno);
     if (S_ISDIR(st.st_mode)) return "is a folder, not a file";
-    if (std::FILE* f = std::fopen(path.c_str(), "rb")) {
-        std::fclose(f);
-        return {};
-    }
-    return std::strerror(errno);
+    // Without O_NONBLOCK the question alone would wait for ever on a FIFO nobody writes to.
+    const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+    if (fd < 0) return std::strerror(errno);
+    ::close(fd);
+    return {};
 }
 
 std::optional<int> HandleCommonOptions(std::string_view tool, const std::vector<std::string>& args,

@@ -85,7 +85,8 @@ class TMemoryStream : public TStream {
     size_t pos_ = 0;
 };
 
-// A buffered file stream.
+// A buffered file stream. Opened for reading, it takes only a regular file of at most
+// FileSizeLimit (OpenRegularFile; StreamReadError naming a larger one).
 class TFileStream : public TStream {
   public:
     enum class Mode { OpenRead, Create, OpenReadWrite };
@@ -108,15 +109,33 @@ class TFileStream : public TStream {
     std::string path_;
 };
 
-// Whole-file helpers. A file that cannot be read whole raises an error naming it.
+// Opens a file for reading only when it is a regular file: the open never waits (a FIFO
+// or a device in place of a data file would block it for ever), and anything but a
+// regular file is refused. Returns the descriptor (blocking again, close-on-exec); raises
+// FileOpenError naming the file and the reason.
+int OpenRegularFile(const std::string& path);
+
+// The largest file of its kind the programs read, by the name's extension: far above any
+// real one (a few MiB at most), low enough that a damaged or hostile file cannot eat the
+// memory and minutes of reading it whole.
+uint64_t FileSizeLimit(const std::string& path);
+
+// Whole-file helpers. A file that cannot be read whole raises an error naming it; so does
+// one larger than FileSizeLimit.
 std::vector<uint8_t> ReadFileBytes(const std::string& path);
 // Writes a temporary file beside path, flushes it to disk, then renames it over path: the
-// previous file survives any failure. A symbolic link is written through to its target and
-// the file keeps its permissions; a file marked read-only is refused, never replaced.
-// Failures name the file and the reason (a full disk is "No space left on device").
+// previous file survives any failure. A symbolic link is written through to its target
+// when that target lies in the link's folder (or below it) and belongs to this user; any
+// other link is refused, so a link planted in a shared folder cannot make the program
+// overwrite a file elsewhere. The file keeps its permissions; a file marked read-only is
+// refused, never replaced. Failures name the file and the reason (a full disk is "No
+// space left on device").
 void WriteFileAtomic(const std::string& path, const void* data, size_t size);
-// The temporary files WriteFileAtomic leaves when its process is killed mid-save are named
-// "<file>.tmp<pid>_<n>"; this removes those in `folder` whose process no longer runs.
+// The temporary files of WriteFileAtomic are named "<kTemporaryPrefix><pid>-<random>",
+// made with exclusive creation under a random name, so no other program's file looks like
+// one and no planted file can stand in its way. This removes those in `folder` that
+// belong to this user and whose process no longer runs.
+inline constexpr const char* kTemporaryPrefix = ".quilrush-tmp-";
 void RemoveStaleTemporaries(const std::string& folder);
 
 } // namespace qr

@@ -328,16 +328,28 @@ TImportResult TWordListImport::Build(const TImportTable& table, const TImportOpt
             take(r.texts[columns[k]], columns[k]);
         if (!vocabulary && columns.size() == 1) take(r.hints[columns[0]], columns[0]);
         if (!vocabulary) texts[1] = PlainClue(texts[1]);
-        bool empty =
-            vocabulary ? std::all_of(texts.begin(), texts.end(), [](auto& t) { return t.empty(); })
-                       : texts[0].empty();
-        if (empty) {
+        // A blank row is no entry at all.
+        if (std::all_of(texts.begin(), texts.end(), [](auto& t) { return t.empty(); })) {
             ++summary.skipped;
             continue;
         }
         const std::string& label =
             *std::find_if(texts.begin(), texts.end(), [](auto& t) { return !t.empty(); });
         std::string where = LineText(r.line) + "entry \"" + label + "\": ";
+        // An answer with no letter to spell would be played as a row of no cells, and a
+        // list of them played straight through to the diploma. A vocabulary entry needs a
+        // word in two languages at least (a player picks the pair); a quiz or anagram entry
+        // its answer.
+        const size_t spelt = size_t(
+            std::count_if(texts.begin(), texts.begin() + (vocabulary ? long(texts.size()) : 1),
+                          [](auto& t) { return !ShownAnswer(t).empty(); }));
+        if (spelt < (vocabulary ? 2u : 1u)) {
+            summary.warnings.push_back(where + (vocabulary
+                                                    ? "skipped: it has a word in one language only"
+                                                    : "skipped: the answer is empty"));
+            ++summary.skipped;
+            continue;
+        }
         std::string problem;
         Row row{{}, r.group};
         for (size_t k = 0; k < texts.size(); ++k) {

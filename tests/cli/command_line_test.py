@@ -34,13 +34,16 @@ env.pop("QUILRUSH_REGISTRY", None)
 env.pop("DISPLAY", None)
 env.pop("WAYLAND_DISPLAY", None)
 
-# The unusable inputs. Random bytes carry an escape sequence, so echoing them would show.
+# The unusable inputs. Random bytes carry an escape sequence, so echoing them would show;
+# so would the escape, bell and carriage return in a file's name.
 inputs = {"missing": os.path.join(work, "missing.file"), "folder": os.path.join(work, "a-folder"),
-          "empty": os.path.join(work, "empty.file"), "random": os.path.join(work, "random.file")}
+          "empty": os.path.join(work, "empty.file"), "random": os.path.join(work, "random.file"),
+          "oddly named": os.path.join(work, "odd\x1b[2J\x07\rname.csv")}
 os.makedirs(inputs["folder"])
 open(inputs["empty"], "wb").close()
-with open(inputs["random"], "wb") as f:
-    f.write(b"\x1b[31m\x00\x07" + bytes((i * 151 + 7) % 256 for i in range(3000)))
+for kind in ("random", "oddly named"):
+    with open(inputs[kind], "wb") as f:
+        f.write(b"\x1b[31m\x00\x07" + bytes((i * 151 + 7) % 256 for i in range(3000)))
 
 # A copy, since the game compiles the world script next to it.
 world = os.path.join(work, "world")
@@ -55,12 +58,12 @@ OUT = os.path.join(work, "out")  # every command's output file; must not appear 
 # Per program: the command lines that read one input file ({} stands for it), the exit
 # codes expected for each kind of input, and bad values that must be refused with 2.
 english = os.path.join(source, "data", "str", "eng.txt")
-TOOL_FAILS = {"missing": 1, "folder": 1, "empty": 1, "random": 1}
+TOOL_FAILS = {"missing": 1, "folder": 1, "empty": 1, "random": 1, "oddly named": 1}
 TABLE = {
     "quilrush32": {
         "file": [["--data", world, "--registry", registry, "--seed", "1", "--headless", "{}"]],
         # An empty drive script is an empty session; the others are refused before start-up.
-        "expect": {"missing": 2, "folder": 2, "empty": 0, "random": 2},
+        "expect": {"missing": 2, "folder": 2, "empty": 0, "random": 2, "oddly named": 2},
         "bad": [["--seed", "abc"], ["--seed", "-1"], ["--seed", "4294967296"], ["--seed", "12x"],
                 ["--seed"], ["--depth", "0"], ["--depth", "33"], ["--depth", ""],
                 ["--registry", ""], ["--language"], ["SOUNDOFF"]],
@@ -78,9 +81,18 @@ TABLE = {
     },
     "qrwtool": {
         "file": [["check", "{}"], ["dump", "{}"], ["export", "{}"], ["build", "{}", OUT + ".qrw"],
-                 ["upgrade", "{}", OUT + ".qrw"]],
+                 ["upgrade", "{}", OUT + ".qrw"], ["import", "{}", OUT + ".qrw"],
+                 ["export", "{}", "--csv", OUT + ".csv"]],
         "expect": TOOL_FAILS,
-        "bad": [[], ["frobnicate", "x"], ["check"], ["--strings"]],
+        "bad": [[], ["frobnicate", "x"], ["check"], ["--strings"], ["import", "x"],
+                ["import", "x", "y", "--type", "crossword"]],
+    },
+    "anmtool": {
+        "file": [["dump", "{}"], ["export", "{}"], ["build", "{}", OUT + ".anm"],
+                 ["trace", "{}", "--scene", "0"], ["render", "{}", "--scene", "0", OUT + ".png"]],
+        "expect": TOOL_FAILS,
+        "bad": [[], ["frobnicate", "x"], ["dump"], ["trace", "x"], ["trace", "x", "--scene", "9"],
+                ["render", "x", "--scene", "0"], ["trace", "x", "--scene", "0", "--ticks", "0"]],
     },
     "qrdata": {
         "file": [["strings", "{}", OUT + ".str"], ["compile-script", "{}", OUT + ".dat"],
@@ -108,7 +120,8 @@ def sound(name, what, code, out, err):
     check(b"Sanitizer" not in err and b"runtime error" not in err,
           f"{name} {what}: sanitizer report: {err[-400:]!r}")
     for stream, text in (("stdout", out), ("stderr", err)):
-        check(b"\x1b" not in text and b"\x07" not in text and b"\x00" not in text,
+        check(b"\x1b" not in text and b"\x07" not in text and b"\x00" not in text
+              and (stream == "stdout" or b"\r" not in text),
               f"{name} {what}: raw control bytes on {stream}: {text[:200]!r}")
 
 
@@ -150,7 +163,10 @@ for name, path in programs.items():
             want = row["expect"][kind]
             check(code == want, f"{name} {what}: exit {code}, expected {want}; stderr {err[:300]!r}")
             if want != 0:
-                check(os.path.basename(file).encode() in err,
+                shown = os.path.basename(file).encode()
+                for byte in b"\x1b\x07\r":
+                    shown = shown.replace(bytes([byte]), b"\\x%02X" % byte)
+                check(shown in err,
                       f"{name} {what}: the file is not named on stderr: {err[:300]!r}")
                 check(not err.startswith(b"usage") and err.startswith(f"{name}: ".encode()),
                       f"{name} {what}: the message does not start with the program: {err[:200]!r}")

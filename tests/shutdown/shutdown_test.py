@@ -4,9 +4,13 @@
 
 1. SIGTERM, SIGINT and SIGHUP end it in any room, without a question, with exit code 0
    and the settings saved: while it waits for a command on a pipe, and in a long tick.
-2. SIGKILL at random moments, most of them while it saves at shut-down, leaves the file as
-   either the old or the new complete version, and the next start removes any temporary
-   file the killed save left.
+2. SIGKILL at random moments, most of them while it saves at shut-down, leaves the settings
+   file as either the old or the new complete version, the high scores and their backup
+   each missing or complete (never the scores without the backup, which is saved first),
+   and the next start
+   removes any temporary file the killed save left.
+3. A flipped bit in the high-score file is repaired from the backup at the next start, which
+   names the table it repaired.
 
 usage: shutdown_test.py QUILRUSH32 FIXTURE_DIR [KILLS]
 """
@@ -88,8 +92,21 @@ try:
         with open(ini, "w") as f:
             f.write(old)
 
+    scores = os.path.join(inst, "dat", "hiscores.dat")
+    backup = os.path.join(inst, "dat", "hiscores.bak")
+
     def strays():
-        return [n for n in os.listdir(inst) if ".tmp" in n]
+        found = []
+        for folder in (inst, os.path.join(inst, "dat")):
+            if os.path.isdir(folder):
+                found += [n for n in os.listdir(folder) if n.startswith(".quilrush-tmp-")]
+        return found
+
+    def read(path):
+        if not os.path.exists(path):
+            return None
+        with open(path, "rb") as f:
+            return f.read()
 
     reset()
     began = time.monotonic()
@@ -99,6 +116,9 @@ try:
     new = open(ini).read()
     if new == old or "Working language=English" not in new:
         fail("the undisturbed run did not save the new settings")
+    new_scores, new_backup = read(scores), read(backup)
+    if not new_scores or not new_backup:
+        fail("the undisturbed run did not save the high scores and their backup")
     print("an undisturbed run takes %.2f s" % whole)
     counts = {"old": 0, "new": 0, "stray": 0}
     rng = random.Random(18)
@@ -126,6 +146,11 @@ try:
         else:
             fail("kill %d after %.3f s: the settings file is neither the old nor the new one "
                  "(%s bytes)" % (i, at, None if text is None else len(text)))
+        got_scores, got_backup = read(scores), read(backup)
+        if got_scores not in (None, new_scores) or got_backup not in (None, new_backup):
+            fail("kill %d after %.3f s: a torn high-score file or backup" % (i, at))
+        if got_scores is not None and got_backup is None:
+            fail("kill %d after %.3f s: the high scores were saved before their backup" % (i, at))
         if strays():
             counts["stray"] += 1
             # The next start clears what the killed save left behind.
@@ -135,6 +160,21 @@ try:
                 fail("kill %d: temporary files survive the next start: %s" % (i, strays()))
     print("kills: %d, old file %d, new file %d, killed mid-save (temporary file left) %d"
           % (kills, counts["old"], counts["new"], counts["stray"]))
+
+    # --- 3. a flipped bit in the high scores
+    reset()
+    start(script).communicate(timeout=120)
+    saved = read(scores)
+    flipped = bytearray(saved)
+    flipped[len(flipped) // 3] ^= 0x04
+    with open(scores, "wb") as f:
+        f.write(bytes(flipped))
+    said = start("").communicate(timeout=120)[0]
+    if "it is restored from \"%s\"" % backup not in said or "high-score table \"#=" not in said:
+        fail("a damaged high-score file was not repaired from its backup with a word: %r" % said)
+    if read(scores) != saved:
+        fail("the repaired high-score file is not the one saved before the damage")
+    print("a flipped bit in the high scores: repaired from the backup")
 finally:
     shutil.rmtree(work, ignore_errors=True)
 

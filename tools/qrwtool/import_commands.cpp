@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <iostream>
 
+#include "foundation/command_line.h"
 #include "foundation/stream.h"
 #include "foundation/text_codec.h"
 #include "wordimport/csv_writer.h"
@@ -13,9 +14,9 @@ namespace qr {
 
 namespace {
 
-int ImportUsage() {
-    std::cerr << "usage: qrwtool COMMAND\n" QRWTOOL_IMPORT_USAGE;
-    return 2;
+int ImportUsage(const std::string& problem) {
+    return UsageError("qrwtool", problem, "usage: qrwtool COMMAND\n" QRWTOOL_IMPORT_USAGE,
+                      std::cerr);
 }
 
 std::vector<std::string> SplitCommas(const std::string& s) {
@@ -52,7 +53,7 @@ int RunImportCommand(const std::vector<std::string>& args) {
             else if (t == "quiz")
                 options.type = TListType::Quiz;
             else
-                return ImportUsage();
+                return ImportUsage("unknown list type " + t);
         } else if (a == "--languages" && hasValue) {
             options.languages = SplitCommas(args[++i]);
         } else if (a == "--title" && hasValue) {
@@ -60,28 +61,31 @@ int RunImportCommand(const std::vector<std::string>& args) {
         } else if (a == "--skip-unshowable") {
             options.skipUnshowable = true;
         } else if (a.rfind("--", 0) == 0) {
-            return ImportUsage();
+            return ImportUsage(hasValue ? "unknown option " + a : a + " needs a value");
         } else {
             files.push_back(a);
         }
     }
-    if (files.size() != 2) return ImportUsage();
+    if (files.size() != 2) return ImportUsage("import needs a SOURCE and an OUT file");
     const std::string& source = files[0];
     TImportResult result;
     try {
         result = ImportWordListFile(source, options);
     } catch (const ImportException& e) {
-        std::cerr << source << ": " << e.what() << "\n" << source << ": nothing was written\n";
+        // A file name or a text from the file may hold any byte: control bytes are shown
+        // escaped, never sent to the terminal.
+        std::cerr << "qrwtool: " << Printable(source + ": " + e.what()) << "\n"
+                  << "qrwtool: " << Printable(source + ": nothing was written") << "\n";
         return 1;
     }
     for (const std::string& w : result.summary.warnings)
-        std::cerr << source << ": warning: " << w << "\n";
+        std::cerr << "qrwtool: " << Printable(source + ": warning: " + w) << "\n";
     result.list.SaveToFile(files[1]);
     const TQRWordList& list = result.list;
     std::string languages = ToUtf8(list.PrimaryLanguage());
     for (size_t k = 0; k < list.LanguageCount(); ++k)
         languages += ", " + ToUtf8(list.LanguageName(k));
-    std::cout << files[1] << ": " << result.summary.imported << " entries imported as "
+    std::cout << Printable(files[1]) << ": " << result.summary.imported << " entries imported as "
               << TypeName(list.ListType()) << " list (" << languages << "), " << list.LevelCount()
               << " level(s); " << result.summary.skipped << " skipped";
     if (result.summary.unshowable)
@@ -115,7 +119,7 @@ int RunCsvExportCommand(const std::vector<std::string>& args) {
     TQRWordList list;
     list.Reset();
     if (!list.LoadFromFile(rest[0])) {
-        std::cerr << rest[0] << ": " << list.LastError() << "\n";
+        std::cerr << "qrwtool: " << Printable(rest[0] + ": " + list.LastError()) << "\n";
         return 1;
     }
     std::string text = ExportCsv(list);

@@ -101,6 +101,9 @@ TEST(AnimalPlay, AnUncountedLoopRunsUntilReleasedOrUntilTheTickLimit) {
         ++steps;
     EXPECT_EQ(steps, kAnimalTickLimit);
     EXPECT_EQ(a.Tick, kAnimalTickLimit);
+    // A tick is 55 ms: a damaged file holds its level up for a minute and a half at most,
+    // not for half an hour.
+    EXPECT_LE(steps, 90000 / 55);
 }
 
 TEST(AnimalPlay, MotionsMoveAndStepFramesBothWays) {

@@ -3,6 +3,7 @@
 // and files with damaged lines.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 
 #include "foundation/obf_text.h"
@@ -166,7 +167,9 @@ TEST(HighScores, TablesSurviveSavingWithEveryByteOfTheirInitials) {
     } // saved here
     ASSERT_TRUE(std::filesystem::exists(file));
     for (const auto& entry : std::filesystem::directory_iterator(dir.Path("dat")))
-        EXPECT_EQ(entry.path().filename(), "hiscores.dat") << "no temporary file is left";
+        EXPECT_TRUE(entry.path().filename() == "hiscores.dat" ||
+                    entry.path().filename() == "hiscores.bak")
+            << "no temporary file is left: " << entry.path();
     EXPECT_EQ(std::string(dir.Read("dat/hiscores.dat")).find("ANIMALS"), std::string::npos)
         << "the file is stored scrambled";
 
@@ -227,6 +230,86 @@ TEST(HighScores, ADamagedLineBecomesAnEmptyTableUnderItsKeyAndTheOthersStay) {
     m.LoadFromBytes({1, 2, 3, 250, 7});
     m.SelectTable("x", "y", 1, "1", "1");
     EXPECT_EQ(m.Lines().size(), m.Current() + 1u);
+}
+
+// Every single-bit flip of a saved file: the tables come back as they were saved, from the
+// copy the save left beside it, and the table repaired is named.
+TEST(HighScores, AFlippedBitIsRepairedFromTheBackup) {
+    test::TempDir dir;
+    const std::string file = dir.Path("dat/hiscores.dat");
+    std::vector<std::string> saved;
+    {
+        THighScoreMan m(file);
+        m.SelectTable("Capitals", "uvo", 2, "0", "0");
+        for (int score : {900, 450, 120})
+            m.AddScore("QIZ", score);
+        m.SelectTable("Animals", "uvo", 1, "1", "ICONS");
+        m.AddScore("ANA", 77);
+        saved = m.Lines();
+    }
+    std::sort(saved.begin(), saved.end());
+    const std::string bytes = dir.Read("dat/hiscores.dat");
+    const std::string copy = dir.Read("dat/hiscores.bak");
+    int repaired = 0;
+    for (size_t bit = 0; bit < bytes.size() * 8; ++bit) {
+        std::string flipped = bytes;
+        flipped[bit / 8] = char(flipped[bit / 8] ^ (1 << (bit % 8)));
+        dir.Write("dat/hiscores.dat", flipped);
+        dir.Write("dat/hiscores.bak", copy);
+        THighScoreMan m(file);
+        std::vector<std::string> lines = m.Lines();
+        std::sort(lines.begin(), lines.end());
+        ASSERT_EQ(lines, saved) << "bit " << bit;
+        for (const std::string& r : m.Repairs())
+            EXPECT_TRUE(r.find("\"#=CAPITALS&+UVO^:0*@0!?2\"") != std::string::npos ||
+                        r.find("\"#=ANIMALS&+UVO^:ICONS*@1!?1\"") != std::string::npos)
+                << r;
+        repaired += !m.Repairs().empty();
+    }
+    EXPECT_GT(repaired, int(bytes.size()));
+    // A damaged copy is passed over for the file; a file without its copy keeps what is
+    // whole, and a damaged table starts again empty with a word.
+    std::string badCopy = copy;
+    badCopy[copy.size() / 2] = char(badCopy[copy.size() / 2] ^ 0x01);
+    dir.Write("dat/hiscores.dat", bytes);
+    dir.Write("dat/hiscores.bak", badCopy);
+    {
+        THighScoreMan m(file);
+        EXPECT_TRUE(m.Repairs().empty());
+        std::vector<std::string> lines = m.Lines();
+        std::sort(lines.begin(), lines.end());
+        EXPECT_EQ(lines, saved);
+    }
+    std::filesystem::remove(dir.Path("dat/hiscores.bak"));
+    std::string damaged = saved[0];
+    damaged[4] = 'x';
+    const std::vector<uint8_t> compiled = TObfText::CompileLines({damaged, saved[1]});
+    dir.Write("dat/hiscores.dat", std::string(compiled.begin(), compiled.end()));
+    THighScoreMan m(file);
+    ASSERT_EQ(m.Repairs().size(), 1u);
+    EXPECT_NE(m.Repairs()[0].find("starts again empty"), std::string::npos) << m.Repairs()[0];
+}
+
+// A kill between the two saves leaves the copy newer than the file: the copy's tables win.
+TEST(HighScores, AKillBetweenTheTwoSavesKeepsTheNewerTables) {
+    test::TempDir dir;
+    const std::string file = dir.Path("hiscores.dat");
+    {
+        THighScoreMan m(file);
+        m.SelectTable("Animals", "uvo", 1, "1", "1");
+        m.AddScore("OLD", 10);
+    }
+    const std::string oldFile = dir.Read("hiscores.dat");
+    {
+        THighScoreMan m(file);
+        m.SelectTable("Animals", "uvo", 1, "1", "1");
+        m.AddScore("NEW", 20);
+    }
+    dir.Write("hiscores.dat", oldFile);
+    THighScoreMan m(file);
+    m.SelectTable("Animals", "uvo", 1, "1", "1");
+    EXPECT_EQ(m.GetInitials(1), "NEW");
+    EXPECT_EQ(m.GetInitials(2), "OLD");
 }
 
 } // namespace

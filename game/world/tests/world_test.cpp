@@ -542,9 +542,14 @@ TEST_F(WorldTest, TheHighScoreTableFollowsListLanguagesIconsAndSpeed) {
         w.SetLanguages({"Spanish", 255}, {"French", 255});
         EXPECT_EQ(key(), "#=BEASTS&+UVO^:Spanish*@French!?2");
     } // the world saves the tables when it goes
-    THighScoreMan saved(file);
-    ASSERT_EQ(saved.Lines().size(), 5u);
-    EXPECT_EQ(saved.Lines()[1].substr(0, 9), "ABC000040");
+    {
+        THighScoreMan saved(file);
+        ASSERT_EQ(saved.Lines().size(), 5u);
+        EXPECT_EQ(saved.Lines()[1].substr(0, 9), "ABC000040");
+    }
+    // The tables, their backup and the list stay nowhere after the test.
+    for (const char* name : {"/world_hiscores.dat", "/world_hiscores.bak", "/world_beasts.qrw"})
+        std::remove((::testing::TempDir() + name).c_str());
 }
 
 } // namespace

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "foundation/command_line.h"
 #include "foundation/polyglot.h"
 #include "foundation/random.h"
+#include "foundation/stream.h"
 #include "foundation/utils.h"
 
 #include <algorithm>
@@ -8,6 +10,7 @@
 #include <cstring>
 #include <filesystem>
 #include <sys/resource.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -205,22 +208,159 @@ TEST(WriteFileAtomic, AFullDiskNamesTheFileAndKeepsTheOldOne) {
               1);
 }
 
-TEST(RemoveStaleTemporaries, OnlyThoseOfProcessesThatAreGone) {
+TEST(RemoveStaleTemporaries, OnlyThoseOfTheProgramsOwnProcessesThatAreGone) {
     qr::test::TempDir dir;
     // A process that has certainly ended: a child that was waited for.
     pid_t gone = fork();
     if (gone == 0) _exit(0);
     waitpid(gone, nullptr, 0);
-    const std::string dead = "quilrush.ini.tmp" + std::to_string(gone) + "_0";
-    const std::string alive = "quilrush.ini.tmp" + std::to_string(getpid()) + "_3";
-    for (const std::string& name : {dead, alive, std::string("notes.tmp12x_1"),
-                                    std::string("quilrush.ini"), std::string("a.tmp_1")})
+    const std::string prefix = kTemporaryPrefix;
+    const std::string dead = prefix + std::to_string(gone) + "-k3x9q0";
+    const std::string alive = prefix + std::to_string(getpid()) + "-a1b2c3";
+    const std::string theirs = prefix + std::to_string(gone) + "-zz0000";
+    // Other programs' files, whatever their names look like, are not the game's business.
+    const std::vector<std::string> kept = {"essay.odt.tmp" + std::to_string(gone) + "_1",
+                                           "quilrush.ini", prefix + std::to_string(gone) + "-",
+                                           prefix + "x-abc", alive};
+    for (const std::string& name : kept)
         dir.Write(name, "x");
+    dir.Write(dead, "x");
+    dir.Write(theirs, "x");
+    const bool otherUser = chown(dir.Path(theirs).c_str(), 65534, 65534) == 0;
+    std::filesystem::create_symlink(dir.Path("quilrush.ini"),
+                                    dir.Path(prefix + std::to_string(gone) + "-link00"));
     RemoveStaleTemporaries(dir.Path());
     std::vector<std::string> names;
     for (const auto& e : std::filesystem::directory_iterator(dir.Path()))
         names.push_back(e.path().filename());
     std::sort(names.begin(), names.end());
-    EXPECT_EQ(names,
-              (std::vector<std::string>{"a.tmp_1", "notes.tmp12x_1", "quilrush.ini", alive}));
+    std::vector<std::string> want = kept;
+    want.push_back(prefix + std::to_string(gone) + "-link00");
+    if (otherUser) want.push_back(theirs);
+    std::sort(want.begin(), want.end());
+    EXPECT_EQ(names, want);
+}
+
+TEST(WriteFileAtomic, PlantedNamesCannotStopASave) {
+    qr::test::TempDir dir;
+    const std::string path = dir.Write("hiscores.dat", "old");
+    const std::string victim = dir.Write("elsewhere/homework.txt", "homework");
+    // Every name a save of this process could have been guessed to use, taken in advance.
+    for (int n = 0; n < 64; ++n) {
+        const std::string guess =
+            path + ".tmp" + std::to_string(getpid()) + "_" + std::to_string(n);
+        std::filesystem::create_symlink(victim, guess);
+    }
+    for (int n = 0; n < 3; ++n)
+        WriteFileAtomic(path, "new", 3);
+    EXPECT_EQ(dir.Read("hiscores.dat"), "new");
+    EXPECT_EQ(dir.Read("elsewhere/homework.txt"), "homework");
+    for (const auto& e : std::filesystem::directory_iterator(dir.Path()))
+        EXPECT_NE(e.path().filename().string().rfind(kTemporaryPrefix, 0), 0u)
+            << "left behind: " << e.path();
+}
+
+TEST(WriteFileAtomic, NeverWritesThroughALinkOutOfItsFolderOrToAnotherUsersFile) {
+    qr::test::TempDir dir;
+    namespace fs = std::filesystem;
+    const std::string homework = dir.Write("home/homework.txt", "homework");
+    dir.Write("inst/dat/keep", "");
+    fs::create_symlink(homework, dir.Path("inst/dat/hiscores.dat"));
+    fs::create_symlink("../../home/homework.txt", dir.Path("inst/dat/relative.dat"));
+    for (const char* name : {"inst/dat/hiscores.dat", "inst/dat/relative.dat"}) {
+        SCOPED_TRACE(name);
+        try {
+            WriteFileAtomic(dir.Path(name), "scores", 6);
+            ADD_FAILURE() << "wrote through a link out of its folder";
+        } catch (const FileOpenError& e) {
+            EXPECT_EQ(std::string(e.what()),
+                      "Cannot write file \"" + dir.Path(name) + "\". It is a link to \"" +
+                          fs::canonical(homework).string() + "\", outside its folder.");
+        }
+        EXPECT_TRUE(fs::is_symlink(dir.Path(name)));
+    }
+    EXPECT_EQ(dir.Read("home/homework.txt"), "homework");
+    // In its own folder, to a file of another user (only root can hand one over).
+    const std::string foreign = dir.Write("inst/dat/theirs.txt", "theirs");
+    fs::create_symlink(foreign, dir.Path("inst/dat/linked.dat"));
+    if (chown(foreign.c_str(), 65534, 65534) == 0) {
+        EXPECT_THROW(WriteFileAtomic(dir.Path("inst/dat/linked.dat"), "scores", 6), FileOpenError);
+        EXPECT_EQ(dir.Read("inst/dat/theirs.txt"), "theirs");
+    }
+}
+
+TEST(ReadFileBytes, FilesFarLargerThanTheirKindAreRefusedByName) {
+    qr::test::TempDir dir;
+    // Sparse files: large on paper, nothing to write.
+    auto grown = [&](const std::string& name, off_t size) {
+        const std::string path = dir.Write(name, "x");
+        EXPECT_EQ(truncate(path.c_str(), size), 0);
+        return path;
+    };
+    const off_t MiB = 1 << 20;
+    struct Case {
+        std::string name;
+        off_t size;
+        bool refused;
+    } cases[] = {
+        {"qr_eng.str", 16 * MiB, false}, {"qr_eng.str", 16 * MiB + 1, true},
+        {"modules.dat", 17 * MiB, true}, {"right.wav", 17 * MiB, false},
+        {"ROLL.WAV", 65 * MiB, true},    {"game.px8", 65 * MiB, false},
+        {"lists.tgz", 257 * MiB, true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name + " of " + std::to_string(c.size));
+        const std::string path = grown(c.name, c.size);
+        if (!c.refused) {
+            EXPECT_EQ(ReadFileBytes(path).size(), size_t(c.size));
+            continue;
+        }
+        // Nor is one opened for reading piece by piece (lists, image libraries).
+        EXPECT_THROW(TFileStream(path, TFileStream::Mode::OpenRead), StreamReadError);
+        try {
+            ReadFileBytes(path);
+            ADD_FAILURE() << "read whole";
+        } catch (const StreamReadError& e) {
+            EXPECT_NE(std::string(e.what()).find("\"" + path + "\": the file is larger than"),
+                      std::string::npos)
+                << e.what();
+        }
+    }
+}
+
+TEST(ReadFileBytes, OnlyRegularFilesAreOpenedAndNothingWaits) {
+    qr::test::TempDir dir;
+    const std::string fifo = dir.Path("icons.px8");
+    ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
+    // In a child with an alarm clock: a blocking open would otherwise hang the tests.
+    const pid_t child = fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        alarm(10);
+        int refused = 0;
+        // The tools' "can this be read?" answers at once too.
+        refused += UnreadableFileReason(fifo).empty();
+        try {
+            ReadFileBytes(fifo);
+        } catch (const FileOpenError& e) {
+            refused += std::string(e.what()) ==
+                       "Cannot open file \"" + fifo + "\". It is not a regular file.";
+        }
+        try {
+            TFileStream s(fifo, TFileStream::Mode::OpenRead);
+        } catch (const FileOpenError&) {
+            ++refused;
+        }
+        try {
+            ReadFileBytes("/dev/zero");
+        } catch (const FileOpenError&) {
+            ++refused;
+        }
+        _exit(refused == 4 ? 0 : 1);
+    }
+    int status = 0;
+    waitpid(child, &status, 0);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0)
+        << (WIFSIGNALED(status) ? "blocked until the alarm" : "not refused");
+    EXPECT_THROW(ReadFileBytes(dir.Path()), FileOpenError);
 }

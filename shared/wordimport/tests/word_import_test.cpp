@@ -392,6 +392,27 @@ TEST_F(WordImport, CsvDelimitersAndEncodingsAreFoundOut) {
     }
 }
 
+TEST_F(WordImport, EntriesWithNothingToSpellAreSkippedNamingTheirLine) {
+    // A vocabulary entry needs a word in two languages; a quiz entry an answer (a clue
+    // alone, or an answer that is only a note, spells nothing).
+    auto vocabulary = Csv("English;German\n;x\nbear;B\xC3\xA4r\n;y\n");
+    EXPECT_EQ(vocabulary.list.WordCount(), 1u);
+    EXPECT_EQ(vocabulary.summary.skipped, 2u);
+    EXPECT_EQ(vocabulary.summary.warnings,
+              (std::vector<std::string>{
+                  "line 2, entry \"x\": skipped: it has a word in one language only",
+                  "line 4, entry \"y\": skipped: it has a word in one language only"}));
+    auto quiz =
+        Csv("Clue,German\nWho sleeps all winter?,\nRed or yellow?,{a note}\nWho?,B\xC3\xA4r\n");
+    EXPECT_EQ(quiz.list.WordCount(), 1u);
+    ASSERT_EQ(quiz.summary.warnings.size(), 2u);
+    EXPECT_EQ(quiz.summary.warnings[0],
+              "line 2, entry \"Who sleeps all winter?\": skipped: the answer is empty");
+    // Nothing left to play is no list.
+    EXPECT_NE(ErrorOf("English;German\n;x\n;y\n", TImportFormat::Csv).find("no entries"),
+              std::string::npos);
+}
+
 TEST_F(WordImport, CsvGroupColumnKeepsNumbersAndNumbersNamesInOrder) {
     auto r = Csv("English,Group,French\n"
                  "hello,Greetings,bonjour\n"
