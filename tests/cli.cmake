@@ -2,7 +2,7 @@
 # Every program and tool keeps the same command-line conventions (tests/cli/).
 if(QR_BUILD_TESTS)
   set(qr_cli_programs "")
-  foreach(program quilrush32 px8tool fonttool qrwtool qrdata quarry32)
+  foreach(program quilrush32 px8tool fonttool qrwtool qrdata anmtool quarry32)
     if(TARGET ${program})
       get_target_property(type ${program} TYPE)
       if(type STREQUAL "EXECUTABLE")

@@ -8,6 +8,7 @@
 #include <ostream>
 #include <sstream>
 
+#include "foundation/command_line.h"
 #include "foundation/stream.h"
 #include "foundation/text_codec.h"
 #include "game/gameplay/animal.h"
@@ -148,16 +149,18 @@ bool ParsePlayOptions(const std::vector<std::string>& args, bool wantsOutput, Pl
             else
                 positional.push_back(a);
         } catch (const std::exception& e) {
-            err << "anmtool: " << e.what() << "\n";
+            UsageError("anmtool", Printable(e.what()), kUsage, err);
             return false;
         }
     }
     if (o.scene < 0 || o.scene >= kAnimalSceneCount) {
-        err << "anmtool: --scene 0.." << kAnimalSceneCount - 1 << " is required\n";
+        UsageError("anmtool",
+                   "--scene 0.." + std::to_string(kAnimalSceneCount - 1) + " is required", kUsage,
+                   err);
         return false;
     }
     if (positional.size() != (wantsOutput ? 2u : 1u)) {
-        err << kUsage;
+        UsageError("anmtool", "wrong number of arguments for " + args[0], kUsage, err);
         return false;
     }
     o.file = positional[0];
@@ -314,10 +317,11 @@ int Trace(const std::vector<std::string>& args, std::ostream& out, std::ostream&
 } // namespace
 
 int RunAnmTool(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
-    if (args.empty()) {
-        err << kUsage;
-        return 2;
-    }
+    if (std::optional<int> done =
+            HandleCommonOptions("anmtool", args, kUsage, out, err,
+                                {"--scene", "--release-at", "--ticks", "--every", "--imglib"}))
+        return *done;
+    if (args.empty()) return UsageError("anmtool", "a command is needed", kUsage, err);
     const std::string& cmd = args[0];
     try {
         if (cmd == "dump" && args.size() == 2) {
@@ -355,11 +359,12 @@ int RunAnmTool(const std::vector<std::string>& args, std::ostream& out, std::ost
         if (cmd == "render") return Render(args, out, err);
         if (cmd == "trace") return Trace(args, out, err);
     } catch (const std::exception& e) {
-        err << e.what() << "\n";
+        err << "anmtool: " << Printable(e.what()) << "\n";
         return 1;
     }
-    err << kUsage;
-    return 2;
+    if (cmd == "dump" || cmd == "build" || cmd == "export")
+        return UsageError("anmtool", "wrong number of arguments for " + cmd, kUsage, err);
+    return UsageError("anmtool", "unknown command " + cmd, kUsage, err);
 }
 
 } // namespace qr
