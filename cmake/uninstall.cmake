@@ -41,13 +41,13 @@ if(left_entries STREQUAL "${data}/applications/mimeinfo.cache")
   file(REMOVE "${data}/applications/mimeinfo.cache")
 endif()
 
-# Empty folders go, except the prefix's own first level and the manual's sections, which
-# the system makes (a Debian /usr/local has an empty bin/, games/, share/man/...).
+# Empty folders go, except the prefix's own first level and the manual's folder, which the
+# system makes (a Debian /usr/local has an empty bin/, games/, share/man/...).
 list(REMOVE_DUPLICATES dirs)
 foreach(d IN LISTS dirs)
   while(IS_DIRECTORY "${d}")
     file(RELATIVE_PATH rel "${prefix}" "${d}")
-    if(rel STREQUAL "" OR rel MATCHES "^\\.\\." OR rel MATCHES "^[^/]+$" OR rel MATCHES "^${DATAROOT}/man(/[^/]+)?$")
+    if(rel STREQUAL "" OR rel MATCHES "^\\.\\." OR rel MATCHES "^[^/]+$" OR rel STREQUAL "${DATAROOT}/man")
       break()
     endif()
     file(GLOB left "${d}/*" "${d}/.*")

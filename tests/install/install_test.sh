@@ -113,6 +113,6 @@ grep -q '^application/x-quill-rush-word-list=quarry32.desktop' "$prefix/share/ap
 cp "$build/install_manifest.txt" "$work/manifest"
 cmake -DMANIFEST="$work/manifest" -DDATAROOT=share -P "$src/cmake/uninstall.cmake" > "$work/uninstall.log" 2>&1 ||
   { cat "$work/uninstall.log"; fail "the uninstall failed"; }
-left=$(cd "$prefix" && find . -mindepth 1 ! -path ./share ! -path "./$bindir" ! -path "./$gamedir" | sort)
+left=$(cd "$prefix" && find . -mindepth 1 ! -path ./share ! -path ./share/man ! -path "./$bindir" ! -path "./$gamedir" | sort)
 [ -z "$left" ] || { echo "$left"; fail "the uninstall left these behind"; }
 echo "installed into a prefix, the caches know .qrw, and the uninstall left nothing"
