@@ -153,6 +153,7 @@ set(QR_HOMEPAGE "https://example.org/quill-rush" CACHE STRING
     "Homepage in the AppStream metainfo; screenshots are under <homepage>/screenshots/")
 # The releases, newest first, with their dates, from the release history in
 # debian/changelog: the project's version must be its newest entry.
+set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/debian/changelog)
 file(STRINGS ${PROJECT_SOURCE_DIR}/debian/changelog qr_changelog REGEX "^(quill-rush \\(| -- )")
 set(QR_APPSTREAM_RELEASES "")
 set(qr_months Jan Feb Mar Apr May Jun Jul Aug Sep Oct Nov Dec)
