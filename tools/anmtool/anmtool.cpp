@@ -41,9 +41,15 @@ constexpr int kStripHeight = 367;
 constexpr int kCardWidth = 46;
 constexpr int kCardHeight = 62;
 
+// A file that cannot be read or is no animal is named with the reason.
 void LoadAnimal(const std::string& path, TAnimal& animal) {
-    TMemoryStream stream(ReadFileBytes(path));
-    animal.LoadFromStream(stream);
+    RequireReadable(path);
+    try {
+        TMemoryStream stream(ReadFileBytes(path));
+        animal.LoadFromStream(stream);
+    } catch (const std::exception& e) {
+        throw ToolError(path + ": " + PlainReason(e));
+    }
 }
 
 // In the game every level opens with scene 0, so the background objects of any later scene
@@ -331,6 +337,7 @@ int RunAnmTool(const std::vector<std::string>& args, std::ostream& out, std::ost
             return 0;
         }
         if (cmd == "build" && args.size() == 3) {
+            RequireReadable(args[1]);
             const std::vector<uint8_t> bytes = ReadFileBytes(args[1]);
             TAnimal animal;
             try {
@@ -338,7 +345,7 @@ int RunAnmTool(const std::vector<std::string>& args, std::ostream& out, std::ost
                     std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()),
                     animal);
             } catch (const AnimalTextError& e) {
-                err << args[1] << ": " << e.what() << "\n";
+                err << "anmtool: " << Printable(args[1] + ": " + e.what()) << "\n";
                 return 1;
             }
             TMemoryStream stream;

@@ -163,7 +163,7 @@ TEST_F(AnmTool, DumpPrintsTheFileAsJsonOrItsFault) {
 
     const std::string bad = Write("bad.anm", "RIFF....");
     EXPECT_EQ(Run({"dump", bad}), 1);
-    EXPECT_EQ(err.str(), "Corrupt animation file\n");
+    EXPECT_EQ(err.str(), "anmtool: " + bad + ": Corrupt animation file\n");
     EXPECT_TRUE(out.str().empty());
 }
 
