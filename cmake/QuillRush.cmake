@@ -84,31 +84,45 @@ configure_file(${CMAKE_CURRENT_LIST_DIR}/qr_version.h.in ${CMAKE_BINARY_DIR}/gen
 
 # --- Installation layout ---------------------------------------------------------------------
 # Where `cmake --install` puts things, relative to CMAKE_INSTALL_PREFIX (GNU layout). A
-# packager may move the programs, e.g. Debian puts games in "games":
-#   cmake -DQR_INSTALL_BINDIR=games ...
-# Every program (game, editor, tools) installs into QR_INSTALL_BINDIR; the read-only data
-# goes to QR_INSTALL_DATADIR, which an installed game finds from its own folder.
+# packager may move the game apart from the other programs, e.g. Debian puts games in
+# "games" and everything else in "bin":
+#   cmake -DQR_INSTALL_GAMEDIR=games ...
+# The game installs into QR_INSTALL_GAMEDIR, the editor and the tools into QR_INSTALL_BINDIR;
+# the read-only data goes to QR_INSTALL_DATADIR, which an installed program finds from its
+# own folder.
 include(GNUInstallDirs)
 set(QR_INSTALL_BINDIR ${CMAKE_INSTALL_BINDIR} CACHE STRING
-    "Folder for the game, the editor and the tools (relative to the prefix)")
+    "Folder for the editor and the tools (relative to the prefix)")
+set(QR_INSTALL_GAMEDIR ${QR_INSTALL_BINDIR} CACHE STRING
+    "Folder for the game (relative to the prefix)")
 set(QR_INSTALL_DATADIR ${CMAKE_INSTALL_DATADIR}/quilrush CACHE STRING
     "Folder for the game's read-only data (relative to the prefix)")
-# The way from the installed programs to their data, so a copy staged with DESTDIR or
+set(QR_INSTALL_DOCDIR ${CMAKE_INSTALL_DATADIR}/doc/quilrush CACHE STRING
+    "Folder for the licence texts and the copyright record (relative to the prefix)")
+option(QR_INSTALL_LICENSES "Install the licence texts into QR_INSTALL_DOCDIR" ON)
+# The ways from the installed programs to their data, so a copy staged with DESTDIR or
 # moved to another prefix still finds it.
-cmake_path(ABSOLUTE_PATH QR_INSTALL_BINDIR BASE_DIRECTORY ${CMAKE_INSTALL_PREFIX}
-           OUTPUT_VARIABLE qr_bindir_full)
 cmake_path(ABSOLUTE_PATH QR_INSTALL_DATADIR BASE_DIRECTORY ${CMAKE_INSTALL_PREFIX}
            OUTPUT_VARIABLE qr_datadir_full)
-file(RELATIVE_PATH QR_DATA_FROM_BINDIR ${qr_bindir_full} ${qr_datadir_full})
+foreach(kind BINDIR GAMEDIR)
+  cmake_path(ABSOLUTE_PATH QR_INSTALL_${kind} BASE_DIRECTORY ${CMAKE_INSTALL_PREFIX}
+             OUTPUT_VARIABLE qr_dir_full)
+  file(RELATIVE_PATH QR_DATA_FROM_${kind} ${qr_dir_full} ${qr_datadir_full})
+endforeach()
 
 find_program(SCDOC_EXECUTABLE scdoc REQUIRED)
 
-# qr_install_program(TARGET [MAN <page.scd>...])
-# Installs a program into QR_INSTALL_BINDIR and its manual pages, written in scdoc
-# ("NAME.SECTION.scd"), rendered at build time into man<SECTION>/NAME.SECTION.gz.
+# qr_install_program(TARGET [GAME] [MAN <page.scd>...])
+# Installs a program into QR_INSTALL_BINDIR (with GAME: QR_INSTALL_GAMEDIR) and its manual
+# pages, written in scdoc ("NAME.SECTION.scd"), rendered at build time into
+# man<SECTION>/NAME.SECTION.gz.
 function(qr_install_program target)
-  cmake_parse_arguments(P "" "" "MAN" ${ARGN})
-  install(TARGETS ${target} RUNTIME DESTINATION ${QR_INSTALL_BINDIR})
+  cmake_parse_arguments(P "GAME" "" "MAN" ${ARGN})
+  if(P_GAME)
+    install(TARGETS ${target} RUNTIME DESTINATION ${QR_INSTALL_GAMEDIR})
+  else()
+    install(TARGETS ${target} RUNTIME DESTINATION ${QR_INSTALL_BINDIR})
+  endif()
   foreach(page IN LISTS P_MAN)
     get_filename_component(name ${page} NAME)
     string(REGEX REPLACE "\\.scd$" "" name ${name})
@@ -129,13 +143,48 @@ endfunction()
 # A program's desktop entry, its icon (the SVG and PNGs rendered from it for the hicolor
 # theme) and its AppStream metainfo. The icon and the desktop file are named after APP;
 # the metainfo template becomes <QR_APPSTREAM_PREFIX>.<APP>.metainfo.xml, with
-# @QR_APPSTREAM_PREFIX@, @QR_HOMEPAGE@ and @PROJECT_VERSION@ filled in.
+# @QR_APPSTREAM_PREFIX@, @QR_HOMEPAGE@ (the bug tracker, the help and the screenshots are
+# under it) and @QR_APPSTREAM_RELEASES@ filled in.
 # The project has no domain and homepage of its own yet: the defaults use the reserved
 # example domain, and a packager sets the real ones.
 set(QR_APPSTREAM_PREFIX "org.example" CACHE STRING
     "Reverse-domain prefix of the AppStream component ids")
 set(QR_HOMEPAGE "https://example.org/quill-rush" CACHE STRING
     "Homepage in the AppStream metainfo; screenshots are under <homepage>/screenshots/")
+# The releases, newest first, with their dates, from the release history in
+# debian/changelog: the project's version must be its newest entry.
+set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/debian/changelog)
+file(STRINGS ${PROJECT_SOURCE_DIR}/debian/changelog qr_changelog REGEX "^(quill-rush \\(| -- )")
+set(QR_APPSTREAM_RELEASES "")
+set(qr_months Jan Feb Mar Apr May Jun Jul Aug Sep Oct Nov Dec)
+set(qr_release_version "")
+foreach(line IN LISTS qr_changelog)
+  if(line MATCHES "^quill-rush \\(([^)]+)\\)")
+    set(qr_release_version ${CMAKE_MATCH_1})
+    if(NOT QR_NEWEST_RELEASE)
+      set(QR_NEWEST_RELEASE ${qr_release_version})
+    endif()
+  elseif(line MATCHES "^ -- .*>  [A-Z][a-z][a-z], ([0-9]+) ([A-Z][a-z][a-z]) ([0-9][0-9][0-9][0-9]) ")
+    list(FIND qr_months ${CMAKE_MATCH_2} month)
+    math(EXPR month "${month} + 1" OUTPUT_FORMAT DECIMAL)
+    string(LENGTH "${month}" n)
+    if(n EQUAL 1)
+      set(month "0${month}")
+    endif()
+    set(day ${CMAKE_MATCH_1})
+    string(LENGTH "${day}" n)
+    if(n EQUAL 1)
+      set(day "0${day}")
+    endif()
+    string(APPEND QR_APPSTREAM_RELEASES
+           "    <release version=\"${qr_release_version}\" date=\"${CMAKE_MATCH_3}-${month}-${day}\"/>\n")
+  endif()
+endforeach()
+string(REGEX REPLACE "\n$" "" QR_APPSTREAM_RELEASES "${QR_APPSTREAM_RELEASES}")
+if(NOT QR_NEWEST_RELEASE STREQUAL PROJECT_VERSION)
+  message(FATAL_ERROR "debian/changelog's newest release is ${QR_NEWEST_RELEASE}, the project's "
+          "version ${PROJECT_VERSION}: add the release to the changelog (dch -v ${PROJECT_VERSION})")
+endif()
 find_program(RSVG_CONVERT_EXECUTABLE rsvg-convert REQUIRED)
 set(QR_ICON_SIZES 16 32 48 64 128 256 CACHE INTERNAL "Rendered sizes of the desktop icons")
 function(qr_install_desktop)

@@ -65,13 +65,17 @@ std::string Checksum(uint32_t crc) {
 #ifndef QR_DATA_FROM_BINDIR
 #define QR_DATA_FROM_BINDIR "../share/quilrush"
 #endif
+#ifndef QR_DATA_FROM_GAMEDIR
+#define QR_DATA_FROM_GAMEDIR QR_DATA_FROM_BINDIR
+#endif
 
 std::string DefaultProgramFolder() {
     std::string exe = ExecutableFolder();
     if (DirectoryExists(exe + "dat") && DirectoryExists(exe + "str")) return exe;
     // An installed copy: the data folder as the build's install layout placed it, seen
-    // from the program's folder, then the usual place next to "bin" or "games".
-    for (const char* relative : {QR_DATA_FROM_BINDIR, "../share/quilrush"}) {
+    // from the game's folder or the other programs' one, then the usual place next to
+    // "bin" or "games".
+    for (const char* relative : {QR_DATA_FROM_GAMEDIR, QR_DATA_FROM_BINDIR, "../share/quilrush"}) {
         std::error_code ec;
         fs::path shared = fs::weakly_canonical(fs::path(exe) / relative, ec);
         if (!ec && DirectoryExists(shared.string())) return WithSeparator(shared.string());

@@ -5,7 +5,7 @@ if(QR_BUILD_TESTS)
   find_program(DESKTOP_FILE_VALIDATE desktop-file-validate REQUIRED)
   find_program(APPSTREAMCLI appstreamcli REQUIRED)
   add_test(NAME install.staged
-           COMMAND sh ${CMAKE_CURRENT_SOURCE_DIR}/install/install_test.sh ${CMAKE_BINARY_DIR}
+           COMMAND sh ${CMAKE_CURRENT_SOURCE_DIR}/install/install_test.sh ${PROJECT_SOURCE_DIR} ${CMAKE_BINARY_DIR}
                    ${CMAKE_CURRENT_SOURCE_DIR}/install/installed-files.txt)
   set_tests_properties(install.staged PROPERTIES TIMEOUT 300
     ENVIRONMENT "LSAN_OPTIONS=suppressions=${CMAKE_CURRENT_SOURCE_DIR}/lsan.supp")
@@ -27,4 +27,27 @@ if(QR_BUILD_TESTS)
                    ${QR_DATA_DIR})
   set_tests_properties(e2e.window_icon PROPERTIES TIMEOUT 120
     ENVIRONMENT "LSAN_OPTIONS=suppressions=${CMAKE_CURRENT_SOURCE_DIR}/lsan.supp")
+endif()
+
+# The licence record and the files' SPDX lines agree; the package's build dependencies and
+# install-deps name the same packages; the sounds build to the same bytes twice.
+if(QR_BUILD_TESTS)
+  find_package(Python3 REQUIRED COMPONENTS Interpreter)
+  add_test(NAME packaging.licences
+           COMMAND ${Python3_EXECUTABLE} ${CMAKE_CURRENT_SOURCE_DIR}/packaging/licence_check.py
+                   ${PROJECT_SOURCE_DIR})
+  add_test(NAME packaging.build_depends
+           COMMAND ${Python3_EXECUTABLE} ${CMAKE_CURRENT_SOURCE_DIR}/packaging/build_depends_check.py
+                   ${PROJECT_SOURCE_DIR})
+  add_test(NAME packaging.sounds_repeatable
+           COMMAND sh ${CMAKE_CURRENT_SOURCE_DIR}/packaging/sounds_repeatable_test.sh
+                   ${PROJECT_SOURCE_DIR}/data/wav/make-sounds.sh)
+  set_tests_properties(packaging.sounds_repeatable PROPERTIES TIMEOUT 120)
+endif()
+
+# Two full package builds with lintian: long, so only with `ctest --preset package`.
+if(QR_BUILD_TESTS)
+  add_test(NAME package.build
+           COMMAND sh ${CMAKE_CURRENT_SOURCE_DIR}/packaging/package_test.sh ${PROJECT_SOURCE_DIR})
+  set_tests_properties(package.build PROPERTIES LABELS package TIMEOUT 10800 RUN_SERIAL ON)
 endif()

@@ -44,3 +44,11 @@ if(QR_BUILD_TESTS)
   set_tests_properties(e2e.desktop_question PROPERTIES
     ENVIRONMENT "LSAN_OPTIONS=suppressions=${CMAKE_CURRENT_SOURCE_DIR}/lsan.supp" TIMEOUT 300)
 endif()
+
+# With sound on and no sound card, the sound libraries' complaints stay out of the terminal.
+if(QR_BUILD_TESTS)
+  add_test(NAME e2e.sound_quiet
+           COMMAND sh ${CMAKE_CURRENT_SOURCE_DIR}/sound_quiet_test.sh $<TARGET_FILE:quilrush32>)
+  set_tests_properties(e2e.sound_quiet PROPERTIES TIMEOUT 120
+    ENVIRONMENT "LSAN_OPTIONS=suppressions=${CMAKE_CURRENT_SOURCE_DIR}/lsan.supp")
+endif()

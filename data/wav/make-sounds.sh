@@ -9,6 +9,9 @@ mkdir -p "$out"
 tmp=$(mktemp -d)
 trap 'rm -rf "$tmp"' EXIT
 fmt="-r 22050 -b 16 -c 1"
+# SoX dithers with random noise unless told to repeat itself: -R makes every build of the
+# sounds the same bytes, so that two builds of one source give identical packages.
+sox() { command sox -R "$@"; }
 
 # note NAME LEN SYNTH-ARGS... : one note with a soft attack and a decaying tail
 note() {

@@ -29,7 +29,10 @@ std::string Quoted(std::string_view s) {
 
 std::string AbbreviateKeyword(std::string_view word) {
     if (word.empty()) return std::string(word);
-    std::string key = " " + AsciiUpper(word) + "_";
+    // Built by appending: GCC 12 warns (-Wrestrict, wrongly) about `"x" + std::string&&`.
+    std::string key(1, ' ');
+    key += AsciiUpper(word);
+    key += '_';
     size_t at = kAbbreviations.find(key);
     if (at == std::string_view::npos) return std::string(word);
     size_t start = at + key.size();
@@ -38,7 +41,9 @@ std::string AbbreviateKeyword(std::string_view word) {
 
 std::string ExpandKeyword(std::string_view word) {
     if (word.empty()) return std::string(word);
-    std::string key = "_" + std::string(word) + " ";
+    std::string key(1, '_');
+    key += word;
+    key += ' ';
     size_t at = kAbbreviations.find(key);
     if (at == std::string_view::npos) return std::string(word);
     size_t start = kAbbreviations.rfind(' ', at) + 1;

@@ -6,8 +6,10 @@
 
 #include <algorithm>
 #include <atomic>
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <fcntl.h>
 #include <optional>
 #include <thread>
 #include <unistd.h>
@@ -23,6 +25,35 @@ constexpr int kRate = 44100;
 constexpr int kBufferFrames = 1024;
 
 class SdlWaveDevice;
+
+// While it lives, the process's standard error goes nowhere. The sound libraries under SDL
+// (ALSA, above all) print their own lines while SDL looks for a device, a handful of them on
+// a machine without a sound card; the game goes on silently there, and the user's terminal
+// is no place for them. QUILRUSH_VERBOSE=1 lets them through.
+class QuietStderr {
+  public:
+    QuietStderr() {
+        if (const char* v = std::getenv("QUILRUSH_VERBOSE"); v && *v && std::strcmp(v, "0") != 0)
+            return;
+        const int null = open("/dev/null", O_WRONLY | O_CLOEXEC);
+        if (null < 0) return;
+        std::fflush(stderr);
+        saved_ = fcntl(2, F_DUPFD_CLOEXEC, 3);
+        if (saved_ >= 0) dup2(null, 2);
+        close(null);
+    }
+    ~QuietStderr() {
+        if (saved_ < 0) return;
+        std::fflush(stderr);
+        dup2(saved_, 2);
+        close(saved_);
+    }
+    QuietStderr(const QuietStderr&) = delete;
+    QuietStderr& operator=(const QuietStderr&) = delete;
+
+  private:
+    int saved_ = -1;
+};
 
 // Holds the device lock for a scope; the audio callback never runs while it is held.
 class AudioLock {
@@ -286,6 +317,7 @@ SdlAudio::SdlAudio(SoundEventQueue& events, const std::string& soundfont, bool w
     fluid_set_log_function(FLUID_DBG, QuietLog, nullptr);
 
     if (!waves && !music) return;
+    QuietStderr quiet;
     if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) return;
     c.subsystem = true;
     SDL_AudioSpec want{};
@@ -306,6 +338,7 @@ SdlAudio::SdlAudio(SoundEventQueue& events, const std::string& soundfont, bool w
 SdlAudio::~SdlAudio() {
     Core& c = *core_;
     if (c.loader.joinable()) c.loader.join();
+    QuietStderr quiet;
     if (c.device) SDL_CloseAudioDevice(c.device);
     c.device = 0;
     if (c.track.player) delete_fluid_player(c.track.player);

@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <dlfcn.h>
+#include <utility>
 
 #include "foundation/text_codec.h"
 #include "platform/sdl/display_sdl.h"
@@ -95,8 +96,24 @@ bool SdlWindow::InitVideo(std::string& error) {
         (SDL_strcmp(driver, "offscreen") == 0 || SDL_strcmp(driver, "dummy") == 0)) {
         const std::string fallback = driver;
         SDL_QuitSubSystem(SDL_INIT_VIDEO);
-        error = "cannot open the display (" + which + "): only SDL's " + fallback +
-                " video driver started";
+        // SDL forgets why the real drivers failed once one that draws nowhere starts: ask
+        // each driver the environment names again, alone, for its reason.
+        std::string reasons;
+        for (const auto& [var, name] :
+             {std::pair{"DISPLAY", "x11"}, {"WAYLAND_DISPLAY", "wayland"}}) {
+            const char* v = SDL_getenv(var);
+            if (!v || !*v) continue;
+            SDL_ClearError();
+            if (SDL_VideoInit(name) == 0) {
+                SDL_VideoQuit();
+                continue;
+            }
+            const char* why = SDL_GetError();
+            reasons += std::string(reasons.empty() ? "" : "; ") + name + ": " +
+                       (why && *why ? why : "not available");
+        }
+        error = "cannot open the display (" + which + "): " +
+                (reasons.empty() ? "only SDL's " + fallback + " video driver started" : reasons);
         return false;
     }
     return true;

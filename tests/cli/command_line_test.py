@@ -103,6 +103,11 @@ TABLE = {
         "bad": [[], ["frobnicate", "a", "b"], ["po-import", "a", "b"], ["quantise", "a", palette, "b", "key=300"],
                 ["quantise", "a", palette, "b", "key=x"]],
     },
+    "anmtool": {
+        "file": [["dump", "{}"], ["build", "{}", OUT + ".anm"], ["export", "{}", OUT + ".txt"]],
+        "expect": TOOL_FAILS,
+        "bad": [[], ["frobnicate"], ["dump"], ["trace", "x"], ["trace", "x", "--scene", "99"]],
+    },
     # The editor answers the options every program shares; its files are its own business.
     "quarry32": {"file": [], "expect": {}, "bad": []},
 }

@@ -2,13 +2,21 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 # Stages `cmake --install` into a temporary root (DESTDIR) and checks it as a packager
 # would: the file list, the desktop and AppStream files, every manual page, and the
-# installed game itself, played headless from there by a user with a fresh home.
-# usage: install_test.sh BUILD_DIR EXPECTED_FILES
+# installed game itself, played headless from there by a user with a fresh home. Then an
+# install into a prefix of its own: the desktop's caches learn the ".qrw" type, and the
+# uninstall leaves nothing behind.
+# usage: install_test.sh SOURCE_DIR BUILD_DIR EXPECTED_FILES
 set -eu
-build=$1 expected=$2
+src=$1 build=$2 expected=$3
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 fail() { echo "FAIL: $*"; exit 1; }
+cached() { sed -n "s/^$1:[A-Z]*=//p" "$build/CMakeCache.txt"; }
+gamedir=$(cached QR_INSTALL_GAMEDIR) bindir=$(cached QR_INSTALL_BINDIR)
+licences=$(cached QR_INSTALL_LICENSES)
+case $licences in ON|on|TRUE|true|1|YES|yes) licences="" ;; *) licences="?" ;; esac
+sed -e "s|@GAMEDIR@|$gamedir|; s|@BINDIR@|$bindir|; s|@LICENSES@|$licences|" "$expected" > "$work/expected"
+expected=$work/expected
 
 DESTDIR="$work/stage" cmake --install "$build" --prefix /usr > "$work/install.log" 2>&1 ||
   { cat "$work/install.log"; fail "cmake --install failed"; }
@@ -31,7 +39,8 @@ PY
 echo "installed $(wc -l < "$work/files") files"
 
 # Programs are executable; the editable sources of compiled files stay out.
-for p in "$root"/bin/*; do [ -x "$p" ] || fail "$p is not executable"; done
+programs=$(ls -d "$root/$bindir"/* "$root/$gamedir"/* | sort -u)
+for p in $programs; do [ -x "$p" ] || fail "$p is not executable"; done
 [ ! -e "$root/share/quilrush/dat/init.txt" ] || fail "init.txt was installed"
 
 # --- desktop entries and AppStream metainfo
@@ -41,13 +50,22 @@ for f in "$root"/share/applications/*.desktop; do
   [ -f "$root/share/icons/hicolor/scalable/apps/$icon.svg" ] || fail "$f names the icon $icon, not installed"
 done
 for f in "$root"/share/metainfo/*.metainfo.xml; do
-  appstreamcli validate --no-net "$f" > "$work/asv" 2>&1 || { cat "$work/asv"; fail "appstreamcli validate $f"; }
+  appstreamcli validate --pedantic --no-net "$f" > "$work/asv" 2>&1 || { cat "$work/asv"; fail "appstreamcli validate $f"; }
   desktop=$(sed -n 's|.*<launchable type="desktop-id">\(.*\)</launchable>.*|\1|p' "$f")
   [ -f "$root/share/applications/$desktop" ] || fail "$f launches $desktop, not installed"
+  # The published screenshots are the ones of docs/screenshots/.
+  homepage=$(sed -n 's|.*<url type="homepage">\(.*\)</url>.*|\1|p' "$f")
+  shots=$(sed -n 's|.*<image>\(.*\)</image>.*|\1|p' "$f")
+  [ -n "$shots" ] || fail "$f shows no screenshot"
+  for shot in $shots; do
+    case $shot in "$homepage"/screenshots/*) ;; *) fail "$f: $shot is not under $homepage/screenshots/" ;; esac
+    [ -f "$src/docs/screenshots/${shot#"$homepage"/screenshots/}" ] || fail "$f: $shot is not in docs/screenshots/"
+  done
+  grep -q '<release version="[^"]*" date="[0-9-]*"' "$f" || fail "$f has no dated release"
 done
 
 # --- manual pages: every program has one, and every page renders without a warning
-for p in "$root"/bin/*; do
+for p in $programs; do
   name=$(basename "$p")
   ls "$root"/share/man/man[16]/"$name".[16].gz > /dev/null 2>&1 || fail "$name has no manual page"
 done
@@ -67,7 +85,7 @@ printf 'tick 20\nexpect room TITLE\nstate\n' > "$work/drive"
 set +e
 env -i PATH=/usr/bin:/bin HOME="$home" XDG_RUNTIME_DIR="$work/run" LANG=C.UTF-8 \
   ASAN_OPTIONS="${ASAN_OPTIONS:-}" UBSAN_OPTIONS="${UBSAN_OPTIONS:-}" LSAN_OPTIONS="${LSAN_OPTIONS:-}" \
-  "$root/bin/quilrush32" --headless "$work/drive" > "$work/out" 2> "$work/err"
+  "$root/$gamedir/quilrush32" --headless "$work/drive" > "$work/out" 2> "$work/err"
 code=$?
 set -e
 cat "$work/out"
@@ -82,3 +100,19 @@ ls "$home/.local/share/quilrush/lists/"*.qrw > /dev/null 2>&1 || fail "the word 
 (cd "$root/share/quilrush" && find . -type f -exec md5sum {} + | sort) > "$work/data.after"
 diff "$work/data.before" "$work/data.after" || fail "the game wrote into its installed data"
 echo "the installed game played from a fresh home"
+
+# --- an install into a prefix, without DESTDIR: the caches, then the uninstall
+prefix="$work/prefix"
+cmake --install "$build" --prefix "$prefix" > "$work/install2.log" 2>&1 ||
+  { cat "$work/install2.log"; fail "cmake --install --prefix failed"; }
+grep -q 'Updating: update-mime-database' "$work/install2.log" || { cat "$work/install2.log"; fail "the MIME database was not updated"; }
+grep -q '^application/x-quill-rush-word-list:\*\.qrw$' "$prefix/share/mime/globs" ||
+  fail "the MIME database does not know *.qrw"
+grep -q '^application/x-quill-rush-word-list=quarry32.desktop' "$prefix/share/applications/mimeinfo.cache" ||
+  fail "the desktop database does not open word lists with quarry32"
+cp "$build/install_manifest.txt" "$work/manifest"
+cmake -DMANIFEST="$work/manifest" -DDATAROOT=share -P "$src/cmake/uninstall.cmake" > "$work/uninstall.log" 2>&1 ||
+  { cat "$work/uninstall.log"; fail "the uninstall failed"; }
+left=$(cd "$prefix" && find . -mindepth 1 ! -path ./share ! -path ./share/man ! -path "./$bindir" ! -path "./$gamedir" | sort)
+[ -z "$left" ] || { echo "$left"; fail "the uninstall left these behind"; }
+echo "installed into a prefix, the caches know .qrw, and the uninstall left nothing"

@@ -47,7 +47,7 @@ void LoadAnimal(const std::string& path, TAnimal& animal) {
     try {
         TMemoryStream stream(ReadFileBytes(path));
         animal.LoadFromStream(stream);
-    } catch (const UvoException& e) {
+    } catch (const std::exception& e) {
         throw ToolError(path + ": " + PlainReason(e));
     }
 }
@@ -155,7 +155,7 @@ bool ParsePlayOptions(const std::vector<std::string>& args, bool wantsOutput, Pl
             else
                 positional.push_back(a);
         } catch (const std::exception& e) {
-            UsageError("anmtool", e.what(), kUsage, err);
+            UsageError("anmtool", Printable(e.what()), kUsage, err);
             return false;
         }
     }

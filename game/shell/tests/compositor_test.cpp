@@ -48,9 +48,12 @@ TEST(Compositor, TheBlackFrameIsRedrawnOnlyWhereAChangeCoveredIt) {
         // The change shows up to the edge, and the edge stays black.
         const TRect shown = Intersect(c.expected, frame);
         EXPECT_EQ(*client.StartLine(shown.Left, shown.Top), 9);
-        if (shown.Right == frame.Right) EXPECT_EQ(*client.StartLine(frame.Right - 1, shown.Top), 0);
-        if (shown.Bottom == frame.Bottom)
+        if (shown.Right == frame.Right) {
+            EXPECT_EQ(*client.StartLine(frame.Right - 1, shown.Top), 0);
+        }
+        if (shown.Bottom == frame.Bottom) {
             EXPECT_EQ(*client.StartLine(shown.Left, frame.Bottom - 1), 0);
+        }
     }
 }
 
