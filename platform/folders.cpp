@@ -178,7 +178,9 @@ FolderLookup LookUpFolders(Registry& registry, const std::string& programFolder)
     FolderLookup r;
     r.folders.program = programFolder;
 
-    if (std::string problem = registry.Problem(); !problem.empty()) {
+    // A read-only registry file is still read: only a first run writes to it, and a file
+    // that exists is no first run.
+    if (std::string problem = registry.Problem(); !problem.empty() && problem != "is read-only") {
         r.error = FormatMessage("Cannot read the registry file \"%s\": it %s.",
                                 {registry.Path(), problem});
         return r;

@@ -359,6 +359,8 @@ void IniFile::Edit::WriteString(std::string_view section, std::string_view key,
     // other program has changed the key since, the change is the other's to keep.
     std::optional<std::optional<std::string>> seen;
     if (auto it = file_.known_.find(KnownKey(sec, k)); it != file_.known_.end()) seen = it->second;
+    for (const std::string& prefix : erased_)
+        if (KnownKey(sec, k).compare(0, prefix.size(), prefix) == 0) seen.reset();
     touched_.emplace_back(sec, k);
     changes_.push_back([v, sec, k, seen](std::vector<Line>& lines) {
         if (seen && *seen == v && StoredValue(lines, sec, k) != *seen) return;
@@ -375,6 +377,9 @@ void IniFile::Edit::WriteBool(std::string_view section, std::string_view key, bo
 }
 
 void IniFile::Edit::EraseSection(std::string_view section) {
+    // Keys this program erased are gone by its own doing: written again later, they are
+    // new values, not ones it merely read and hands back.
+    erased_.push_back(AsciiLower(file_.ToStored(section)) + '\n');
     changes_.push_back([sec = file_.ToStored(section)](std::vector<Line>& lines) {
         int s = FindSection(lines, sec);
         if (s < 0) return;
@@ -386,6 +391,7 @@ void IniFile::Edit::EraseSection(std::string_view section) {
 }
 
 void IniFile::Edit::DeleteKey(std::string_view section, std::string_view key) {
+    touched_.emplace_back(file_.ToStored(section), file_.ToStored(key));
     changes_.push_back(
         [sec = file_.ToStored(section), k = file_.ToStored(key)](std::vector<Line>& lines) {
             int s = FindSection(lines, sec);
@@ -410,6 +416,9 @@ void IniFile::Edit::Save() {
         change(l.lines);
     std::string text = Render(l.lines);
     WriteFileAtomic(file_.path_, text.data(), text.size());
+    for (const std::string& prefix : erased_)
+        for (auto& [key, value] : file_.known_)
+            if (key.compare(0, prefix.size(), prefix) == 0) value = std::nullopt;
     for (const auto& [sec, k] : touched_)
         file_.known_[KnownKey(sec, k)] = StoredValue(l.lines, sec, k);
 }

@@ -118,6 +118,7 @@ class IniFile::Edit {
     IniFile& file_;
     std::vector<std::function<void(std::vector<Line>&)>> changes_;
     std::vector<std::pair<std::string, std::string>> touched_;
+    std::vector<std::string> erased_; // known-key prefixes of the erased sections
 };
 
 } // namespace qr

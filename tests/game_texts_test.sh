@@ -64,10 +64,8 @@ END
   levels=$(grep '^LEVEL 0 ' "$tmp/out" | tr '\n' '|')
   [ "$levels" = "LEVEL 0 $5|LEVEL 0 First words|" ] || fail "$1: levels were named $levels"
 }
-texts deu 2 german.qrw "Deutsch und Englisch: Erste Wörter" "Erste Wörter" \
-  "German & English: First Words"
-texts fra 1 french.qrw "Français et anglais : premiers mots" "Premiers mots" \
-  "French & English: First Words"
+texts deu 2 german.qrw "Englisch: erste Wörter" "Erste Wörter" "First German Words"
+texts fra 1 french.qrw "Premiers mots d'anglais" "Premiers mots" "First French Words"
 
 # 2. Nothing to find: each level ends by itself, tallied, without a click.
 list=$tmp/nothing_to_find.qrw
@@ -105,7 +103,7 @@ cat > "$tmp/script" <<'END'
 tick 5
 go HOME
 expect state modules ["animals.qrw","french.qrw","german.qrw","halb.qrw","kaputt.qrw","leer.qrw","quiz.qrw","zufall.qrw"]
-expect state moduleTitles ["Animal Anagrams","French & English: First Words","Deutsch und Englisch: Erste Wörter","halb.qrw","kaputt.qrw","leer.qrw","Quiz Time!","zufall.qrw"]
+expect state moduleTitles ["Animal Anagrams","First French Words","Englisch: erste Wörter","halb.qrw","kaputt.qrw","leer.qrw","Quiz Time!","zufall.qrw"]
 mouse move 100 222
 click 100 222
 expect room HOME

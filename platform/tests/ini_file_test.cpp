@@ -248,6 +248,27 @@ TEST(IniFile, AnEditKeepsWhatAnotherProgramWroteMeanwhile) {
     EXPECT_EQ(dir.Read("q.ini"), "[Options]\nWorking language=Deutsch\nSpeed setting=3\n");
 }
 
+// A section rewritten from scratch (a list of numbered keys) keeps the values it had
+// before: they were erased by this program, so writing them again is no hand-back.
+TEST(IniFile, KeysWrittenAgainAfterTheirSectionWasErasedStay) {
+    TempDir dir;
+    dir.Write("q.ini", "[More]\nCount=2\nItem 1=a\nItem 2=b\n");
+    IniFile ini(dir.Path("q.ini"));
+    EXPECT_EQ(ini.ReadString("More", "Item 1", ""), "a");
+    EXPECT_EQ(ini.ReadString("More", "Count", ""), "2");
+    ini.EraseSection("More");
+    ini.WriteString("More", "Count", "1");
+    ini.WriteString("More", "Item 1", "a");
+    EXPECT_EQ(dir.Read("q.ini"), "[More]\nCount=1\nItem 1=a\n");
+
+    IniFile::Edit edit(ini);
+    edit.EraseSection("More");
+    edit.WriteString("More", "Count", "1");
+    edit.WriteString("More", "Item 1", "a");
+    edit.Save();
+    EXPECT_EQ(dir.Read("q.ini"), "[More]\nCount=1\nItem 1=a\n");
+}
+
 // Two processes write their own keys into one file as fast as they can; the padding makes
 // each write slow enough (reading, parsing and writing a large file) that, without a lock
 // between them, one of them re-reads the file just before the other replaces it and then

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "platform/files.h"
+#include "platform/folders.h"
 #include "platform/headless/headless_dialogs.h"
 #include "platform/language.h"
 #include "platform/registry.h"
@@ -43,6 +44,19 @@ TEST(Registry, IsAnIniFileOfKeyPathsAndValues) {
     unsetenv("QUILRUSH_REGISTRY");
     setenv("XDG_CONFIG_HOME", "/cfg", 1);
     EXPECT_EQ(Registry::DefaultPath(), "/cfg/uvo-software/registry.ini");
+}
+
+TEST(Registry, AReadOnlyFileIsStillRead) {
+    TempDir dir;
+    std::filesystem::create_directories(dir.Path("inst"));
+    dir.Write("registry.ini",
+              "[Software\\UVO! Software\\QuilRush]\nDirectory=" + dir.Path("inst") + "\n");
+    std::filesystem::permissions(dir.Path("registry.ini"), std::filesystem::perms::owner_read);
+    Registry reg(dir.Path("registry.ini"));
+    ASSERT_EQ(reg.Problem(), "is read-only");
+    FolderLookup found = LookUpFolders(reg, dir.Path("prog"));
+    EXPECT_EQ(found.error, "");
+    EXPECT_EQ(found.folders.installation, dir.Path("inst") + "/");
 }
 
 TEST(Files, PatternsIgnoreCaseAndListingsAreOrdered) {
