@@ -787,7 +787,7 @@ void TFormQuarry::LoadFile(const QString& path) {
         // list would replace it and push its last good backup out.
         dialogs_.Message(Caption(str::kInvalidFile),
                          Caption(str::kUnableToLoad) + QStringLiteral("\n") +
-                             FromBytes(list_.LastError()),
+                             Caption(LoadFaultString(list_.LastFault())),
                          MessageKind::Error);
         list_.Reset();
         list_.ClearModified();

@@ -486,23 +486,7 @@ bool TWorld::LoadWordList(const std::string& path) {
 }
 
 std::string TWorld::LoadFailureMessage(const std::string& path, const TQRWordList& list) {
-    uint8_t reason = 145; // damaged
-    switch (list.LastFault()) {
-    case TLoadFault::Truncated:
-        reason = 146;
-        break;
-    case TLoadFault::NotAWordList:
-        reason = 147;
-        break;
-    case TLoadFault::NewerVersion:
-        reason = 148;
-        break;
-    case TLoadFault::CannotOpen:
-        reason = 149;
-        break;
-    default:
-        break;
-    }
+    const int reason = LoadFaultString(list.LastFault());
     const std::string file = FromUtf8(std::filesystem::path(path).filename().string());
     return FormatMessage(Polyglot().GetString(144), {file}) + "\n" + Polyglot().GetString(reason);
 }

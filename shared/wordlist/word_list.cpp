@@ -8,6 +8,21 @@
 #include "foundation/text_codec.h"
 
 namespace qr {
+
+int LoadFaultString(TLoadFault fault) {
+    switch (fault) {
+    case TLoadFault::Truncated:
+        return 146;
+    case TLoadFault::NotAWordList:
+        return 147;
+    case TLoadFault::NewerVersion:
+        return 148;
+    case TLoadFault::CannotOpen:
+        return 149;
+    default:
+        return 145; // damaged
+    }
+}
 namespace {
 
 const std::string kEmpty;

@@ -33,6 +33,9 @@ enum class TLoadFault : uint8_t {
     Damaged,      // the checksum or the structure is wrong
 };
 
+// The string-table entry that says the fault in the user's own language.
+int LoadFaultString(TLoadFault fault);
+
 // Raised for a misuse of the model that callers are meant never to commit, and by the
 // writer for a list that cannot be stored; by the reader with the kind of fault found.
 class WordListException : public UvoException {
