@@ -52,6 +52,11 @@ grep -q '^Working language=English$' "$work/inst/quilrush.ini" || fail "settings
 # The display going away while the game runs (the X server ends at logout, before any
 # signal reaches the game): it saves the settings and ends with exit code 0.
 rm -f "$work/inst/quilrush.ini" "$work/inst/dat/hiscores.dat"
+# Without the fixture's broken room: its start-up message box is shown by a forked copy of
+# the program, which can hang in the sanitiser's allocator when forked at the wrong moment,
+# and this step is about the display, not about messages.
+sed -i '/^XYZROOM BROKEN$/d' "$work/prog/dat/init.txt"
+rm -f "$work/prog/dat/init.dat"
 Xvfb -displayfd 3 -screen 0 1600x1000x24 -nolisten tcp 3>"$work/display.txt" 2>/dev/null &
 xpid=$!
 for i in $(seq 1 100); do [ -s "$work/display.txt" ] && break; sleep 0.1; done
