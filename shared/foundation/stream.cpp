@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "foundation/stream.h"
 
+#include "foundation/utils.h"
+
 #include <algorithm>
 #include <atomic>
 #include <cerrno>
@@ -194,11 +196,9 @@ int OpenRegularFile(const std::string& path) {
 uint64_t FileSizeLimit(const std::string& path) {
     constexpr uint64_t MiB = 1u << 20;
     const size_t dot = path.rfind('.');
-    std::string ext = dot == std::string::npos || path.find('/', dot) != std::string::npos
-                          ? std::string()
-                          : path.substr(dot + 1);
-    for (char& c : ext)
-        if (c >= 'A' && c <= 'Z') c = char(c + 32);
+    const std::string ext = dot == std::string::npos || path.find('/', dot) != std::string::npos
+                                ? std::string()
+                                : AsciiLower(std::string_view(path).substr(dot + 1));
     // Settings, string tables, scripts, saved games, high scores, animals, module lists,
     // music: text or small records, none of them near 1 MiB in the shipped data.
     for (const char* small : {"ini", "str", "txt", "dat", "bak", "anm", "mid", "drive"})
